@@ -1,0 +1,58 @@
+#include "CTime.h"
+
+#include <ctime>
+
+#include "HostContext.h"
+
+CTime::CTime(int year, int month, int day, int hour, int minute, int second, int nDST) {
+    std::tm tm{};
+    tm.tm_year = year - 1900;
+    tm.tm_mon = month - 1;
+    tm.tm_mday = day;
+    tm.tm_hour = hour;
+    tm.tm_min = minute;
+    tm.tm_sec = second;
+    tm.tm_isdst = nDST < 0 ? -1 : (nDST > 0 ? 1 : 0);
+    const std::time_t t = std::mktime(&tm);
+    m_time = t == static_cast<std::time_t>(-1) ? 0 : static_cast<std::int64_t>(t);
+}
+
+CTime CTime::GetCurrentTime() { return CTime(HostContext::Current().GetClock().Now()); }
+
+CTime::Fields CTime::local() const {
+    const auto t = static_cast<std::time_t>(m_time);
+    std::tm tm{};
+    if (!localtime_r(&t, &tm)) return {1970, 1, 1, 0, 0, 0, 5};
+    return {tm.tm_year + 1900, tm.tm_mon + 1, tm.tm_mday, tm.tm_hour, tm.tm_min, tm.tm_sec, tm.tm_wday + 1};
+}
+
+int CTime::GetYear() const { return local().year; }
+int CTime::GetMonth() const { return local().month; }
+int CTime::GetDay() const { return local().day; }
+int CTime::GetHour() const { return local().hour; }
+int CTime::GetMinute() const { return local().minute; }
+int CTime::GetSecond() const { return local().second; }
+int CTime::GetDayOfWeek() const { return local().weekday; }
+
+CTime CTime::StartOfDay() const {
+    const Fields f = local();
+    return CTime(f.year, f.month, f.day, 0, 0, 0);
+}
+
+int CTime::GetDateNumber() const {
+    const Fields f = local();
+    return f.year * 10000 + f.month * 100 + f.day;
+}
+
+CString CTime::Format(const char* format) const {
+    const auto t = static_cast<std::time_t>(m_time);
+    std::tm tm{};
+    if (!format || !localtime_r(&t, &tm)) return {};
+    char buffer[256];
+    // Callers' formats are checked at their call sites by the attribute.
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wformat-nonliteral"
+    const std::size_t n = std::strftime(buffer, sizeof buffer, format, &tm);
+#pragma GCC diagnostic pop
+    return CString(buffer, static_cast<int>(n));
+}

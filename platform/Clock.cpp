@@ -1,0 +1,8 @@
+#include "Clock.h"
+
+#include <chrono>
+
+std::int64_t SystemClock::Now() const {
+    using namespace std::chrono;
+    return duration_cast<seconds>(system_clock::now().time_since_epoch()).count();
+}

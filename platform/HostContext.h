@@ -1,0 +1,59 @@
+#pragma once
+// The one object through which the module's free functions (s_Lang..., SYS_...,
+// and later NEWS_... and BK_...) reach the outside world. The host installs
+// its context at start-up; tests install their own for the length of a test.
+// When nothing is installed a built-in context answers: system clock, no
+// language texts (keys come back as themselves), standard host services.
+#include <memory>
+
+#include "Clock.h"
+#include "HostServices.h"
+#include "LanguageService.h"
+
+class HostContext {
+public:
+    // A context with its own system clock, empty language service and
+    // standard host services; any of them can be replaced by one the caller owns.
+    HostContext();
+    ~HostContext();
+    HostContext(const HostContext&) = delete;
+    HostContext& operator=(const HostContext&) = delete;
+
+    Clock& GetClock() const { return *m_clock; }
+    LanguageService& GetLanguage() const { return *m_language; }
+    HostServices& GetServices() const { return *m_services; }
+
+    // Not owned; nullptr goes back to the context's own.
+    void SetClock(Clock* clock) { m_clock = clock ? clock : m_ownClock.get(); }
+    void SetLanguage(LanguageService* language) { m_language = language ? language : m_ownLanguage.get(); }
+    void SetServices(HostServices* services) { m_services = services ? services : m_ownServices.get(); }
+
+    // The context's own parts, for configuring them in place.
+    LanguageService& OwnLanguage() { return *m_ownLanguage; }
+    StandardHostServices& OwnServices() { return *m_ownServices; }
+
+    static HostContext& Current();
+    // Not owned; nullptr goes back to the built-in context.
+    static void Install(HostContext* context);
+
+private:
+    std::unique_ptr<SystemClock> m_ownClock;
+    std::unique_ptr<LanguageService> m_ownLanguage;
+    std::unique_ptr<StandardHostServices> m_ownServices;
+    Clock* m_clock;
+    LanguageService* m_language;
+    HostServices* m_services;
+};
+
+// Installs a context for the lifetime of this object and puts the previous
+// one back afterwards.
+class ScopedHostContext {
+public:
+    explicit ScopedHostContext(HostContext& context);
+    ~ScopedHostContext();
+    ScopedHostContext(const ScopedHostContext&) = delete;
+    ScopedHostContext& operator=(const ScopedHostContext&) = delete;
+
+private:
+    HostContext* m_previous;
+};
