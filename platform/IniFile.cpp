@@ -2,6 +2,7 @@
 
 // Plain bytes: the text is decoded (and checked) before it reaches the parser.
 #define SI_NO_CONVERSION
+#define SI_IMPLEMENTATION
 #include <SimpleIni.h>
 
 #include <cstdint>
@@ -12,7 +13,7 @@
 #include "CodePage.h"
 
 struct IniFile::Impl {
-    CSimpleIniCaseA ini{false, true, false};  // bytes, duplicate keys kept, no multi-line values
+    CSimpleIniA ini{false, true, false};  // any case, duplicate keys kept, no multi-line values
 };
 
 IniFile::IniFile() : m_impl(std::make_unique<Impl>()) {}
@@ -51,18 +52,18 @@ std::optional<std::string> IniFile::Get(std::string_view section, std::string_vi
 
 std::vector<std::string> IniFile::Sections() const {
     std::vector<std::string> out;
-    CSimpleIniCaseA::TNamesDepend names;
+    CSimpleIniA::TNamesDepend names;
     m_impl->ini.GetAllSections(names);
-    names.sort(CSimpleIniCaseA::Entry::LoadOrder());
+    names.sort(CSimpleIniA::Entry::LoadOrder());
     for (const auto& e : names) out.emplace_back(e.pItem);
     return out;
 }
 
 std::vector<std::string> IniFile::Keys(std::string_view section) const {
     std::vector<std::string> out;
-    CSimpleIniCaseA::TNamesDepend names;
+    CSimpleIniA::TNamesDepend names;
     m_impl->ini.GetAllKeys(std::string(section).c_str(), names);
-    names.sort(CSimpleIniCaseA::Entry::LoadOrder());
+    names.sort(CSimpleIniA::Entry::LoadOrder());
     for (const auto& e : names) out.emplace_back(e.pItem);
     return out;
 }

@@ -1,0 +1,268 @@
+// The configuration store: typed round trips in every scope, misses that leave
+// the caller's value alone, sharing, persistence, and refusal to touch files
+// that are not sound stores.
+#include <gtest/gtest.h>
+#include <sqlite3.h>
+
+#include <cstdlib>
+
+#include "../support/TempDir.h"
+#include "SKQCfgIO2.h"
+
+namespace {
+
+const CString kClass = "SKQNewsCtrlView";
+using List = std::vector<CString>;
+
+class CfgStoreTest : public ::testing::Test {
+protected:
+    TempDir dir;
+    std::unique_ptr<SKQCfgIO2> open(const char* name = "Layout") {
+        return std::make_unique<SKQCfgIO2>(CString(dir.str()), CString(name));
+    }
+};
+
+TEST_F(CfgStoreTest, ViewValuesOfEveryTypeComeBackAsSaved) {
+    auto store = open();
+    ASSERT_TRUE(store->IsOpen()) << store->GetError();
+    const List keywords = {"台積電", "", "a,b", "line1\nline2", "\"quoted\"", "x\ty"};
+    EXPECT_TRUE(store->SaveViewInfo("新聞一", 3, 7, kClass, "FocusedTab", 5));
+    EXPECT_TRUE(store->SaveViewInfo("新聞一", 3, 7, kClass, "Sheet0ServiceCheck52", true));
+    EXPECT_TRUE(store->SaveViewInfo("新聞一", 3, 7, kClass, "CategoryID", CString("01 財經要聞")));
+    EXPECT_TRUE(store->SaveViewInfo("新聞一", 3, 7, kClass, "Keyword", keywords));
+
+    int tab = -1;
+    bool checked = false;
+    CString category;
+    List read;
+    EXPECT_TRUE(store->GetViewInfo("新聞一", 3, 7, kClass, "FocusedTab", tab));
+    EXPECT_TRUE(store->GetViewInfo("新聞一", 3, 7, kClass, "Sheet0ServiceCheck52", checked));
+    EXPECT_TRUE(store->GetViewInfo("新聞一", 3, 7, kClass, "CategoryID", category));
+    EXPECT_TRUE(store->GetViewInfo("新聞一", 3, 7, kClass, "Keyword", read));
+    EXPECT_EQ(tab, 5);
+    EXPECT_TRUE(checked);
+    EXPECT_EQ(category, "01 財經要聞");
+    EXPECT_EQ(read, keywords);
+}
+
+TEST_F(CfgStoreTest, ExtremeValuesSurvive) {
+    auto store = open();
+    const int lowest = std::numeric_limits<int>::min();
+    const CString big(std::string(100000, 'x') + "尾");
+    EXPECT_TRUE(store->SaveViewInfo("v", 0, 0, kClass, "low", lowest));
+    EXPECT_TRUE(store->SaveViewInfo("v", 0, 0, kClass, "big", big));
+    EXPECT_TRUE(store->SaveViewInfo("v", 0, 0, kClass, "none", List{}));
+    int low = 0;
+    CString text;
+    List none = {"stale"};
+    EXPECT_TRUE(store->GetViewInfo("v", 0, 0, kClass, "low", low));
+    EXPECT_TRUE(store->GetViewInfo("v", 0, 0, kClass, "big", text));
+    EXPECT_TRUE(store->GetViewInfo("v", 0, 0, kClass, "none", none));
+    EXPECT_EQ(low, lowest);
+    EXPECT_EQ(text, big);
+    EXPECT_TRUE(none.empty()) << "a saved empty list is found, and it is empty";
+}
+
+TEST_F(CfgStoreTest, MissesLeaveTheOutValueUntouched) {
+    auto store = open();
+    store->SaveViewInfo("v", 1, 2, kClass, "FocusedTab", 4);
+    int tab = 99;
+    bool flag = true;
+    CString text = "keep";
+    List list = {"keep"};
+    // Every part of the address counts.
+    EXPECT_FALSE(store->GetViewInfo("v", 1, 3, kClass, "FocusedTab", tab));
+    EXPECT_FALSE(store->GetViewInfo("v", 2, 2, kClass, "FocusedTab", tab));
+    EXPECT_FALSE(store->GetViewInfo("w", 1, 2, kClass, "FocusedTab", tab));
+    EXPECT_FALSE(store->GetViewInfo("v", 1, 2, "OtherView", "FocusedTab", tab));
+    EXPECT_FALSE(store->GetViewInfo("v", 1, 2, kClass, "focusedtab", tab));
+    EXPECT_FALSE(store->GetViewInfo("v", 1, 2, kClass, "Missing", flag));
+    EXPECT_FALSE(store->GetViewCommonInfo("v", 1, "FocusedTab", tab));
+    EXPECT_FALSE(store->GetViewDefaultInfo(kClass, "FocusedTab", list));
+    EXPECT_EQ(tab, 99);
+    EXPECT_TRUE(flag);
+    EXPECT_EQ(list, List{"keep"});
+    // A value of another kind is not a text or a list.
+    EXPECT_FALSE(store->GetViewInfo("v", 1, 2, kClass, "FocusedTab", text));
+    EXPECT_FALSE(store->GetViewInfo("v", 1, 2, kClass, "FocusedTab", list));
+    EXPECT_EQ(text, "keep");
+    EXPECT_EQ(list, List{"keep"});
+}
+
+TEST_F(CfgStoreTest, IntegersAndBooleansReadAsEachOther) {
+    auto store = open();
+    store->SaveViewInfo("v", 0, 0, kClass, "asBool", true);
+    store->SaveViewInfo("v", 0, 0, kClass, "asInt", 2);
+    int i = 0;
+    bool b = false;
+    EXPECT_TRUE(store->GetViewInfo("v", 0, 0, kClass, "asBool", i));
+    EXPECT_TRUE(store->GetViewInfo("v", 0, 0, kClass, "asInt", b));
+    EXPECT_EQ(i, 1);
+    EXPECT_TRUE(b);
+}
+
+TEST_F(CfgStoreTest, SavingAgainReplacesTheWholeValue) {
+    auto store = open();
+    store->SaveViewInfo("v", 0, 0, kClass, "SearchItems", List{"a", "b", "c"});
+    store->SaveViewInfo("v", 0, 0, kClass, "SearchItems", List{"z"});
+    List list;
+    ASSERT_TRUE(store->GetViewInfo("v", 0, 0, kClass, "SearchItems", list));
+    EXPECT_EQ(list, List{"z"});
+    // A key may change its kind.
+    store->SaveViewInfo("v", 0, 0, kClass, "SearchItems", CString("text"));
+    CString text;
+    EXPECT_TRUE(store->GetViewInfo("v", 0, 0, kClass, "SearchItems", text));
+    EXPECT_FALSE(store->GetViewInfo("v", 0, 0, kClass, "SearchItems", list));
+    EXPECT_EQ(text, "text");
+}
+
+TEST_F(CfgStoreTest, ViewsWithTheSameNameAndKey1ShareCommonValues) {
+    auto first = open();
+    auto second = open();  // another object on the same file, as a second view may hold
+    ASSERT_TRUE(second->IsOpen()) << second->GetError();
+    const List warnings = {"cond-1", "cond-2"};
+    EXPECT_TRUE(first->SaveViewCommonInfo("新聞", 1, "WarningSearchItems", warnings));
+    EXPECT_TRUE(first->SaveViewCommonInfo("新聞", 1, "WarningSearchItemOrder", 3));
+
+    List read;
+    int order = 0;
+    EXPECT_TRUE(second->GetViewCommonInfo("新聞", 1, "WarningSearchItems", read));
+    EXPECT_TRUE(second->GetViewCommonInfo("新聞", 1, "WarningSearchItemOrder", order));
+    EXPECT_EQ(read, warnings);
+    EXPECT_EQ(order, 3);
+
+    // Another key1 or name is another group; view values never leak into it.
+    List other = {"untouched"};
+    EXPECT_FALSE(second->GetViewCommonInfo("新聞", 2, "WarningSearchItems", other));
+    EXPECT_FALSE(second->GetViewCommonInfo("其他", 1, "WarningSearchItems", other));
+    EXPECT_EQ(other, List{"untouched"});
+    first->SaveViewInfo("新聞", 1, 0, kClass, "WarningSearchItems", List{"view-only"});
+    EXPECT_TRUE(second->GetViewCommonInfo("新聞", 1, "WarningSearchItems", read));
+    EXPECT_EQ(read, warnings);
+}
+
+TEST_F(CfgStoreTest, ValuesPersistAcrossReopening) {
+    open()->SaveViewInfo("v", 1, 1, kClass, "Keyword", List{"鴻海", "聯發科"});
+    List read;
+    auto again = open();
+    ASSERT_TRUE(again->GetViewInfo("v", 1, 1, kClass, "Keyword", read));
+    EXPECT_EQ(read, (List{"鴻海", "聯發科"}));
+}
+
+TEST_F(CfgStoreTest, SystemDefaultsLiveInTheSysFolderAndAreReadByOthers) {
+    const CString saved = SKQCfgIO2::m_strCurrentDir;
+    SKQCfgIO2::m_strCurrentDir = CString(dir.str());
+    {
+        // Written the way code from the Windows host spells the folder.
+        SKQCfgIO2 writer(SKQCfgIO2::m_strCurrentDir + "\\SYS\\", "System");
+        ASSERT_TRUE(writer.IsOpen()) << writer.GetError();
+        EXPECT_TRUE(writer.SaveViewDefaultInfo(kClass, "RelationSearchItems", List{"r1", "r2"}));
+    }
+    EXPECT_TRUE(std::filesystem::exists(dir.path() / "SYS" / "System.kqcfg"));
+    SKQCfgIO2 reader(SKQCfgIO2::m_strCurrentDir + "/SYS/", "System");
+    List read;
+    EXPECT_TRUE(reader.GetViewDefaultInfo(kClass, "RelationSearchItems", read));
+    EXPECT_EQ(read, (List{"r1", "r2"}));
+    EXPECT_FALSE(reader.GetViewDefaultInfo("OtherClass", "RelationSearchItems", read));
+    SKQCfgIO2::m_strCurrentDir = saved;
+}
+
+TEST_F(CfgStoreTest, InMemoryStoreWorksWithoutFiles) {
+    auto store = SKQCfgIO2::InMemory();
+    ASSERT_TRUE(store->IsOpen());
+    EXPECT_TRUE(store->SaveViewInfo("v", 0, 0, kClass, "FocusedTab", 2));
+    int tab = 0;
+    EXPECT_TRUE(store->GetViewInfo("v", 0, 0, kClass, "FocusedTab", tab));
+    EXPECT_EQ(tab, 2);
+}
+
+TEST_F(CfgStoreTest, DumpListsEveryValue) {
+    auto store = open();
+    store->SaveViewInfo("v", 1, 2, kClass, "FocusedTab", 6);
+    store->SaveViewDefaultInfo(kClass, "WarningSearchItems", List{"a", "b"});
+    const auto lines = store->Dump();
+    ASSERT_EQ(lines.size(), 2u);
+    EXPECT_NE(lines[0].find("FocusedTab\t6"), std::string::npos);
+    EXPECT_NE(lines[1].find("WarningSearchItems\t[a, b]"), std::string::npos);
+}
+
+// --- files that are not sound stores -------------------------------------
+
+class UnsoundStoreTest : public CfgStoreTest {
+protected:
+    std::string path() const { return SKQCfgIO2::FileName(CString(dir.str()), "Layout"); }
+
+    // Opens the file, tries every kind of write, and checks that the file is
+    // byte for byte what it was.
+    void expectRefusedAndUntouched(const std::string& why) {
+        const std::string before = TempDir::read(path());
+        auto store = open();
+        EXPECT_FALSE(store->IsOpen());
+        EXPECT_NE(store->GetError().find(why), std::string::npos) << store->GetError();
+        EXPECT_FALSE(store->SaveViewInfo("v", 0, 0, kClass, "FocusedTab", 1));
+        EXPECT_FALSE(store->SaveViewCommonInfo("v", 0, "WarningSearchItems", List{"x"}));
+        EXPECT_FALSE(store->SaveViewDefaultInfo(kClass, "WarningSearchItems", List{"x"}));
+        int tab = 42;
+        EXPECT_FALSE(store->GetViewInfo("v", 0, 0, kClass, "FocusedTab", tab));
+        EXPECT_EQ(tab, 42);
+        store.reset();
+        EXPECT_EQ(TempDir::read(path()), before);
+    }
+
+    void setPragma(const char* sql) {
+        sqlite3* db = nullptr;
+        ASSERT_EQ(sqlite3_open(path().c_str(), &db), SQLITE_OK);
+        ASSERT_EQ(sqlite3_exec(db, sql, nullptr, nullptr, nullptr), SQLITE_OK);
+        sqlite3_close(db);
+    }
+};
+
+TEST_F(UnsoundStoreTest, GarbageIsNotAStore) {
+    std::string junk = "this is a text file, not a store\n";
+    for (int i = 0; i < 200; ++i) junk += static_cast<char>(i * 37);
+    dir.write("Layout.kqcfg", junk);
+    expectRefusedAndUntouched("not a configuration store");
+}
+
+TEST_F(UnsoundStoreTest, AnotherProgramsDatabaseIsLeftAlone) {
+    setPragma("CREATE TABLE customers(id INTEGER, name TEXT); INSERT INTO customers VALUES(1, 'x');");
+    expectRefusedAndUntouched("not a configuration store");
+}
+
+TEST_F(UnsoundStoreTest, AStoreFromANewerVersionIsLeftAlone) {
+    open()->SaveViewInfo("v", 0, 0, kClass, "FocusedTab", 3);
+    setPragma("PRAGMA user_version = 7");
+    expectRefusedAndUntouched("newer version");
+}
+
+TEST_F(UnsoundStoreTest, ADamagedStoreIsLeftAlone) {
+    {
+        auto store = open();
+        List many;
+        for (int i = 0; i < 2000; ++i) many.push_back(CString::Formatted("condition %d with some text", i));
+        store->SaveViewInfo("v", 0, 0, kClass, "SearchItems", many);
+    }
+    setPragma("PRAGMA wal_checkpoint(TRUNCATE); PRAGMA journal_mode = DELETE");
+    // Scribble over the middle of the file, past the header.
+    std::string bytes = TempDir::read(path());
+    ASSERT_GT(bytes.size(), 3 * 4096u);
+    for (std::size_t i = 4096; i < 4096 + 1500; ++i) bytes[i] = static_cast<char>(0xA5);
+    dir.write("Layout.kqcfg", bytes);
+    expectRefusedAndUntouched("damaged");
+}
+
+TEST_F(UnsoundStoreTest, AnEmptyFileBecomesAStore) {
+    dir.write("Layout.kqcfg", "");
+    auto store = open();
+    ASSERT_TRUE(store->IsOpen()) << store->GetError();
+    EXPECT_TRUE(store->SaveViewInfo("v", 0, 0, kClass, "FocusedTab", 1));
+}
+
+TEST_F(UnsoundStoreTest, AFolderThatCannotBeMadeIsReported) {
+    dir.write("blocker", "a file where a folder should be");
+    SKQCfgIO2 store(CString(dir.file("blocker/inner")), "System");
+    EXPECT_FALSE(store.IsOpen());
+    EXPECT_FALSE(store.GetError().empty());
+}
+
+}  // namespace

@@ -1,0 +1,130 @@
+// The language service: texts by key in three languages, the fallback for a
+// missing key, Traditional-to-Simplified conversion, and the shipped files
+// holding every key the code uses.
+#include <gtest/gtest.h>
+
+#include <regex>
+
+#include "../support/SourceScan.h"
+#include "../support/TempDir.h"
+#include "HostApi.h"
+#include "HostContext.h"
+#include "IniFile.h"
+
+namespace {
+
+const std::string kLangDir = std::string(KQ_SOURCE_DIR) + "/data/lang";
+const Language kAll[] = {Language::TraditionalChinese, Language::SimplifiedChinese, Language::English};
+
+std::vector<std::string> fileKeys(Language language) {
+    return IniFile::Load(kLangDir + "/" + LanguageService::FileName(language)).Keys("Strings");
+}
+
+TEST(LanguageFiles, AllThreeHoldTheSameKeysWithText) {
+    const auto reference = fileKeys(Language::TraditionalChinese);
+    ASSERT_GT(reference.size(), 90u);
+    for (Language language : kAll) {
+        const auto keys = fileKeys(language);
+        EXPECT_EQ(keys, reference) << LanguageService::FileName(language);
+        LanguageService service;
+        ASSERT_TRUE(service.Load(kLangDir, language));
+        for (const auto& key : keys) {
+            EXPECT_FALSE(service.GetText(key.c_str()).IsEmpty()) << key << " in " << LanguageService::FileName(language);
+        }
+    }
+}
+
+TEST(LanguageFiles, EveryKeyUsedInCodeIsInEveryFile) {
+    const auto used = KeysUsedInCode(KQ_SOURCE_DIR, std::regex("\"(IDS_[A-Za-z0-9_\\-]+)\""));
+    for (Language language : kAll) {
+        LanguageService service;
+        ASSERT_TRUE(service.Load(kLangDir, language));
+        for (const auto& key : used) {
+            EXPECT_TRUE(service.HasText(CString(key))) << key << " missing from " << LanguageService::FileName(language);
+        }
+    }
+}
+
+TEST(LanguageFiles, LanguagesReallyDiffer) {
+    LanguageService tc, sc, en;
+    ASSERT_TRUE(tc.Load(kLangDir, Language::TraditionalChinese));
+    ASSERT_TRUE(sc.Load(kLangDir, Language::SimplifiedChinese));
+    ASSERT_TRUE(en.Load(kLangDir, Language::English));
+    EXPECT_EQ(tc.GetText("IDS_NEWSCTRLVIEW_STRING_ALL_NEWS"), "全部新聞");
+    EXPECT_EQ(sc.GetText("IDS_NEWSCTRLVIEW_STRING_ALL_NEWS"), "全部新闻");
+    EXPECT_EQ(en.GetText("IDS_NEWSCTRLVIEW_STRING_ALL_NEWS"), "All News");
+    // A quoted value keeps the blank that code relies on when it appends to it.
+    const CString filter = tc.GetText("IDS_NEWSCTRLVIEW_STRING_FILE_FILTER");
+    EXPECT_EQ(filter.Right(1), " ");
+}
+
+TEST(LanguageService, MissingKeyGivesTheKeyAndIsReportedOnce) {
+    LanguageService service;
+    service.SetText("IDS_PRESENT", "有");
+    testing::internal::CaptureStderr();
+    EXPECT_EQ(service.GetText("IDS_PRESENT"), "有");
+    EXPECT_EQ(service.GetText("IDS_NOT_THERE_AT_ALL"), "IDS_NOT_THERE_AT_ALL");
+    EXPECT_EQ(service.GetText("IDS_NOT_THERE_AT_ALL"), "IDS_NOT_THERE_AT_ALL");
+    const std::string err = testing::internal::GetCapturedStderr();
+    const auto first = err.find("IDS_NOT_THERE_AT_ALL");
+    ASSERT_NE(first, std::string::npos);
+    EXPECT_EQ(err.find("IDS_NOT_THERE_AT_ALL", first + 1), std::string::npos) << err;
+    EXPECT_EQ(service.GetText(nullptr), "");
+}
+
+TEST(LanguageService, AMissingFileKeepsWhatWasLoaded) {
+    TempDir dir;
+    LanguageService service;
+    ASSERT_TRUE(service.Load(kLangDir, Language::English));
+    testing::internal::CaptureStderr();
+    EXPECT_FALSE(service.Load(dir.str(), Language::SimplifiedChinese));
+    dir.write("zh_TW.ini", "[Other]\nX=1\n");
+    EXPECT_FALSE(service.Load(dir.str(), Language::TraditionalChinese));
+    testing::internal::GetCapturedStderr();
+    EXPECT_EQ(service.GetLanguage(), Language::English);
+    EXPECT_EQ(service.GetText("IDS_NEWSCTRLVIEW_STRING_SEARCH"), "Search");
+}
+
+TEST(LanguageService, ParsesLanguageNames) {
+    EXPECT_EQ(LanguageService::ParseLanguage("zh_TW"), Language::TraditionalChinese);
+    EXPECT_EQ(LanguageService::ParseLanguage("zh-CN"), Language::SimplifiedChinese);
+    EXPECT_EQ(LanguageService::ParseLanguage("en"), Language::English);
+    EXPECT_FALSE(LanguageService::ParseLanguage("fr").has_value());
+}
+
+TEST(LanguageService, ConvertsTraditionalToSimplified) {
+    LanguageService service;
+    CString out = "stale";
+    ASSERT_TRUE(service.ConvertToSimplified("臺灣積體電路製造公司發布營收報告", out));
+    EXPECT_EQ(out, "台湾积体电路制造公司发布营收报告");
+    // Text with nothing to convert, and text mixed with ASCII, come through whole.
+    ASSERT_TRUE(service.ConvertToSimplified("2330 TSMC 09:00:01", out));
+    EXPECT_EQ(out, "2330 TSMC 09:00:01");
+    ASSERT_TRUE(service.ConvertToSimplified("", out));
+    EXPECT_EQ(out, "");
+}
+
+TEST(LanguageService, SimplifiedOnlyForASimplifiedInterface) {
+    LanguageService service;
+    service.SetLanguage(Language::TraditionalChinese);
+    EXPECT_FALSE(service.IsConvertToSimplified('1'));
+    service.SetLanguage(Language::English);
+    EXPECT_FALSE(service.IsConvertToSimplified('1'));
+    service.SetLanguage(Language::SimplifiedChinese);
+    EXPECT_TRUE(service.IsConvertToSimplified('1'));
+    EXPECT_TRUE(service.IsConvertToSimplified('4'));
+}
+
+TEST(LanguageService, FreeFunctionsUseTheInstalledContext) {
+    HostContext context;
+    ASSERT_TRUE(context.OwnLanguage().Load(kLangDir, Language::SimplifiedChinese));
+    ScopedHostContext scope(context);
+    EXPECT_EQ(s_LangGetLangString("IDS_NEWSCTRLVIEW_STRING_SEARCH"), "搜索");
+    const BYTE service = '1';
+    EXPECT_TRUE(s_LangIsConvertToSimplified(service));
+    CString out;
+    s_LangConvertToSimplifiedChinese("新聞內容", out);
+    EXPECT_EQ(out, "新闻内容");
+}
+
+}  // namespace
