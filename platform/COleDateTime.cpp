@@ -3,7 +3,9 @@
 namespace {
 
 // Days from 1970-01-01 of a proleptic Gregorian date (H. Hinnant's algorithm).
-std::int64_t daysFromCivil(std::int64_t y, int m, int d) {
+// constexpr so that the limits below are fixed at compile time: a date made
+// while another file's globals are initialised must not see them as zero.
+constexpr std::int64_t daysFromCivil(std::int64_t y, int m, int d) {
     y -= m <= 2;
     const std::int64_t era = (y >= 0 ? y : y - 399) / 400;
     const auto yoe = static_cast<unsigned>(y - era * 400);
@@ -31,9 +33,9 @@ int daysInMonth(int y, int m) {
     return m == 2 && isLeap(y) ? 29 : kDays[m - 1];
 }
 
-const std::int64_t kEpochOffsetDays = daysFromCivil(1899, 12, 30);
-const std::int64_t kMinSeconds = (daysFromCivil(100, 1, 1) - kEpochOffsetDays) * 86400;
-const std::int64_t kMaxSeconds = (daysFromCivil(9999, 12, 31) - kEpochOffsetDays) * 86400 + 86399;
+constexpr std::int64_t kEpochOffsetDays = daysFromCivil(1899, 12, 30);
+constexpr std::int64_t kMinSeconds = (daysFromCivil(100, 1, 1) - kEpochOffsetDays) * 86400;
+constexpr std::int64_t kMaxSeconds = (daysFromCivil(9999, 12, 31) - kEpochOffsetDays) * 86400 + 86399;
 
 }  // namespace
 

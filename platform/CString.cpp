@@ -4,6 +4,8 @@
 #include <cstdarg>
 #include <cstdio>
 
+#include "CodePage.h"
+
 namespace {
 
 constexpr std::string_view kBlanks = " \t\r\n\v\f";
@@ -27,6 +29,55 @@ char asciiUpper(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 
 char asciiLower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
 
 int sign(int v) { return (v > 0) - (v < 0); }
+
+// Character sets (delimiters, characters to trim) hold whole characters: a
+// set holding the ideographic space must not match the last byte of another
+// Chinese character, which would cut it in half. A set of ASCII characters
+// takes the plain byte search.
+bool isAscii(std::string_view text) {
+    return std::all_of(text.begin(), text.end(),
+                       [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+}
+
+// Length of the character at text[pos] when it belongs to `set`, else 0.
+std::size_t memberAt(std::string_view text, std::size_t pos, std::string_view set) {
+    const auto n = static_cast<std::size_t>(codepage::CharLength(text.substr(pos)));
+    const std::string_view ch = text.substr(pos, n);
+    for (std::size_t i = 0; i < set.size();) {
+        const auto m = static_cast<std::size_t>(codepage::CharLength(set.substr(i)));
+        if (set.substr(i, m) == ch) return n;
+        i += m;
+    }
+    return 0;
+}
+
+// Position of the first character at or after `from` that is (or, with
+// `member` false, is not) in `set`; npos when there is none.
+std::size_t findInSet(std::string_view text, std::string_view set, std::size_t from, bool member) {
+    if (isAscii(set)) {
+        return member ? text.find_first_of(set, from) : text.find_first_not_of(set, from);
+    }
+    while (from < text.size()) {
+        if ((memberAt(text, from, set) != 0) == member) return from;
+        from += static_cast<std::size_t>(codepage::CharLength(text.substr(from)));
+    }
+    return std::string_view::npos;
+}
+
+// End of the last character that is not in `set` (0 when every one is).
+std::size_t endOfLastNotInSet(std::string_view text, std::string_view set) {
+    if (isAscii(set)) {
+        const auto last = text.find_last_not_of(set);
+        return last == std::string_view::npos ? 0 : last + 1;
+    }
+    std::size_t end = 0;
+    for (std::size_t pos = 0; pos < text.size();) {
+        const auto n = static_cast<std::size_t>(codepage::CharLength(text.substr(pos)));
+        if (memberAt(text, pos, set) == 0) end = pos + n;
+        pos += n;
+    }
+    return end;
+}
 
 }  // namespace
 
@@ -89,7 +140,7 @@ int CString::ReverseFind(char ch) const {
 }
 
 int CString::FindOneOf(std::string_view charSet) const {
-    const auto pos = m_str.find_first_of(charSet);
+    const auto pos = findInSet(m_str, charSet, 0, true);
     return pos == std::string::npos ? -1 : static_cast<int>(pos);
 }
 
@@ -150,14 +201,13 @@ CString& CString::Trim(std::string_view chars) {
 }
 
 CString& CString::TrimLeft(std::string_view chars) {
-    const auto first = m_str.find_first_not_of(chars);
+    const auto first = findInSet(m_str, chars, 0, false);
     m_str.erase(0, first == std::string::npos ? m_str.size() : first);
     return *this;
 }
 
 CString& CString::TrimRight(std::string_view chars) {
-    const auto last = m_str.find_last_not_of(chars);
-    m_str.erase(last == std::string::npos ? 0 : last + 1);
+    m_str.erase(endOfLastNotInSet(m_str, chars));
     return *this;
 }
 
@@ -194,14 +244,17 @@ CString CString::Tokenize(std::string_view delimiters, int& start) const {
         start = -1;
         return {};
     }
-    const auto first = m_str.find_first_not_of(delimiters, static_cast<std::size_t>(start));
+    const auto first = findInSet(m_str, delimiters, static_cast<std::size_t>(start), false);
     if (first == std::string::npos) {
         start = -1;
         return {};
     }
-    auto end = m_str.find_first_of(delimiters, first);
+    auto end = findInSet(m_str, delimiters, first, true);
     if (end == std::string::npos) end = m_str.size();
-    start = static_cast<int>(end == m_str.size() ? end : end + 1);
+    // Past the delimiter that ended the token (which may be several bytes).
+    const auto delimiterLength =
+        static_cast<std::size_t>(codepage::CharLength(std::string_view(m_str).substr(end)));
+    start = static_cast<int>(end + delimiterLength);
     return CString(m_str.substr(first, end - first));
 }
 

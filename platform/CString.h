@@ -1,7 +1,8 @@
 #pragma once
 // CString: a value string of UTF-8 bytes with the familiar operations. Lengths
 // and positions are byte counts; case changes touch ASCII letters only, so
-// Chinese text is never altered.
+// Chinese text is never altered. The character sets given to FindOneOf, Trim
+// and Tokenize are sets of whole characters, Chinese ones included.
 #include <compare>
 #include <cstddef>
 #include <string>

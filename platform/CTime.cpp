@@ -13,8 +13,11 @@ CTime::CTime(int year, int month, int day, int hour, int minute, int second, int
     tm.tm_min = minute;
     tm.tm_sec = second;
     tm.tm_isdst = nDST < 0 ? -1 : (nDST > 0 ? 1 : 0);
+    // -1 is also a real moment (one second before 1970), so failure is seen
+    // by mktime leaving the weekday unset, not by the value it returns.
+    tm.tm_wday = -1;
     const std::time_t t = std::mktime(&tm);
-    m_time = t == static_cast<std::time_t>(-1) ? 0 : static_cast<std::int64_t>(t);
+    m_time = tm.tm_wday < 0 ? 0 : static_cast<std::int64_t>(t);
 }
 
 CTime CTime::GetCurrentTime() { return CTime(HostContext::Current().GetClock().Now()); }

@@ -75,9 +75,10 @@ std::string convert(std::string_view text, const char* to, const char* from, std
         char* outPtr = buffer.data();
         std::size_t outLeft = buffer.size();
         const std::size_t rc = iconv(cd.get(), &in, &inLeft, &outPtr, &outLeft);
+        // Taken before the append, which may allocate and so touch errno.
+        const int error = rc == static_cast<std::size_t>(-1) ? errno : 0;
         out.append(buffer.data(), buffer.size() - outLeft);
-        if (rc != static_cast<std::size_t>(-1)) continue;
-        if (errno == E2BIG) continue;
+        if (error == 0 || error == E2BIG) continue;
         // EILSEQ or EINVAL (a truncated sequence at the end): replace and skip.
         out.append(replacement);
         const std::size_t skip = skipOnError == 0 ? static_cast<std::size_t>(std::max(1, CharLength({in, inLeft}))) : skipOnError;

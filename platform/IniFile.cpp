@@ -13,7 +13,7 @@
 #include "CodePage.h"
 
 struct IniFile::Impl {
-    CSimpleIniA ini{false, true, false};  // any case, duplicate keys kept, no multi-line values
+    CSimpleIniA ini{false, true, false};  // case-blind names, duplicate keys kept, no multi-line values
 };
 
 IniFile::IniFile() : m_impl(std::make_unique<Impl>()) {}
