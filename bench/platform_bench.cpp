@@ -3,9 +3,9 @@
 // every printed or saved line, and site INI reads at start-up.
 #include <benchmark/benchmark.h>
 
+#include <unistd.h>
 #include <filesystem>
 #include <fstream>
-#include <unistd.h>
 
 #include "CodePage.h"
 #include "IniFile.h"
@@ -16,7 +16,8 @@ namespace {
 const CString kClass = "SKQNewsCtrlView";
 
 std::string scratchFolder() {
-    const auto dir = std::filesystem::temp_directory_path() / ("kq-bench-" + std::to_string(::getpid()));
+    const auto dir =
+        std::filesystem::temp_directory_path() / ("kq-bench-" + std::to_string(::getpid()));
     std::filesystem::create_directories(dir);
     return dir.string();
 }
@@ -26,7 +27,8 @@ void BM_StoreSaveInt(benchmark::State& state) {
     const std::string dir = scratchFolder();
     SKQCfgIO2 store(CString(dir), "bench-int");
     int i = 0;
-    for (auto _ : state) benchmark::DoNotOptimize(store.SaveViewInfo("v", 1, 2, kClass, "FocusedTab", ++i));
+    for (auto _ : state)
+        benchmark::DoNotOptimize(store.SaveViewInfo("v", 1, 2, kClass, "FocusedTab", ++i));
     std::filesystem::remove_all(dir);
 }
 BENCHMARK(BM_StoreSaveInt)->Unit(benchmark::kMicrosecond);
@@ -35,8 +37,10 @@ void BM_StoreSaveList(benchmark::State& state) {
     const std::string dir = scratchFolder();
     SKQCfgIO2 store(CString(dir), "bench-list");
     std::vector<CString> list;
-    for (int i = 0; i < state.range(0); ++i) list.push_back(CString::Formatted("台積電 AND 營收 %d", i));
-    for (auto _ : state) benchmark::DoNotOptimize(store.SaveViewInfo("v", 1, 2, kClass, "SearchItems", list));
+    for (int i = 0; i < state.range(0); ++i)
+        list.push_back(CString::Formatted("台積電 AND 營收 %d", i));
+    for (auto _ : state)
+        benchmark::DoNotOptimize(store.SaveViewInfo("v", 1, 2, kClass, "SearchItems", list));
     std::filesystem::remove_all(dir);
 }
 BENCHMARK(BM_StoreSaveList)->Arg(10)->Arg(200)->Unit(benchmark::kMicrosecond);
@@ -57,7 +61,8 @@ BENCHMARK(BM_StoreGetList)->Arg(10)->Arg(200)->Unit(benchmark::kMicrosecond);
 // A story of mixed Chinese and ASCII cut into 80-column lines.
 void BM_CutStoryIntoLines(benchmark::State& state) {
     std::string story;
-    for (int i = 0; i < 200; ++i) story += "台積電(2330)今日公布十一月營收，達新台幣2,600億元，年增35.2%。";
+    for (int i = 0; i < 200; ++i)
+        story += "台積電(2330)今日公布十一月營收，達新台幣2,600億元，年增35.2%。";
     for (auto _ : state) {
         std::string_view rest = story;
         int lines = 0;
@@ -67,7 +72,8 @@ void BM_CutStoryIntoLines(benchmark::State& state) {
         }
         benchmark::DoNotOptimize(lines);
     }
-    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations()) * static_cast<std::int64_t>(story.size()));
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations()) *
+                            static_cast<std::int64_t>(story.size()));
 }
 BENCHMARK(BM_CutStoryIntoLines);
 
@@ -76,7 +82,8 @@ void BM_ReadSiteIni(benchmark::State& state) {
     const std::string path = dir + "/Application.ini";
     std::ofstream(path) << "[NewsCtrlSearchView]\nShowNormalSearch=1\nShowWarningSearch=1\n";
     for (auto _ : state) {
-        benchmark::DoNotOptimize(GetPrivateProfileInt("NewsCtrlSearchView", "ShowWarningSearch", 0, path.c_str()));
+        benchmark::DoNotOptimize(
+            GetPrivateProfileInt("NewsCtrlSearchView", "ShowWarningSearch", 0, path.c_str()));
     }
     std::filesystem::remove_all(dir);
 }

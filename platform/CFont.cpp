@@ -14,7 +14,8 @@ void setFace(LOGFONT& log, std::string_view face) {
 }
 }  // namespace
 
-CFont::CFont(const CString& face, int pointSize, int weight, BYTE charSet) : m_pointSize(pointSize) {
+CFont::CFont(const CString& face, int pointSize, int weight, BYTE charSet)
+    : m_pointSize(pointSize) {
     m_log.lfHeight = -(pointSize * kScreenDpi + 36) / 72;
     m_log.lfWeight = weight;
     m_log.lfCharSet = charSet;
@@ -29,7 +30,8 @@ bool CFont::CreateFontIndirect(const LOGFONT& font) {
 }
 
 int CFont::GetLogFont(LOGFONT* font) const {
-    if (!font) return 0;
+    if (!font)
+        return 0;
     *font = m_log;
     return static_cast<int>(sizeof(LOGFONT));
 }

@@ -16,7 +16,7 @@ struct LOGFONT {
 };
 
 class CFont {
-public:
+  public:
     CFont() = default;
     // Face names longer than 31 bytes are cut on a character boundary.
     CFont(const CString& face, int pointSize, int weight = 400, BYTE charSet = 1);
@@ -31,7 +31,7 @@ public:
     int GetPointSize() const { return m_pointSize; }
     int GetWeight() const { return m_log.lfWeight; }
 
-private:
+  private:
     LOGFONT m_log;
     int m_pointSize = 0;
 };

@@ -8,7 +8,7 @@
 #include "CTime.h"
 
 class COleDateTimeSpan {
-public:
+  public:
     constexpr COleDateTimeSpan() = default;
     constexpr COleDateTimeSpan(std::int64_t days, int hours, int minutes, int seconds)
         : m_seconds(((days * 24 + hours) * 60 + minutes) * 60 + seconds) {}
@@ -19,13 +19,13 @@ public:
     constexpr double GetTotalDays() const { return static_cast<double>(m_seconds) / 86400.0; }
     constexpr auto operator<=>(const COleDateTimeSpan&) const = default;
 
-private:
+  private:
     friend class COleDateTime;
     std::int64_t m_seconds = 0;
 };
 
 class COleDateTime {
-public:
+  public:
     enum DateTimeStatus { valid = 0, invalid = 1 };
 
     COleDateTime() = default;  // 1899-12-30 00:00:00, valid
@@ -48,7 +48,7 @@ public:
     int GetHour() const;
     int GetMinute() const;
     int GetSecond() const;
-    int GetDayOfWeek() const;  // 1 = Sunday ... 7 = Saturday
+    int GetDayOfWeek() const;   // 1 = Sunday ... 7 = Saturday
     int GetDateNumber() const;  // YYYYMMDD, -1 when invalid
 
     // The same calendar day at 00:00:00.
@@ -69,7 +69,7 @@ public:
     bool operator==(const COleDateTime& other) const;
     std::strong_ordering operator<=>(const COleDateTime& other) const;
 
-private:
+  private:
     struct Fields {
         int year, month, day, hour, minute, second;
     };

@@ -11,24 +11,33 @@ namespace {
 constexpr std::string_view kBlanks = " \t\r\n\v\f";
 
 std::string vformat(const char* format, va_list args) {
-    if (!format) return {};
+    if (!format)
+        return {};
     va_list copy;
     va_copy(copy, args);
     char small[256];
     const int needed = std::vsnprintf(small, sizeof small, format, copy);
     va_end(copy);
-    if (needed < 0) return {};
-    if (static_cast<std::size_t>(needed) < sizeof small) return std::string(small, static_cast<std::size_t>(needed));
+    if (needed < 0)
+        return {};
+    if (static_cast<std::size_t>(needed) < sizeof small)
+        return std::string(small, static_cast<std::size_t>(needed));
     std::string out(static_cast<std::size_t>(needed) + 1, '\0');
     std::vsnprintf(out.data(), out.size(), format, args);
     out.resize(static_cast<std::size_t>(needed));
     return out;
 }
 
-char asciiUpper(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
-char asciiLower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
+char asciiUpper(char c) {
+    return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
+}
+char asciiLower(char c) {
+    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+}
 
-int sign(int v) { return (v > 0) - (v < 0); }
+int sign(int v) {
+    return (v > 0) - (v < 0);
+}
 
 // Character sets (delimiters, characters to trim) hold whole characters: a
 // set holding the ideographic space must not match the last byte of another
@@ -45,7 +54,8 @@ std::size_t memberAt(std::string_view text, std::size_t pos, std::string_view se
     const std::string_view ch = text.substr(pos, n);
     for (std::size_t i = 0; i < set.size();) {
         const auto m = static_cast<std::size_t>(codepage::CharLength(set.substr(i)));
-        if (set.substr(i, m) == ch) return n;
+        if (set.substr(i, m) == ch)
+            return n;
         i += m;
     }
     return 0;
@@ -58,7 +68,8 @@ std::size_t findInSet(std::string_view text, std::string_view set, std::size_t f
         return member ? text.find_first_of(set, from) : text.find_first_not_of(set, from);
     }
     while (from < text.size()) {
-        if ((memberAt(text, from, set) != 0) == member) return from;
+        if ((memberAt(text, from, set) != 0) == member)
+            return from;
         from += static_cast<std::size_t>(codepage::CharLength(text.substr(from)));
     }
     return std::string_view::npos;
@@ -73,7 +84,8 @@ std::size_t endOfLastNotInSet(std::string_view text, std::string_view set) {
     std::size_t end = 0;
     for (std::size_t pos = 0; pos < text.size();) {
         const auto n = static_cast<std::size_t>(codepage::CharLength(text.substr(pos)));
-        if (memberAt(text, pos, set) == 0) end = pos + n;
+        if (memberAt(text, pos, set) == 0)
+            end = pos + n;
         pos += n;
     }
     return end;
@@ -82,11 +94,13 @@ std::size_t endOfLastNotInSet(std::string_view text, std::string_view set) {
 }  // namespace
 
 CString::CString(const char* text, int length) {
-    if (text && length > 0) m_str.assign(text, static_cast<std::size_t>(length));
+    if (text && length > 0)
+        m_str.assign(text, static_cast<std::size_t>(length));
 }
 
 CString::CString(char ch, int repeat) {
-    if (repeat > 0) m_str.assign(static_cast<std::size_t>(repeat), ch);
+    if (repeat > 0)
+        m_str.assign(static_cast<std::size_t>(repeat), ch);
 }
 
 void CString::Format(const char* format, ...) {
@@ -112,24 +126,30 @@ CString CString::Formatted(const char* format, ...) {
 }
 
 char CString::GetAt(int index) const {
-    if (index < 0 || index >= GetLength()) return '\0';
+    if (index < 0 || index >= GetLength())
+        return '\0';
     return m_str[static_cast<std::size_t>(index)];
 }
 
 void CString::SetAt(int index, char ch) {
-    if (index >= 0 && index < GetLength()) m_str[static_cast<std::size_t>(index)] = ch;
+    if (index >= 0 && index < GetLength())
+        m_str[static_cast<std::size_t>(index)] = ch;
 }
 
 int CString::Find(char ch, int start) const {
-    if (start < 0) start = 0;
-    if (start >= GetLength()) return -1;
+    if (start < 0)
+        start = 0;
+    if (start >= GetLength())
+        return -1;
     const auto pos = m_str.find(ch, static_cast<std::size_t>(start));
     return pos == std::string::npos ? -1 : static_cast<int>(pos);
 }
 
 int CString::Find(std::string_view sub, int start) const {
-    if (start < 0) start = 0;
-    if (start > GetLength()) return -1;
+    if (start < 0)
+        start = 0;
+    if (start > GetLength())
+        return -1;
     const auto pos = m_str.find(sub, static_cast<std::size_t>(start));
     return pos == std::string::npos ? -1 : static_cast<int>(pos);
 }
@@ -145,17 +165,20 @@ int CString::FindOneOf(std::string_view charSet) const {
 }
 
 int CString::Replace(std::string_view oldText, std::string_view newText) {
-    if (oldText.empty()) return 0;
+    if (oldText.empty())
+        return 0;
     int count = 0;
     std::string out;
     std::size_t from = 0;
-    for (auto pos = m_str.find(oldText); pos != std::string::npos; pos = m_str.find(oldText, from)) {
+    for (auto pos = m_str.find(oldText); pos != std::string::npos;
+         pos = m_str.find(oldText, from)) {
         out.append(m_str, from, pos - from);
         out.append(newText);
         from = pos + oldText.size();
         ++count;
     }
-    if (count == 0) return 0;
+    if (count == 0)
+        return 0;
     out.append(m_str, from, std::string::npos);
     m_str = std::move(out);
     return count;
@@ -191,9 +214,15 @@ int CString::Delete(int index, int count) {
     return GetLength();
 }
 
-CString& CString::Trim() { return Trim(kBlanks); }
-CString& CString::TrimLeft() { return TrimLeft(kBlanks); }
-CString& CString::TrimRight() { return TrimRight(kBlanks); }
+CString& CString::Trim() {
+    return Trim(kBlanks);
+}
+CString& CString::TrimLeft() {
+    return TrimLeft(kBlanks);
+}
+CString& CString::TrimRight() {
+    return TrimRight(kBlanks);
+}
 
 CString& CString::Trim(std::string_view chars) {
     TrimRight(chars);
@@ -221,7 +250,9 @@ CString CString::Right(int count) const {
     return CString(m_str.substr(m_str.size() - static_cast<std::size_t>(count)));
 }
 
-CString CString::Mid(int first) const { return Mid(first, GetLength()); }
+CString CString::Mid(int first) const {
+    return Mid(first, GetLength());
+}
 
 CString CString::Mid(int first, int count) const {
     first = std::clamp(first, 0, GetLength());
@@ -250,7 +281,8 @@ CString CString::Tokenize(std::string_view delimiters, int& start) const {
         return {};
     }
     auto end = findInSet(m_str, delimiters, first, true);
-    if (end == std::string::npos) end = m_str.size();
+    if (end == std::string::npos)
+        end = m_str.size();
     // Past the delimiter that ended the token (which may be several bytes).
     const auto delimiterLength =
         static_cast<std::size_t>(codepage::CharLength(std::string_view(m_str).substr(end)));
@@ -258,14 +290,17 @@ CString CString::Tokenize(std::string_view delimiters, int& start) const {
     return CString(m_str.substr(first, end - first));
 }
 
-int CString::Compare(std::string_view other) const { return sign(std::string_view(m_str).compare(other)); }
+int CString::Compare(std::string_view other) const {
+    return sign(std::string_view(m_str).compare(other));
+}
 
 int CString::CompareNoCase(std::string_view other) const {
     const std::size_t n = std::min(m_str.size(), other.size());
     for (std::size_t i = 0; i < n; ++i) {
         const auto a = static_cast<unsigned char>(asciiLower(m_str[i]));
         const auto b = static_cast<unsigned char>(asciiLower(other[i]));
-        if (a != b) return a < b ? -1 : 1;
+        if (a != b)
+            return a < b ? -1 : 1;
     }
     return sign(static_cast<int>(m_str.size()) - static_cast<int>(other.size()));
 }

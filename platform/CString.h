@@ -9,7 +9,7 @@
 #include <string_view>
 
 class CString {
-public:
+  public:
     CString() = default;
     CString(const char* text) : m_str(text ? text : "") {}  // NOLINT: implicit by design
     CString(std::string text) : m_str(std::move(text)) {}   // NOLINT
@@ -79,7 +79,8 @@ public:
         return *this;
     }
     CString& operator+=(const char* text) {
-        if (text) m_str.append(text);
+        if (text)
+            m_str.append(text);
         return *this;
     }
     CString& operator+=(char ch) {
@@ -87,9 +88,15 @@ public:
         return *this;
     }
 
-    friend CString operator+(const CString& a, const CString& b) { return CString(a.m_str + b.m_str); }
-    friend CString operator+(const CString& a, const char* b) { return CString(a.m_str + (b ? b : "")); }
-    friend CString operator+(const char* a, const CString& b) { return CString((a ? a : "") + b.m_str); }
+    friend CString operator+(const CString& a, const CString& b) {
+        return CString(a.m_str + b.m_str);
+    }
+    friend CString operator+(const CString& a, const char* b) {
+        return CString(a.m_str + (b ? b : ""));
+    }
+    friend CString operator+(const char* a, const CString& b) {
+        return CString((a ? a : "") + b.m_str);
+    }
     friend CString operator+(const CString& a, char b) { return CString(a.m_str + b); }
 
     friend bool operator==(const CString& a, const CString& b) { return a.m_str == b.m_str; }
@@ -98,11 +105,13 @@ public:
         return a.m_str <=> b.m_str;
     }
 
-private:
+  private:
     std::string m_str;
 };
 
 template <>
 struct std::hash<CString> {
-    std::size_t operator()(const CString& s) const noexcept { return std::hash<std::string>{}(s.str()); }
+    std::size_t operator()(const CString& s) const noexcept {
+        return std::hash<std::string>{}(s.str());
+    }
 };

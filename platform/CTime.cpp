@@ -20,22 +20,40 @@ CTime::CTime(int year, int month, int day, int hour, int minute, int second, int
     m_time = tm.tm_wday < 0 ? 0 : static_cast<std::int64_t>(t);
 }
 
-CTime CTime::GetCurrentTime() { return CTime(HostContext::Current().GetClock().Now()); }
+CTime CTime::GetCurrentTime() {
+    return CTime(HostContext::Current().GetClock().Now());
+}
 
 CTime::Fields CTime::local() const {
     const auto t = static_cast<std::time_t>(m_time);
     std::tm tm{};
-    if (!localtime_r(&t, &tm)) return {1970, 1, 1, 0, 0, 0, 5};
-    return {tm.tm_year + 1900, tm.tm_mon + 1, tm.tm_mday, tm.tm_hour, tm.tm_min, tm.tm_sec, tm.tm_wday + 1};
+    if (!localtime_r(&t, &tm))
+        return {1970, 1, 1, 0, 0, 0, 5};
+    return {tm.tm_year + 1900, tm.tm_mon + 1, tm.tm_mday,    tm.tm_hour,
+            tm.tm_min,         tm.tm_sec,     tm.tm_wday + 1};
 }
 
-int CTime::GetYear() const { return local().year; }
-int CTime::GetMonth() const { return local().month; }
-int CTime::GetDay() const { return local().day; }
-int CTime::GetHour() const { return local().hour; }
-int CTime::GetMinute() const { return local().minute; }
-int CTime::GetSecond() const { return local().second; }
-int CTime::GetDayOfWeek() const { return local().weekday; }
+int CTime::GetYear() const {
+    return local().year;
+}
+int CTime::GetMonth() const {
+    return local().month;
+}
+int CTime::GetDay() const {
+    return local().day;
+}
+int CTime::GetHour() const {
+    return local().hour;
+}
+int CTime::GetMinute() const {
+    return local().minute;
+}
+int CTime::GetSecond() const {
+    return local().second;
+}
+int CTime::GetDayOfWeek() const {
+    return local().weekday;
+}
 
 CTime CTime::StartOfDay() const {
     const Fields f = local();
@@ -50,7 +68,8 @@ int CTime::GetDateNumber() const {
 CString CTime::Format(const char* format) const {
     const auto t = static_cast<std::time_t>(m_time);
     std::tm tm{};
-    if (!format || !localtime_r(&t, &tm)) return {};
+    if (!format || !localtime_r(&t, &tm))
+        return {};
     char buffer[256];
     // Callers' formats are checked at their call sites by the attribute.
 #pragma GCC diagnostic push

@@ -7,7 +7,7 @@
 #include "CString.h"
 
 class CTimeSpan {
-public:
+  public:
     constexpr CTimeSpan() = default;
     constexpr explicit CTimeSpan(std::int64_t seconds) : m_seconds(seconds) {}
     constexpr CTimeSpan(std::int64_t days, int hours, int minutes, int seconds)
@@ -17,12 +17,12 @@ public:
     constexpr std::int64_t GetDays() const { return m_seconds / 86400; }
     constexpr auto operator<=>(const CTimeSpan&) const = default;
 
-private:
+  private:
     std::int64_t m_seconds = 0;
 };
 
 class CTime {
-public:
+  public:
     constexpr CTime() = default;
     constexpr explicit CTime(std::int64_t seconds) : m_time(seconds) {}
     // Local date and time; nDST < 0 lets the system decide whether daylight
@@ -53,11 +53,15 @@ public:
     CString Format(const char* format) const __attribute__((format(strftime, 2, 0)));
 
     constexpr auto operator<=>(const CTime&) const = default;
-    constexpr CTime operator+(CTimeSpan span) const { return CTime(m_time + span.GetTotalSeconds()); }
-    constexpr CTime operator-(CTimeSpan span) const { return CTime(m_time - span.GetTotalSeconds()); }
+    constexpr CTime operator+(CTimeSpan span) const {
+        return CTime(m_time + span.GetTotalSeconds());
+    }
+    constexpr CTime operator-(CTimeSpan span) const {
+        return CTime(m_time - span.GetTotalSeconds());
+    }
     constexpr CTimeSpan operator-(CTime other) const { return CTimeSpan(m_time - other.m_time); }
 
-private:
+  private:
     struct Fields {
         int year, month, day, hour, minute, second, weekday;
     };

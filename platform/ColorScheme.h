@@ -10,7 +10,7 @@
 #include "WinTypes.h"
 
 class ColorScheme {
-public:
+  public:
     ColorScheme() = default;
 
     // False (scheme unchanged) when the file is missing or holds no colour;
@@ -28,7 +28,7 @@ public:
     // "#RRGGBB", "RRGGBB" or "r,g,b" (0-255 each).
     static std::optional<COLORREF> ParseColour(std::string_view text);
 
-private:
+  private:
     std::map<CString, COLORREF> m_colours;
     std::string m_name;
 };

@@ -18,7 +18,7 @@ CString s_PathGetSysPath(BYTE kind);
 CFont* SYS_GetCurrentFont(int kind);
 COLORREF SYS_crGetOtherColor(CString key);
 CSymbolInfo SYS_cszGetCurrentSymbol();
-void C_RegisterSymbol(CWnd* window, const std::vector<CSymbolInfo>& add, const std::vector<CSymbolInfo>& remove,
-                      bool flag);
+void C_RegisterSymbol(CWnd* window, const std::vector<CSymbolInfo>& add,
+                      const std::vector<CSymbolInfo>& remove, bool flag);
 bool BK_bIsThinScrollbar();
 bool bIsNormalTWSESymbolID(BYTE market, const CString& id);

@@ -20,15 +20,20 @@ HostContext::~HostContext() {
 }
 
 HostContext& HostContext::Current() {
-    if (HostContext* installed = g_installed.load()) return *installed;
+    if (HostContext* installed = g_installed.load())
+        return *installed;
     static HostContext builtIn;
     return builtIn;
 }
 
-void HostContext::Install(HostContext* context) { g_installed.store(context); }
+void HostContext::Install(HostContext* context) {
+    g_installed.store(context);
+}
 
 ScopedHostContext::ScopedHostContext(HostContext& context) : m_previous(g_installed.load()) {
     HostContext::Install(&context);
 }
 
-ScopedHostContext::~ScopedHostContext() { HostContext::Install(m_previous); }
+ScopedHostContext::~ScopedHostContext() {
+    HostContext::Install(m_previous);
+}

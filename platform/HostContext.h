@@ -11,7 +11,7 @@
 #include "LanguageService.h"
 
 class HostContext {
-public:
+  public:
     // A context with its own system clock, empty language service and
     // standard host services; any of them can be replaced by one the caller owns.
     HostContext();
@@ -25,8 +25,12 @@ public:
 
     // Not owned; nullptr goes back to the context's own.
     void SetClock(Clock* clock) { m_clock = clock ? clock : m_ownClock.get(); }
-    void SetLanguage(LanguageService* language) { m_language = language ? language : m_ownLanguage.get(); }
-    void SetServices(HostServices* services) { m_services = services ? services : m_ownServices.get(); }
+    void SetLanguage(LanguageService* language) {
+        m_language = language ? language : m_ownLanguage.get();
+    }
+    void SetServices(HostServices* services) {
+        m_services = services ? services : m_ownServices.get();
+    }
 
     // The context's own parts, for configuring them in place.
     LanguageService& OwnLanguage() { return *m_ownLanguage; }
@@ -36,7 +40,7 @@ public:
     // Not owned; nullptr goes back to the built-in context.
     static void Install(HostContext* context);
 
-private:
+  private:
     std::unique_ptr<SystemClock> m_ownClock;
     std::unique_ptr<LanguageService> m_ownLanguage;
     std::unique_ptr<StandardHostServices> m_ownServices;
@@ -48,12 +52,12 @@ private:
 // Installs a context for the lifetime of this object and puts the previous
 // one back afterwards.
 class ScopedHostContext {
-public:
+  public:
     explicit ScopedHostContext(HostContext& context);
     ~ScopedHostContext();
     ScopedHostContext(const ScopedHostContext&) = delete;
     ScopedHostContext& operator=(const ScopedHostContext&) = delete;
 
-private:
+  private:
     HostContext* m_previous;
 };

@@ -13,19 +13,26 @@ StandardHostServices::StandardHostServices() {
 void StandardHostServices::SetSysPath(const CString& folder) {
     m_sysPath = folder;
     m_sysPath.Replace('\\', '/');
-    while (m_sysPath.GetLength() > 1 && m_sysPath.Right(1) == "/") m_sysPath = m_sysPath.Left(m_sysPath.GetLength() - 1);
+    while (m_sysPath.GetLength() > 1 && m_sysPath.Right(1) == "/")
+        m_sysPath = m_sysPath.Left(m_sysPath.GetLength() - 1);
 }
 
-CString StandardHostServices::GetSysPath(BYTE kind) const { return kind == 0 ? m_sysPath : CString(); }
+CString StandardHostServices::GetSysPath(BYTE kind) const {
+    return kind == 0 ? m_sysPath : CString();
+}
 
 CFont* StandardHostServices::GetCurrentFont(int kind) {
     const auto it = m_fonts.find(kind);
     return it == m_fonts.end() ? &m_fonts.at(0) : &it->second;
 }
 
-void StandardHostServices::SetFont(int kind, const CFont& font) { m_fonts[kind] = font; }
+void StandardHostServices::SetFont(int kind, const CFont& font) {
+    m_fonts[kind] = font;
+}
 
-COLORREF StandardHostServices::GetOtherColor(const CString& key) const { return m_colors.Get(key); }
+COLORREF StandardHostServices::GetOtherColor(const CString& key) const {
+    return m_colors.Get(key);
+}
 
 void StandardHostServices::RegisterSymbol(const CWnd* window, const std::vector<CSymbolInfo>& add,
                                           const std::vector<CSymbolInfo>& remove, bool flag) {
@@ -33,12 +40,15 @@ void StandardHostServices::RegisterSymbol(const CWnd* window, const std::vector<
     auto& held = m_registered[window];
     for (const auto& symbol : remove) {
         const auto it = std::find(held.begin(), held.end(), symbol);
-        if (it != held.end()) held.erase(it);
+        if (it != held.end())
+            held.erase(it);
     }
     for (const auto& symbol : add) {
-        if (std::find(held.begin(), held.end(), symbol) == held.end()) held.push_back(symbol);
+        if (std::find(held.begin(), held.end(), symbol) == held.end())
+            held.push_back(symbol);
     }
-    if (held.empty()) m_registered.erase(window);
+    if (held.empty())
+        m_registered.erase(window);
 }
 
 std::vector<CSymbolInfo> StandardHostServices::RegisteredSymbols(const CWnd* window) const {
@@ -47,12 +57,14 @@ std::vector<CSymbolInfo> StandardHostServices::RegisteredSymbols(const CWnd* win
 }
 
 bool StandardHostServices::IsNormalTWSESymbolID(BYTE market, const CString& id) const {
-    if (market != kTwseMarket || id.GetLength() < 4 || id.GetLength() > 6) return false;
+    if (market != kTwseMarket || id.GetLength() < 4 || id.GetLength() > 6)
+        return false;
     for (int i = 0; i < id.GetLength(); ++i) {
         const char c = id[i];
         const bool digit = c >= '0' && c <= '9';
         const bool letter = c >= 'A' && c <= 'Z';
-        if (i < 4 ? !digit : !(digit || letter)) return false;
+        if (i < 4 ? !digit : !(digit || letter))
+            return false;
     }
     return true;
 }

@@ -23,7 +23,7 @@ struct SymbolRegistration {
 };
 
 class HostServices {
-public:
+  public:
     virtual ~HostServices() = default;
     // Kind 0: the host's system folder, without a trailing separator.
     virtual CString GetSysPath(BYTE kind) const = 0;
@@ -38,7 +38,7 @@ public:
 };
 
 class StandardHostServices : public HostServices {
-public:
+  public:
     StandardHostServices();
 
     CString GetSysPath(BYTE kind) const override;
@@ -70,7 +70,7 @@ public:
     // The market type of listed Taiwan shares.
     static constexpr BYTE kTwseMarket = 16;
 
-private:
+  private:
     CString m_sysPath;
     std::map<int, CFont> m_fonts;
     ColorScheme m_colors;

@@ -13,7 +13,8 @@
 #include "CodePage.h"
 
 struct IniFile::Impl {
-    CSimpleIniA ini{false, true, false};  // case-blind names, duplicate keys kept, no multi-line values
+    CSimpleIniA ini{false, true,
+                    false};  // case-blind names, duplicate keys kept, no multi-line values
 };
 
 IniFile::IniFile() : m_impl(std::make_unique<Impl>()) {}
@@ -23,10 +24,12 @@ IniFile& IniFile::operator=(IniFile&&) noexcept = default;
 
 IniFile IniFile::Load(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
-    if (!in) return IniFile();
+    if (!in)
+        return IniFile();
     std::ostringstream bytes;
     bytes << in.rdbuf();
-    if (in.bad()) return IniFile();
+    if (in.bad())
+        return IniFile();
     return Parse(bytes.str());
 }
 
@@ -38,10 +41,12 @@ IniFile IniFile::Parse(std::string_view bytes) {
 }
 
 std::optional<std::string> IniFile::Get(std::string_view section, std::string_view key) const {
-    if (!m_loaded) return std::nullopt;
+    if (!m_loaded)
+        return std::nullopt;
     const std::string s(section), k(key);
     const char* value = m_impl->ini.GetValue(s.c_str(), k.c_str(), nullptr);
-    if (!value) return std::nullopt;
+    if (!value)
+        return std::nullopt;
     std::string_view v(value);
     // One pair of matching quotes protects blanks at the edges of a value.
     if (v.size() >= 2 && (v.front() == '"' || v.front() == '\'') && v.back() == v.front()) {
@@ -55,7 +60,8 @@ std::vector<std::string> IniFile::Sections() const {
     CSimpleIniA::TNamesDepend names;
     m_impl->ini.GetAllSections(names);
     names.sort(CSimpleIniA::Entry::LoadOrder());
-    for (const auto& e : names) out.emplace_back(e.pItem);
+    for (const auto& e : names)
+        out.emplace_back(e.pItem);
     return out;
 }
 
@@ -64,22 +70,26 @@ std::vector<std::string> IniFile::Keys(std::string_view section) const {
     CSimpleIniA::TNamesDepend names;
     m_impl->ini.GetAllKeys(std::string(section).c_str(), names);
     names.sort(CSimpleIniA::Entry::LoadOrder());
-    for (const auto& e : names) out.emplace_back(e.pItem);
+    for (const auto& e : names)
+        out.emplace_back(e.pItem);
     return out;
 }
 
 CString GetPrivateProfileString(const char* section, const char* key, const char* defaultValue,
                                 const char* path) {
     const CString fallback(defaultValue ? defaultValue : "");
-    if (!section || !key || !path) return fallback;
+    if (!section || !key || !path)
+        return fallback;
     const auto value = IniFile::Load(path).Get(section, key);
-    if (!value) return CString(codepage::CutToBytes(fallback.str(), kProfileValueLimit));
+    if (!value)
+        return CString(codepage::CutToBytes(fallback.str(), kProfileValueLimit));
     return CString(codepage::CutToBytes(*value, kProfileValueLimit));
 }
 
 int ProfileStringToInt(std::string_view value) {
     std::size_t i = 0;
-    while (i < value.size() && (value[i] == ' ' || value[i] == '\t')) ++i;
+    while (i < value.size() && (value[i] == ' ' || value[i] == '\t'))
+        ++i;
     bool negative = false;
     if (i < value.size() && (value[i] == '-' || value[i] == '+')) {
         negative = value[i] == '-';
@@ -105,13 +115,16 @@ int ProfileStringToInt(std::string_view value) {
         }
         result = result * base + digit;
     }
-    if (negative) result = 0u - result;
+    if (negative)
+        result = 0u - result;
     return static_cast<int>(result);
 }
 
 int GetPrivateProfileInt(const char* section, const char* key, int defaultValue, const char* path) {
-    if (!section || !key || !path) return defaultValue;
+    if (!section || !key || !path)
+        return defaultValue;
     const auto value = IniFile::Load(path).Get(section, key);
-    if (!value || value->empty()) return defaultValue;
+    if (!value || value->empty())
+        return defaultValue;
     return ProfileStringToInt(*value);
 }

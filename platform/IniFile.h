@@ -13,7 +13,7 @@
 #include "CString.h"
 
 class IniFile {
-public:
+  public:
     IniFile();
     ~IniFile();
     IniFile(IniFile&&) noexcept;
@@ -32,7 +32,7 @@ public:
     std::vector<std::string> Sections() const;
     std::vector<std::string> Keys(std::string_view section) const;
 
-private:
+  private:
     struct Impl;
     std::unique_ptr<Impl> m_impl;
     bool m_loaded = false;

@@ -8,7 +8,8 @@
 struct LanguageService::Converter {
     opencc_t handle = reinterpret_cast<opencc_t>(-1);
     ~Converter() {
-        if (handle != reinterpret_cast<opencc_t>(-1)) opencc_close(handle);
+        if (handle != reinterpret_cast<opencc_t>(-1))
+            opencc_close(handle);
     }
 };
 
@@ -16,9 +17,12 @@ LanguageService::LanguageService() = default;
 LanguageService::~LanguageService() = default;
 
 std::optional<Language> LanguageService::ParseLanguage(std::string_view name) {
-    if (name == "zh_TW" || name == "zh-TW" || name == "tc") return Language::TraditionalChinese;
-    if (name == "zh_CN" || name == "zh-CN" || name == "sc") return Language::SimplifiedChinese;
-    if (name == "en" || name == "en_US" || name == "en-US") return Language::English;
+    if (name == "zh_TW" || name == "zh-TW" || name == "tc")
+        return Language::TraditionalChinese;
+    if (name == "zh_CN" || name == "zh-CN" || name == "sc")
+        return Language::SimplifiedChinese;
+    if (name == "en" || name == "en_US" || name == "en-US")
+        return Language::English;
     return std::nullopt;
 }
 
@@ -45,7 +49,8 @@ bool LanguageService::LoadFile(const std::string& path, Language language) {
         return false;
     }
     std::map<CString, CString> texts;
-    for (const auto& key : ini.Keys("Strings")) texts[CString(key)] = CString(ini.Get("Strings", key).value_or(""));
+    for (const auto& key : ini.Keys("Strings"))
+        texts[CString(key)] = CString(ini.Get("Strings", key).value_or(""));
     if (texts.empty()) {
         ReportOnce("language file " + path + " has no [Strings] entries");
         return false;
@@ -56,9 +61,11 @@ bool LanguageService::LoadFile(const std::string& path, Language language) {
 }
 
 CString LanguageService::GetText(const char* key) const {
-    if (!key) return {};
+    if (!key)
+        return {};
     const auto it = m_texts.find(CString(key));
-    if (it != m_texts.end()) return it->second;
+    if (it != m_texts.end())
+        return it->second;
     ReportOnce(std::string("language: no text for ") + key);
     return CString(key);
 }
@@ -66,7 +73,8 @@ CString LanguageService::GetText(const char* key) const {
 std::vector<CString> LanguageService::Keys() const {
     std::vector<CString> keys;
     keys.reserve(m_texts.size());
-    for (const auto& entry : m_texts) keys.push_back(entry.first);
+    for (const auto& entry : m_texts)
+        keys.push_back(entry.first);
     return keys;
 }
 
@@ -81,8 +89,9 @@ bool LanguageService::ConvertToSimplified(const CString& in, CString& out) const
         converter->handle = opencc_open(OPENCC_DEFAULT_CONFIG_TRAD_TO_SIMP);
         if (converter->handle == reinterpret_cast<opencc_t>(-1)) {
             m_converterFailed = true;
-            ReportOnce(std::string("language: cannot open the Traditional-to-Simplified converter: ") +
-                       opencc_error());
+            ReportOnce(
+                std::string("language: cannot open the Traditional-to-Simplified converter: ") +
+                opencc_error());
         } else {
             m_converter = std::move(converter);
         }

@@ -16,7 +16,7 @@
 enum class Language { TraditionalChinese, SimplifiedChinese, English };
 
 class LanguageService {
-public:
+  public:
     LanguageService();
     ~LanguageService();
     LanguageService(const LanguageService&) = delete;
@@ -50,7 +50,7 @@ public:
     // out receives the input unchanged and the result is false.
     bool ConvertToSimplified(const CString& in, CString& out) const;
 
-private:
+  private:
     struct Converter;
     std::map<CString, CString> m_texts;
     Language m_language = Language::TraditionalChinese;

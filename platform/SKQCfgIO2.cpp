@@ -36,15 +36,19 @@ CREATE TABLE setting_item(
 )sql";
 
 std::string defaultConfigDir() {
-    if (const char* dir = std::getenv("KQ_CONFIG_DIR"); dir && *dir) return dir;
-    if (const char* xdg = std::getenv("XDG_CONFIG_HOME"); xdg && *xdg) return std::string(xdg) + "/newsdesk";
-    if (const char* home = std::getenv("HOME"); home && *home) return std::string(home) + "/.config/newsdesk";
+    if (const char* dir = std::getenv("KQ_CONFIG_DIR"); dir && *dir)
+        return dir;
+    if (const char* xdg = std::getenv("XDG_CONFIG_HOME"); xdg && *xdg)
+        return std::string(xdg) + "/newsdesk";
+    if (const char* home = std::getenv("HOME"); home && *home)
+        return std::string(home) + "/.config/newsdesk";
     return "newsdesk-config";
 }
 
 std::string toSlashes(std::string path) {
     for (char& c : path) {
-        if (c == '\\') c = '/';
+        if (c == '\\')
+            c = '/';
     }
     return path;
 }
@@ -71,8 +75,10 @@ struct SKQCfgIO2::Impl {
 
 std::string SKQCfgIO2::FileName(const CString& folder, const CString& name) {
     std::string dir = toSlashes(folder.str());
-    while (dir.size() > 1 && dir.back() == '/') dir.pop_back();
-    if (dir.empty()) dir = ".";
+    while (dir.size() > 1 && dir.back() == '/')
+        dir.pop_back();
+    if (dir.empty())
+        dir = ".";
     return dir + "/" + name.str() + ".kqcfg";
 }
 
@@ -97,7 +103,8 @@ SKQCfgIO2::SKQCfgIO2(const CString& folder, const CString& name) : SKQCfgIO2() {
     const bool existed = fs::exists(m_path, ec);
     if (!existed) {
         const fs::path parent = fs::path(m_path).parent_path();
-        if (!parent.empty()) fs::create_directories(parent, ec);
+        if (!parent.empty())
+            fs::create_directories(parent, ec);
         if (ec) {
             fail("cannot create folder " + parent.string() + ": " + ec.message());
             return;
@@ -120,7 +127,8 @@ SKQCfgIO2::SKQCfgIO2(const CString& folder, const CString& name) : SKQCfgIO2() {
     const std::int64_t version = db.QueryInt("PRAGMA user_version").value_or(0);
     if (*tables == 0 && appId == 0) {
         sqlite::Transaction tx(db);
-        const bool made = tx.ok() && db.Exec(kSchema) && db.Exec("PRAGMA application_id = 1263616838") &&
+        const bool made = tx.ok() && db.Exec(kSchema) &&
+                          db.Exec("PRAGMA application_id = 1263616838") &&
                           db.Exec("PRAGMA user_version = 1") && tx.Commit();
         if (!made) {
             fail("cannot initialise: " + db.LastError());
@@ -128,12 +136,15 @@ SKQCfgIO2::SKQCfgIO2(const CString& folder, const CString& name) : SKQCfgIO2() {
             return;
         }
     } else if (appId != kApplicationId) {
-        fail("not a configuration store (another application's database); the file is left as it is");
+        fail(
+            "not a configuration store (another application's database); the file is left as it "
+            "is");
         db.Close();
         return;
     } else if (version > kSchemaVersion) {
         fail("written by a newer version of the program (format " + std::to_string(version) +
-             ", this program reads up to " + std::to_string(kSchemaVersion) + "); the file is left as it is");
+             ", this program reads up to " + std::to_string(kSchemaVersion) +
+             "); the file is left as it is");
         db.Close();
         return;
     } else if (version < kSchemaVersion) {
@@ -157,7 +168,9 @@ SKQCfgIO2::SKQCfgIO2(const CString& folder, const CString& name) : SKQCfgIO2() {
 
 SKQCfgIO2::~SKQCfgIO2() = default;
 
-bool SKQCfgIO2::IsOpen() const { return m_impl->db.IsOpen(); }
+bool SKQCfgIO2::IsOpen() const {
+    return m_impl->db.IsOpen();
+}
 
 void SKQCfgIO2::fail(const std::string& message) const {
     m_error = message;
@@ -165,23 +178,31 @@ void SKQCfgIO2::fail(const std::string& message) const {
 }
 
 bool SKQCfgIO2::get(const Address& at, int type, void* out) const {
-    if (!IsOpen()) return false;
+    if (!IsOpen())
+        return false;
     std::lock_guard lock(m_impl->mutex);
     const auto& db = m_impl->db;
-    sqlite::Statement st(db,
-                         "SELECT id, type, value FROM setting WHERE scope = ?1 AND owner = ?2 AND key1 = ?3 "
-                         "AND key2 = ?4 AND class = ?5 AND name = ?6");
-    st.Bind(1, at.scope).Bind(2, at.owner.str()).Bind(3, at.key1).Bind(4, at.key2).Bind(5, at.classKey.str());
+    sqlite::Statement st(
+        db,
+        "SELECT id, type, value FROM setting WHERE scope = ?1 AND owner = ?2 AND key1 = ?3 "
+        "AND key2 = ?4 AND class = ?5 AND name = ?6");
+    st.Bind(1, at.scope)
+        .Bind(2, at.owner.str())
+        .Bind(3, at.key1)
+        .Bind(4, at.key2)
+        .Bind(5, at.classKey.str());
     st.Bind(6, at.name.str());
     if (!st.Step()) {
-        if (!st.Done()) fail("read failed: " + db.LastError());
+        if (!st.Done())
+            fail("read failed: " + db.LastError());
         return false;
     }
     const std::int64_t id = st.ColumnInt(0);
     const auto stored = static_cast<int>(st.ColumnInt(1));
     // Integers and booleans read as each other; text and lists only as themselves.
     const bool numeric = (stored == kInt || stored == kBool) && (type == kInt || type == kBool);
-    if (stored != type && !numeric) return false;
+    if (stored != type && !numeric)
+        return false;
     switch (type) {
         case kInt:
             *static_cast<int*>(out) = static_cast<int>(st.ColumnInt(2));
@@ -193,10 +214,12 @@ bool SKQCfgIO2::get(const Address& at, int type, void* out) const {
             *static_cast<CString*>(out) = CString(st.ColumnText(2));
             return true;
         case kList: {
-            sqlite::Statement items(db, "SELECT value FROM setting_item WHERE setting = ?1 ORDER BY pos");
+            sqlite::Statement items(
+                db, "SELECT value FROM setting_item WHERE setting = ?1 ORDER BY pos");
             items.Bind(1, id);
             std::vector<CString> list;
-            while (items.Step()) list.emplace_back(items.ColumnText(0));
+            while (items.Step())
+                list.emplace_back(items.ColumnText(0));
             if (!items.Done()) {
                 fail("read failed: " + db.LastError());
                 return false;
@@ -210,7 +233,8 @@ bool SKQCfgIO2::get(const Address& at, int type, void* out) const {
 }
 
 bool SKQCfgIO2::save(const Address& at, int type, const void* in) const {
-    if (!IsOpen()) return false;
+    if (!IsOpen())
+        return false;
     std::lock_guard lock(m_impl->mutex);
     const auto& db = m_impl->db;
     sqlite::Transaction tx(db);
@@ -223,7 +247,11 @@ bool SKQCfgIO2::save(const Address& at, int type, const void* in) const {
                          "VALUES(?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8) "
                          "ON CONFLICT(scope, owner, key1, key2, class, name) "
                          "DO UPDATE SET type = excluded.type, value = excluded.value RETURNING id");
-    up.Bind(1, at.scope).Bind(2, at.owner.str()).Bind(3, at.key1).Bind(4, at.key2).Bind(5, at.classKey.str());
+    up.Bind(1, at.scope)
+        .Bind(2, at.owner.str())
+        .Bind(3, at.key1)
+        .Bind(4, at.key2)
+        .Bind(5, at.classKey.str());
     up.Bind(6, at.name.str()).Bind(7, type);
     switch (type) {
         case kInt:
@@ -255,7 +283,8 @@ bool SKQCfgIO2::save(const Address& at, int type, const void* in) const {
         return false;
     }
     if (type == kList) {
-        sqlite::Statement add(db, "INSERT INTO setting_item(setting, pos, value) VALUES(?1, ?2, ?3)");
+        sqlite::Statement add(db,
+                              "INSERT INTO setting_item(setting, pos, value) VALUES(?1, ?2, ?3)");
         const auto& list = *static_cast<const std::vector<CString>*>(in);
         for (std::size_t i = 0; i < list.size(); ++i) {
             add.Reset();
@@ -277,9 +306,18 @@ namespace {
 const CString kNone;
 }
 
-#define KQ_VIEW_ADDRESS Address{kView, view, key1, key2, classKey, valueKey}
-#define KQ_COMMON_ADDRESS Address{kCommon, scope, key1, 0, kNone, valueKey}
-#define KQ_DEFAULT_ADDRESS Address{kDefault, kNone, 0, 0, classKey, valueKey}
+#define KQ_VIEW_ADDRESS                             \
+    Address {                                       \
+        kView, view, key1, key2, classKey, valueKey \
+    }
+#define KQ_COMMON_ADDRESS                        \
+    Address {                                    \
+        kCommon, scope, key1, 0, kNone, valueKey \
+    }
+#define KQ_DEFAULT_ADDRESS                        \
+    Address {                                     \
+        kDefault, kNone, 0, 0, classKey, valueKey \
+    }
 
 bool SKQCfgIO2::GetViewInfo(const CString& view, int key1, int key2, const CString& classKey,
                             const CString& valueKey, int& value) const {
@@ -314,7 +352,8 @@ bool SKQCfgIO2::SaveViewInfo(const CString& view, int key1, int key2, const CStr
     return save(KQ_VIEW_ADDRESS, kList, &value);
 }
 
-bool SKQCfgIO2::GetViewCommonInfo(const CString& scope, int key1, const CString& valueKey, int& value) const {
+bool SKQCfgIO2::GetViewCommonInfo(const CString& scope, int key1, const CString& valueKey,
+                                  int& value) const {
     return get(KQ_COMMON_ADDRESS, kInt, &value);
 }
 bool SKQCfgIO2::GetViewCommonInfo(const CString& scope, int key1, const CString& valueKey,
@@ -345,20 +384,24 @@ bool SKQCfgIO2::SaveViewDefaultInfo(const CString& classKey, const CString& valu
 
 std::vector<std::string> SKQCfgIO2::Dump() const {
     std::vector<std::string> out;
-    if (!IsOpen()) return out;
+    if (!IsOpen())
+        return out;
     std::lock_guard lock(m_impl->mutex);
     static constexpr const char* kScopes[] = {"view", "common", "default"};
-    sqlite::Statement st(m_impl->db,
-                         "SELECT id, scope, owner, key1, key2, class, name, type, value FROM setting "
-                         "ORDER BY scope, owner, key1, key2, class, name");
+    sqlite::Statement st(
+        m_impl->db,
+        "SELECT id, scope, owner, key1, key2, class, name, type, value FROM setting "
+        "ORDER BY scope, owner, key1, key2, class, name");
     while (st.Step()) {
         const auto scope = st.ColumnInt(1);
         std::string line = kScopes[scope >= 0 && scope <= 2 ? scope : 0];
         line += "\t" + st.ColumnText(2) + "\t" + std::to_string(st.ColumnInt(3)) + "\t" +
-                std::to_string(st.ColumnInt(4)) + "\t" + st.ColumnText(5) + "\t" + st.ColumnText(6) + "\t";
+                std::to_string(st.ColumnInt(4)) + "\t" + st.ColumnText(5) + "\t" +
+                st.ColumnText(6) + "\t";
         const auto type = st.ColumnInt(7);
         if (type == kList) {
-            sqlite::Statement items(m_impl->db, "SELECT value FROM setting_item WHERE setting = ?1 ORDER BY pos");
+            sqlite::Statement items(
+                m_impl->db, "SELECT value FROM setting_item WHERE setting = ?1 ORDER BY pos");
             items.Bind(1, st.ColumnInt(0));
             line += "[";
             bool first = true;

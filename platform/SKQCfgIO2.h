@@ -20,7 +20,7 @@
 #include "CString.h"
 
 class SKQCfgIO2 {
-public:
+  public:
     // The host's configuration folder. Folders given to the constructor may be
     // written with Windows separators ("\SYS\"); they are taken as '/'.
     static CString m_strCurrentDir;
@@ -41,40 +41,43 @@ public:
     static std::string FileName(const CString& folder, const CString& name);
 
     // View scope.
-    bool GetViewInfo(const CString& view, int key1, int key2, const CString& classKey, const CString& valueKey,
-                     int& value) const;
-    bool GetViewInfo(const CString& view, int key1, int key2, const CString& classKey, const CString& valueKey,
-                     bool& value) const;
-    bool GetViewInfo(const CString& view, int key1, int key2, const CString& classKey, const CString& valueKey,
-                     CString& value) const;
-    bool GetViewInfo(const CString& view, int key1, int key2, const CString& classKey, const CString& valueKey,
-                     std::vector<CString>& value) const;
-    bool SaveViewInfo(const CString& view, int key1, int key2, const CString& classKey, const CString& valueKey,
-                      const int& value) const;
-    bool SaveViewInfo(const CString& view, int key1, int key2, const CString& classKey, const CString& valueKey,
-                      const bool& value) const;
-    bool SaveViewInfo(const CString& view, int key1, int key2, const CString& classKey, const CString& valueKey,
-                      const CString& value) const;
-    bool SaveViewInfo(const CString& view, int key1, int key2, const CString& classKey, const CString& valueKey,
-                      const std::vector<CString>& value) const;
+    bool GetViewInfo(const CString& view, int key1, int key2, const CString& classKey,
+                     const CString& valueKey, int& value) const;
+    bool GetViewInfo(const CString& view, int key1, int key2, const CString& classKey,
+                     const CString& valueKey, bool& value) const;
+    bool GetViewInfo(const CString& view, int key1, int key2, const CString& classKey,
+                     const CString& valueKey, CString& value) const;
+    bool GetViewInfo(const CString& view, int key1, int key2, const CString& classKey,
+                     const CString& valueKey, std::vector<CString>& value) const;
+    bool SaveViewInfo(const CString& view, int key1, int key2, const CString& classKey,
+                      const CString& valueKey, const int& value) const;
+    bool SaveViewInfo(const CString& view, int key1, int key2, const CString& classKey,
+                      const CString& valueKey, const bool& value) const;
+    bool SaveViewInfo(const CString& view, int key1, int key2, const CString& classKey,
+                      const CString& valueKey, const CString& value) const;
+    bool SaveViewInfo(const CString& view, int key1, int key2, const CString& classKey,
+                      const CString& valueKey, const std::vector<CString>& value) const;
 
     // View-common scope.
-    bool GetViewCommonInfo(const CString& scope, int key1, const CString& valueKey, int& value) const;
+    bool GetViewCommonInfo(const CString& scope, int key1, const CString& valueKey,
+                           int& value) const;
     bool GetViewCommonInfo(const CString& scope, int key1, const CString& valueKey,
                            std::vector<CString>& value) const;
-    bool SaveViewCommonInfo(const CString& scope, int key1, const CString& valueKey, const int& value) const;
+    bool SaveViewCommonInfo(const CString& scope, int key1, const CString& valueKey,
+                            const int& value) const;
     bool SaveViewCommonInfo(const CString& scope, int key1, const CString& valueKey,
                             const std::vector<CString>& value) const;
 
     // Default scope. Views only read it; tools and scripts write it.
-    bool GetViewDefaultInfo(const CString& classKey, const CString& valueKey, std::vector<CString>& value) const;
+    bool GetViewDefaultInfo(const CString& classKey, const CString& valueKey,
+                            std::vector<CString>& value) const;
     bool SaveViewDefaultInfo(const CString& classKey, const CString& valueKey,
                              const std::vector<CString>& value) const;
 
     // Every stored entry, for tools: one line per value, in a stable order.
     std::vector<std::string> Dump() const;
 
-private:
+  private:
     SKQCfgIO2();
     struct Address;
     struct Impl;

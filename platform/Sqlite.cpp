@@ -4,7 +4,9 @@
 
 namespace sqlite {
 
-Database::~Database() { Close(); }
+Database::~Database() {
+    Close();
+}
 
 Database::Database(Database&& other) noexcept : m_db(std::exchange(other.m_db, nullptr)) {}
 
@@ -19,8 +21,10 @@ Database& Database::operator=(Database&& other) noexcept {
 bool Database::Open(const std::string& path, bool create) {
     Close();
     int flags = SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX;
-    if (create) flags |= SQLITE_OPEN_CREATE;
-    if (sqlite3_open_v2(path.c_str(), &m_db, flags, nullptr) != SQLITE_OK) return false;
+    if (create)
+        flags |= SQLITE_OPEN_CREATE;
+    if (sqlite3_open_v2(path.c_str(), &m_db, flags, nullptr) != SQLITE_OK)
+        return false;
     sqlite3_extended_result_codes(m_db, 1);
     sqlite3_busy_timeout(m_db, 5000);
     return true;
@@ -34,40 +38,52 @@ void Database::Close() {
 }
 
 bool Database::Exec(std::string_view sql) const {
-    if (!m_db) return false;
+    if (!m_db)
+        return false;
     return sqlite3_exec(m_db, std::string(sql).c_str(), nullptr, nullptr, nullptr) == SQLITE_OK;
 }
 
-std::string Database::LastError() const { return m_db ? sqlite3_errmsg(m_db) : "database is not open"; }
+std::string Database::LastError() const {
+    return m_db ? sqlite3_errmsg(m_db) : "database is not open";
+}
 
 std::optional<std::int64_t> Database::QueryInt(std::string_view sql) const {
     Statement st(*this, sql);
-    if (!st.ok() || !st.Step()) return std::nullopt;
+    if (!st.ok() || !st.Step())
+        return std::nullopt;
     return st.ColumnInt(0);
 }
 
 Statement::Statement(const Database& db, std::string_view sql) {
-    if (!db.handle()) return;
-    if (sqlite3_prepare_v2(db.handle(), sql.data(), static_cast<int>(sql.size()), &m_stmt, nullptr) != SQLITE_OK) {
+    if (!db.handle())
+        return;
+    if (sqlite3_prepare_v2(db.handle(), sql.data(), static_cast<int>(sql.size()), &m_stmt,
+                           nullptr) != SQLITE_OK) {
         sqlite3_finalize(m_stmt);
         m_stmt = nullptr;
     }
 }
 
-Statement::~Statement() { sqlite3_finalize(m_stmt); }
+Statement::~Statement() {
+    sqlite3_finalize(m_stmt);
+}
 
 Statement& Statement::Bind(int index, std::int64_t value) {
-    if (m_stmt) sqlite3_bind_int64(m_stmt, index, value);
+    if (m_stmt)
+        sqlite3_bind_int64(m_stmt, index, value);
     return *this;
 }
 
 Statement& Statement::Bind(int index, std::string_view text) {
-    if (m_stmt) sqlite3_bind_text(m_stmt, index, text.data(), static_cast<int>(text.size()), SQLITE_TRANSIENT);
+    if (m_stmt)
+        sqlite3_bind_text(m_stmt, index, text.data(), static_cast<int>(text.size()),
+                          SQLITE_TRANSIENT);
     return *this;
 }
 
 Statement& Statement::BindNull(int index) {
-    if (m_stmt) sqlite3_bind_null(m_stmt, index);
+    if (m_stmt)
+        sqlite3_bind_null(m_stmt, index);
     return *this;
 }
 
@@ -94,10 +110,13 @@ void Statement::Reset() {
     m_rc = SQLITE_OK;
 }
 
-std::int64_t Statement::ColumnInt(int column) const { return m_stmt ? sqlite3_column_int64(m_stmt, column) : 0; }
+std::int64_t Statement::ColumnInt(int column) const {
+    return m_stmt ? sqlite3_column_int64(m_stmt, column) : 0;
+}
 
 std::string Statement::ColumnText(int column) const {
-    if (!m_stmt) return {};
+    if (!m_stmt)
+        return {};
     const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(m_stmt, column));
     const int size = sqlite3_column_bytes(m_stmt, column);
     return text ? std::string(text, static_cast<std::size_t>(size)) : std::string();
@@ -107,16 +126,21 @@ bool Statement::ColumnIsNull(int column) const {
     return !m_stmt || sqlite3_column_type(m_stmt, column) == SQLITE_NULL;
 }
 
-Transaction::Transaction(const Database& db) : m_db(db) { m_active = m_db.Exec("BEGIN IMMEDIATE"); }
+Transaction::Transaction(const Database& db) : m_db(db) {
+    m_active = m_db.Exec("BEGIN IMMEDIATE");
+}
 
 Transaction::~Transaction() {
-    if (m_active) m_db.Exec("ROLLBACK");
+    if (m_active)
+        m_db.Exec("ROLLBACK");
 }
 
 bool Transaction::Commit() {
-    if (!m_active) return false;
+    if (!m_active)
+        return false;
     m_active = false;
-    if (m_db.Exec("COMMIT")) return true;
+    if (m_db.Exec("COMMIT"))
+        return true;
     m_db.Exec("ROLLBACK");
     return false;
 }

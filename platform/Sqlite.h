@@ -13,7 +13,7 @@ namespace sqlite {
 class Statement;
 
 class Database {
-public:
+  public:
     Database() = default;
     ~Database();
     Database(Database&& other) noexcept;
@@ -35,12 +35,12 @@ public:
     // Reads a single integer (the first column of the first row).
     std::optional<std::int64_t> QueryInt(std::string_view sql) const;
 
-private:
+  private:
     sqlite3* m_db = nullptr;
 };
 
 class Statement {
-public:
+  public:
     Statement(const Database& db, std::string_view sql);
     ~Statement();
     Statement(const Statement&) = delete;
@@ -64,14 +64,14 @@ public:
     std::string ColumnText(int column) const;
     bool ColumnIsNull(int column) const;
 
-private:
+  private:
     sqlite3_stmt* m_stmt = nullptr;
     int m_rc = SQLITE_OK;
 };
 
 // BEGIN IMMEDIATE on construction; rolls back unless Commit() succeeded.
 class Transaction {
-public:
+  public:
     explicit Transaction(const Database& db);
     ~Transaction();
     Transaction(const Transaction&) = delete;
@@ -79,7 +79,7 @@ public:
     bool ok() const { return m_active; }
     bool Commit();
 
-private:
+  private:
     const Database& m_db;
     bool m_active = false;
 };

@@ -30,7 +30,8 @@ int usage() {
         "       kqcfg FOLDER NAME set-default CLASS KEY [VALUE...]\n"
         "       kqcfg FOLDER NAME set-default-file CLASS KEY FILE\n"
         "       kqcfg FOLDER NAME get-view VIEW KEY1 KEY2 CLASS KEY int|bool|string|list\n"
-        "       kqcfg FOLDER NAME set-view VIEW KEY1 KEY2 CLASS KEY int|bool|string|list [VALUE...]\n",
+        "       kqcfg FOLDER NAME set-view VIEW KEY1 KEY2 CLASS KEY int|bool|string|list "
+        "[VALUE...]\n",
         stderr);
     return 2;
 }
@@ -53,56 +54,73 @@ bool parseBool(std::string_view text, bool& out) {
 }
 
 int fail(const char* what, const SKQCfgIO2& store) {
-    std::fprintf(stderr, "kqcfg: %s (%s)\n", what, store.GetError().empty() ? "not found" : store.GetError().c_str());
+    std::fprintf(stderr, "kqcfg: %s (%s)\n", what,
+                 store.GetError().empty() ? "not found" : store.GetError().c_str());
     return 1;
 }
 
 void printList(const std::vector<CString>& list) {
-    for (const auto& item : list) std::printf("%s\n", item.c_str());
+    for (const auto& item : list)
+        std::printf("%s\n", item.c_str());
 }
 
 int viewCommand(const SKQCfgIO2& store, bool set, const std::vector<std::string>& a) {
     // a: VIEW KEY1 KEY2 CLASS KEY TYPE [VALUE...]
     int key1 = 0, key2 = 0;
-    if (a.size() < 6 || !parseInt(a[1], key1) || !parseInt(a[2], key2)) return usage();
+    if (a.size() < 6 || !parseInt(a[1], key1) || !parseInt(a[2], key2))
+        return usage();
     const CString view(a[0]), cls(a[3]), key(a[4]);
     const std::string& type = a[5];
     const std::vector<std::string> values(a.begin() + 6, a.end());
     if (type == "list") {
         if (set) {
             std::vector<CString> list(values.begin(), values.end());
-            return store.SaveViewInfo(view, key1, key2, cls, key, list) ? 0 : fail("cannot save", store);
+            return store.SaveViewInfo(view, key1, key2, cls, key, list)
+                       ? 0
+                       : fail("cannot save", store);
         }
         std::vector<CString> list;
-        if (!store.GetViewInfo(view, key1, key2, cls, key, list)) return fail("no such list", store);
+        if (!store.GetViewInfo(view, key1, key2, cls, key, list))
+            return fail("no such list", store);
         printList(list);
         return 0;
     }
-    if (set && values.size() != 1) return usage();
+    if (set && values.size() != 1)
+        return usage();
     if (type == "int") {
         int v = 0;
         if (set) {
-            if (!parseInt(values[0], v)) return usage();
-            return store.SaveViewInfo(view, key1, key2, cls, key, v) ? 0 : fail("cannot save", store);
+            if (!parseInt(values[0], v))
+                return usage();
+            return store.SaveViewInfo(view, key1, key2, cls, key, v) ? 0
+                                                                     : fail("cannot save", store);
         }
-        if (!store.GetViewInfo(view, key1, key2, cls, key, v)) return fail("no such integer", store);
+        if (!store.GetViewInfo(view, key1, key2, cls, key, v))
+            return fail("no such integer", store);
         std::printf("%d\n", v);
         return 0;
     }
     if (type == "bool") {
         bool v = false;
         if (set) {
-            if (!parseBool(values[0], v)) return usage();
-            return store.SaveViewInfo(view, key1, key2, cls, key, v) ? 0 : fail("cannot save", store);
+            if (!parseBool(values[0], v))
+                return usage();
+            return store.SaveViewInfo(view, key1, key2, cls, key, v) ? 0
+                                                                     : fail("cannot save", store);
         }
-        if (!store.GetViewInfo(view, key1, key2, cls, key, v)) return fail("no such boolean", store);
+        if (!store.GetViewInfo(view, key1, key2, cls, key, v))
+            return fail("no such boolean", store);
         std::printf("%s\n", v ? "true" : "false");
         return 0;
     }
     if (type == "string") {
-        if (set) return store.SaveViewInfo(view, key1, key2, cls, key, CString(values[0])) ? 0 : fail("cannot save", store);
+        if (set)
+            return store.SaveViewInfo(view, key1, key2, cls, key, CString(values[0]))
+                       ? 0
+                       : fail("cannot save", store);
         CString v;
-        if (!store.GetViewInfo(view, key1, key2, cls, key, v)) return fail("no such string", store);
+        if (!store.GetViewInfo(view, key1, key2, cls, key, v))
+            return fail("no such string", store);
         std::printf("%s\n", v.c_str());
         return 0;
     }
@@ -112,26 +130,32 @@ int viewCommand(const SKQCfgIO2& store, bool set, const std::vector<std::string>
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc < 4) return usage();
+    if (argc < 4)
+        return usage();
     const std::vector<std::string> args(argv + 1, argv + argc);
     const SKQCfgIO2 store{CString(args[0]), CString(args[1])};
-    if (!store.IsOpen()) return fail("cannot open the store", store);
+    if (!store.IsOpen())
+        return fail("cannot open the store", store);
     const std::string& command = args[2];
     const std::vector<std::string> rest(args.begin() + 3, args.end());
 
     if (command == "dump") {
-        for (const auto& line : store.Dump()) std::printf("%s\n", line.c_str());
+        for (const auto& line : store.Dump())
+            std::printf("%s\n", line.c_str());
         return 0;
     }
     if (command == "get-default" && rest.size() == 2) {
         std::vector<CString> list;
-        if (!store.GetViewDefaultInfo(CString(rest[0]), CString(rest[1]), list)) return fail("no such default", store);
+        if (!store.GetViewDefaultInfo(CString(rest[0]), CString(rest[1]), list))
+            return fail("no such default", store);
         printList(list);
         return 0;
     }
     if (command == "set-default" && rest.size() >= 2) {
         const std::vector<CString> list(rest.begin() + 2, rest.end());
-        return store.SaveViewDefaultInfo(CString(rest[0]), CString(rest[1]), list) ? 0 : fail("cannot save", store);
+        return store.SaveViewDefaultInfo(CString(rest[0]), CString(rest[1]), list)
+                   ? 0
+                   : fail("cannot save", store);
     }
     if (command == "set-default-file" && rest.size() == 3) {
         std::ifstream in(rest[2], std::ios::binary);
@@ -144,12 +168,18 @@ int main(int argc, char** argv) {
         std::istringstream lines(codepage::DecodeLegacy(bytes.str()));
         std::vector<CString> list;
         for (std::string line; std::getline(lines, line);) {
-            if (!line.empty() && line.back() == '\r') line.pop_back();
-            if (!line.empty()) list.emplace_back(line);
+            if (!line.empty() && line.back() == '\r')
+                line.pop_back();
+            if (!line.empty())
+                list.emplace_back(line);
         }
-        return store.SaveViewDefaultInfo(CString(rest[0]), CString(rest[1]), list) ? 0 : fail("cannot save", store);
+        return store.SaveViewDefaultInfo(CString(rest[0]), CString(rest[1]), list)
+                   ? 0
+                   : fail("cannot save", store);
     }
-    if (command == "get-view") return viewCommand(store, false, rest);
-    if (command == "set-view") return viewCommand(store, true, rest);
+    if (command == "get-view")
+        return viewCommand(store, false, rest);
+    if (command == "set-view")
+        return viewCommand(store, true, rest);
     return usage();
 }

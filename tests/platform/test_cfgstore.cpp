@@ -15,7 +15,7 @@ const CString kClass = "SKQNewsCtrlView";
 using List = std::vector<CString>;
 
 class CfgStoreTest : public ::testing::Test {
-protected:
+  protected:
     TempDir dir;
     std::unique_ptr<SKQCfgIO2> open(const char* name = "Layout") {
         return std::make_unique<SKQCfgIO2>(CString(dir.str()), CString(name));
@@ -189,7 +189,7 @@ TEST_F(CfgStoreTest, DumpListsEveryValue) {
 // --- files that are not sound stores -------------------------------------
 
 class UnsoundStoreTest : public CfgStoreTest {
-protected:
+  protected:
     std::string path() const { return SKQCfgIO2::FileName(CString(dir.str()), "Layout"); }
 
     // Opens the file, tries every kind of write, and checks that the file is
@@ -219,13 +219,15 @@ protected:
 
 TEST_F(UnsoundStoreTest, GarbageIsNotAStore) {
     std::string junk = "this is a text file, not a store\n";
-    for (int i = 0; i < 200; ++i) junk += static_cast<char>(i * 37);
+    for (int i = 0; i < 200; ++i)
+        junk += static_cast<char>(i * 37);
     dir.write("Layout.kqcfg", junk);
     expectRefusedAndUntouched("not a configuration store");
 }
 
 TEST_F(UnsoundStoreTest, AnotherProgramsDatabaseIsLeftAlone) {
-    setPragma("CREATE TABLE customers(id INTEGER, name TEXT); INSERT INTO customers VALUES(1, 'x');");
+    setPragma(
+        "CREATE TABLE customers(id INTEGER, name TEXT); INSERT INTO customers VALUES(1, 'x');");
     expectRefusedAndUntouched("not a configuration store");
 }
 
@@ -239,14 +241,16 @@ TEST_F(UnsoundStoreTest, ADamagedStoreIsLeftAlone) {
     {
         auto store = open();
         List many;
-        for (int i = 0; i < 2000; ++i) many.push_back(CString::Formatted("condition %d with some text", i));
+        for (int i = 0; i < 2000; ++i)
+            many.push_back(CString::Formatted("condition %d with some text", i));
         store->SaveViewInfo("v", 0, 0, kClass, "SearchItems", many);
     }
     setPragma("PRAGMA wal_checkpoint(TRUNCATE); PRAGMA journal_mode = DELETE");
     // Scribble over the middle of the file, past the header.
     std::string bytes = TempDir::read(path());
     ASSERT_GT(bytes.size(), 3 * 4096u);
-    for (std::size_t i = 4096; i < 4096 + 1500; ++i) bytes[i] = static_cast<char>(0xA5);
+    for (std::size_t i = 4096; i < 4096 + 1500; ++i)
+        bytes[i] = static_cast<char>(0xA5);
     dir.write("Layout.kqcfg", bytes);
     expectRefusedAndUntouched("damaged");
 }

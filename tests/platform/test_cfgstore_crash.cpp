@@ -21,14 +21,17 @@ constexpr int kItems = 300;
 // of two saves or a cut-off save is visible.
 std::vector<CString> generation(int g) {
     std::vector<CString> list;
-    for (int i = 0; i < kItems; ++i) list.push_back(CString::Formatted("gen %d item %d 新聞條件", g, i));
+    for (int i = 0; i < kItems; ++i)
+        list.push_back(CString::Formatted("gen %d item %d 新聞條件", g, i));
     return list;
 }
 
 int generationOf(const std::vector<CString>& list) {
-    if (list.size() != kItems) return -1;
+    if (list.size() != kItems)
+        return -1;
     int g = -1;
-    if (std::sscanf(list[0].c_str(), "gen %d", &g) != 1) return -1;
+    if (std::sscanf(list[0].c_str(), "gen %d", &g) != 1)
+        return -1;
     return list == generation(g) ? g : -1;
 }
 
@@ -51,7 +54,8 @@ TEST(CfgStoreCrash, KilledWritersLeaveOldOrNewValuesOnly) {
     for (int round = 0; round < 12; ++round) {
         const pid_t child = fork();
         ASSERT_GE(child, 0);
-        if (child == 0) saveForever(dir.str(), lastSeen + 1);
+        if (child == 0)
+            saveForever(dir.str(), lastSeen + 1);
         std::this_thread::sleep_for(std::chrono::milliseconds(20 + random() % 80));
         ASSERT_EQ(kill(child, SIGKILL), 0);
         int status = 0;
@@ -69,7 +73,8 @@ TEST(CfgStoreCrash, KilledWritersLeaveOldOrNewValuesOnly) {
         CString text;
         if (store.GetViewInfo("v", 0, 0, kClass, "Generation", text)) {
             const int saved = std::atoi(text.c_str());
-            EXPECT_TRUE(saved == g || saved == g - 1) << "round " << round << ": " << saved << " vs " << g;
+            EXPECT_TRUE(saved == g || saved == g - 1)
+                << "round " << round << ": " << saved << " vs " << g;
         }
         lastSeen = g;
     }

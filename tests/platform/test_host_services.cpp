@@ -17,7 +17,7 @@ namespace {
 const std::string kDataDir = std::string(KQ_SOURCE_DIR) + "/data";
 
 class HostServicesTest : public ::testing::Test {
-protected:
+  protected:
     HostContext context;
     StandardHostServices& services = context.OwnServices();
     ScopedHostContext scope{context};
@@ -40,9 +40,11 @@ TEST_F(HostServicesTest, ShippedSiteFilesAreFoundThroughTheSystemFolder) {
     const CString ids = GetPrivateProfileString("CONFIG", "CatId", "", cat.c_str());
     const CString names = GetPrivateProfileString("CONFIG", "SHORTNAME", "", cat.c_str());
     int countIds = 0, countNames = 0, pos = 0;
-    while (!ids.Tokenize(" ,\n", pos).IsEmpty()) ++countIds;
+    while (!ids.Tokenize(" ,\n", pos).IsEmpty())
+        ++countIds;
     pos = 0;
-    while (!names.Tokenize(" ,\n", pos).IsEmpty()) ++countNames;
+    while (!names.Tokenize(" ,\n", pos).IsEmpty())
+        ++countNames;
     EXPECT_GT(countIds, 0);
     EXPECT_EQ(countIds, countNames) << "ids and short names must pair up";
 }
@@ -78,24 +80,28 @@ TEST(CFontTest, FaceNamesAreCutWithoutSplittingACharacter) {
 }
 
 TEST_F(HostServicesTest, ShippedSchemesDefineEveryColourTheCodeUses) {
-    std::set<std::string> used = KeysUsedInCode(KQ_SOURCE_DIR, std::regex("\"(COLOR_[A-Za-z0-9_]+)\""));
+    std::set<std::string> used =
+        KeysUsedInCode(KQ_SOURCE_DIR, std::regex("\"(COLOR_[A-Za-z0-9_]+)\""));
     // The list colours every news grid is painted with.
-    for (const char* key : {"COLOR_LISTCTL_NORMALTEXT", "COLOR_LISTCTL_BACKGROUND", "COLOR_LISTCTL_BACKGROUNDSLASH",
-                            "COLOR_LISTCTL_HDBkCOLOR1", "COLOR_LISTCTL_HDTEXTCOLOR1"}) {
+    for (const char* key :
+         {"COLOR_LISTCTL_NORMALTEXT", "COLOR_LISTCTL_BACKGROUND", "COLOR_LISTCTL_BACKGROUNDSLASH",
+          "COLOR_LISTCTL_HDBkCOLOR1", "COLOR_LISTCTL_HDTEXTCOLOR1"}) {
         used.insert(key);
     }
     ColorScheme light, dark;
     ASSERT_TRUE(light.Load(kDataDir + "/colors/light.ini"));
     ASSERT_TRUE(dark.Load(kDataDir + "/colors/dark.ini"));
     for (const auto& key : used) {
-        EXPECT_TRUE(light.Find(CString(key)).has_value()) << key << " missing from the light scheme";
+        EXPECT_TRUE(light.Find(CString(key)).has_value())
+            << key << " missing from the light scheme";
         EXPECT_TRUE(dark.Find(CString(key)).has_value()) << key << " missing from the dark scheme";
     }
     EXPECT_NE(light.Get("COLOR_LISTCTL_BACKGROUND"), dark.Get("COLOR_LISTCTL_BACKGROUND"));
     // Text must stand out from both alternating backgrounds.
     for (const ColorScheme* scheme : {&light, &dark}) {
         EXPECT_NE(scheme->Get("COLOR_LISTCTL_NORMALTEXT"), scheme->Get("COLOR_LISTCTL_BACKGROUND"));
-        EXPECT_NE(scheme->Get("COLOR_LISTCTL_BACKGROUND"), scheme->Get("COLOR_LISTCTL_BACKGROUNDSLASH"));
+        EXPECT_NE(scheme->Get("COLOR_LISTCTL_BACKGROUND"),
+                  scheme->Get("COLOR_LISTCTL_BACKGROUNDSLASH"));
     }
 }
 

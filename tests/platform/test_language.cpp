@@ -14,7 +14,8 @@
 namespace {
 
 const std::string kLangDir = std::string(KQ_SOURCE_DIR) + "/data/lang";
-const Language kAll[] = {Language::TraditionalChinese, Language::SimplifiedChinese, Language::English};
+const Language kAll[] = {Language::TraditionalChinese, Language::SimplifiedChinese,
+                         Language::English};
 
 std::vector<std::string> fileKeys(Language language) {
     return IniFile::Load(kLangDir + "/" + LanguageService::FileName(language)).Keys("Strings");
@@ -29,7 +30,8 @@ TEST(LanguageFiles, AllThreeHoldTheSameKeysWithText) {
         LanguageService service;
         ASSERT_TRUE(service.Load(kLangDir, language));
         for (const auto& key : keys) {
-            EXPECT_FALSE(service.GetText(key.c_str()).IsEmpty()) << key << " in " << LanguageService::FileName(language);
+            EXPECT_FALSE(service.GetText(key.c_str()).IsEmpty())
+                << key << " in " << LanguageService::FileName(language);
         }
     }
 }
@@ -40,7 +42,8 @@ TEST(LanguageFiles, EveryKeyUsedInCodeIsInEveryFile) {
         LanguageService service;
         ASSERT_TRUE(service.Load(kLangDir, language));
         for (const auto& key : used) {
-            EXPECT_TRUE(service.HasText(CString(key))) << key << " missing from " << LanguageService::FileName(language);
+            EXPECT_TRUE(service.HasText(CString(key)))
+                << key << " missing from " << LanguageService::FileName(language);
         }
     }
 }

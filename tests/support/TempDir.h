@@ -1,14 +1,14 @@
 #pragma once
 // A fresh folder under the system's temporary folder, removed with its
 // contents when the test is done.
+#include <unistd.h>
 #include <atomic>
 #include <filesystem>
 #include <fstream>
 #include <string>
-#include <unistd.h>
 
 class TempDir {
-public:
+  public:
     TempDir() {
         static std::atomic<int> counter{0};
         m_path = std::filesystem::temp_directory_path() /
@@ -40,6 +40,6 @@ public:
         return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
     }
 
-private:
+  private:
     std::filesystem::path m_path;
 };
