@@ -10,6 +10,8 @@
 #include "HostServices.h"
 #include "LanguageService.h"
 
+class WindowSystem;
+
 class HostContext {
   public:
     // A context with its own system clock, empty language service and
@@ -32,6 +34,11 @@ class HostContext {
         m_services = services ? services : m_ownServices.get();
     }
 
+    // The window system of the user-interface thread; null until a front end
+    // (headless or Qt) is set up. Not owned.
+    WindowSystem* GetWindowSystem() const { return m_windows; }
+    void SetWindowSystem(WindowSystem* windows) { m_windows = windows; }
+
     // The context's own parts, for configuring them in place.
     LanguageService& OwnLanguage() { return *m_ownLanguage; }
     StandardHostServices& OwnServices() { return *m_ownServices; }
@@ -47,6 +54,7 @@ class HostContext {
     Clock* m_clock;
     LanguageService* m_language;
     HostServices* m_services;
+    WindowSystem* m_windows = nullptr;
 };
 
 // Installs a context for the lifetime of this object and puts the previous

@@ -29,7 +29,10 @@ struct CRect {
     constexpr CRect() = default;
     constexpr CRect(int l, int t, int r, int b) : left(l), top(t), right(r), bottom(b) {}
     constexpr CRect(CPoint topLeft, CSize size)
-        : left(topLeft.x), top(topLeft.y), right(topLeft.x + size.cx), bottom(topLeft.y + size.cy) {}
+        : left(topLeft.x),
+          top(topLeft.y),
+          right(topLeft.x + size.cx),
+          bottom(topLeft.y + size.cy) {}
 
     constexpr int Width() const { return right - left; }
     constexpr int Height() const { return bottom - top; }
@@ -38,7 +41,9 @@ struct CRect {
     constexpr CPoint BottomRight() const { return {right, bottom}; }
     constexpr CPoint CenterPoint() const { return {(left + right) / 2, (top + bottom) / 2}; }
     constexpr bool IsRectEmpty() const { return right <= left || bottom <= top; }
-    constexpr bool PtInRect(CPoint p) const { return p.x >= left && p.x < right && p.y >= top && p.y < bottom; }
+    constexpr bool PtInRect(CPoint p) const {
+        return p.x >= left && p.x < right && p.y >= top && p.y < bottom;
+    }
     constexpr void OffsetRect(int dx, int dy) {
         left += dx;
         right += dx;
@@ -52,7 +57,8 @@ struct CRect {
         bottom -= dy;
     }
     constexpr CRect Intersect(const CRect& o) const {
-        CRect r(std::max(left, o.left), std::max(top, o.top), std::min(right, o.right), std::min(bottom, o.bottom));
+        CRect r(std::max(left, o.left), std::max(top, o.top), std::min(right, o.right),
+                std::min(bottom, o.bottom));
         return r.IsRectEmpty() ? CRect() : r;
     }
     friend constexpr bool operator==(const CRect&, const CRect&) = default;

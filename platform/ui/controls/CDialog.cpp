@@ -1,0 +1,175 @@
+#include "CDialog.h"
+
+#include <cstdlib>
+#include <mutex>
+
+#include "../UserServices.h"
+#include "../WindowSystem.h"
+
+namespace {
+std::mutex g_templatesMutex;
+std::map<UINT, DialogTemplate>& templates() {
+    static std::map<UINT, DialogTemplate> all;
+    return all;
+}
+
+DWORD typeStyle(ControlType type) {
+    switch (type) {
+        case ControlType::DefPushButton:
+            return BS_DEFPUSHBUTTON;
+        case ControlType::RadioButton:
+            return BS_AUTORADIOBUTTON;
+        case ControlType::GroupBox:
+            return BS_GROUPBOX;
+        default:
+            return 0;
+    }
+}
+}  // namespace
+
+void DialogTemplates::Register(const DialogTemplate& dialogTemplate) {
+    std::lock_guard lock(g_templatesMutex);
+    templates()[dialogTemplate.id] = dialogTemplate;
+}
+
+const DialogTemplate* DialogTemplates::Find(UINT id) {
+    std::lock_guard lock(g_templatesMutex);
+    const auto it = templates().find(id);
+    return it == templates().end() ? nullptr : &it->second;
+}
+
+CDialog::~CDialog() {
+    // Controls the dialog made go before the dialog's own window.
+    DestroyWindow();
+    m_owned.clear();
+}
+
+bool CDialog::Create(UINT templateId, CWnd* parent) {
+    const DialogTemplate* found = DialogTemplates::Find(templateId);
+    if (!found) return false;
+    return createFrom(*found, parent);
+}
+
+bool CDialog::Create(const DialogTemplate& dialogTemplate, CWnd* parent) { return createFrom(dialogTemplate, parent); }
+
+bool CreateDialogControl(CWnd& control, const DialogControl& entry, CWnd& parent) {
+    const DWORD style = WS_CHILD | entry.style | typeStyle(entry.type);
+    return control.CreateEx(0, entry.text.c_str(), style, entry.rect, &parent, entry.id);
+}
+
+bool CDialog::createFrom(const DialogTemplate& dialogTemplate, CWnd* parent) {
+    if (IsWindow()) return false;
+    m_template = dialogTemplate;
+    m_ended = false;
+    m_endCode = 0;
+    m_bound.clear();
+    m_owned.clear();
+    // Dialogs are top-level windows owned by their parent; they are not its children.
+    if (parent) m_pParentWnd = parent;
+    const CRect rect(0, 0, dialogTemplate.size.cx, dialogTemplate.size.cy);
+    if (!CWnd::CreateEx(0, dialogTemplate.caption.c_str(), WS_POPUP | WS_CAPTION, rect, nullptr, dialogTemplate.id)) {
+        return false;
+    }
+    CDataExchange bind(*this, CDataExchange::Mode::Bind);
+    DoDataExchange(&bind);
+    for (const DialogControl& entry : dialogTemplate.controls) {
+        CWnd* control = nullptr;
+        if (const auto it = m_bound.find(entry.id); it != m_bound.end() && !it->second->IsWindow()) {
+            control = it->second;
+        } else {
+            m_owned.push_back(MakeDialogControl(entry));
+            control = m_owned.back().get();
+        }
+        CreateDialogControl(*control, entry, *this);
+    }
+    SendMessage(WM_INITDIALOG);
+    return true;
+}
+
+bool CDialog::OnInitDialog() { return UpdateData(false); }
+
+LRESULT CDialog::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_INITDIALOG) return OnInitDialog() ? 1 : 0;
+    if (message == WM_COMMAND && HIWORD(wParam) == BN_CLICKED) {
+        if (LOWORD(wParam) == IDOK) {
+            OnOK();
+            return 0;
+        }
+        if (LOWORD(wParam) == IDCANCEL) {
+            OnCancel();
+            return 0;
+        }
+    }
+    if (message == WM_CLOSE) {
+        OnCancel();
+        return 0;
+    }
+    return CWnd::DefWindowProc(message, wParam, lParam);
+}
+
+int CDialog::DoModal() {
+    if (!IsWindow() && !Create(m_templateId, m_pParentWnd)) return -1;
+    m_modal = true;
+    ShowWindow(SW_SHOW);
+    const int answer = GetWindowSystem()->GetFrontEnd().Person().RunModal(*this);
+    const int result = m_ended ? m_endCode : answer;
+    m_modal = false;
+    DestroyWindow();
+    m_owned.clear();
+    return result;
+}
+
+void CDialog::EndDialog(int result) {
+    m_ended = true;
+    m_endCode = result;
+    if (IsWindow()) {
+        ShowWindow(SW_HIDE);
+        Changed(WindowChange::DialogEnded);
+    }
+}
+
+bool CDialog::UpdateData(bool saveAndValidate) {
+    CDataExchange dx(*this, saveAndValidate ? CDataExchange::Mode::Save : CDataExchange::Mode::Load);
+    DoDataExchange(&dx);
+    return !dx.Failed();
+}
+
+void CDialog::OnOK() {
+    if (!UpdateData(true)) return;
+    EndDialog(IDOK);
+}
+
+void CDialog::OnCancel() { EndDialog(IDCANCEL); }
+
+void DDX_Control(CDataExchange* pDX, int id, CWnd& control) {
+    if (pDX && pDX->m_mode == CDataExchange::Mode::Bind) pDX->m_pDlgWnd->BindControl(static_cast<UINT>(id), control);
+}
+
+void DDX_Text(CDataExchange* pDX, int id, CString& value) {
+    if (!pDX || pDX->m_mode == CDataExchange::Mode::Bind) return;
+    CWnd* control = pDX->m_pDlgWnd->GetDlgItem(id);
+    if (!control) return;
+    if (pDX->m_bSaveAndValidate) {
+        value = control->GetWindowText();
+    } else {
+        control->SetWindowText(value);
+    }
+}
+
+void DDX_Text(CDataExchange* pDX, int id, int& value) {
+    if (!pDX || pDX->m_mode == CDataExchange::Mode::Bind) return;
+    CWnd* control = pDX->m_pDlgWnd->GetDlgItem(id);
+    if (!control) return;
+    if (!pDX->m_bSaveAndValidate) {
+        control->SetWindowText(CString::Formatted("%d", value));
+        return;
+    }
+    const CString text = control->GetWindowText();
+    char* end = nullptr;
+    const long parsed = std::strtol(text.c_str(), &end, 10);
+    if (text.IsEmpty() || (end && *end != '\0')) {
+        pDX->Fail();
+        return;
+    }
+    value = static_cast<int>(parsed);
+}
