@@ -87,9 +87,16 @@ void HeadlessFrontEnd::Advance(std::uint64_t milliseconds) {
 HeadlessUi::HeadlessUi() : HeadlessUi(HostContext::Current()) {}
 
 HeadlessUi::HeadlessUi(HostContext& context)
-    : m_context(context), m_previous(context.GetWindowSystem()), m_system(m_frontEnd) {
+    : m_context(context),
+      m_previousContext(&HostContext::Current()),
+      m_previous(context.GetWindowSystem()),
+      m_system(m_frontEnd) {
     m_frontEnd.Attach(m_system);
     m_context.SetWindowSystem(&m_system);
+    HostContext::Install(&m_context);
 }
 
-HeadlessUi::~HeadlessUi() { m_context.SetWindowSystem(m_previous); }
+HeadlessUi::~HeadlessUi() {
+    m_context.SetWindowSystem(m_previous);
+    HostContext::Install(m_previousContext == &m_context ? nullptr : m_previousContext);
+}

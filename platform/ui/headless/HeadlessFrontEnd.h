@@ -73,8 +73,9 @@ private:
     std::vector<ChangeRecord> m_changes;
 };
 
-// A headless window layer ready to use: front end, window system, and the
-// system installed in the current host context for this object's lifetime.
+// A headless window layer ready to use: front end and window system, set in
+// the given host context, and that context installed as the current one, for
+// this object's lifetime.
 class HeadlessUi {
 public:
     explicit HeadlessUi(HostContext& context);
@@ -91,6 +92,7 @@ public:
 
 private:
     HostContext& m_context;
+    HostContext* m_previousContext;
     WindowSystem* m_previous;
     HeadlessFrontEnd m_frontEnd;
     WindowSystem m_system;
