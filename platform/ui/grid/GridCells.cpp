@@ -1,0 +1,95 @@
+#include "GridCells.h"
+
+namespace {
+const CString kEmpty;
+}
+
+void GridCells::AppendRows(int count) {
+    if (count > 0)
+        m_rows.resize(m_rows.size() + static_cast<std::size_t>(count), 0);
+}
+
+void GridCells::InsertRows(int index, int count) {
+    if (count <= 0 || index < 0 || index > RowCount())
+        return;
+    m_rows.insert(m_rows.begin() + index, static_cast<std::size_t>(count), 0);
+}
+
+void GridCells::EraseRow(int index) {
+    if (index < 0 || index >= RowCount())
+        return;
+    const auto it = m_rows.begin() + index;
+    release(*it);
+    m_rows.erase(it);
+}
+
+void GridCells::Clear() {
+    m_rows.clear();
+    m_rows.shrink_to_fit();
+    m_slots.clear();
+    m_slots.shrink_to_fit();
+    m_free.clear();
+    m_free.shrink_to_fit();
+}
+
+const CString& GridCells::Get(int row, int col) const {
+    if (row < 0 || row >= RowCount() || col < 0)
+        return kEmpty;
+    const Handle handle = m_rows[static_cast<std::size_t>(row)];
+    if (handle == 0)
+        return kEmpty;
+    const auto& cells = m_slots[handle - 1];
+    return static_cast<std::size_t>(col) < cells.size() ? cells[static_cast<std::size_t>(col)]
+                                                        : kEmpty;
+}
+
+bool GridCells::Set(int row, int col, const CString& text) {
+    if (row < 0 || row >= RowCount() || col < 0)
+        return false;
+    Handle& handle = m_rows[static_cast<std::size_t>(row)];
+    if (handle == 0) {
+        // An empty text in an empty row changes nothing and costs nothing.
+        if (text.IsEmpty())
+            return false;
+        handle = allocate();
+    }
+    auto& cells = m_slots[handle - 1];
+    const auto column = static_cast<std::size_t>(col);
+    if (column >= cells.size()) {
+        if (text.IsEmpty())
+            return false;
+        cells.resize(column + 1);
+    }
+    if (cells[column] == text)
+        return false;
+    cells[column] = text;
+    return true;
+}
+
+void GridCells::InsertColumn(int col) {
+    if (col < 0)
+        return;
+    const auto column = static_cast<std::size_t>(col);
+    for (auto& cells : m_slots) {
+        if (column < cells.size())
+            cells.insert(cells.begin() + col, CString());
+    }
+}
+
+GridCells::Handle GridCells::allocate() {
+    if (!m_free.empty()) {
+        const Handle handle = m_free.back();
+        m_free.pop_back();
+        return handle;
+    }
+    m_slots.emplace_back();
+    return static_cast<Handle>(m_slots.size());
+}
+
+void GridCells::release(Handle handle) {
+    if (handle == 0)
+        return;
+    // Give the texts' memory back now; the slot itself is reused.
+    std::vector<CString>().swap(m_slots[handle - 1]);
+    m_free.push_back(handle);
+}
