@@ -1,8 +1,9 @@
 #pragma once
 // The host's common services that the module calls: the system folder, the
 // current fonts and colour scheme, the current symbol, symbol registration,
-// and two small policy questions. The host configures one StandardHostServices;
+// entitlements and small policy questions. The host configures one StandardHostServices;
 // tests may replace it.
+#include <bitset>
 #include <map>
 #include <string>
 #include <vector>
@@ -35,6 +36,9 @@ class HostServices {
                                 const std::vector<CSymbolInfo>& remove, bool flag) = 0;
     virtual bool IsThinScrollbar() const = 0;
     virtual bool IsNormalTWSESymbolID(BYTE market, const CString& id) const = 0;
+    // Whether the user is entitled to a service (symbol news is service 16).
+    // Hosts that keep no entitlements entitle everyone to everything.
+    virtual bool IsAuthService(BYTE /*service*/) const { return true; }
 };
 
 class StandardHostServices : public HostServices {
@@ -51,6 +55,8 @@ class StandardHostServices : public HostServices {
     // Listed shares of the Taiwan exchange: market type 16 and an id of four
     // digits, optionally followed by up to two more digits or capital letters.
     bool IsNormalTWSESymbolID(BYTE market, const CString& id) const override;
+    // Entitled to every service until told otherwise.
+    bool IsAuthService(BYTE service) const override { return m_authServices.test(service); }
 
     void SetSysPath(const CString& folder);
     void SetFont(int kind, const CFont& font);
@@ -58,6 +64,14 @@ class StandardHostServices : public HostServices {
     const ColorScheme& Colors() const { return m_colors; }
     void SetCurrentSymbol(const CSymbolInfo& symbol) { m_currentSymbol = symbol; }
     void SetThinScrollbar(bool thin) { m_thinScrollbar = thin; }
+    void SetAuthService(BYTE service, bool entitled) { m_authServices.set(service, entitled); }
+    // Entitled to exactly these services.
+    void SetAuthServices(const std::vector<BYTE>& services) {
+        m_authServices.reset();
+        for (const BYTE service : services)
+            m_authServices.set(service);
+    }
+    void EntitleAllServices() { m_authServices.set(); }
 
     // Every registration call in order, and what each window holds now.
     const std::vector<SymbolRegistration>& Registrations() const { return m_registrations; }
@@ -76,6 +90,7 @@ class StandardHostServices : public HostServices {
     ColorScheme m_colors;
     CSymbolInfo m_currentSymbol;
     bool m_thinScrollbar = false;
+    std::bitset<256> m_authServices = std::bitset<256>().set();
     std::vector<SymbolRegistration> m_registrations;
     std::map<const CWnd*, std::vector<CSymbolInfo>> m_registered;
 };
