@@ -1,0 +1,79 @@
+#include <QComboBox>
+#include <QLineEdit>
+
+#include "NativePeer.h"
+#include "controls/CComboBox.h"
+
+namespace {
+
+// A combo box whose drop-down, choice and close-up go to the layer as a
+// person's actions, in the order Windows notifies them.
+class LayerComboBox : public QComboBox {
+public:
+    LayerComboBox(QtFrontEnd& frontEnd, CComboBox& combo, QWidget* parent)
+        : QComboBox(parent), m_frontEnd(frontEnd), m_combo(combo) {}
+
+    void showPopup() override {
+        if (!m_frontEnd.Syncing()) m_combo.DropDown();
+        QComboBox::showPopup();
+    }
+    void hidePopup() override {
+        QComboBox::hidePopup();
+        if (!m_frontEnd.Syncing() && m_combo.IsWindow() && m_combo.GetDroppedState()) m_combo.CloseUp();
+    }
+
+private:
+    QtFrontEnd& m_frontEnd;
+    CComboBox& m_combo;
+};
+
+class ComboPeer : public NativePeer<LayerComboBox> {
+public:
+    ComboPeer(QtFrontEnd& frontEnd, CComboBox& combo, QWidget* parent)
+        : NativePeer<LayerComboBox>(frontEnd, combo, new LayerComboBox(frontEnd, combo, parent)), m_combo(combo) {
+        m_widget->setEditable(combo.HasEdit());
+        m_widget->setInsertPolicy(QComboBox::NoInsert);
+        m_widget->setMaxVisibleItems(12);
+        QObject::connect(m_widget.data(), QOverload<int>::of(&QComboBox::activated), m_widget.data(), [this](int index) {
+            if (FromLayer() || index < 0) return;
+            m_combo.UserSelect(index);
+            if (m_widget) SyncContent();
+        });
+        if (combo.HasEdit()) {
+            QObject::connect(m_widget->lineEdit(), &QLineEdit::textEdited, m_widget.data(), [this](const QString& text) {
+                if (FromLayer()) return;
+                // The layer's edit takes the typed text (upper-casing and
+                // completion are its business); show what it made of it.
+                m_combo.SetWindowText("");
+                m_combo.TypeText(FromQString(text));
+                if (m_widget) SyncContent();
+            });
+        }
+    }
+
+protected:
+    void SyncContent() override {
+        const auto& items = m_combo.Items();
+        bool same = m_widget->count() == items.Count();
+        for (int i = 0; same && i < items.Count(); ++i) same = m_widget->itemText(i) == ToQString(items.At(i).text);
+        if (!same) {
+            m_widget->clear();
+            for (int i = 0; i < items.Count(); ++i) m_widget->addItem(ToQString(items.At(i).text));
+        }
+        m_widget->setCurrentIndex(m_combo.GetCurSel());
+        if (m_combo.HasEdit() && m_widget->lineEdit()) {
+            const QString text = ToQString(m_combo.GetWindowText());
+            if (m_widget->lineEdit()->text() != text) m_widget->lineEdit()->setText(text);
+        }
+    }
+
+private:
+    CComboBox& m_combo;
+};
+
+}  // namespace
+
+std::unique_ptr<Peer> MakeComboPeer(QtFrontEnd& frontEnd, CWnd& window, QWidget* parent) {
+    auto* combo = dynamic_cast<CComboBox*>(&window);
+    return combo ? std::make_unique<ComboPeer>(frontEnd, *combo, parent) : nullptr;
+}

@@ -1,0 +1,101 @@
+// Native peers of the controls: they show what the layer holds and hand a
+// person's actions to the layer, which notifies as Windows controls do.
+#include <gtest/gtest.h>
+
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+
+#include "HostContext.h"
+#include "QtFrontEnd.h"
+#include "QtTestMain.h"
+#include "controls/CButton.h"
+#include "controls/CComboBox.h"
+#include "controls/CEdit.h"
+
+namespace {
+
+// An edit that refuses blanks, as the keyword box does.
+class NoBlankEdit : public CEdit {
+protected:
+    bool PreTranslateKey(UINT message, UINT key) override { return message == WM_CHAR && key == ' '; }
+};
+
+class QtControlsTest : public ::testing::Test {
+protected:
+    QApplication& app = TestApplication();
+    HostContext context;
+    ScopedHostContext scope{context};
+    QtUi ui;
+    CWnd top;
+    std::vector<std::pair<int, int>> commands;  // (id, code)
+
+    void SetUp() override {
+        ASSERT_TRUE(top.Create("", WS_VISIBLE, CRect(0, 0, 400, 300), nullptr, 0));
+        top.GetMessageMap().On(WM_COMMAND, [this](WPARAM w, LPARAM) -> LRESULT {
+            commands.emplace_back(LOWORD(w), HIWORD(w));
+            return 0;
+        });
+        ui.FrontEnd().WidgetOf(top)->show();
+        QApplication::setActiveWindow(ui.FrontEnd().WidgetOf(top));
+    }
+    template <class T>
+    T* peer(const CWnd& w) {
+        return qobject_cast<T*>(ui.FrontEnd().WidgetOf(w));
+    }
+};
+
+TEST_F(QtControlsTest, ComboPeerShowsItemsAndReportsAChoice) {
+    CComboBox combo;
+    ASSERT_TRUE(combo.Create(WS_CHILD | WS_VISIBLE | CBS_DROPDOWNLIST, CRect(4, 25, 124, 225), &top, 3004));
+    combo.AddString("01 台股");
+    combo.AddString("02 國際");
+    QComboBox* widget = peer<QComboBox>(combo);
+    ASSERT_NE(widget, nullptr);
+    EXPECT_EQ(widget->count(), 2);
+    EXPECT_EQ(widget->itemText(1), QString::fromUtf8("02 國際"));
+    combo.SetCurSel(0);
+    EXPECT_EQ(widget->currentIndex(), 0);
+    commands.clear();
+    widget->activated(1);  // what Qt emits when the person picks item 1
+    EXPECT_EQ(combo.GetCurSel(), 1);
+    using C = std::vector<std::pair<int, int>>;
+    EXPECT_EQ(commands, (C{{3004, CBN_DROPDOWN}, {3004, CBN_SELCHANGE}, {3004, CBN_CLOSEUP}}))
+        << "a pick opens, changes and closes the list, in the order Windows reports it";
+    combo.ResetContent();
+    EXPECT_EQ(widget->count(), 0) << "the peer follows the layer at once";
+}
+
+TEST_F(QtControlsTest, TypingGoesThroughTheLayersKeyFilter) {
+    NoBlankEdit edit;
+    ASSERT_TRUE(edit.Create(WS_CHILD | WS_VISIBLE | WS_BORDER | ES_AUTOHSCROLL, CRect(4, 27, 84, 47), &top, 3008));
+    QLineEdit* widget = peer<QLineEdit>(edit);
+    ASSERT_NE(widget, nullptr);
+    widget->setFocus();
+    QTest::keyClicks(widget, "ab c");
+    EXPECT_EQ(edit.GetWindowText(), "abc") << "the blank was swallowed by the filter";
+    EXPECT_EQ(widget->text(), QString("abc"));
+    const bool sawChange = std::any_of(commands.begin(), commands.end(), [](const auto& c) {
+        return c.first == 3008 && c.second == EN_CHANGE;
+    });
+    EXPECT_TRUE(sawChange);
+    edit.SetWindowText("台積電");
+    EXPECT_EQ(widget->text(), QString::fromUtf8("台積電"));
+}
+
+TEST_F(QtControlsTest, ButtonPeerClicksReachTheParentAndFollowState) {
+    CButton button;
+    ASSERT_TRUE(button.Create("搜尋", WS_CHILD | WS_VISIBLE | BS_DEFPUSHBUTTON, CRect(90, 27, 150, 47), &top, 3007));
+    QPushButton* widget = peer<QPushButton>(button);
+    ASSERT_NE(widget, nullptr);
+    EXPECT_EQ(widget->text(), QString::fromUtf8("搜尋"));
+    QTest::mouseClick(widget, Qt::LeftButton);
+    EXPECT_EQ(commands, (std::vector<std::pair<int, int>>{{3007, BN_CLICKED}}));
+    button.EnableWindow(false);
+    EXPECT_FALSE(widget->isEnabled());
+    button.ShowWindow(SW_HIDE);
+    EXPECT_TRUE(widget->isHidden());
+}
+
+}  // namespace
