@@ -51,6 +51,16 @@ public:
         }
     }
 
+    void Sync(WindowChange change) override {
+        NativePeer<LayerComboBox>::Sync(change);
+        // A combo box's rectangle includes its drop-down list; the closed box
+        // is as high as the style makes it.
+        if (m_widget && (change == WindowChange::Created || change == WindowChange::Moved)) {
+            const CRect& r = m_combo.GetRect();
+            m_widget->setGeometry(r.left, r.top, r.Width(), std::min(r.Height(), m_widget->sizeHint().height()));
+        }
+    }
+
 protected:
     void SyncContent() override {
         const auto& items = m_combo.Items();

@@ -343,6 +343,10 @@ LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_KILLFOCUS:
             OnKillFocus(FromHandle(static_cast<HWND>(wParam)));
             return 0;
+        case WM_CLOSE:
+            // As on Windows: closing a window destroys it unless a handler says otherwise.
+            DestroyWindow();
+            return 0;
         case WM_CTLCOLOR:
             return reinterpret_cast<LRESULT>(
                 OnCtlColor(reinterpret_cast<CDC*>(wParam), FromHandle(static_cast<HWND>(lParam)), 0));

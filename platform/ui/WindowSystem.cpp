@@ -117,6 +117,16 @@ void WindowSystem::SetFocus(CWnd* window) {
     }
 }
 
+void WindowSystem::SetKeyState(UINT key, bool down) {
+    if (key < 256) m_keysDown[key] = down;
+}
+
+short GetKeyState(int key) {
+    const WindowSystem* system = WindowSystem::CurrentOrNull();
+    const bool down = system && key >= 0 && system->IsKeyDown(static_cast<UINT>(key));
+    return down ? static_cast<short>(0x8000) : static_cast<short>(0);
+}
+
 UINT RegisterWindowMessage(const char* name) {
     static std::mutex mutex;
     static std::map<std::string, UINT> registered;

@@ -49,6 +49,11 @@ public:
     CWnd* GetFocus() const { return FromHandle(m_focus); }
     void SetFocus(CWnd* window);
 
+    // Keys held down (Shift, Ctrl ...), as the front end reports them with
+    // its keyboard input; what GetKeyState answers.
+    void SetKeyState(UINT key, bool down);
+    bool IsKeyDown(UINT key) const { return key < 256 && m_keysDown[key]; }
+
 private:
     struct Posted {
         HWND window;
@@ -63,8 +68,13 @@ private:
     std::deque<Posted> m_queue;
     std::map<std::pair<HWND, UINT>, UINT> m_timers;
     HWND m_focus = 0;
+    bool m_keysDown[256] = {};
 };
 
 // The same number for the same name for the whole process, from 0xC000 up,
 // so a module may register its messages when it is loaded.
 UINT RegisterWindowMessage(const char* name);
+
+// The state of a key in the window system of the installed host context: the
+// high bit is set (a negative result) while the key is down.
+short GetKeyState(int key);

@@ -15,16 +15,18 @@ namespace {
 
 // A window that writes down every message its handlers see.
 class LogWindow : public CWnd {
-public:
+  public:
     std::vector<std::string> log;
 
-protected:
+  protected:
     int OnCreate() override {
         log.push_back("create");
         return 0;
     }
     void OnDestroy() override { log.push_back("destroy"); }
-    void OnSize(UINT, int cx, int cy) override { log.push_back("size " + std::to_string(cx) + "x" + std::to_string(cy)); }
+    void OnSize(UINT, int cx, int cy) override {
+        log.push_back("size " + std::to_string(cx) + "x" + std::to_string(cy));
+    }
     void OnTimer(UINT id) override { log.push_back("timer " + std::to_string(id)); }
     void OnKeyDown(UINT key, UINT repeat, UINT) override {
         log.push_back("key " + std::to_string(key) + " x" + std::to_string(repeat));
@@ -32,12 +34,14 @@ protected:
 };
 
 class MessagesTest : public ::testing::Test {
-protected:
+  protected:
     HostContext context;
     HeadlessUi ui{context};
     LogWindow top;
 
-    void SetUp() override { ASSERT_TRUE(top.Create("top", WS_VISIBLE, CRect(0, 0, 400, 300), nullptr, 0)); }
+    void SetUp() override {
+        ASSERT_TRUE(top.Create("top", WS_VISIBLE, CRect(0, 0, 400, 300), nullptr, 0));
+    }
 };
 
 TEST_F(MessagesTest, CreationSendsCreateThenSize) {
@@ -63,7 +67,8 @@ TEST_F(MessagesTest, MessagesPostedWhileHandlingAreDeliveredAfterTheQueue) {
     std::vector<int> order;
     top.GetMessageMap().On(WM_USER + 1, [&](WPARAM w, LPARAM) -> LRESULT {
         order.push_back(static_cast<int>(w));
-        if (w == 1) top.PostMessage(WM_USER + 1, 3, 0);
+        if (w == 1)
+            top.PostMessage(WM_USER + 1, 3, 0);
         return 0;
     });
     top.PostMessage(WM_USER + 1, 1, 0);
@@ -97,14 +102,15 @@ TEST_F(MessagesTest, MapBindsCommandsControlsRangesAndNotifications) {
 
     top.SendMessage(WM_COMMAND, MAKEWPARAM(2050, 0), 0);
     top.SendMessage(WM_COMMAND, MAKEWPARAM(3004, 1), 0);
-    top.SendMessage(WM_COMMAND, MAKEWPARAM(3004, 8), 0);  // another code of the same control: not bound
+    top.SendMessage(WM_COMMAND, MAKEWPARAM(3004, 8),
+                    0);  // another code of the same control: not bound
     top.SendMessage(WM_COMMAND, MAKEWPARAM(5050, 0), 0);
     top.SendMessage(WM_COMMAND, MAKEWPARAM(5060, 0), 0);
     top.SendMessage(WM_COMMAND, MAKEWPARAM(5061, 0), 0);  // outside the range
     NMHDR header{0, 3100, TCN_SELCHANGE};
     EXPECT_EQ(top.SendMessage(WM_NOTIFY, 3100, reinterpret_cast<LPARAM>(&header)), 7);
-    EXPECT_EQ(seen, (std::vector<std::string>{"command 2050", "selchange 3004", "range 5050", "range 5060",
-                                              "notify from 3100"}));
+    EXPECT_EQ(seen, (std::vector<std::string>{"command 2050", "selchange 3004", "range 5050",
+                                              "range 5060", "notify from 3100"}));
 }
 
 TEST_F(MessagesTest, ALaterBindingReplacesAnEarlierOneAndRawHandlersComeFirst) {
@@ -114,7 +120,8 @@ TEST_F(MessagesTest, ALaterBindingReplacesAnEarlierOneAndRawHandlersComeFirst) {
     top.GetMessageMap().On(WM_KEYDOWN, [&](WPARAM, LPARAM) -> LRESULT { return calls += 10; });
     top.SendMessage(WM_KEYDOWN, VK_DOWN, 1);
     EXPECT_EQ(calls, 10);
-    EXPECT_TRUE(top.log.empty()) << "the virtual handler runs only when the map does not take the message";
+    EXPECT_TRUE(top.log.empty())
+        << "the virtual handler runs only when the map does not take the message";
 }
 
 TEST_F(MessagesTest, RegisteredMessagesHaveOneNumberPerName) {
@@ -124,14 +131,15 @@ TEST_F(MessagesTest, RegisteredMessagesHaveOneNumberPerName) {
     EXPECT_NE(size, paint);
     EXPECT_EQ(RegisterWindowMessage("KQMSG_CHANGESIZE"), size);
     int got = 0;
-    top.GetMessageMap().OnRegistered("KQMSG_CHANGESIZE", [&](WPARAM w, LPARAM) -> LRESULT { return got = static_cast<int>(w); });
+    top.GetMessageMap().OnRegistered(
+        "KQMSG_CHANGESIZE", [&](WPARAM w, LPARAM) -> LRESULT { return got = static_cast<int>(w); });
     top.SendMessage(size, 42, 0);
     EXPECT_EQ(got, 42);
 }
 
 // A control that tells its parent about itself the way controls do.
 class Notifier : public CWnd {
-public:
+  public:
     void Fire(WORD code) { NotifyParent(code); }
     LRESULT FireNotify(UINT code) { return NotifyParent(code, nullptr); }
 };

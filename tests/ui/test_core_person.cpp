@@ -11,7 +11,7 @@
 namespace {
 
 class PersonTest : public ::testing::Test {
-protected:
+  protected:
     HostContext context;
     HeadlessUi ui{context};
     CWnd owner;
@@ -91,7 +91,8 @@ TEST_F(PersonTest, UnscriptedOrWrongRequestsAreErrorsAnsweredAsCancel) {
     const CMenu menu = contextMenu();
     ui.Script().Reset();
     ui.Script().AnswerMenu(777);
-    EXPECT_EQ(menu.TrackPopupMenu(TPM_RETURNCMD, 0, 0, &owner), 0u) << "a command the menu does not have";
+    EXPECT_EQ(menu.TrackPopupMenu(TPM_RETURNCMD, 0, 0, &owner), 0u)
+        << "a command the menu does not have";
     EXPECT_EQ(ui.Script().Errors().size(), 1u);
 }
 

@@ -12,20 +12,21 @@
 namespace {
 
 class TimerWindow : public CWnd {
-public:
+  public:
     std::vector<std::pair<std::uint64_t, UINT>> fired;  // (virtual time, id)
     HeadlessFrontEnd* clock = nullptr;
     bool singleShot = false;
 
-protected:
+  protected:
     void OnTimer(UINT id) override {
         fired.emplace_back(clock->Now(), id);
-        if (singleShot) KillTimer(id);
+        if (singleShot)
+            KillTimer(id);
     }
 };
 
 class TimersTest : public ::testing::Test {
-protected:
+  protected:
     HostContext context;
     HeadlessUi ui{context};
     TimerWindow window;
@@ -40,7 +41,8 @@ TEST_F(TimersTest, PeriodicTimersFireAtEachPeriodInTimeOrder) {
     window.SetTimer(2, 250);
     ui.Advance(500);
     using F = std::vector<std::pair<std::uint64_t, UINT>>;
-    EXPECT_EQ(window.fired, (F{{100, 1}, {200, 1}, {250, 2}, {300, 1}, {400, 1}, {500, 1}, {500, 2}}));
+    EXPECT_EQ(window.fired,
+              (F{{100, 1}, {200, 1}, {250, 2}, {300, 1}, {400, 1}, {500, 1}, {500, 2}}));
 }
 
 TEST_F(TimersTest, SettingAgainRestartsAndKillStops) {

@@ -11,27 +11,30 @@
 namespace {
 
 class Counting : public CWnd {
-public:
+  public:
     int destroyed = 0;
     int focusIn = 0, focusOut = 0;
     int* order = nullptr;
     int myTurn = 0;
 
-protected:
+  protected:
     void OnDestroy() override {
         ++destroyed;
-        if (order) myTurn = ++*order;
+        if (order)
+            myTurn = ++*order;
     }
     void OnSetFocus(CWnd*) override { ++focusIn; }
     void OnKillFocus(CWnd*) override { ++focusOut; }
 };
 
 class WindowsTest : public ::testing::Test {
-protected:
+  protected:
     HostContext context;
     HeadlessUi ui{context};
     Counting top;
-    void SetUp() override { ASSERT_TRUE(top.Create("main", WS_VISIBLE, CRect(100, 50, 900, 650), nullptr, 0)); }
+    void SetUp() override {
+        ASSERT_TRUE(top.Create("main", WS_VISIBLE, CRect(100, 50, 900, 650), nullptr, 0));
+    }
 };
 
 TEST_F(WindowsTest, ChildrenAreFoundByIdAtAnyDepth) {
@@ -45,7 +48,8 @@ TEST_F(WindowsTest, ChildrenAreFoundByIdAtAnyDepth) {
     EXPECT_EQ(button.GetTopLevelParent(), &top);
     EXPECT_EQ(CWnd::FromHandle(button.GetSafeHwnd()), &button);
     CWnd orphan;
-    EXPECT_FALSE(orphan.Create("", WS_CHILD, CRect(), &orphan, 1)) << "a parent that does not exist";
+    EXPECT_FALSE(orphan.Create("", WS_CHILD, CRect(), &orphan, 1))
+        << "a parent that does not exist";
 }
 
 TEST_F(WindowsTest, DestroyingAParentDestroysChildrenFirstAndKeepsTheObjects) {
@@ -106,10 +110,11 @@ TEST_F(WindowsTest, FrontEndHearsOfEveryChange) {
     child.MoveWindow(CRect(1, 1, 11, 11));
     child.DestroyWindow();
     std::vector<WindowChange> kinds;
-    for (const auto& c : ui.FrontEnd().Changes()) kinds.push_back(c.change);
-    EXPECT_EQ(kinds, (std::vector<WindowChange>{WindowChange::Created, WindowChange::Shown, WindowChange::Text,
-                                                 WindowChange::Enabled, WindowChange::Moved,
-                                                 WindowChange::Destroyed}));
+    for (const auto& c : ui.FrontEnd().Changes())
+        kinds.push_back(c.change);
+    EXPECT_EQ(kinds, (std::vector<WindowChange>{WindowChange::Created, WindowChange::Shown,
+                                                WindowChange::Text, WindowChange::Enabled,
+                                                WindowChange::Moved, WindowChange::Destroyed}));
 }
 
 TEST_F(WindowsTest, CoordinatesConvertThroughEveryParent) {
@@ -145,7 +150,7 @@ TEST_F(WindowsTest, FocusMovesWithMessagesToBothWindows) {
 
 TEST_F(WindowsTest, InvalidationIsClippedAndPaintingGoesThroughTheHandlers) {
     class Painter : public CWnd {
-    protected:
+      protected:
         bool OnEraseBkgnd(CDC* dc) override {
             dc->FillSolidRect(CRect(0, 0, 50, 20), RGB(1, 2, 3));
             return true;

@@ -44,7 +44,7 @@ struct DialogTemplate {
 // Templates by resource id, registered by whoever defines them (the module at
 // load, tests).
 class DialogTemplates {
-public:
+  public:
     static void Register(const DialogTemplate& dialogTemplate);
     static const DialogTemplate* Find(UINT id);
 };
@@ -52,25 +52,30 @@ public:
 class CDialog;
 
 class CDataExchange {
-public:
+  public:
     enum class Mode { Bind, Load, Save };
-    CDataExchange(CDialog& dialog, Mode mode) : m_pDlgWnd(&dialog), m_mode(mode), m_bSaveAndValidate(mode == Mode::Save) {}
+    CDataExchange(CDialog& dialog, Mode mode);
+    // An exchange with a window that is not a dialog (a view holding
+    // controls it created itself): binding finds nothing to bind.
+    CDataExchange(CWnd& window, Mode mode);
 
-    CDialog* m_pDlgWnd;
+    CWnd* m_pDlgWnd;     // the window whose controls are exchanged
+    CDialog* m_pDialog;  // the same window when it is a dialog, else null
     Mode m_mode;
     bool m_bSaveAndValidate;
     // Marks the exchange as failed (a bad value); UpdateData then returns false.
     void Fail() { m_failed = true; }
     bool Failed() const { return m_failed; }
 
-private:
+  private:
     bool m_failed = false;
 };
 
 class CDialog : public CWnd {
-public:
+  public:
     CDialog() = default;
-    explicit CDialog(UINT templateId, CWnd* parent = nullptr) : m_templateId(templateId), m_pParentWnd(parent) {}
+    explicit CDialog(UINT templateId, CWnd* parent = nullptr)
+        : m_templateId(templateId), m_pParentWnd(parent) {}
     ~CDialog() override;
 
     WindowKind GetKind() const override { return WindowKind::Dialog; }
@@ -95,6 +100,11 @@ public:
     const DialogTemplate& GetTemplate() const { return m_template; }
     UINT GetTemplateId() const { return m_template.id; }
 
+    // The id of the default push button (the first with BS_DEFPUSHBUTTON),
+    // or IDOK. Enter (WM_KEYDOWN VK_RETURN) presses it unless it is
+    // disabled; Escape presses IDCANCEL.
+    int GetDefID() const;
+
     // Used by DDX_Control during the binding pass.
     void BindControl(UINT id, CWnd& member) { m_bound[id] = &member; }
 
@@ -102,12 +112,13 @@ public:
     virtual void OnOK();
     virtual void OnCancel();
 
-protected:
+  protected:
     virtual void DoDataExchange(CDataExchange* /*pDX*/) {}
     LRESULT DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
-private:
+  private:
     bool createFrom(const DialogTemplate& dialogTemplate, CWnd* parent);
+    void pressKey(UINT key);
 
     UINT m_templateId = 0;
     CWnd* m_pParentWnd = nullptr;
@@ -119,9 +130,14 @@ private:
     int m_endCode = 0;
 };
 
-// Makes the control object for a template entry that no member takes.
+// Makes the control object for a template entry that no member takes: a
+// CButton for every kind of button, CStatic, CEdit, CComboBox, CListBox,
+// CListCtrl, CDateTimeCtrl or MyRichEdit.
 std::unique_ptr<CWnd> MakeDialogControl(const DialogControl& control);
-// Creates a control window (member or made) for a template entry.
+// Creates a control window (member or made) for a template entry. The type
+// adds its style: BS_DEFPUSHBUTTON, BS_AUTORADIOBUTTON, BS_AUTOCHECKBOX,
+// BS_GROUPBOX, CBS_DROPDOWNLIST for a combo box whose style names no kind,
+// LVS_REPORT for a list view.
 bool CreateDialogControl(CWnd& control, const DialogControl& entry, CWnd& parent);
 
 // Data exchange helpers.

@@ -1,0 +1,15 @@
+#pragma once
+// Everything of the common controls and dialogs, for code that uses many.
+#include "CButton.h"
+#include "CComboBox.h"
+#include "CComboBoxAutoComplete.h"
+#include "CDateTimeCtrl.h"
+#include "CDialog.h"
+#include "CEdit.h"
+#include "CListBox.h"
+#include "CListCtrl.h"
+#include "CStatic.h"
+#include "ControlColors.h"
+#include "ControlMessages.h"
+#include "DataExchange.h"
+#include "MyRichEdit.h"
