@@ -18,8 +18,10 @@ build-asan: deps
 	cmake --preset asan
 	cmake --build --preset asan -j $(JOBS)
 
+# The main job. Without a display the window is rendered offscreen and its
+# screenshot is written to build/release/kqlayerdemo.png.
 run: build-release
-	./build/release/tools/kqdemo $(ARGS)
+	cd build/release && ./host/kqlayerdemo $(ARGS)
 
 test: build-debug build-asan
 	ctest --preset debug --no-tests=error --output-on-failure
