@@ -17,41 +17,44 @@ constexpr int kTop = 52;
 // Headline titles for the demo grid, built from companies and topics so the
 // rows read like a news day.
 CString headline(int i) {
-    static constexpr std::array kCompanies = {"台灣精密", "聯合晶圓", "宏達光電", "中華航運", "統一綠能",
-                                              "長興化工", "國泰精工", "永豐紡織", "華新電子", "大同生技"};
-    static constexpr std::array kTopics = {"十一月營收創同期新高", "法說會釋出明年展望", "董事會通過現金增資",
-                                           "外資連續買超", "新廠量產時程提前", "第三季每股盈餘優於預期",
-                                           "獲國際大廠長約訂單", "股東會通過配息案"};
+    static constexpr std::array kCompanies = {"台灣精密", "聯合晶圓", "宏達光電", "中華航運",
+                                              "統一綠能", "長興化工", "國泰精工", "永豐紡織",
+                                              "華新電子", "大同生技"};
+    static constexpr std::array kTopics = {
+        "十一月營收創同期新高", "法說會釋出明年展望",     "董事會通過現金增資", "外資連續買超",
+        "新廠量產時程提前",     "第三季每股盈餘優於預期", "獲國際大廠長約訂單", "股東會通過配息案"};
     return CString::Formatted("%s%s", kCompanies[static_cast<std::size_t>(i) % kCompanies.size()],
                               kTopics[static_cast<std::size_t>(i / 3) % kTopics.size()]);
 }
 }  // namespace
 
 bool DemoPanel::Build(const CRect& rect, int rows) {
-    if (!Create(s_LangGetLangString("IDS_NEWSCTRLVIEW_STRING_NEWS").c_str(), WS_VISIBLE | WS_CLIPCHILDREN, rect,
-                nullptr, 0)) {
+    if (!Create(s_LangGetLangString("IDS_NEWSCTRLVIEW_STRING_NEWS").c_str(),
+                WS_VISIBLE | WS_CLIPCHILDREN, rect, nullptr, 0)) {
         return false;
     }
     CFont* font = SYS_GetCurrentFont(0);
     SetFont(font, false);
-    m_tabs.Create(WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_CLIPSIBLINGS, CRect(0, 0, rect.Width(), kTabHeight),
-                  this, kTabsId);
+    m_tabs.Create(WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_CLIPSIBLINGS,
+                  CRect(0, 0, rect.Width(), kTabHeight), this, kTabsId);
     m_tabs.GetPaintManager()->SetAppearance(3);
     m_tabs.GetPaintManager()->SetColorSet(new SKQTabColorSet());
     m_tabs.GetPaintManager()->SetFontIndirect(&font->GetLogFont());
-    for (const char* key : {"IDS_NEWSCTRLVIEW_STRING_ALL_NEWS", "IDS_NEWSCTRLVIEW_STRING_CATEGORY_NEWS",
-                            "IDS_NEWSCTRLVIEW_STRING_SYMBOL_NEWS", "IDS_NEWSCTRLVIEW_STRING_SEARCH_NEWS",
-                            "IDS_NEWSCTRLVIEW_STRING_WARRANT_NEWS"}) {
+    for (const char* key :
+         {"IDS_NEWSCTRLVIEW_STRING_ALL_NEWS", "IDS_NEWSCTRLVIEW_STRING_CATEGORY_NEWS",
+          "IDS_NEWSCTRLVIEW_STRING_SYMBOL_NEWS", "IDS_NEWSCTRLVIEW_STRING_SEARCH_NEWS",
+          "IDS_NEWSCTRLVIEW_STRING_WARRANT_NEWS"}) {
         m_tabs.InsertItem(m_tabs.GetItemCount(), s_LangGetLangString(key).c_str());
     }
     m_tabs.SetCurSel(1);
 
-    m_category.Create(WS_CHILD | WS_VISIBLE | WS_VSCROLL | CBS_DROPDOWNLIST | CBS_UPPERCASE, CRect(4, 25, 164, 225),
-                      this, kCategoryId);
+    m_category.Create(WS_CHILD | WS_VISIBLE | WS_VSCROLL | CBS_DROPDOWNLIST | CBS_UPPERCASE,
+                      CRect(4, 25, 164, 225), this, kCategoryId);
     m_category.SetFont(font);
     fillCategories();
     m_search.Create(s_LangGetLangString("IDS_NEWSCTRLVIEW_STRING_SEARCH").c_str(),
-                    WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON, CRect(170, 27, 230, 47), this, kSearchId);
+                    WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON, CRect(170, 27, 230, 47),
+                    this, kSearchId);
     m_search.SetFont(font);
 
     m_grid = std::make_unique<CGridoraWnd>(new CSheetBuilder(0, 0, 0), this);
@@ -91,10 +94,13 @@ void DemoPanel::fillCategories() {
     for (;;) {
         const CString id = ids.Tokenize(" ,\n", idPos);
         const CString name = names.Tokenize(" ,\n", namePos);
-        if (id.IsEmpty() || name.IsEmpty()) break;
-        m_category.AddString(CString::Formatted("%02d %s", std::atoi(id.c_str()), name.c_str()).c_str());
+        if (id.IsEmpty() || name.IsEmpty())
+            break;
+        m_category.AddString(
+            CString::Formatted("%02d %s", std::atoi(id.c_str()), name.c_str()).c_str());
     }
-    if (m_category.GetCount() > 0) m_category.SetCurSel(0);
+    if (m_category.GetCount() > 0)
+        m_category.SetCurSel(0);
 }
 
 void DemoPanel::fillGrid(int rows) {
@@ -103,16 +109,20 @@ void DemoPanel::fillGrid(int rows) {
     const CTime close = CTime::GetCurrentTime().StartOfDay() + CTimeSpan(0, 13, 30, 0);
     for (int i = 0; i < rows; ++i) {
         const CTime t = close - CTimeSpan(static_cast<std::int64_t>(i) * 7);
-        m_grid->vSetGridContent(i, 0, CString::Formatted("%02d:%02d:%02d", t.GetHour(), t.GetMinute(), t.GetSecond()));
-        m_grid->vSetGridContent(i, 1, m_category.GetLBText(i % std::max(1, m_category.GetCount())).Mid(3));
+        m_grid->vSetGridContent(
+            i, 0, CString::Formatted("%02d:%02d:%02d", t.GetHour(), t.GetMinute(), t.GetSecond()));
+        m_grid->vSetGridContent(
+            i, 1, m_category.GetLBText(i % std::max(1, m_category.GetCount())).Mid(3));
         m_grid->vSetGridContent(i, 2, headline(i));
     }
     m_grid->Invalidate();
 }
 
 void DemoPanel::OnSize(UINT, int cx, int cy) {
-    if (m_tabs.IsWindow()) m_tabs.MoveWindow(CRect(0, 0, cx, kTabHeight));
-    if (m_grid && m_grid->IsWindow()) m_grid->MoveWindow(CRect(0, kTop, cx, cy));
+    if (m_tabs.IsWindow())
+        m_tabs.MoveWindow(CRect(0, 0, cx, kTabHeight));
+    if (m_grid && m_grid->IsWindow())
+        m_grid->MoveWindow(CRect(0, kTop, cx, cy));
 }
 
 bool DemoPanel::OnEraseBkgnd(CDC* dc) {

@@ -11,20 +11,21 @@
 #include "CXTPTabControl.h"
 
 class DemoPanel : public CWnd {
-public:
+  public:
     // Builds the controls and fills the grid with `rows` headlines.
     bool Build(const CRect& rect, int rows);
     // Called when the window has been closed.
     std::function<void()> onClosed;
 
-protected:
+  protected:
     void OnSize(UINT type, int cx, int cy) override;
     bool OnEraseBkgnd(CDC* dc) override;
     void OnDestroy() override {
-        if (onClosed) onClosed();
+        if (onClosed)
+            onClosed();
     }
 
-private:
+  private:
     void fillCategories();
     void fillGrid(int rows);
     void applyColours();

@@ -29,7 +29,8 @@ struct Options {
 bool parse(int argc, char** argv, Options& o) {
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
-        if (i + 1 >= argc) return false;
+        if (i + 1 >= argc)
+            return false;
         const std::string value = argv[++i];
         if (arg == "--data") {
             o.data = value;
@@ -54,23 +55,28 @@ bool parse(int argc, char** argv, Options& o) {
 int main(int argc, char** argv) {
     Options options;
     if (!parse(argc, argv, options)) {
-        std::fputs("usage: kqlayerdemo [--data DIR] [--lang zh_TW|zh_CN|en] [--scheme light|dark] [--rows N]\n"
-                   "                   [--screenshot FILE] [--quit-after SECONDS]\n",
-                   stderr);
+        std::fputs(
+            "usage: kqlayerdemo [--data DIR] [--lang zh_TW|zh_CN|en] [--scheme light|dark] [--rows "
+            "N]\n"
+            "                   [--screenshot FILE] [--quit-after SECONDS]\n",
+            stderr);
         return 2;
     }
     const bool display = std::getenv("DISPLAY") || std::getenv("WAYLAND_DISPLAY");
-    if (!display) setenv("QT_QPA_PLATFORM", "offscreen", 0);
-    if (!display && options.screenshot.empty()) options.screenshot = "kqlayerdemo.png";
-    if (!options.screenshot.empty() && options.quitAfter < 0) options.quitAfter = 0.5;
+    if (!display)
+        setenv("QT_QPA_PLATFORM", "offscreen", 0);
+    if (!display && options.screenshot.empty())
+        options.screenshot = "kqlayerdemo.png";
+    if (!options.screenshot.empty() && options.quitAfter < 0)
+        options.quitAfter = 0.5;
 
     QApplication app(argc, argv);
     HostContext host;
     ScopedHostContext installed(host);
     const auto language = LanguageService::ParseLanguage(options.lang);
     if (!language || !host.OwnLanguage().Load(options.data + "/lang", *language)) {
-        std::fprintf(stderr, "kqlayerdemo: cannot load language %s from %s/lang\n", options.lang.c_str(),
-                     options.data.c_str());
+        std::fprintf(stderr, "kqlayerdemo: cannot load language %s from %s/lang\n",
+                     options.lang.c_str(), options.data.c_str());
         return 1;
     }
     if (!host.OwnServices().Colors().Load(options.data + "/colors/" + options.scheme + ".ini")) {
@@ -81,7 +87,8 @@ int main(int argc, char** argv) {
 
     QtUi ui;
     DemoPanel panel;
-    if (!panel.Build(CRect(0, 0, 640, 420), options.rows)) return 1;
+    if (!panel.Build(CRect(0, 0, 640, 420), options.rows))
+        return 1;
     panel.onClosed = [&app] { app.exit(0); };
     QWidget* window = ui.FrontEnd().WidgetOf(panel);
     window->show();
@@ -90,7 +97,8 @@ int main(int argc, char** argv) {
         QTimer::singleShot(static_cast<int>(options.quitAfter * 1000), [&] {
             if (!options.screenshot.empty()) {
                 if (!window->grab().save(QString::fromStdString(options.screenshot))) {
-                    std::fprintf(stderr, "kqlayerdemo: cannot write %s\n", options.screenshot.c_str());
+                    std::fprintf(stderr, "kqlayerdemo: cannot write %s\n",
+                                 options.screenshot.c_str());
                     app.exit(1);
                     return;
                 }

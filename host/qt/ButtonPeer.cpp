@@ -14,7 +14,7 @@ namespace {
 // which decides the check states (radio groups included).
 template <class Button>
 class ButtonPeer : public NativePeer<Button> {
-public:
+  public:
     ButtonPeer(QtFrontEnd& frontEnd, CButton& button, QWidget* parent)
         : NativePeer<Button>(frontEnd, button, new Button(parent)), m_button(button) {
         this->m_widget->setFocusPolicy(Qt::StrongFocus);
@@ -24,37 +24,41 @@ public:
         } else {
             this->m_widget->setAutoExclusive(false);  // the layer keeps radio groups
         }
-        QObject::connect(this->m_widget.data(), &QAbstractButton::clicked, this->m_widget.data(), [this] {
-            if (this->FromLayer()) return;
-            m_button.Click();
-            if (this->m_widget) SyncContent();  // a check box the layer did not change stays as it was
-        });
+        QObject::connect(
+            this->m_widget.data(), &QAbstractButton::clicked, this->m_widget.data(), [this] {
+                if (this->FromLayer())
+                    return;
+                m_button.Click();
+                if (this->m_widget)
+                    SyncContent();  // a check box the layer did not change stays as it was
+            });
     }
 
-protected:
+  protected:
     void SyncContent() override {
         this->m_widget->setText(ToQString(m_button.GetWindowText()));
-        if constexpr (!std::is_same_v<Button, QPushButton>) this->m_widget->setChecked(m_button.GetCheck() != 0);
+        if constexpr (!std::is_same_v<Button, QPushButton>)
+            this->m_widget->setChecked(m_button.GetCheck() != 0);
     }
 
-private:
+  private:
     CButton& m_button;
 };
 
 class GroupBoxPeer : public NativePeer<QGroupBox> {
-public:
+  public:
     GroupBoxPeer(QtFrontEnd& frontEnd, CWnd& window, QWidget* parent)
         : NativePeer<QGroupBox>(frontEnd, window, new QGroupBox(parent)) {
         m_widget->setAttribute(Qt::WA_TransparentForMouseEvents);
         m_widget->lower();  // the controls inside a group are its siblings, drawn on top
     }
 
-protected:
+  protected:
     void SyncContent() override { m_widget->setTitle(ToQString(m_window.GetWindowText())); }
 };
 
 class StaticPeer : public NativePeer<QLabel> {
-public:
+  public:
     StaticPeer(QtFrontEnd& frontEnd, CWnd& window, QWidget* parent)
         : NativePeer<QLabel>(frontEnd, window, new QLabel(parent)) {
         m_widget->setTextFormat(Qt::PlainText);
@@ -62,7 +66,7 @@ public:
         m_widget->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     }
 
-protected:
+  protected:
     void SyncContent() override { m_widget->setText(ToQString(m_window.GetWindowText())); }
 };
 
@@ -70,10 +74,14 @@ protected:
 
 std::unique_ptr<Peer> MakeButtonPeer(QtFrontEnd& frontEnd, CWnd& window, QWidget* parent) {
     auto* button = dynamic_cast<CButton*>(&window);
-    if (!button) return nullptr;
-    if (button->IsGroupBox()) return std::make_unique<GroupBoxPeer>(frontEnd, window, parent);
-    if (button->IsRadioButton()) return std::make_unique<ButtonPeer<QRadioButton>>(frontEnd, *button, parent);
-    if (button->IsCheckBox()) return std::make_unique<ButtonPeer<QCheckBox>>(frontEnd, *button, parent);
+    if (!button)
+        return nullptr;
+    if (button->IsGroupBox())
+        return std::make_unique<GroupBoxPeer>(frontEnd, window, parent);
+    if (button->IsRadioButton())
+        return std::make_unique<ButtonPeer<QRadioButton>>(frontEnd, *button, parent);
+    if (button->IsCheckBox())
+        return std::make_unique<ButtonPeer<QCheckBox>>(frontEnd, *button, parent);
     return std::make_unique<ButtonPeer<QPushButton>>(frontEnd, *button, parent);
 }
 

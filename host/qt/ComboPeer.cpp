@@ -9,45 +9,54 @@ namespace {
 // A combo box whose drop-down, choice and close-up go to the layer as a
 // person's actions, in the order Windows notifies them.
 class LayerComboBox : public QComboBox {
-public:
+  public:
     LayerComboBox(QtFrontEnd& frontEnd, CComboBox& combo, QWidget* parent)
         : QComboBox(parent), m_frontEnd(frontEnd), m_combo(combo) {}
 
     void showPopup() override {
-        if (!m_frontEnd.Syncing()) m_combo.DropDown();
+        if (!m_frontEnd.Syncing())
+            m_combo.DropDown();
         QComboBox::showPopup();
     }
     void hidePopup() override {
         QComboBox::hidePopup();
-        if (!m_frontEnd.Syncing() && m_combo.IsWindow() && m_combo.GetDroppedState()) m_combo.CloseUp();
+        if (!m_frontEnd.Syncing() && m_combo.IsWindow() && m_combo.GetDroppedState())
+            m_combo.CloseUp();
     }
 
-private:
+  private:
     QtFrontEnd& m_frontEnd;
     CComboBox& m_combo;
 };
 
 class ComboPeer : public NativePeer<LayerComboBox> {
-public:
+  public:
     ComboPeer(QtFrontEnd& frontEnd, CComboBox& combo, QWidget* parent)
-        : NativePeer<LayerComboBox>(frontEnd, combo, new LayerComboBox(frontEnd, combo, parent)), m_combo(combo) {
+        : NativePeer<LayerComboBox>(frontEnd, combo, new LayerComboBox(frontEnd, combo, parent)),
+          m_combo(combo) {
         m_widget->setEditable(combo.HasEdit());
         m_widget->setInsertPolicy(QComboBox::NoInsert);
         m_widget->setMaxVisibleItems(12);
-        QObject::connect(m_widget.data(), QOverload<int>::of(&QComboBox::activated), m_widget.data(), [this](int index) {
-            if (FromLayer() || index < 0) return;
-            m_combo.UserSelect(index);
-            if (m_widget) SyncContent();
-        });
+        QObject::connect(m_widget.data(), QOverload<int>::of(&QComboBox::activated),
+                         m_widget.data(), [this](int index) {
+                             if (FromLayer() || index < 0)
+                                 return;
+                             m_combo.UserSelect(index);
+                             if (m_widget)
+                                 SyncContent();
+                         });
         if (combo.HasEdit()) {
-            QObject::connect(m_widget->lineEdit(), &QLineEdit::textEdited, m_widget.data(), [this](const QString& text) {
-                if (FromLayer()) return;
-                // The layer's edit takes the typed text (upper-casing and
-                // completion are its business); show what it made of it.
-                m_combo.SetWindowText("");
-                m_combo.TypeText(FromQString(text));
-                if (m_widget) SyncContent();
-            });
+            QObject::connect(m_widget->lineEdit(), &QLineEdit::textEdited, m_widget.data(),
+                             [this](const QString& text) {
+                                 if (FromLayer())
+                                     return;
+                                 // The layer's edit takes the typed text (upper-casing and
+                                 // completion are its business); show what it made of it.
+                                 m_combo.SetWindowText("");
+                                 m_combo.TypeText(FromQString(text));
+                                 if (m_widget)
+                                     SyncContent();
+                             });
         }
     }
 
@@ -57,27 +66,31 @@ public:
         // is as high as the style makes it.
         if (m_widget && (change == WindowChange::Created || change == WindowChange::Moved)) {
             const CRect& r = m_combo.GetRect();
-            m_widget->setGeometry(r.left, r.top, r.Width(), std::min(r.Height(), m_widget->sizeHint().height()));
+            m_widget->setGeometry(r.left, r.top, r.Width(),
+                                  std::min(r.Height(), m_widget->sizeHint().height()));
         }
     }
 
-protected:
+  protected:
     void SyncContent() override {
         const auto& items = m_combo.Items();
         bool same = m_widget->count() == items.Count();
-        for (int i = 0; same && i < items.Count(); ++i) same = m_widget->itemText(i) == ToQString(items.At(i).text);
+        for (int i = 0; same && i < items.Count(); ++i)
+            same = m_widget->itemText(i) == ToQString(items.At(i).text);
         if (!same) {
             m_widget->clear();
-            for (int i = 0; i < items.Count(); ++i) m_widget->addItem(ToQString(items.At(i).text));
+            for (int i = 0; i < items.Count(); ++i)
+                m_widget->addItem(ToQString(items.At(i).text));
         }
         m_widget->setCurrentIndex(m_combo.GetCurSel());
         if (m_combo.HasEdit() && m_widget->lineEdit()) {
             const QString text = ToQString(m_combo.GetWindowText());
-            if (m_widget->lineEdit()->text() != text) m_widget->lineEdit()->setText(text);
+            if (m_widget->lineEdit()->text() != text)
+                m_widget->lineEdit()->setText(text);
         }
     }
 
-private:
+  private:
     CComboBox& m_combo;
 };
 

@@ -21,8 +21,10 @@ void reportModifiers(QtFrontEnd& frontEnd, Qt::KeyboardModifiers modifiers) {
 
 UINT modifierFlags(Qt::KeyboardModifiers modifiers) {
     UINT flags = 0;
-    if (modifiers & Qt::ShiftModifier) flags |= MK_SHIFT;
-    if (modifiers & Qt::ControlModifier) flags |= MK_CONTROL;
+    if (modifiers & Qt::ShiftModifier)
+        flags |= MK_SHIFT;
+    if (modifiers & Qt::ControlModifier)
+        flags |= MK_CONTROL;
     return flags;
 }
 
@@ -30,18 +32,19 @@ UINT modifierFlags(Qt::KeyboardModifiers modifiers) {
 // filter, upper-casing, limit and notifications); the widget then shows what
 // the layer holds.
 class LayerLineEdit : public QLineEdit {
-public:
+  public:
     LayerLineEdit(QtFrontEnd& frontEnd, CEdit& edit, QWidget* parent)
         : QLineEdit(parent), m_frontEnd(frontEnd), m_edit(edit) {
         setAttribute(Qt::WA_InputMethodEnabled);
     }
     std::function<void()> afterInput;
 
-protected:
+  protected:
     void keyPressEvent(QKeyEvent* event) override {
         reportModifiers(m_frontEnd, event->modifiers());
         const UINT flags = modifierFlags(event->modifiers());
-        if (event->matches(QKeySequence::Paste) || (event->key() == Qt::Key_Insert && (flags & MK_SHIFT))) {
+        if (event->matches(QKeySequence::Paste) ||
+            (event->key() == Qt::Key_Insert && (flags & MK_SHIFT))) {
             // Shift+Insert is a key the filter may refuse; Ctrl+V pastes.
             if (event->key() == Qt::Key_Insert && !m_edit.PressKey(VK_INSERT, flags)) {
                 done();
@@ -60,37 +63,43 @@ protected:
         done();
     }
     void inputMethodEvent(QInputMethodEvent* event) override {
-        if (!event->commitString().isEmpty()) m_edit.TypeText(FromQString(event->commitString()));
+        if (!event->commitString().isEmpty())
+            m_edit.TypeText(FromQString(event->commitString()));
         event->accept();
         done();
     }
     void focusInEvent(QFocusEvent* event) override {
         QLineEdit::focusInEvent(event);
-        if (!m_frontEnd.Syncing() && !m_edit.HasFocus()) m_edit.SetFocus();
+        if (!m_frontEnd.Syncing() && !m_edit.HasFocus())
+            m_edit.SetFocus();
     }
 
-private:
+  private:
     void done() {
         reportModifiers(m_frontEnd, Qt::NoModifier);
-        if (afterInput) afterInput();
+        if (afterInput)
+            afterInput();
     }
     QtFrontEnd& m_frontEnd;
     CEdit& m_edit;
 };
 
 class EditPeer : public NativePeer<LayerLineEdit> {
-public:
+  public:
     EditPeer(QtFrontEnd& frontEnd, CEdit& edit, QWidget* parent)
-        : NativePeer<LayerLineEdit>(frontEnd, edit, new LayerLineEdit(frontEnd, edit, parent)), m_edit(edit) {
+        : NativePeer<LayerLineEdit>(frontEnd, edit, new LayerLineEdit(frontEnd, edit, parent)),
+          m_edit(edit) {
         m_widget->afterInput = [this] {
-            if (m_widget) SyncContent();
+            if (m_widget)
+                SyncContent();
         };
     }
 
-protected:
+  protected:
     void SyncContent() override {
         const QString text = ToQString(m_edit.GetWindowText());
-        if (m_widget->text() != text) m_widget->setText(text);
+        if (m_widget->text() != text)
+            m_widget->setText(text);
         m_widget->setReadOnly(m_edit.IsReadOnly());
         int start = 0, end = 0;
         m_edit.GetSel(start, end);
@@ -101,22 +110,23 @@ protected:
         }
     }
 
-private:
+  private:
     CEdit& m_edit;
 };
 
 class RichEditPeer : public NativePeer<QTextEdit> {
-public:
+  public:
     RichEditPeer(QtFrontEnd& frontEnd, MyRichEdit& edit, QWidget* parent)
         : NativePeer<QTextEdit>(frontEnd, edit, new QTextEdit(parent)), m_edit(edit) {
         m_widget->setAcceptRichText(false);
         m_widget->setLineWrapMode(QTextEdit::WidgetWidth);
     }
 
-protected:
+  protected:
     void SyncContent() override {
         const QString text = ToQString(m_edit.GetWindowText());
-        if (m_widget->toPlainText() != text) m_widget->setPlainText(text);
+        if (m_widget->toPlainText() != text)
+            m_widget->setPlainText(text);
         m_widget->setReadOnly(m_edit.IsReadOnly());
         long start = 0, end = 0;
         m_edit.GetSel(start, end);
@@ -125,10 +135,11 @@ protected:
         cursor.setPosition(std::clamp(static_cast<int>(start), 0, length));
         cursor.setPosition(std::clamp(static_cast<int>(end), 0, length), QTextCursor::KeepAnchor);
         m_widget->setTextCursor(cursor);
-        if (start != end && m_edit.IsSelectionShown()) m_widget->ensureCursorVisible();
+        if (start != end && m_edit.IsSelectionShown())
+            m_widget->ensureCursorVisible();
     }
 
-private:
+  private:
     MyRichEdit& m_edit;
 };
 

@@ -17,36 +17,43 @@ namespace {
 UINT clickModifiers() {
     const Qt::KeyboardModifiers mods = QApplication::keyboardModifiers();
     UINT flags = 0;
-    if (mods & Qt::ShiftModifier) flags |= MK_SHIFT;
-    if (mods & Qt::ControlModifier) flags |= MK_CONTROL;
+    if (mods & Qt::ShiftModifier)
+        flags |= MK_SHIFT;
+    if (mods & Qt::ControlModifier)
+        flags |= MK_CONTROL;
     return flags;
 }
 
 // List boxes: a person's click goes to the layer, which owns the selection
 // rules (single, extended); the widget shows the result.
 class ListBoxPeer : public NativePeer<QListWidget> {
-public:
+  public:
     ListBoxPeer(QtFrontEnd& frontEnd, CListBox& list, QWidget* parent)
         : NativePeer<QListWidget>(frontEnd, list, new QListWidget(parent)), m_list(list) {
         m_widget->setSelectionMode(QAbstractItemView::NoSelection);  // shown from the layer's state
-        QObject::connect(m_widget.data(), &QListWidget::itemPressed, m_widget.data(), [this](QListWidgetItem* item) {
-            if (FromLayer() || !item) return;
-            m_list.Click(m_widget->row(item), clickModifiers());
-            if (m_widget) SyncContent();
-        });
+        QObject::connect(m_widget.data(), &QListWidget::itemPressed, m_widget.data(),
+                         [this](QListWidgetItem* item) {
+                             if (FromLayer() || !item)
+                                 return;
+                             m_list.Click(m_widget->row(item), clickModifiers());
+                             if (m_widget)
+                                 SyncContent();
+                         });
         QObject::connect(m_widget.data(), &QListWidget::itemDoubleClicked, m_widget.data(),
                          [this](QListWidgetItem* item) {
-                             if (FromLayer() || !item) return;
+                             if (FromLayer() || !item)
+                                 return;
                              m_list.DoubleClick(m_widget->row(item));
                          });
     }
 
-protected:
+  protected:
     void SyncContent() override {
         const auto& items = m_list.Items();
         if (m_widget->count() != items.Count()) {
             m_widget->clear();
-            for (int i = 0; i < items.Count(); ++i) m_widget->addItem(ToQString(items.At(i).text));
+            for (int i = 0; i < items.Count(); ++i)
+                m_widget->addItem(ToQString(items.At(i).text));
         }
         for (int i = 0; i < items.Count(); ++i) {
             QListWidgetItem* item = m_widget->item(i);
@@ -57,47 +64,54 @@ protected:
         }
     }
 
-private:
+  private:
     CListBox& m_list;
 };
 
 class ListViewPeer : public NativePeer<QTreeWidget> {
-public:
+  public:
     ListViewPeer(QtFrontEnd& frontEnd, CListCtrl& list, QWidget* parent)
         : NativePeer<QTreeWidget>(frontEnd, list, new QTreeWidget(parent)), m_list(list) {
         m_widget->setRootIsDecorated(false);
         m_widget->setUniformRowHeights(true);
         m_widget->setSelectionMode(QAbstractItemView::NoSelection);
-        QObject::connect(m_widget.data(), &QTreeWidget::itemPressed, m_widget.data(), [this](QTreeWidgetItem* item, int) {
-            if (FromLayer() || !item) return;
-            m_list.Click(m_widget->indexOfTopLevelItem(item), clickModifiers());
-            if (m_widget) SyncContent();
-        });
+        QObject::connect(m_widget.data(), &QTreeWidget::itemPressed, m_widget.data(),
+                         [this](QTreeWidgetItem* item, int) {
+                             if (FromLayer() || !item)
+                                 return;
+                             m_list.Click(m_widget->indexOfTopLevelItem(item), clickModifiers());
+                             if (m_widget)
+                                 SyncContent();
+                         });
         QObject::connect(m_widget.data(), &QTreeWidget::itemDoubleClicked, m_widget.data(),
                          [this](QTreeWidgetItem* item, int) {
-                             if (FromLayer() || !item) return;
+                             if (FromLayer() || !item)
+                                 return;
                              m_list.DoubleClick(m_widget->indexOfTopLevelItem(item));
                          });
     }
 
-protected:
+  protected:
     void SyncContent() override {
         const auto& columns = m_list.Columns();
         QStringList headers;
-        for (const auto& column : columns) headers << ToQString(column.text);
+        for (const auto& column : columns)
+            headers << ToQString(column.text);
         m_widget->setColumnCount(static_cast<int>(columns.size()));
         m_widget->setHeaderLabels(headers);
         for (int c = 0; c < static_cast<int>(columns.size()); ++c) {
-            if (columns[static_cast<std::size_t>(c)].width >= 0) m_widget->setColumnWidth(c, columns[static_cast<std::size_t>(c)].width);
+            if (columns[static_cast<std::size_t>(c)].width >= 0)
+                m_widget->setColumnWidth(c, columns[static_cast<std::size_t>(c)].width);
         }
-        m_widget->header()->setSectionsMovable((m_list.GetExtendedStyle() & LVS_EX_HEADERDRAGDROP) != 0);
+        m_widget->header()->setSectionsMovable(
+            (m_list.GetExtendedStyle() & LVS_EX_HEADERDRAGDROP) != 0);
         m_widget->clear();
         for (int r = 0; r < m_list.GetItemCount(); ++r) {
             auto* item = new QTreeWidgetItem(m_widget.data());
             for (int c = 0; c < static_cast<int>(columns.size()); ++c) {
                 item->setText(c, ToQString(m_list.GetItemText(r, c)));
                 const int format = columns[static_cast<std::size_t>(c)].format;
-                item->setTextAlignment(c, format == LVCFMT_CENTER ? Qt::AlignHCenter
+                item->setTextAlignment(c, format == LVCFMT_CENTER  ? Qt::AlignHCenter
                                           : format == LVCFMT_RIGHT ? Qt::AlignRight
                                                                    : Qt::AlignLeft);
             }
@@ -109,36 +123,42 @@ protected:
         }
     }
 
-private:
+  private:
     CListCtrl& m_list;
 };
 
 class DateTimePeer : public NativePeer<QDateEdit> {
-public:
+  public:
     DateTimePeer(QtFrontEnd& frontEnd, CDateTimeCtrl& picker, QWidget* parent)
         : NativePeer<QDateEdit>(frontEnd, picker, new QDateEdit(parent)), m_picker(picker) {
         m_widget->setCalendarPopup(true);
         m_widget->setDisplayFormat("yyyy/MM/dd");
-        QObject::connect(m_widget.data(), &QDateEdit::dateChanged, m_widget.data(), [this](const QDate& date) {
-            if (FromLayer()) return;
-            // A pick from the calendar: drop-down, change, close-up, as the
-            // layer's picker reports them.
-            m_picker.DropDown();
-            m_picker.PickDay(date.year(), date.month(), date.day());
-            if (m_picker.IsWindow()) m_picker.CloseUp();
-            if (m_widget) SyncContent();
-        });
+        QObject::connect(m_widget.data(), &QDateEdit::dateChanged, m_widget.data(),
+                         [this](const QDate& date) {
+                             if (FromLayer())
+                                 return;
+                             // A pick from the calendar: drop-down, change, close-up, as the
+                             // layer's picker reports them.
+                             m_picker.DropDown();
+                             m_picker.PickDay(date.year(), date.month(), date.day());
+                             if (m_picker.IsWindow())
+                                 m_picker.CloseUp();
+                             if (m_widget)
+                                 SyncContent();
+                         });
     }
 
-protected:
+  protected:
     void SyncContent() override {
         COleDateTime value;
-        if (!m_picker.GetTime(value)) return;
+        if (!m_picker.GetTime(value))
+            return;
         const QDate date(value.GetYear(), value.GetMonth(), value.GetDay());
-        if (m_widget->date() != date) m_widget->setDate(date);
+        if (m_widget->date() != date)
+            m_widget->setDate(date);
     }
 
-private:
+  private:
     CDateTimeCtrl& m_picker;
 };
 

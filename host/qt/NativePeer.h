@@ -11,28 +11,36 @@
 #include "QtFrontEnd.h"
 #include "QtPainterDC.h"
 
-inline QString ToQString(const CString& text) { return QString::fromUtf8(text.c_str(), text.GetLength()); }
-inline CString FromQString(const QString& text) { return CString(text.toUtf8().toStdString()); }
+inline QString ToQString(const CString& text) {
+    return QString::fromUtf8(text.c_str(), text.GetLength());
+}
+inline CString FromQString(const QString& text) {
+    return CString(text.toUtf8().toStdString());
+}
 
 template <class W>
 class NativePeer : public Peer {
-public:
-    NativePeer(QtFrontEnd& frontEnd, CWnd& window, W* widget) : Peer(frontEnd, window), m_widget(widget) {}
+  public:
+    NativePeer(QtFrontEnd& frontEnd, CWnd& window, W* widget)
+        : Peer(frontEnd, window), m_widget(widget) {}
     ~NativePeer() override { delete m_widget.data(); }
     QWidget* Widget() const override { return m_widget.data(); }
 
     void Sync(WindowChange change) override {
         Peer::Sync(change);
-        if (!m_widget) return;
+        if (!m_widget)
+            return;
         if (change == WindowChange::Font || change == WindowChange::Created) {
-            if (const CFont* font = m_window.GetFont()) m_widget->setFont(ToQFont(font));
+            if (const CFont* font = m_window.GetFont())
+                m_widget->setFont(ToQFont(font));
         }
-        if (change == WindowChange::Created || change == WindowChange::Text || change == WindowChange::Content) {
+        if (change == WindowChange::Created || change == WindowChange::Text ||
+            change == WindowChange::Content) {
             SyncContent();
         }
     }
 
-protected:
+  protected:
     // Shows the control's current state.
     virtual void SyncContent() = 0;
     // True while the layer is updating the widget: its signals are not a person.

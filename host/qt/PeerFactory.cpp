@@ -35,7 +35,8 @@ std::unique_ptr<Peer> MakePeer(QtFrontEnd& frontEnd, CWnd& window, QWidget* pare
         default:
             break;
     }
-    if (peer) return peer;
+    if (peer)
+        return peer;
     peer = std::make_unique<PaintedPeer>(frontEnd, window, parent);
     if (!parent) {
         QWidget* widget = peer->Widget();

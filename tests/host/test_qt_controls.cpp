@@ -18,12 +18,14 @@ namespace {
 
 // An edit that refuses blanks, as the keyword box does.
 class NoBlankEdit : public CEdit {
-protected:
-    bool PreTranslateKey(UINT message, UINT key) override { return message == WM_CHAR && key == ' '; }
+  protected:
+    bool PreTranslateKey(UINT message, UINT key) override {
+        return message == WM_CHAR && key == ' ';
+    }
 };
 
 class QtControlsTest : public ::testing::Test {
-protected:
+  protected:
     QApplication& app = TestApplication();
     HostContext context;
     ScopedHostContext scope{context};
@@ -48,7 +50,8 @@ protected:
 
 TEST_F(QtControlsTest, ComboPeerShowsItemsAndReportsAChoice) {
     CComboBox combo;
-    ASSERT_TRUE(combo.Create(WS_CHILD | WS_VISIBLE | CBS_DROPDOWNLIST, CRect(4, 25, 124, 225), &top, 3004));
+    ASSERT_TRUE(
+        combo.Create(WS_CHILD | WS_VISIBLE | CBS_DROPDOWNLIST, CRect(4, 25, 124, 225), &top, 3004));
     combo.AddString("01 台股");
     combo.AddString("02 國際");
     QComboBox* widget = peer<QComboBox>(combo);
@@ -69,7 +72,8 @@ TEST_F(QtControlsTest, ComboPeerShowsItemsAndReportsAChoice) {
 
 TEST_F(QtControlsTest, TypingGoesThroughTheLayersKeyFilter) {
     NoBlankEdit edit;
-    ASSERT_TRUE(edit.Create(WS_CHILD | WS_VISIBLE | WS_BORDER | ES_AUTOHSCROLL, CRect(4, 27, 84, 47), &top, 3008));
+    ASSERT_TRUE(edit.Create(WS_CHILD | WS_VISIBLE | WS_BORDER | ES_AUTOHSCROLL,
+                            CRect(4, 27, 84, 47), &top, 3008));
     QLineEdit* widget = peer<QLineEdit>(edit);
     ASSERT_NE(widget, nullptr);
     widget->setFocus();
@@ -86,7 +90,8 @@ TEST_F(QtControlsTest, TypingGoesThroughTheLayersKeyFilter) {
 
 TEST_F(QtControlsTest, ButtonPeerClicksReachTheParentAndFollowState) {
     CButton button;
-    ASSERT_TRUE(button.Create("搜尋", WS_CHILD | WS_VISIBLE | BS_DEFPUSHBUTTON, CRect(90, 27, 150, 47), &top, 3007));
+    ASSERT_TRUE(button.Create("搜尋", WS_CHILD | WS_VISIBLE | BS_DEFPUSHBUTTON,
+                              CRect(90, 27, 150, 47), &top, 3007));
     QPushButton* widget = peer<QPushButton>(button);
     ASSERT_NE(widget, nullptr);
     EXPECT_EQ(widget->text(), QString::fromUtf8("搜尋"));

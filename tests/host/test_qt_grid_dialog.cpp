@@ -1,0 +1,101 @@
+// The grid's painted peer shows the rows the layer holds, and a layer dialog
+// runs modally in a real Qt loop until it ends.
+#include <gtest/gtest.h>
+
+#include <QImage>
+#include <QTest>
+#include <QTimer>
+
+#include "CGridoraWnd.h"
+#include "HostContext.h"
+#include "QtFrontEnd.h"
+#include "QtTestMain.h"
+#include "controls/CButton.h"
+#include "controls/CDialog.h"
+#include "controls/CEdit.h"
+
+namespace {
+
+class QtGridDialogTest : public ::testing::Test {
+  protected:
+    QApplication& app = TestApplication();
+    HostContext context;
+    ScopedHostContext scope{context};
+    QtUi ui;
+    CWnd top;
+    void SetUp() override {
+        ASSERT_TRUE(top.Create("", WS_VISIBLE, CRect(0, 0, 400, 300), nullptr, 0));
+        ui.FrontEnd().WidgetOf(top)->show();
+    }
+};
+
+TEST_F(QtGridDialogTest, GridPeerPaintsTheRowsTheLayerHolds) {
+    CGridoraWnd grid(new CSheetBuilder(0, 0, 0), &top);
+    ASSERT_TRUE(grid.bCreateSheet());
+    ASSERT_TRUE(grid.Create(WS_CHILD | WS_VISIBLE, CRect(0, 0, 300, 200), &top, 0));
+    grid.vSetHeaderRowHeight(16);
+    grid.vSetRowHeight(16);
+    grid.bInsertCol(0, 100);
+    grid.bInsertCol(1, 180);
+    grid.vSetBkColor(RGB(250, 0, 0), RGB(0, 0, 250));
+    grid.bAddRows(3, true);
+    grid.vSetGridContent(0, 0, "09:00:01");
+    grid.vSetGridContent(1, 1, "台積電法說會");
+
+    const QImage filled = ui.FrontEnd().WidgetOf(grid)->grab().toImage();
+    // Sample in column 1 of row 0 (left of any text) and row 1's last pixels.
+    EXPECT_EQ(filled.pixelColor(290, 16 + 8), QColor(250, 0, 0));
+    EXPECT_EQ(filled.pixelColor(270, 32 + 8), QColor(0, 0, 250));
+    int dark = 0;  // the Chinese text of row 1 is drawn
+    for (int x = 100; x < 200; ++x)
+        dark += filled.pixelColor(x, 32 + 8).lightness() < 100 &&
+                filled.pixelColor(x, 32 + 8) != QColor(0, 0, 250);
+    EXPECT_GT(dark, 3);
+
+    grid.bDeleteRow(1);
+    grid.bDeleteRow(1);
+    const QImage after = ui.FrontEnd().WidgetOf(grid)->grab().toImage();
+    EXPECT_NE(after.pixelColor(270, 32 + 8), QColor(0, 0, 250))
+        << "a deleted row is no longer shown";
+}
+
+class NameDialog : public CDialog {
+  public:
+    CString name;
+    CEdit edit;
+    NameDialog() : CDialog(0) {}
+
+  protected:
+    void DoDataExchange(CDataExchange* pDX) override {
+        DDX_Control(pDX, 100, edit);
+        DDX_Text(pDX, 100, name);
+    }
+};
+
+TEST_F(QtGridDialogTest, AModalDialogRunsUntilThePersonPressesOk) {
+    DialogTemplate t;
+    t.id = 9101;
+    t.caption = "名稱";
+    t.size = CSize(200, 100);
+    t.controls = {{ControlType::Edit, 100, "", CRect(10, 10, 190, 30)},
+                  {ControlType::DefPushButton, IDOK, "確定", CRect(10, 60, 90, 84)},
+                  {ControlType::PushButton, IDCANCEL, "取消", CRect(100, 60, 180, 84)}};
+    DialogTemplates::Register(t);
+    NameDialog dialog;
+    dialog.name = "before";
+    // The person: once the dialog shows, types a name and presses OK.
+    QTimer::singleShot(50, [&] {
+        ASSERT_TRUE(dialog.IsWindow());
+        EXPECT_EQ(dialog.edit.GetWindowText(), "before") << "members went into the controls";
+        dialog.edit.SetWindowText("聯發科");
+        auto* ok = dynamic_cast<CButton*>(dialog.GetDlgItem(IDOK));
+        ASSERT_NE(ok, nullptr);
+        ok->Click();
+    });
+    ASSERT_TRUE(dialog.Create(9101, &top));
+    EXPECT_EQ(dialog.DoModal(), IDOK);
+    EXPECT_EQ(dialog.name, "聯發科");
+    EXPECT_FALSE(dialog.IsWindow()) << "a modal dialog is gone when its run ends";
+}
+
+}  // namespace
