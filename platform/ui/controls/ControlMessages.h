@@ -9,7 +9,6 @@
 #include "../Geometry.h"
 #include "../WinDefs.h"
 
-using DWORD_PTR = std::uintptr_t;
 
 // Positions for iterating over the selected rows of a list view; null ends.
 struct PositionTag;

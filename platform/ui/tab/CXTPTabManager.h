@@ -15,7 +15,6 @@ class CWnd;
 class CXTPTabManager;
 class CXTPTabPaintManager;
 
-using DWORD_PTR = std::uintptr_t;
 
 class CXTPTabManagerItem {
   public:
