@@ -10,6 +10,7 @@
 #include "HostServices.h"
 #include "LanguageService.h"
 
+class NewsBackend;
 class WindowSystem;
 
 class HostContext {
@@ -39,6 +40,12 @@ class HostContext {
     WindowSystem* GetWindowSystem() const { return m_windows; }
     void SetWindowSystem(WindowSystem* windows) { m_windows = windows; }
 
+    // The news back-end the NEWS_ and BK_ functions answer from; null until
+    // the host (or a test) installs one, and then every such function answers
+    // false, 0 or nothing. Not owned.
+    NewsBackend* GetNewsBackend() const { return m_newsBackend; }
+    void SetNewsBackend(NewsBackend* backend) { m_newsBackend = backend; }
+
     // The context's own parts, for configuring them in place.
     LanguageService& OwnLanguage() { return *m_ownLanguage; }
     StandardHostServices& OwnServices() { return *m_ownServices; }
@@ -55,6 +62,7 @@ class HostContext {
     LanguageService* m_language;
     HostServices* m_services;
     WindowSystem* m_windows = nullptr;
+    NewsBackend* m_newsBackend = nullptr;
 };
 
 // Installs a context for the lifetime of this object and puts the previous

@@ -1,0 +1,83 @@
+// The back-end's life: opening its store, settings, and event delivery.
+#include "NewsBackend.h"
+
+#include "core/BackendSession.h"
+
+NewsBackend::NewsBackend() = default;
+
+NewsBackend::~NewsBackend() {
+    // The free functions must never reach a back-end that is gone.
+    HostContext& context = HostContext::Current();
+    if (context.GetNewsBackend() == this)
+        context.SetNewsBackend(nullptr);
+}
+
+bool NewsBackend::Open(const std::string& path, const OpenOptions& options) {
+    Session session(*this);
+    m_searchTables.clear();
+    m_bulkDays.clear();
+    m_bulk = false;
+    m_events.Clear();
+    m_arrivals.Clear();
+    return m_store.Open(path, options);
+}
+
+bool NewsBackend::IsOpen() {
+    Session session(*this);
+    return m_store.IsOpen();
+}
+
+std::string NewsBackend::Error() {
+    Session session(*this);
+    return m_store.Error();
+}
+
+void NewsBackend::SetLatency(std::int64_t seconds) {
+    Session session(*this);
+    m_arrivals.SetLatency(seconds);
+}
+
+std::int64_t NewsBackend::Latency() {
+    Session session(*this);
+    return m_arrivals.Latency();
+}
+
+void NewsBackend::SetEventSink(NewsEventSink* sink) {
+    Session session(*this);
+    m_sink = sink;
+}
+
+void NewsBackend::SetWakeCallback(WakeCallback wake) {
+    Session session(*this);
+    m_wake = std::move(wake);
+}
+
+int NewsBackend::Dispatch() {
+    if (Session::CallDepth() > 0 || m_dispatching)
+        return 0;
+    struct Dispatching {
+        bool& flag;
+        explicit Dispatching(bool& f) : flag(f) { flag = true; }
+        ~Dispatching() { flag = false; }
+    } dispatching(m_dispatching);
+
+    NewsEventSink* sink = nullptr;
+    std::int64_t now = 0;
+    std::uint64_t last = 0;
+    {
+        Session session(*this);
+        now = session.Now();
+        sink = m_sink;
+        last = m_events.LastSequence();
+        m_arrivals.Prune(now);
+    }
+    int delivered = 0;
+    // Handlers run with no lock held: they call back into the back-end.
+    while (std::optional<NewsEvent> event = m_events.PopDue(now, last)) {
+        if (!sink)
+            continue;
+        DeliverEvent(*sink, *event);
+        ++delivered;
+    }
+    return delivered;
+}

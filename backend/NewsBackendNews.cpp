@@ -1,0 +1,214 @@
+// News look-ups (answered now, from the store) and requests (answered later,
+// as events).
+#include <algorithm>
+#include <set>
+
+#include "NewsBackend.h"
+#include "core/BackendSession.h"
+#include "search/SearchPlan.h"
+
+namespace {
+
+// A day key: exactly eight digits, YYYYMMDD.
+std::optional<std::int32_t> dayOf(const CString& key) {
+    if (key.GetLength() != 8)
+        return std::nullopt;
+    std::int32_t day = 0;
+    for (char c : key.str()) {
+        if (c < '0' || c > '9')
+            return std::nullopt;
+        day = day * 10 + (c - '0');
+    }
+    return day;
+}
+
+const char* searchKindOf(int kind) {
+    if (kind == NewsBackend::kSearchTable)
+        return NewsBackend::kSearchKind;
+    if (kind == NewsBackend::kRelationSearchTable)
+        return NewsBackend::kRelationSearchKind;
+    return nullptr;
+}
+
+template <typename T>
+void addOnce(std::vector<T>& list, const T& value) {
+    if (std::find(list.begin(), list.end(), value) == list.end())
+        list.push_back(value);
+}
+
+}  // namespace
+
+std::vector<ServiceRow> NewsBackend::Services() {
+    Session session(*this);
+    if (!m_store.IsOpen())
+        return {};
+    return m_store.Services();
+}
+
+std::optional<ServiceRow> NewsBackend::Service(BYTE service) {
+    Session session(*this);
+    if (!m_store.IsOpen())
+        return std::nullopt;
+    return m_store.Service(service);
+}
+
+std::optional<std::vector<NamedRow>> NewsBackend::Categories(BYTE service) {
+    Session session(*this);
+    if (!m_store.IsOpen() || !m_store.Service(service))
+        return std::nullopt;
+    return m_store.Categories(service);
+}
+
+std::optional<std::vector<CHeadlineTable>> NewsBackend::HeadlineTable(BYTE service, int kind,
+                                                                      const CString& key) {
+    Session session(*this);
+    if (!m_store.IsOpen() || !m_store.Service(service))
+        return std::nullopt;
+    switch (kind) {
+        case kDayTable: {
+            const std::optional<std::int32_t> day = dayOf(key);
+            if (!day)
+                return std::nullopt;
+            return m_store.DayKeys(service, *day);
+        }
+        case kCategoryTable:
+            if (key.IsEmpty())
+                return std::nullopt;
+            return m_store.CategoryKeys(service, key);
+        case kSymbolTable:
+            if (key.IsEmpty())
+                return std::nullopt;
+            return m_store.SymbolKeys(service, key);
+        case kSearchTable:
+        case kRelationSearchTable: {
+            // The kind text names the result table.
+            if (key != kSearchKind && key != kRelationSearchKind)
+                return std::nullopt;
+            const auto it = m_searchTables.find({service, key.str()});
+            if (it == m_searchTables.end())
+                return std::vector<CHeadlineTable>();
+            return it->second;
+        }
+        default:
+            return std::nullopt;
+    }
+}
+
+int NewsBackend::AppendHeadlines(BYTE service, const std::vector<CHeadlineTable>& keys,
+                                 std::vector<CHeadline>& out) {
+    Session session(*this);
+    if (!m_store.IsOpen())
+        return 0;
+    std::map<std::int64_t, std::vector<CHeadlineTable>> waiting;
+    int appended = 0;
+    for (const CHeadlineTable& key : keys) {
+        if (key.byService != service)
+            continue;
+        const HeadlineId id = HeadlineId::Of(key);
+        const std::optional<StoredHeadline> stored = m_store.Headline(id);
+        if (!stored)
+            continue;
+        if (const auto due = m_arrivals.RecordDue(id, session.Now())) {
+            if (m_arrivals.AskRecord(id))
+                waiting[*due].push_back(stored->record.Key());
+            continue;
+        }
+        out.push_back(stored->record);
+        ++appended;
+    }
+    for (auto& [due, arriving] : waiting)
+        session.Queue(news_events::HeadlinesArrived{std::move(arriving)}, due);
+    return appended;
+}
+
+bool NewsBackend::GetStory(const CHeadlineTable& key, CStory& story) {
+    Session session(*this);
+    // Never leave an earlier story in the record: a caller that shows the
+    // record's text when the call fails would show the wrong story.
+    story.strStory.Empty();
+    if (!m_store.IsOpen())
+        return false;
+    const HeadlineId id = HeadlineId::Of(key);
+    const std::optional<StoredStory> stored = m_store.Story(id);
+    if (!stored)
+        return false;
+    if (const auto due = m_arrivals.StoryDue(id, session.Now())) {
+        if (m_arrivals.AskStory(id))
+            session.Queue(news_events::StoryArrived{stored->headline.Key()}, *due);
+        return false;
+    }
+    story.byService = stored->headline.byService;
+    story.tTime = stored->headline.tTime;
+    story.dwSerial = stored->headline.dwSerial;
+    story.strStory = stored->text;
+    return true;
+}
+
+bool NewsBackend::SearchNews(BYTE service, int kind, const CSearch& condition) {
+    Session session(*this);
+    const char* kindText = searchKindOf(kind);
+    if (!kindText || !m_store.IsOpen() || !m_store.Service(service))
+        return false;
+    const SearchQuery query = MakeSearchQuery(condition, session.Now());
+    m_searchTables[{service, kindText}] = m_store.Search(service, query);
+    session.Queue(news_events::SearchResult{condition, service}, session.AnswerDue());
+    return true;
+}
+
+bool NewsBackend::RecoverHeadlines(BYTE service, const std::vector<CHeadlineTable>& keys) {
+    Session session(*this);
+    if (!m_store.IsOpen() || !m_store.Service(service))
+        return false;
+    std::set<std::pair<BYTE, std::int32_t>> days;
+    std::vector<CString> categories;
+    std::vector<CString> symbols;
+    std::vector<CHeadlineTable> found;
+    std::set<HeadlineId> seen;
+    for (const CHeadlineTable& key : keys) {
+        if (key.byService != service)
+            continue;
+        const HeadlineId id = HeadlineId::Of(key);
+        days.insert({service, id.day});
+        const std::optional<StoredHeadline> stored = m_store.Headline(id);
+        if (!stored || !seen.insert(id).second)
+            continue;
+        found.push_back(stored->record.Key());
+        addOnce(categories, stored->categoryId);
+        for (const CString& symbol : m_store.HeadlineSymbols(id))
+            addOnce(symbols, symbol);
+        // The records are sent again: on their way until the answer is due.
+        m_arrivals.Arrived(id, session.Now(), false);
+        m_arrivals.AskRecord(id);
+    }
+    if (days.empty())
+        return false;
+    const std::int64_t due = session.AnswerDue();
+    queueDayBatches(session, days, kRecoveryReportEmpty, due);
+    for (const CString& category : categories) {
+        CHeadlineTableInfo info{service, kRecoveryReportEmpty, kCategoryTable, 0, category};
+        info.dwCount = static_cast<std::uint32_t>(m_store.CountCategoryKeys(service, category));
+        session.Queue(news_events::Recovery{info}, due);
+    }
+    for (const CString& symbol : symbols) {
+        CHeadlineTableInfo info{service, kRecoveryReportEmpty, kSymbolTable, 0, symbol};
+        info.dwCount = static_cast<std::uint32_t>(m_store.CountSymbolKeys(service, symbol));
+        session.Queue(news_events::Recovery{info}, due);
+    }
+    if (!found.empty())
+        session.Queue(news_events::HeadlinesArrived{std::move(found)}, due);
+    return true;
+}
+
+bool NewsBackend::ReRequestStory(const CHeadlineTable& key) {
+    Session session(*this);
+    if (!m_store.IsOpen())
+        return false;
+    const HeadlineId id = HeadlineId::Of(key);
+    const std::optional<StoredHeadline> stored = m_store.Headline(id);
+    if (!stored)
+        return false;
+    m_arrivals.StoryArrived(id, session.Now());
+    m_arrivals.AskStory(id);
+    session.Queue(news_events::StoryArrived{stored->record.Key()}, session.AnswerDue());
+    return true;
+}

@@ -1,0 +1,131 @@
+#pragma once
+// The back-end's news store: one SQLite database (a file, or ":memory:")
+// holding services, categories, markets and symbols, and headlines with their
+// symbols and stories. Values always go in as bound parameters.
+//
+// A file is only written once it has proved to be a sound news store of this
+// program's layout; otherwise the store stays closed, Error() says why, and
+// the file is left byte for byte as it was.
+//
+// Not thread-safe: the back-end serialises every use.
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "FeedTarget.h"
+#include "Sqlite.h"
+#include "StatementCache.h"
+#include "StoreRecords.h"
+
+class NewsStore {
+  public:
+    struct OpenOptions {
+        bool create = true;  // make a missing file; otherwise a missing file is an error
+        bool verify = true;  // run SQLite's quick_check on an existing file
+    };
+
+    NewsStore() = default;
+    ~NewsStore();
+    NewsStore(const NewsStore&) = delete;
+    NewsStore& operator=(const NewsStore&) = delete;
+
+    bool Open(const std::string& path, const OpenOptions& options);
+    void Close();
+    bool IsOpen() const { return m_db.IsOpen(); }
+    // Why the store did not open, or why the last operation failed.
+    const std::string& Error() const { return m_error; }
+    const std::string& Path() const { return m_path; }
+
+    // Many writes in one transaction (much faster for bulk loads). Writes
+    // outside a batch are each their own transaction.
+    bool BeginBatch();
+    bool CommitBatch();
+    bool InBatch() const { return m_batch; }
+
+    // Catalog writes. A row for an unknown service or market is made with
+    // empty names, so nothing the feed sends is dropped.
+    bool PutService(BYTE service, const CString& fullName, const CString& shortName,
+                    std::int32_t newsDay);
+    bool SetNewsDay(BYTE service, std::int32_t newsDay);
+    bool PutCategory(BYTE service, const CString& id, const CString& name);
+    bool PutMarket(BYTE market, const CString& fullName);
+    // Two printable ASCII characters (no blank or bracket), not another
+    // market's; anything else is refused with a reason.
+    bool SetMarketExName(BYTE market, const CString& exName);
+    bool PutSection(BYTE market, const CString& id, const CString& name);
+    bool PutCommodity(BYTE market, const CString& id, const CString& name);
+    bool PutExchange(BYTE market, const CString& id, const CString& fullName,
+                     const CString& localName);
+    bool PutSymbol(const FeedSymbol& symbol);
+
+    // Stores a headline (replacing one of the same identity), its symbols and
+    // its story. An empty story keeps the story held before.
+    std::optional<HeadlineWrite> PutHeadline(const FeedHeadline& item);
+    // Replaces the story of a stored headline. nullopt when there is no such
+    // headline (or the write failed); otherwise whether the text changed.
+    std::optional<bool> PutStory(const HeadlineId& id, const CString& text);
+
+    // Catalog reads, in the order rows were first added.
+    std::vector<ServiceRow> Services();
+    std::optional<ServiceRow> Service(BYTE service);
+    std::vector<NamedRow> Categories(BYTE service);
+    std::vector<MarketRow> Markets();
+    std::optional<MarketRow> Market(BYTE market);
+    std::optional<MarketRow> MarketByExName(const CString& exName);
+    std::vector<NamedRow> Sections(BYTE market);
+    std::vector<NamedRow> Commodities(BYTE market);
+    std::optional<NamedRow> Commodity(BYTE market, const CString& id);
+    std::vector<ExchangeRow> Exchanges(BYTE market);
+    std::vector<SymbolRow> Symbols(const SymbolFilter& filter);
+    bool HasSymbols(const SymbolFilter& filter);
+    std::optional<SymbolRow> Symbol(BYTE market, const CString& id);
+
+    // Headline keys of a service, newest first.
+    std::vector<CHeadlineTable> DayKeys(BYTE service, std::int32_t day);
+    std::vector<CHeadlineTable> CategoryKeys(BYTE service, const CString& categoryId);
+    std::vector<CHeadlineTable> SymbolKeys(BYTE service, const CString& symbolId);
+    std::int64_t CountDayKeys(BYTE service, std::int32_t day);
+    std::int64_t CountCategoryKeys(BYTE service, const CString& categoryId);
+    std::int64_t CountSymbolKeys(BYTE service, const CString& symbolId);
+
+    std::optional<StoredHeadline> Headline(const HeadlineId& id);
+    std::optional<StoredStory> Story(const HeadlineId& id);
+    std::vector<CString> HeadlineSymbols(const HeadlineId& id);
+
+    // Keys of the service's headlines that match, newest first.
+    std::vector<CHeadlineTable> Search(BYTE service, const SearchQuery& query);
+
+    // The underlying database, for tests and tools that inspect the layout.
+    const sqlite::Database& Database() const { return m_db; }
+
+  private:
+    class WriteScope;
+
+    bool openFile(const OpenOptions& options);
+    bool initialise();
+    bool checkLayout(bool verify);
+    bool failUnreadable();
+    void configure(bool file);
+    bool fail(const std::string& message);
+    bool failQuery();
+    bool ensureService(BYTE service);
+    bool ensureMarket(BYTE market);
+    bool putNamed(const char* sql, BYTE owner, const CString& id, const CString& name);
+    std::vector<NamedRow> named(const char* sql, BYTE owner);
+    std::optional<MarketRow> market(std::string_view sql,
+                                    const std::function<void(sqlite::Statement&)>& bind);
+    std::vector<CHeadlineTable> keys(std::string_view sql, BYTE service, const CString* text,
+                                     std::int64_t number);
+    std::int64_t count(std::string_view sql, BYTE service, const CString* text,
+                       std::int64_t number);
+    bool rowOf(const HeadlineId& id, std::optional<std::int64_t>& row);
+    std::optional<bool> storeStory(std::int64_t row, const CString& text);
+
+    std::string m_path;
+    std::string m_error;
+    sqlite::Database m_db;
+    news_store::StatementCache m_statements;
+    bool m_batch = false;
+};

@@ -1,0 +1,18 @@
+#pragma once
+// The layout of a news store file (see docs/backend.md for the tables).
+#include <cstdint>
+
+namespace news_store {
+
+// "KQNS": tells a news store from any other SQLite file.
+inline constexpr std::int64_t kApplicationId = 0x4B514E53;
+// The layout this program writes; it reads no other.
+inline constexpr std::int64_t kSchemaVersion = 1;
+
+// Creates every table and index of the current layout.
+extern const char* const kCreateSchema;
+// The tables a sound store of the current layout holds.
+extern const char* const kTables[];
+extern const int kTableCount;
+
+}  // namespace news_store

@@ -1,0 +1,237 @@
+// Look-ups on a large news store: one day with a million headlines (of one
+// service), as at a busy market open replayed for a whole day. The store is
+// built once, in a temporary file, before the first benchmark. Set
+// KQ_BENCH_HEADLINES to build a smaller day.
+#include <benchmark/benchmark.h>
+
+#include <cstdlib>
+#include <ctime>
+#include <filesystem>
+#include <memory>
+#include <string>
+
+#include "CTime.h"
+#include "Clock.h"
+#include "HostContext.h"
+#include "NewsApi.h"
+#include "NewsBackend.h"
+
+namespace {
+
+constexpr int kCategories = 20;
+constexpr int kSymbols = 1000;
+constexpr BYTE kService = '1';
+const CString kBigDay = "20240308";
+
+std::int64_t taipei(int year, int month, int day, int hour, int minute, int second) {
+    return CTime(year, month, day, hour, minute, second).GetTime();
+}
+
+int headlineCount() {
+    const char* text = std::getenv("KQ_BENCH_HEADLINES");
+    const int count = text ? std::atoi(text) : 0;
+    return count > 0 ? count : 1000000;
+}
+
+CString symbolId(int i) {
+    return CString::Formatted("%d", 1101 + i);
+}
+
+// The store, the clock and the host context the free functions reach.
+class World {
+  public:
+    World() : clock(0), file(std::filesystem::temp_directory_path() / "kq-backend-bench.kqnews") {
+        setenv("TZ", "Asia/Taipei", 1);
+        tzset();
+        clock.Set(taipei(2024, 3, 8, 14, 0, 0));
+        context.SetClock(&clock);
+        HostContext::Install(&context);
+        std::filesystem::remove(file);
+        if (!backend.Open(file.string())) {
+            std::fprintf(stderr, "%s\n", backend.Error().c_str());
+            std::exit(1);
+        }
+        context.SetNewsBackend(&backend);
+        build();
+    }
+    ~World() {
+        HostContext::Install(nullptr);
+        std::filesystem::remove(file);
+        std::filesystem::remove(file.string() + "-wal");
+        std::filesystem::remove(file.string() + "-shm");
+    }
+
+    ManualClock clock;
+    HostContext context;
+    NewsBackend backend;
+    std::filesystem::path file;
+    int count = headlineCount();
+
+  private:
+    void build() {
+        std::fprintf(stderr, "building a store of %d headlines on %s ...\n", count,
+                     kBigDay.c_str());
+        backend.AddService(kService, "財經新聞", "財經", 20240308);
+        for (int c = 1; c <= kCategories; ++c)
+            backend.AddCategory(kService, CString::Formatted("%d", c),
+                                CString::Formatted("類別%d", c));
+        backend.AddMarket(16, "上市");
+        for (int s = 0; s < kSymbols; ++s)
+            backend.AddSymbol(
+                FeedSymbol{16, symbolId(s), CString::Formatted("公司%d", s), "", "", ""});
+        const std::int64_t open = taipei(2024, 3, 8, 8, 0, 0);
+        backend.BeginBulk();
+        for (int i = 0; i < count; ++i) {
+            FeedHeadline item;
+            item.headline.byService = kService;
+            // A day from 08:00 on, most of it in the first hours.
+            item.headline.tTime = static_cast<std::int32_t>(open + (i / 40));
+            item.headline.dwSerial = static_cast<std::uint32_t>(i + 1);
+            item.headline.strTitle = CString::Formatted(
+                "公司%d 第%d則 營收%s 外資買超", i % kSymbols, i, i % 7 == 0 ? "創新高" : "持平");
+            item.categoryId = CString::Formatted("%d", 1 + i % kCategories);
+            item.symbols = {symbolId(i % kSymbols)};
+            if (i % 3 == 0)
+                item.symbols.push_back(symbolId((i * 7) % kSymbols));
+            if (i % 10 == 0)
+                item.story = CString::Formatted("第一段內容 %d@@@@第二段內容", i);
+            backend.AddHeadline(item, false);
+        }
+        backend.EndBulk();
+        backend.Dispatch();
+        std::fprintf(stderr, "built: %s\n",
+                     backend.Error().empty() ? "ok" : backend.Error().c_str());
+    }
+};
+
+World& world() {
+    static World instance;
+    return instance;
+}
+
+void BM_DayTableOfAMillion(benchmark::State& state) {
+    world();
+    std::vector<CHeadlineTable> keys;
+    bool known = false;
+    for (auto _ : state)
+        benchmark::DoNotOptimize(NEWS_iGetHeadlineTable(kService, keys, 0, kBigDay, known));
+    state.counters["keys"] = static_cast<double>(keys.size());
+}
+BENCHMARK(BM_DayTableOfAMillion)->Unit(benchmark::kMillisecond);
+
+void BM_DayTableOfAnEmptyDay(benchmark::State& state) {
+    world();
+    std::vector<CHeadlineTable> keys;
+    bool known = false;
+    for (auto _ : state)
+        benchmark::DoNotOptimize(NEWS_iGetHeadlineTable(kService, keys, 0, "20240307", known));
+}
+BENCHMARK(BM_DayTableOfAnEmptyDay)->Unit(benchmark::kMicrosecond);
+
+void BM_CategoryTable(benchmark::State& state) {
+    world();
+    std::vector<CHeadlineTable> keys;
+    bool known = false;
+    for (auto _ : state)
+        benchmark::DoNotOptimize(NEWS_iGetHeadlineTable(kService, keys, 1, "7", known));
+    state.counters["keys"] = static_cast<double>(keys.size());
+}
+BENCHMARK(BM_CategoryTable)->Unit(benchmark::kMillisecond);
+
+void BM_SymbolTable(benchmark::State& state) {
+    world();
+    std::vector<CHeadlineTable> keys;
+    bool known = false;
+    for (auto _ : state)
+        benchmark::DoNotOptimize(NEWS_iGetHeadlineTable(kService, keys, 2, symbolId(100), known));
+    state.counters["keys"] = static_cast<double>(keys.size());
+}
+BENCHMARK(BM_SymbolTable)->Unit(benchmark::kMicrosecond);
+
+// One visible page of a grid: 21 records.
+void BM_RecordsOfAPage(benchmark::State& state) {
+    World& w = world();
+    std::vector<CHeadlineTable> keys;
+    bool known = false;
+    NEWS_iGetHeadlineTable(kService, keys, 0, kBigDay, known);
+    const std::size_t start = keys.size() / 2;
+    std::vector<CHeadlineTable> page(
+        keys.begin() + static_cast<std::ptrdiff_t>(start),
+        keys.begin() + static_cast<std::ptrdiff_t>(std::min(start + 21, keys.size())));
+    std::vector<CHeadline> records;
+    for (auto _ : state) {
+        records.clear();
+        benchmark::DoNotOptimize(NEWS_iGetHeadline(kService, records, page));
+    }
+    state.counters["records"] = static_cast<double>(records.size());
+    (void)w;
+}
+BENCHMARK(BM_RecordsOfAPage)->Unit(benchmark::kMicrosecond);
+
+void BM_Story(benchmark::State& state) {
+    world();
+    const CHeadlineTable key{kService, static_cast<std::int32_t>(taipei(2024, 3, 8, 8, 0, 0)), 1};
+    CStory story;
+    for (auto _ : state)
+        benchmark::DoNotOptimize(NEWS_bGetStory(story, key));
+}
+BENCHMARK(BM_Story)->Unit(benchmark::kMicrosecond);
+
+void searchBench(benchmark::State& state, BYTE scope, std::vector<CString> keywords) {
+    World& w = world();
+    CSearch condition;
+    condition.vecKeyword = std::move(keywords);
+    condition.byScope = scope;
+    condition.byMethod = 1;
+    std::vector<CHeadlineTable> keys;
+    bool known = false;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(NEWS_bSearchNews(kService, 3, condition));
+        w.backend.Dispatch();
+    }
+    NEWS_iGetHeadlineTable(kService, keys, 3, "SEARCH", known);
+    state.counters["found"] = static_cast<double>(keys.size());
+}
+
+void BM_SearchHeadlines(benchmark::State& state) {
+    searchBench(state, 0, {"創新高", "公司12"});
+}
+BENCHMARK(BM_SearchHeadlines)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+void BM_SearchHeadlinesAndStories(benchmark::State& state) {
+    searchBench(state, 2, {"第二段"});
+}
+BENCHMARK(BM_SearchHeadlinesAndStories)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+// Opening the file again, with and without SQLite's quick_check.
+void BM_OpenStore(benchmark::State& state) {
+    World& w = world();
+    const bool verify = state.range(0) != 0;
+    for (auto _ : state) {
+        NewsBackend other;
+        benchmark::DoNotOptimize(
+            other.Open(w.file.string(), NewsBackend::OpenOptions{false, verify}));
+    }
+}
+BENCHMARK(BM_OpenStore)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->Iterations(2);
+
+// A live headline into the large store: stored, queued, delivered.
+void BM_LiveHeadline(benchmark::State& state) {
+    World& w = world();
+    std::uint32_t serial = 5000000;
+    FeedHeadline item;
+    item.headline.byService = kService;
+    item.headline.tTime = static_cast<std::int32_t>(taipei(2024, 3, 8, 13, 30, 0));
+    item.headline.strTitle = "即時新聞 台積電";
+    item.categoryId = "3";
+    item.symbols = {"2330"};
+    item.story = "內文@@@@第二段";
+    for (auto _ : state) {
+        item.headline.dwSerial = ++serial;
+        w.backend.AddHeadline(item, true);
+        w.backend.Dispatch();
+    }
+}
+BENCHMARK(BM_LiveHeadline)->Unit(benchmark::kMicrosecond);
+
+}  // namespace

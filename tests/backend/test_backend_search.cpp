@@ -1,0 +1,148 @@
+// Keyword search: exact substrings, AND/OR, headline/story/both, the window
+// of today and the seven days before on the host clock, results per service
+// and kind, and the answer as an event.
+#include "BackendTestSupport.h"
+
+namespace {
+
+using namespace backend_test;
+
+CSearch Condition(std::vector<CString> keywords, BYTE scope = 0, BYTE method = 1) {
+    CSearch search;
+    search.vecKeyword = std::move(keywords);
+    search.byScope = scope;
+    search.byMethod = method;
+    search.tSearch = 1709863200;
+    return search;
+}
+
+class Search : public BackendTest {
+  protected:
+    void SetUp() override {
+        AddServices();
+        add(1, "台積電法說會", "營收創新高，毛利率優於預期");
+        add(2, "鴻海電動車", "與台積電合作開發晶片");
+        add(3, "TSMC ADR 上漲", "外資買超");
+        add(4, "漲幅5%以上個股", "a_b 與 ab 不同");
+        add(5, "ＴＳＭＣ全形", "");
+    }
+
+    void add(std::uint32_t serial, const char* title, const char* story, std::int64_t time = 0,
+             BYTE service = '1') {
+        if (time == 0)
+            time = Taipei(2024, 3, 8, 9, 0, 0) + serial;
+        backend.AddHeadline(Item(service, time, serial, title, "5", {}, story), false);
+    }
+
+    // Serials the search finds in service '1', newest first.
+    std::vector<std::int32_t> find(const CSearch& condition, BYTE service = '1', int kind = 3) {
+        EXPECT_TRUE(NEWS_bSearchNews(service, kind, condition));
+        std::vector<CHeadlineTable> keys;
+        bool known = false;
+        NEWS_iGetHeadlineTable(service, keys, kind, kind == 3 ? "SEARCH" : "RELATIONSEARCH", known);
+        EXPECT_TRUE(known);
+        std::vector<std::int32_t> serials;
+        for (const CHeadlineTable& key : keys)
+            serials.push_back(SerialOf(key));
+        return serials;
+    }
+};
+
+using Serials = std::vector<std::int32_t>;
+
+TEST_F(Search, ScopeDecidesWhereKeywordsAreLookedFor) {
+    EXPECT_EQ(find(Condition({"台積電"}, 0)), (Serials{1}));
+    EXPECT_EQ(find(Condition({"台積電"}, 1)), (Serials{2}));
+    EXPECT_EQ(find(Condition({"台積電"}, 2)), (Serials{2, 1}));
+    // A headline without a story is never found in its story.
+    EXPECT_EQ(find(Condition({"全形"}, 1)), (Serials{}));
+    EXPECT_EQ(find(Condition({"全形"}, 2)), (Serials{5}));
+}
+
+TEST_F(Search, AndNeedsEveryKeywordAndOrAnyOne) {
+    EXPECT_EQ(find(Condition({"台積電", "法說"}, 0, 1)), (Serials{1}));
+    EXPECT_EQ(find(Condition({"台積電", "鴻海"}, 0, 1)), (Serials{}));
+    EXPECT_EQ(find(Condition({"台積電", "鴻海"}, 0, 2)), (Serials{2, 1}));
+    // Method not chosen: all keywords, as AND.
+    EXPECT_EQ(find(Condition({"台積電", "鴻海"}, 0, 0)), (Serials{}));
+    // With both scopes each keyword may be in either place.
+    EXPECT_EQ(find(Condition({"鴻海", "晶片"}, 2, 1)), (Serials{2}));
+}
+
+TEST_F(Search, KeywordsAreExactSubstringsWithNoWildcardsCaseOrWidthFolding) {
+    EXPECT_EQ(find(Condition({"積電"})), (Serials{1}));
+    EXPECT_EQ(find(Condition({"TSMC"})), (Serials{3}));
+    EXPECT_EQ(find(Condition({"tsmc"})), (Serials{}));
+    EXPECT_EQ(find(Condition({"ＴＳＭＣ"})), (Serials{5}));
+    EXPECT_EQ(find(Condition({"5%以"})), (Serials{4}));
+    EXPECT_EQ(find(Condition({"%"})), (Serials{4}));
+    EXPECT_EQ(find(Condition({"a_b"}, 1)), (Serials{4}));
+    EXPECT_EQ(find(Condition({"_"}, 1)), (Serials{4}));
+    EXPECT_EQ(find(Condition({"a%b"}, 1)), (Serials{}));
+}
+
+TEST_F(Search, EmptyKeywordsAreIgnoredAndAConditionOfNoneFindsNothingButIsAnswered) {
+    EXPECT_EQ(find(Condition({"", "鴻海"}, 0, 1)), (Serials{2}));
+    EXPECT_EQ(find(Condition({""})), (Serials{}));
+    EXPECT_EQ(find(Condition({})), (Serials{}));
+    EXPECT_EQ(backend.Dispatch(), 3);
+    EXPECT_EQ(sink.searches.size(), 3u);
+}
+
+TEST_F(Search, TheWindowIsTodayAndTheSevenDaysBeforeOnTheHostClock) {
+    add(10, "窗口 八天前最後一秒", "", Taipei(2024, 2, 29, 23, 59, 59));
+    add(11, "窗口 七天前第一秒", "", Taipei(2024, 3, 1, 0, 0, 0));
+    add(12, "窗口 今天最後一秒", "", Taipei(2024, 3, 8, 23, 59, 59));
+    add(13, "窗口 明天", "", Taipei(2024, 3, 9, 0, 0, 0));
+    EXPECT_EQ(find(Condition({"窗口"})), (Serials{12, 11}));
+    // A day later the window has moved with the clock.
+    clock.Advance(24 * 3600);
+    EXPECT_EQ(find(Condition({"窗口"})), (Serials{13, 12}));
+    // Across a month end the window still counts calendar days.
+    clock.Set(Taipei(2024, 3, 7, 8, 0, 0));
+    EXPECT_EQ(find(Condition({"窗口"})), (Serials{11, 10}));
+}
+
+TEST_F(Search, ResultsAreKeptPerServiceAndKindAndANewSearchReplacesThem) {
+    add(1, "台積電 產業", "", 0, '2');
+    EXPECT_EQ(find(Condition({"台積電"}), '1', 3), (Serials{1}));
+    EXPECT_EQ(find(Condition({"鴻海"}), '1', 4), (Serials{2}));
+    EXPECT_EQ(find(Condition({"產業"}), '2', 3), (Serials{1}));
+
+    std::vector<CHeadlineTable> keys;
+    bool known = false;
+    NEWS_iGetHeadlineTable('1', keys, 3, "SEARCH", known);
+    ASSERT_EQ(keys.size(), 1u);
+    EXPECT_EQ(SerialOf(keys[0]), 1);
+    NEWS_iGetHeadlineTable('1', keys, 4, "RELATIONSEARCH", known);
+    ASSERT_EQ(keys.size(), 1u);
+    EXPECT_EQ(SerialOf(keys[0]), 2);
+
+    EXPECT_EQ(find(Condition({"外資"}, 1), '1', 3), (Serials{3}));
+    NEWS_iGetHeadlineTable('1', keys, 3, "SEARCH", known);
+    ASSERT_EQ(keys.size(), 1u);
+    EXPECT_EQ(SerialOf(keys[0]), 3);
+}
+
+TEST_F(Search, TheAnswerComesLaterWithTheConditionAsGivenAndOnlyForKnownServicesAndKinds) {
+    const CSearch condition = Condition({"台積電", "漲"}, 2, 0);
+    ASSERT_TRUE(NEWS_bSearchNews('1', 3, condition));
+    EXPECT_TRUE(sink.events.empty());
+    EXPECT_FALSE(NEWS_bSearchNews('7', 3, condition));
+    EXPECT_FALSE(NEWS_bSearchNews('1', 0, condition));
+    EXPECT_FALSE(NEWS_bSearchNews('1', 5, condition));
+    EXPECT_EQ(backend.Dispatch(), 1);
+    ASSERT_EQ(sink.searches.size(), 1u);
+    EXPECT_EQ(sink.searches[0], condition);
+    EXPECT_EQ(sink.events[0], "search 1 台積電");
+}
+
+TEST_F(Search, ANewHeadlineIsFoundByTheNextSearchAtOnce) {
+    // The warning sheet searches again on every new headline and reads the
+    // table straight away.
+    EXPECT_EQ(find(Condition({"新品"})), (Serials{}));
+    backend.AddHeadline(Item('1', Taipei(2024, 3, 8, 9, 59, 0), 20, "新品發表", "5"), true);
+    EXPECT_EQ(find(Condition({"新品"})), (Serials{20}));
+}
+
+}  // namespace
