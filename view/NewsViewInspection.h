@@ -1,0 +1,29 @@
+#pragma once
+// What the automation and the tests may read of a news view without reaching
+// into its members: the view implements this interface.
+#include <vector>
+
+#include "CString.h"
+#include "NewsRecords.h"
+#include "WinTypes.h"
+
+class CGridoraWnd;
+class CMenu;
+
+class INewsViewInspection {
+public:
+    virtual ~INewsViewInspection() = default;
+
+    virtual int iInspectCurrentMode() const = 0;  // the mode shown now
+    virtual int iInspectFocusedMode() const = 0;  // the mode last switched to
+    virtual DWORD dwInspectModeMask() const = 0;
+    // The grid of a mode (0-6), or null when the view has none.
+    virtual CGridoraWnd* pInspectSheet(int mode) const = 0;
+    // The headline keys of a mode's list, in list order.
+    virtual const std::vector<CHeadlineTable>& InspectList(int mode) const = 0;
+    virtual const CMenu& InspectServiceMenu() const = 0;
+    // Per sheet check list (0, 1, 2), one byte per news service in back-end order.
+    virtual std::vector<std::vector<BYTE>> InspectServiceChecks() const = 0;
+    // The text the title strip shows after the view name ("-" and short names).
+    virtual CString cszInspectTitleText() const = 0;
+};
