@@ -110,6 +110,11 @@ class NewsBackend final : public FeedTarget {
     // otherwise false with an empty text, and a story-arrived event follows
     // when the story comes.
     bool GetStory(const CHeadlineTable& key, CStory& story);
+    // How often key tables (HeadlineTable) and records (AppendHeadlines) were
+    // looked up since the back-end was made: what a view's refills cost, as
+    // the tests and the automation count it.
+    std::uint64_t HeadlineTableLookupCount() const { return m_tableLookups.load(); }
+    std::uint64_t HeadlineLookupCount() const { return m_headlineLookups.load(); }
 
     // Requests, answered by events.
     bool SearchNews(BYTE service, int kind, const CSearch& condition);
@@ -142,6 +147,8 @@ class NewsBackend final : public FeedTarget {
     std::set<std::pair<BYTE, std::int32_t>> m_bulkDays;  // history days loaded in a bulk
     bool m_bulk = false;
     std::atomic<bool> m_connected{false};
+    std::atomic<std::uint64_t> m_tableLookups{0};
+    std::atomic<std::uint64_t> m_headlineLookups{0};
     SKQAuthorization m_authorization;
     NewsEventSink* m_sink = nullptr;
     WakeCallback m_wake;

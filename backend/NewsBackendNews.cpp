@@ -61,6 +61,7 @@ std::optional<std::vector<NamedRow>> NewsBackend::Categories(BYTE service) {
 
 std::optional<std::vector<CHeadlineTable>> NewsBackend::HeadlineTable(BYTE service, int kind,
                                                                       const CString& key) {
+    ++m_tableLookups;
     Session session(*this);
     if (!m_store.IsOpen() || !m_store.Service(service))
         return std::nullopt;
@@ -96,6 +97,7 @@ std::optional<std::vector<CHeadlineTable>> NewsBackend::HeadlineTable(BYTE servi
 
 int NewsBackend::AppendHeadlines(BYTE service, const std::vector<CHeadlineTable>& keys,
                                  std::vector<CHeadline>& out) {
+    ++m_headlineLookups;
     Session session(*this);
     if (!m_store.IsOpen())
         return 0;

@@ -1,30 +1,18 @@
 #include "COleDateTime.h"
 
+#include "CivilDate.h"
+
 namespace {
 
-// Days from 1970-01-01 of a proleptic Gregorian date (H. Hinnant's algorithm).
-// constexpr so that the limits below are fixed at compile time: a date made
-// while another file's globals are initialised must not see them as zero.
 constexpr std::int64_t daysFromCivil(std::int64_t y, int m, int d) {
-    y -= m <= 2;
-    const std::int64_t era = (y >= 0 ? y : y - 399) / 400;
-    const auto yoe = static_cast<unsigned>(y - era * 400);
-    const unsigned doy =
-        (153 * static_cast<unsigned>(m > 2 ? m - 3 : m + 9) + 2) / 5 + static_cast<unsigned>(d) - 1;
-    const unsigned doe = yoe * 365 + yoe / 4 - yoe / 100 + doy;
-    return era * 146097 + static_cast<std::int64_t>(doe) - 719468;
+    return civil::DaysFromCivil(y, static_cast<unsigned>(m), static_cast<unsigned>(d));
 }
 
 void civilFromDays(std::int64_t z, int& y, int& m, int& d) {
-    z += 719468;
-    const std::int64_t era = (z >= 0 ? z : z - 146096) / 146097;
-    const auto doe = static_cast<unsigned>(z - era * 146097);
-    const unsigned yoe = (doe - doe / 1460 + doe / 36524 - doe / 146096) / 365;
-    const unsigned doy = doe - (365 * yoe + yoe / 4 - yoe / 100);
-    const unsigned mp = (5 * doy + 2) / 153;
-    d = static_cast<int>(doy - (153 * mp + 2) / 5 + 1);
-    m = static_cast<int>(mp < 10 ? mp + 3 : mp - 9);
-    y = static_cast<int>(static_cast<std::int64_t>(yoe) + era * 400 + (m <= 2));
+    const civil::Date date = civil::CivilFromDays(z);
+    y = static_cast<int>(date.year);
+    m = static_cast<int>(date.month);
+    d = static_cast<int>(date.day);
 }
 
 bool isLeap(int y) {

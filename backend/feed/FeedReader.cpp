@@ -1,0 +1,387 @@
+#include "FeedReader.h"
+
+#include <cerrno>
+#include <cstring>
+#include <fstream>
+#include <limits>
+
+#include "CodePage.h"
+#include "FeedText.h"
+#include "FeedWriter.h"
+
+namespace feed {
+namespace {
+
+constexpr std::string_view kFormatPrefix = "#kqfeed ";
+
+// Reads the fields of one record in order; the first failure sticks.
+class FieldCursor {
+  public:
+    FieldCursor(const std::vector<std::string_view>& fields, std::size_t first)
+        : m_fields(fields), m_next(first) {}
+
+    bool Failed() const { return !m_reason.empty(); }
+    const std::string& Reason() const { return m_reason; }
+
+    BYTE Byte(const char* name) {
+        const auto value = text::ParseUnsigned(Take(), 255);
+        if (!value)
+            Fail(name, "a number from 0 to 255");
+        return static_cast<BYTE>(value.value_or(0));
+    }
+    std::int32_t Int32(const char* name) {
+        const auto value = text::ParseSigned(Take(), std::numeric_limits<std::int32_t>::min(),
+                                             std::numeric_limits<std::int32_t>::max());
+        if (!value)
+            Fail(name, "a 32-bit number");
+        return static_cast<std::int32_t>(value.value_or(0));
+    }
+    std::uint32_t UInt32(const char* name) {
+        const auto value = text::ParseUnsigned(Take(), std::numeric_limits<std::uint32_t>::max());
+        if (!value)
+            Fail(name, "a number from 0 to 4294967295");
+        return static_cast<std::uint32_t>(value.value_or(0));
+    }
+    CString Text(const char* name) {
+        const std::string_view field = Take();
+        if (Failed())
+            return {};
+        std::string why;
+        auto value = text::Unescape(field, &why);
+        if (!value) {
+            m_reason = std::string(name) + ": " + why;
+            return {};
+        }
+        return CString(std::move(*value));
+    }
+    std::vector<CString> List(const char* name) {
+        std::vector<CString> items;
+        const std::string_view field = Take();
+        if (Failed())
+            return items;
+        for (const std::string_view item : text::SplitList(field)) {
+            std::string why;
+            auto value = text::Unescape(item, &why);
+            if (!value) {
+                m_reason = std::string(name) + ": " + why;
+                return {};
+            }
+            items.emplace_back(std::move(*value));
+        }
+        return items;
+    }
+
+  private:
+    std::string_view Take() {
+        if (Failed() || m_next >= m_fields.size())
+            return {};
+        return m_fields[m_next++];
+    }
+    void Fail(const char* name, const char* expected) {
+        if (Failed())
+            return;
+        const std::string_view field = m_fields[m_next - 1];
+        m_reason =
+            std::string(name) + " '" + std::string(field.substr(0, 40)) + "' is not " + expected;
+    }
+
+    const std::vector<std::string_view>& m_fields;
+    std::size_t m_next;
+    std::string m_reason;
+};
+
+struct KindInfo {
+    std::string_view name;
+    std::size_t fields;  // after kind and due
+};
+
+constexpr KindInfo kKinds[] = {
+    {"service", 4},  {"category", 3}, {"market", 3},   {"section", 3}, {"commodity", 3},
+    {"exchange", 4}, {"symbol", 6},   {"headline", 9}, {"story", 4},   {"newsday", 2},
+};
+
+std::optional<FeedPayload> ParsePayload(std::string_view kind, FieldCursor& f) {
+    if (kind == "service") {
+        ServiceRecord r;
+        r.service = f.Byte("service");
+        r.newsDate = f.Int32("news date");
+        r.fullName = f.Text("full name");
+        r.shortName = f.Text("short name");
+        return r;
+    }
+    if (kind == "category") {
+        CategoryRecord r;
+        r.service = f.Byte("service");
+        r.id = f.Text("id");
+        r.name = f.Text("name");
+        return r;
+    }
+    if (kind == "market") {
+        MarketRecord r;
+        r.market = f.Byte("market");
+        r.exName = f.Text("exchange name");
+        r.fullName = f.Text("full name");
+        return r;
+    }
+    if (kind == "section" || kind == "commodity") {
+        const BYTE market = f.Byte("market");
+        CString id = f.Text("id");
+        CString name = f.Text("name");
+        if (kind == "section")
+            return SectionRecord{market, std::move(id), std::move(name)};
+        return CommodityRecord{market, std::move(id), std::move(name)};
+    }
+    if (kind == "exchange") {
+        ExchangeRecord r;
+        r.market = f.Byte("market");
+        r.id = f.Text("id");
+        r.fullName = f.Text("full name");
+        r.localName = f.Text("local name");
+        return r;
+    }
+    if (kind == "symbol") {
+        SymbolRecord r;
+        r.market = f.Byte("market");
+        r.id = f.Text("id");
+        r.name = f.Text("name");
+        r.commodityId = f.Text("commodity id");
+        r.sectionId = f.Text("section id");
+        r.exchangeId = f.Text("exchange id");
+        return r;
+    }
+    if (kind == "headline") {
+        HeadlineRecord r;
+        r.service = f.Byte("service");
+        r.time = f.Int32("time");
+        r.serial = f.UInt32("serial");
+        r.categoryId = f.Text("category id");
+        r.symbols = f.List("symbols");
+        r.reserved = f.Byte("reserved byte");
+        r.deleted = f.Byte("deleted byte");
+        r.title = f.Text("title");
+        r.story = f.Text("story");
+        return r;
+    }
+    if (kind == "story") {
+        StoryRecord r;
+        r.service = f.Byte("service");
+        r.time = f.Int32("time");
+        r.serial = f.UInt32("serial");
+        r.story = f.Text("story");
+        return r;
+    }
+    if (kind == "newsday") {
+        NewsDayRecord r;
+        r.service = f.Byte("service");
+        r.date = f.Int32("date");
+        return r;
+    }
+    return std::nullopt;
+}
+
+void SetReason(CString* reason, CString text) {
+    if (reason)
+        *reason = std::move(text);
+}
+
+}  // namespace
+
+bool IsRecordLine(std::string_view line) {
+    for (const char c : line) {
+        if (c == '#')
+            return false;
+        if (c != ' ' && c != '\t')
+            return true;
+    }
+    return false;
+}
+
+std::optional<FeedRecord> ParseRecord(std::string_view line, CString* reason) {
+    if (!codepage::IsValidUtf8(line)) {
+        SetReason(reason, "the line is not UTF-8 text");
+        return std::nullopt;
+    }
+    const auto fields = text::SplitFields(line);
+    const std::string_view kind = fields[0];
+    const KindInfo* info = nullptr;
+    for (const KindInfo& candidate : kKinds) {
+        if (candidate.name == kind)
+            info = &candidate;
+    }
+    if (!info) {
+        SetReason(reason, CString::Formatted("unknown record kind '%s'",
+                                             std::string(kind.substr(0, 40)).c_str()));
+        return std::nullopt;
+    }
+    if (fields.size() != info->fields + 2) {
+        SetReason(reason, CString::Formatted("%s: expected %zu fields after the kind, found %zu",
+                                             std::string(kind).c_str(), info->fields + 1,
+                                             fields.size() - 1));
+        return std::nullopt;
+    }
+    FeedRecord record;
+    if (!fields[1].empty()) {
+        const auto due = text::ParseSigned(fields[1], 0, kMaxDue);
+        if (!due) {
+            SetReason(reason, CString::Formatted("%s: due time '%s' is not a time in seconds",
+                                                 std::string(kind).c_str(),
+                                                 std::string(fields[1].substr(0, 40)).c_str()));
+            return std::nullopt;
+        }
+        record.due = *due;
+    }
+    FieldCursor cursor(fields, 2);
+    auto payload = ParsePayload(kind, cursor);
+    if (cursor.Failed()) {
+        SetReason(reason,
+                  CString::Formatted("%s: %s", std::string(kind).c_str(), cursor.Reason().c_str()));
+        return std::nullopt;
+    }
+    record.payload = std::move(*payload);
+    if (auto problem = ValidateRecord(record)) {
+        SetReason(reason,
+                  CString::Formatted("%s: %s", std::string(kind).c_str(), problem->c_str()));
+        return std::nullopt;
+    }
+    return record;
+}
+
+LineSource::LineSource(std::istream& in, std::size_t maxLine)
+    : m_in(in), m_maxLine(maxLine), m_buffer(1u << 16) {}
+
+bool LineSource::Fill() {
+    if (m_eof)
+        return false;
+    m_in.read(m_buffer.data(), static_cast<std::streamsize>(m_buffer.size()));
+    const auto got = static_cast<std::size_t>(m_in.gcount());
+    if (m_in.bad())
+        m_failed = true;
+    if (!m_in)
+        m_eof = true;
+    m_pos = 0;
+    m_end = got;
+    return got > 0;
+}
+
+bool LineSource::Next(std::string& line, bool& tooLong) {
+    line.clear();
+    tooLong = false;
+    bool any = false;
+    while (true) {
+        if (m_pos == m_end && !Fill())
+            break;
+        any = true;
+        const char* begin = m_buffer.data() + m_pos;
+        const auto* newline = static_cast<const char*>(std::memchr(begin, '\n', m_end - m_pos));
+        const std::size_t count =
+            newline ? static_cast<std::size_t>(newline - begin) : m_end - m_pos;
+        if (!tooLong) {
+            if (line.size() + count > m_maxLine) {
+                tooLong = true;
+                line.clear();
+            } else {
+                line.append(begin, count);
+            }
+        }
+        m_pos += count;
+        if (newline) {
+            ++m_pos;
+            break;
+        }
+    }
+    if (!any)
+        return false;
+    if (!line.empty() && line.back() == '\r')
+        line.pop_back();
+    return true;
+}
+
+FeedReader::FeedReader(std::istream& in, CString source, std::size_t maxLine)
+    : m_lines(in, maxLine), m_source(std::move(source)) {}
+
+FeedReader::FeedReader(std::unique_ptr<std::istream> owned, CString source)
+    : m_owned(std::move(owned)), m_lines(*m_owned), m_source(std::move(source)) {}
+
+std::unique_ptr<FeedReader> FeedReader::OpenFile(const std::string& path, CString* error) {
+    auto in = std::make_unique<std::ifstream>(path, std::ios::binary);
+    if (!*in) {
+        if (error)
+            error->Format("cannot open %s: %s", path.c_str(), std::strerror(errno));
+        return nullptr;
+    }
+    return std::unique_ptr<FeedReader>(new FeedReader(std::move(in), CString(path)));
+}
+
+void FeedReader::Report(CString reason) {
+    FeedIssue issue{m_source, m_line, std::move(reason)};
+    ++m_issueCount;
+    if (m_handler)
+        m_handler(issue);
+    if (m_issues.size() < kKeptIssues)
+        m_issues.push_back(std::move(issue));
+}
+
+bool FeedReader::CheckFormatLine(std::string_view line) {
+    if (line.substr(0, kFormatPrefix.size()) != kFormatPrefix)
+        return true;
+    const auto version = text::ParseUnsigned(line.substr(kFormatPrefix.size()), 1000000);
+    if (!version) {
+        Report("the format line names no version");
+        return true;
+    }
+    if (*version > static_cast<std::uint64_t>(kFormatVersion)) {
+        m_error.Format("%s: written in feed format %llu, newer than this reader (%d)",
+                       m_source.c_str(), static_cast<unsigned long long>(*version), kFormatVersion);
+        return false;
+    }
+    return true;
+}
+
+std::optional<FeedRecord> FeedReader::Next() {
+    if (m_stopped)
+        return std::nullopt;
+    bool tooLong = false;
+    while (m_lines.Next(m_text, tooLong)) {
+        ++m_line;
+        std::string_view line = m_text;
+        if (m_line == 1 && line.substr(0, 3) == "\xEF\xBB\xBF")
+            line.remove_prefix(3);
+        if (tooLong) {
+            Report(CString::Formatted("the line is longer than %zu bytes", m_lines.MaxLine()));
+            continue;
+        }
+        if (!IsRecordLine(line)) {
+            if (m_line == 1 && !CheckFormatLine(line)) {
+                m_stopped = true;
+                return std::nullopt;
+            }
+            continue;
+        }
+        CString reason;
+        auto record = ParseRecord(line, &reason);
+        if (!record) {
+            Report(std::move(reason));
+            continue;
+        }
+        return record;
+    }
+    if (m_lines.ReadFailed())
+        m_error.Format("%s: read error after line %zu", m_source.c_str(), m_line);
+    m_stopped = true;
+    return std::nullopt;
+}
+
+FeedFileContents ReadFeedFile(const std::string& path) {
+    FeedFileContents contents;
+    auto reader = FeedReader::OpenFile(path, &contents.error);
+    if (!reader)
+        return contents;
+    while (auto record = reader->Next())
+        contents.records.push_back(std::move(*record));
+    contents.issues = reader->Issues();
+    if (contents.error.IsEmpty())
+        contents.error = reader->Error();
+    return contents;
+}
+
+}  // namespace feed
