@@ -3,15 +3,21 @@
 
 namespace {
 
+// A story's physical line breaks are not text: the story window joins the
+// lines, so a word broken across two lines is one word to the reader, and a
+// search must find it too.
+constexpr const char* kStoryText = "replace(replace(s.text, char(13), ''), char(10), '')";
+
 // One keyword's test; instr() finds exact substrings (byte for byte, case
 // and width as written). A headline without a story never matches in it.
 std::string keywordClause(SearchQuery::Scope scope, int parameter) {
     const std::string p = "?" + std::to_string(parameter);
+    const std::string story = std::string("coalesce(instr(") + kStoryText + ", " + p + "), 0) > 0";
     switch (scope) {
         case SearchQuery::Scope::Story:
-            return "coalesce(instr(s.text, " + p + "), 0) > 0";
+            return story;
         case SearchQuery::Scope::Both:
-            return "(instr(h.title, " + p + ") > 0 OR coalesce(instr(s.text, " + p + "), 0) > 0)";
+            return "(instr(h.title, " + p + ") > 0 OR " + story + ")";
         case SearchQuery::Scope::Title:
             break;
     }

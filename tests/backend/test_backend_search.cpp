@@ -59,6 +59,15 @@ TEST_F(Search, ScopeDecidesWhereKeywordsAreLookedFor) {
     EXPECT_EQ(find(Condition({"全形"}, 2)), (Serials{5}));
 }
 
+TEST_F(Search, AStoryIsSearchedAsItReadsWithItsPhysicalLineBreaksJoined) {
+    // Wire text breaks lines anywhere, even inside a name; a paragraph end
+    // ("@@@@") is not joined over.
+    add(6, "盤後消息", "今日聯發\r\n科公告營收，台\n積電持平@@@@次段");
+    EXPECT_EQ(find(Condition({"聯發科"}, 1)), (Serials{6}));
+    EXPECT_EQ(find(Condition({"台積電", "聯發科"}, 2, 1)), (Serials{6}));
+    EXPECT_EQ(find(Condition({"持平次段"}, 1)), (Serials{}));
+}
+
 TEST_F(Search, AndNeedsEveryKeywordAndOrAnyOne) {
     EXPECT_EQ(find(Condition({"台積電", "法說"}, 0, 1)), (Serials{1}));
     EXPECT_EQ(find(Condition({"台積電", "鴻海"}, 0, 1)), (Serials{}));
