@@ -6,6 +6,7 @@
 //   kqlayerdemo [--data DIR] [--lang zh_TW|zh_CN|en] [--scheme light|dark]
 //               [--rows N] [--screenshot FILE] [--quit-after SECONDS]
 #include <QApplication>
+#include <QFileInfo>
 #include <QTimer>
 #include <QWidget>
 #include <cstdio>
@@ -102,7 +103,8 @@ int main(int argc, char** argv) {
                     app.exit(1);
                     return;
                 }
-                std::printf("screenshot written to %s\n", options.screenshot.c_str());
+                const QString where = QFileInfo(QString::fromStdString(options.screenshot)).absoluteFilePath();
+                std::printf("screenshot written to %s\n", where.toStdString().c_str());
                 std::fflush(stdout);
             }
             // exit, not quit: quitting asks the windows to close first.
