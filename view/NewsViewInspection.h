@@ -7,11 +7,13 @@
 #include "NewsRecords.h"
 #include "WinTypes.h"
 
+class CDlgTipMsg;
 class CGridoraWnd;
 class CMenu;
+class CXTTipWindow;
 
 class INewsViewInspection {
-public:
+  public:
     virtual ~INewsViewInspection() = default;
 
     virtual int iInspectCurrentMode() const = 0;  // the mode shown now
@@ -19,11 +21,17 @@ public:
     virtual DWORD dwInspectModeMask() const = 0;
     // The grid of a mode (0-6), or null when the view has none.
     virtual CGridoraWnd* pInspectSheet(int mode) const = 0;
-    // The headline keys of a mode's list, in list order.
-    virtual const std::vector<CHeadlineTable>& InspectList(int mode) const = 0;
+    // The headline keys of a mode's list, in list order (a copy: the list
+    // keeps its keys in its own form). Empty for a mode outside 0-6.
+    virtual std::vector<CHeadlineTable> InspectList(int mode) const = 0;
     virtual const CMenu& InspectServiceMenu() const = 0;
     // Per sheet check list (0, 1, 2), one byte per news service in back-end order.
     virtual std::vector<std::vector<BYTE>> InspectServiceChecks() const = 0;
     // The text the title strip shows after the view name ("-" and short names).
     virtual CString cszInspectTitleText() const = 0;
+    // The tip popup (notices near a sheet) and the balloon tip (refusals at a
+    // control), for what they show now; the popup is null before the view's
+    // initial update.
+    virtual const CDlgTipMsg* pInspectTipMsg() const = 0;
+    virtual const CXTTipWindow* pInspectTipWnd() const = 0;
 };

@@ -1,0 +1,30 @@
+// SKQNewsCtrlView: the symbol sheet's symbol, chosen in the combo or by a
+// linked view. The symbol subsystem fills these in.
+#include "SKQNewsCtrlView.h"
+
+// Fills the symbol combo and restores "SymbolID"; the symbol subsystem fills it in.
+bool SKQNewsCtrlView::bInitialSymbolInfo(SKQCfgIO2* /*cfg*/, const CString& /*name*/, int /*key1*/,
+                                         int /*key2*/) {
+    return false;
+}
+
+// The symbol combo closed on a choice; the symbol subsystem fills it in.
+void SKQNewsCtrlView::OnSelchangeComboSymbol() {}
+
+// Shows a symbol's news in the symbol sheet; the symbol subsystem fills it in.
+void SKQNewsCtrlView::OnSelSymbol(const CString& /*strSymbol*/) {}
+
+// A linked view changed its symbol; the symbol subsystem fills it in.
+void SKQNewsCtrlView::ChangeSymbol(const CView* /*pSender*/, unsigned char /*byLink*/,
+                                   unsigned char /*byMarket*/, const CString& /*strSymbol*/,
+                                   const CString& /*extra*/) {}
+
+// The view's current symbol for the host; the symbol subsystem fills it in.
+void SKQNewsCtrlView::GetCurrSymbolInfo(unsigned char& /*byMarket*/, CString& /*strSymbol*/) {}
+
+// Listing changes for the symbol combo; the symbol subsystem fills it in.
+void SKQNewsCtrlView::vDoSymbolUpdate(const std::vector<CSymbolUpdateInfo>& /*updates*/) {}
+
+// Saves "SymbolID"; the symbol subsystem fills it in.
+void SKQNewsCtrlView::vSaveSymbolSettings(SKQCfgIO2* /*cfg*/, const CString& /*name*/, int /*key1*/,
+                                          int /*key2*/) {}

@@ -1,0 +1,333 @@
+// Creating a news view as a host does: by class name, through its initial
+// update and set-up, to saving and destruction; the modes each host layout
+// and site option offers; the services registered at start.
+#include <filesystem>
+
+#include "CGridoraWnd.h"
+#include "KqModule.h"
+#include "test_view_support.h"
+
+extern "C" const KqModuleInfo* kq_module_entry();
+
+namespace {
+
+using namespace view_test;
+
+class ViewCreate : public ViewHost {
+  protected:
+    std::vector<std::vector<BYTE>> RegisteredServices() {
+        std::vector<std::vector<BYTE>> calls;
+        for (const SymbolRegistration& call : context.OwnServices().Registrations()) {
+            std::vector<BYTE> services;
+            for (const CSymbolInfo& info : call.added)
+                services.push_back(info.m_byMarket);
+            for (const CSymbolInfo& info : call.removed)
+                services.push_back(static_cast<BYTE>(0x80 | info.m_byMarket));  // marks a removal
+            calls.push_back(services);
+        }
+        return calls;
+    }
+};
+
+TEST_F(ViewCreate, TheModuleOffersTheViewByClassName) {
+    const KqModuleInfo* info = kq_module_entry();
+    ASSERT_NE(info, nullptr);
+    EXPECT_STREQ(info->name, "newsview");
+    EXPECT_EQ(info->abiVersion, KQ_MODULE_ABI_VERSION);
+
+    const CRuntimeClass* cls = RuntimeClassRegistry::Find("SKQNewsCtrlView");
+    ASSERT_NE(cls, nullptr);
+    EXPECT_TRUE(cls->IsCreatable());
+    EXPECT_TRUE(cls->IsDerivedFrom(SKQBaseView::GetThisClass()));
+    std::unique_ptr<CObject> object(cls->CreateObject());
+    auto* view = dynamic_cast<SKQNewsCtrlView*>(object.get());
+    ASSERT_NE(view, nullptr);
+    EXPECT_EQ(view->GetRuntimeClass(), cls);
+    EXPECT_NE(dynamic_cast<INewsViewInspection*>(object.get()), nullptr);
+    // Defaults before the host sets anything up.
+    EXPECT_EQ(view->dwInspectModeMask(), 127u);
+    EXPECT_EQ(view->iInspectFocusedMode(), 0);
+    EXPECT_FALSE(view->bIsTitleBarShown());
+    EXPECT_EQ(view->pInspectTipMsg(), nullptr);
+    EXPECT_EQ(view->pGetCurrSheetView(), nullptr);
+    EXPECT_EQ(view->iGetHeadlineTableSize(0), 0);
+    CString caption;
+    view->GetCaption(caption);
+    EXPECT_EQ(caption, "新聞");
+}
+
+TEST_F(ViewCreate, EachStepOfTheLifecycleDoesItsPartInOrder) {
+    AddServices(true);
+    AddHistory('1', 3, t0);
+    auto view = MakeView();
+    ASSERT_TRUE(view);
+    EXPECT_TRUE(view->GetChildren().empty());
+
+    // The initial update: services, their menu (no warrant item), the tip popup.
+    view->OnInitialUpdate();
+    const CMenu& menu = view->InspectServiceMenu();
+    ASSERT_EQ(menu.GetMenuItemCount(), 2);
+    EXPECT_EQ(menu.GetMenuItemID(0), 5050u);
+    EXPECT_EQ(menu.GetMenuString(0, MF_BYPOSITION), "財經新聞");
+    EXPECT_EQ(menu.GetMenuItemID(1), 5052u)
+        << "the service after the warrant service keeps its index";
+    ASSERT_NE(view->pInspectTipMsg(), nullptr);
+    EXPECT_TRUE(view->pInspectTipMsg()->IsWindow());
+    EXPECT_EQ(Child(*view, SKQNewsCtrlView::IDC_SELECT_SERVICE), nullptr)
+        << "controls come with the set-up";
+    EXPECT_TRUE(context.OwnServices().Registrations().empty());
+
+    // A tab notice before the set-up is ignored.
+    NMHDR header;
+    header.idFrom = SKQNewsCtrlView::IDC_TAB_MODE;
+    header.code = TCN_SELCHANGE;
+    view->SendMessage(WM_NOTIFY, SKQNewsCtrlView::IDC_TAB_MODE, reinterpret_cast<LPARAM>(&header));
+    EXPECT_EQ(view->iInspectCurrentMode(), 0);
+
+    // The set-up: services registered, controls and sheets made, the first sheet filled.
+    SKQCfgIO2* cfg = NewStore();
+    view->InitialViewInfo(cfg, "新聞", 1, 2, "");
+    EXPECT_EQ(RegisteredServices(), (std::vector<std::vector<BYTE>>{{'1'}, {'2'}}));
+    EXPECT_NE(Child(*view, SKQNewsCtrlView::IDC_SELECT_SERVICE), nullptr);
+    CGridoraWnd* all = view->pInspectSheet(0);
+    ASSERT_NE(all, nullptr);
+    EXPECT_EQ(all->iGetTotalRows(), 3);
+    EXPECT_EQ(Cell(all, 0, 2), "1 新聞 3");
+    EXPECT_TRUE(view->HasFocus());
+
+    // Saving: the checks of every sheet and the mode last shown.
+    PickMode(*view, 1);
+    view->SaveViewInfo(cfg, "新聞", 1, 2);
+    int focused = -1;
+    EXPECT_TRUE(cfg->GetViewInfo("新聞", 1, 2, "SKQNewsCtrlView", "FocusedTab", focused));
+    EXPECT_EQ(focused, 1);
+    bool checked = false;
+    EXPECT_TRUE(cfg->GetViewInfo("新聞", 1, 2, "SKQNewsCtrlView", "Sheet2ServiceCheck50", checked));
+    EXPECT_TRUE(checked);
+    EXPECT_TRUE(cfg->GetViewInfo("新聞", 1, 2, "SKQNewsCtrlView", "Sheet0ServiceCheck52", checked));
+    EXPECT_FALSE(checked) << "the warrant service is never checked in the three lists";
+
+    // Closing: the host withdraws the registrations, destroys the window and the view.
+    context.OwnServices().ClearRegistrations();
+    view->vUnregisterViewSymbol();
+    EXPECT_EQ(RegisteredServices(), (std::vector<std::vector<BYTE>>{{0x80 | '1', 0x80 | '2'}}));
+    EXPECT_TRUE(context.OwnServices().RegisteredSymbols(view.get()).empty());
+    CWnd* sheetWindow = all;
+    const HWND sheetHandle = sheetWindow->GetSafeHwnd();
+    view->DestroyWindow();
+    EXPECT_EQ(CWnd::FromHandle(sheetHandle), nullptr);
+    Forget(view.get());
+    view.reset();
+    EXPECT_TRUE(layout.GetChildren().empty());
+}
+
+TEST_F(ViewCreate, AViewNeverSavedRegistersEveryServiceButTheWarrantService) {
+    AddServices(true);
+    auto view = OpenView();
+    EXPECT_EQ(RegisteredServices(), (std::vector<std::vector<BYTE>>{{'1'}, {'2'}}));
+    const std::vector<std::vector<BYTE>> checks = view->InspectServiceChecks();
+    ASSERT_EQ(checks.size(), 3u);
+    for (const std::vector<BYTE>& list : checks)
+        EXPECT_EQ(list, (std::vector<BYTE>{1, 0, 1}));
+    // Re-registration at the host's request adds every service; the warrant
+    // service's first entry registers it too.
+    context.OwnServices().ClearRegistrations();
+    view->vReRegisterSymbols();
+    EXPECT_EQ(RegisteredServices(), (std::vector<std::vector<BYTE>>{{'1', '4', '2'}}));
+}
+
+TEST_F(ViewCreate, StoredChecksAreRestoredAndRegisteredOnlyWhereSomeSheetShowsTheService) {
+    AddServices();
+    backend.AddService('3', "產業新聞", "產業", 20240308);  // offered since the view was saved
+    SKQCfgIO2* cfg = NewStore();
+    const CString key = "SKQNewsCtrlView";
+    cfg->SaveViewInfo("新聞", 1, 2, key, "Sheet0ServiceCheck49", true);
+    cfg->SaveViewInfo("新聞", 1, 2, key, "Sheet1ServiceCheck49", false);
+    cfg->SaveViewInfo("新聞", 1, 2, key, "Sheet0ServiceCheck50", false);
+    cfg->SaveViewInfo("新聞", 1, 2, key, "Sheet1ServiceCheck50", false);
+    cfg->SaveViewInfo("新聞", 1, 2, key, "Sheet2ServiceCheck50", false);
+    auto view = OpenView("新聞", cfg);
+    EXPECT_EQ(view->InspectServiceChecks(),
+              (std::vector<std::vector<BYTE>>{{1, 0, 0}, {0, 0, 0}, {0, 0, 0}}));
+    EXPECT_EQ(RegisteredServices(), (std::vector<std::vector<BYTE>>{{'1'}}));
+    EXPECT_EQ(view->cszInspectTitleText(), "-財經 ");
+}
+
+TEST_F(ViewCreate, TheCompactLayoutShowsSymbolNewsInTwoColumnsWithoutTabs) {
+    AddServices();
+    context.OwnServices().SetCurrentSymbol(CSymbolInfo(16, "2330"));
+    auto view = OpenView(SKQNewsCtrlView::kLayoutPriceVolume);
+    EXPECT_EQ(view->dwInspectModeMask(), 4u);
+    EXPECT_EQ(view->iInspectCurrentMode(), 2);
+    EXPECT_EQ(Tabs(*view), nullptr);
+    for (int mode = 0; mode < 7; ++mode)
+        EXPECT_EQ(view->pInspectSheet(mode) != nullptr, mode == 2) << mode;
+    CGridoraWnd* sheet = view->pInspectSheet(2);
+    ASSERT_EQ(sheet->iGetTotalCols(), 2);
+    EXPECT_EQ(sheet->cszGetHeaderRowContent(0), "時間");
+    EXPECT_EQ(sheet->cszGetHeaderRowContent(1), "標題");
+    EXPECT_EQ(sheet->iGetColWidth(1), 300);
+    EXPECT_FALSE(Shown(*view, SKQNewsCtrlView::IDC_SYMBOL));
+    EXPECT_FALSE(Shown(*view, SKQNewsCtrlView::IDC_SELECT_SERVICE));
+    // The select-service button waits in the corner; the sheet starts near the top.
+    EXPECT_EQ(Child(*view, SKQNewsCtrlView::IDC_SELECT_SERVICE)->GetRect(), CRect(1, 1, 81, 21));
+    EXPECT_EQ(sheet->GetRect().top, 2);
+}
+
+TEST_F(ViewCreate, OrdinaryLayoutsHaveThreeColumns) {
+    AddServices();
+    auto view = OpenView();
+    CGridoraWnd* sheet = view->pInspectSheet(0);
+    ASSERT_EQ(sheet->iGetTotalCols(), 3);
+    EXPECT_EQ(sheet->cszGetHeaderRowContent(1), "類別");
+    EXPECT_EQ(sheet->iGetColWidth(0), 100);
+    EXPECT_EQ(sheet->iGetColWidth(1), 50);
+    EXPECT_EQ(sheet->iGetRowHeight(), 16);
+    EXPECT_EQ(sheet->iGetHeaderRowHeight(), 16);
+}
+
+TEST_F(ViewCreate, TheIntegratedLayoutsRestrictTheModes) {
+    AddServices(true);
+    AddHistory('4', 2, t0);
+    auto futures = OpenView(SKQNewsCtrlView::kLayoutFuturesOptions);
+    EXPECT_EQ(futures->dwInspectModeMask(), 4u);
+    EXPECT_EQ(Tabs(*futures), nullptr);
+    EXPECT_EQ(futures->iInspectCurrentMode(), 2);
+
+    auto warrant = OpenView(SKQNewsCtrlView::kLayoutWarrant);
+    EXPECT_EQ(warrant->dwInspectModeMask(), 36u);
+    EXPECT_EQ(TabModes(*warrant), (std::vector<int>{2, 5}));
+    EXPECT_EQ(warrant->iInspectCurrentMode(), 5);
+    EXPECT_EQ(Tabs(*warrant)->GetCurSel(), 1);
+    EXPECT_EQ(warrant->pInspectSheet(5)->iGetTotalRows(), 2);
+    EXPECT_EQ(warrant->pInspectSheet(0), nullptr);
+    // No row of controls: the sheets start right below the tabs.
+    EXPECT_EQ(warrant->pInspectSheet(5)->GetRect().top, 24);
+    EXPECT_EQ(warrant->pInspectSheet(2)->GetRect().top, 24);
+    EXPECT_EQ(warrant->cszInspectTitleText(), "-權證 ");
+}
+
+TEST_F(ViewCreate, TheWarrantLayoutWithoutTheWarrantServiceOffersSymbolNewsOnly) {
+    AddServices();
+    auto view = OpenView(SKQNewsCtrlView::kLayoutWarrant);
+    EXPECT_EQ(TabModes(*view), (std::vector<int>{2}));
+    EXPECT_EQ(view->iInspectCurrentMode(), 2)
+        << "the stored or default mode without a sheet gives way";
+}
+
+TEST_F(ViewCreate, ShowNormalSearchChoosesTheSearchTabOverTheRelationTab) {
+    AddServices(true);
+    auto normal = OpenView();
+    EXPECT_EQ(TabModes(*normal), (std::vector<int>{0, 1, 2, 3, 6, 5}));
+    EXPECT_NE(Child(*normal, SKQNewsCtrlView::IDC_KEYWORD), nullptr);
+    EXPECT_EQ(Child(*normal, SKQNewsCtrlView::IDC_RELATION_SEARCH), nullptr);
+
+    for (const int value : {0, 2}) {
+        WriteSiteFiles(SiteOptions{value, 1});
+        auto relation = OpenView();
+        EXPECT_EQ(TabModes(*relation), (std::vector<int>{0, 1, 2, 4, 6, 5})) << value;
+        EXPECT_EQ(relation->pInspectSheet(3), nullptr);
+        CWnd* button = Child(*relation, SKQNewsCtrlView::IDC_RELATION_SEARCH);
+        ASSERT_NE(button, nullptr);
+        EXPECT_FALSE(button->IsWindowEnabled());
+        // One control high: the sheet below is not covered.
+        EXPECT_LE(button->GetRect().bottom, relation->pInspectSheet(4)->GetRect().top);
+        EXPECT_FALSE(Child(*relation, SKQNewsCtrlView::IDC_KEYWORD)->IsWindowEnabled());
+        Forget(relation.get());
+    }
+}
+
+TEST_F(ViewCreate, ShowWarningSearchOffGivesNoWarningSheetButADisabledButton) {
+    AddServices();
+    WriteSiteFiles(SiteOptions{1, 0});
+    auto off = OpenView();
+    EXPECT_EQ(TabModes(*off), (std::vector<int>{0, 1, 2, 3}));
+    EXPECT_EQ(off->pInspectSheet(6), nullptr);
+    CWnd* button = Child(*off, SKQNewsCtrlView::IDC_WARNING_SEARCH);
+    ASSERT_NE(button, nullptr);
+    EXPECT_FALSE(button->IsWindowEnabled());
+
+    WriteSiteFiles(SiteOptions{1, 1});
+    auto on = OpenView();
+    EXPECT_NE(on->pInspectSheet(6), nullptr);
+    EXPECT_TRUE(Child(*on, SKQNewsCtrlView::IDC_WARNING_SEARCH)->IsWindowEnabled());
+}
+
+TEST_F(ViewCreate, SymbolNewsNeedsTheEntitlement) {
+    AddServices();
+    context.OwnServices().SetAuthService(16, false);
+    auto view = OpenView();
+    EXPECT_EQ(view->pInspectSheet(2), nullptr);
+    EXPECT_EQ(TabModes(*view), (std::vector<int>{0, 1, 3, 6}));
+    EXPECT_EQ(view->iGetFunctionID(2), 0);
+    EXPECT_EQ(view->iGetFunctionID(5), 5);
+    EXPECT_EQ(view->iGetFunctionID(9), 0);
+    EXPECT_EQ(view->iGetFunctionID(-1), 0);
+}
+
+TEST_F(ViewCreate, WithOneServiceTheControlsStartAtTheLeftEdge) {
+    backend.AddService('1', "財經新聞", "財經", 20240308);
+    auto view = OpenView();
+    CWnd* button = Child(*view, SKQNewsCtrlView::IDC_SELECT_SERVICE);
+    EXPECT_EQ(button->GetRect().Width(), 0);
+    EXPECT_EQ(Child(*view, SKQNewsCtrlView::IDC_NEWS_DATE)->GetRect().left, 4);
+    EXPECT_EQ(Child(*view, SKQNewsCtrlView::IDC_CATEGORY)->GetRect().left, 4);
+
+    AddServices();
+    auto two = OpenView();
+    EXPECT_EQ(Child(*two, SKQNewsCtrlView::IDC_SELECT_SERVICE)->GetRect(), CRect(4, 27, 84, 47));
+    EXPECT_EQ(Child(*two, SKQNewsCtrlView::IDC_NEWS_DATE)->GetRect().left, 88);
+}
+
+TEST_F(ViewCreate, TheStoredModeIsOpenedAndOneWithoutASheetGivesWay) {
+    AddServices();
+    SKQCfgIO2* cfg = NewStore();
+    cfg->SaveViewInfo("新聞", 1, 2, "SKQNewsCtrlView", "FocusedTab", 3);
+    auto search = OpenView("新聞", cfg);
+    EXPECT_EQ(search->iInspectCurrentMode(), 3);
+    EXPECT_EQ(Tabs(*search)->GetCurSel(), 3);
+    EXPECT_TRUE(Shown(*search, SKQNewsCtrlView::IDC_KEYWORD));
+
+    cfg->SaveViewInfo("新聞", 1, 2, "SKQNewsCtrlView", "FocusedTab", 5);  // no warrant service
+    auto fallback = OpenView("新聞", cfg);
+    EXPECT_EQ(fallback->iInspectCurrentMode(), 0);
+    EXPECT_EQ(Tabs(*fallback)->GetCurSel(), 0);
+}
+
+TEST_F(ViewCreate, WithoutSiteFilesTheOptionsAreOffAndCategoriesUnnamed) {
+    std::filesystem::remove(sys.file("Application.ini"));
+    std::filesystem::remove(sys.file("NewsService.ini"));
+    AddServices();
+    backend.AddHeadline(Item('1', t0, 1, "標題", "1"), false);
+    auto view = OpenView();
+    EXPECT_EQ(TabModes(*view), (std::vector<int>{0, 1, 2, 4}));
+    EXPECT_EQ(Cell(view->pInspectSheet(0), 0, 1), "資料更新中…");
+}
+
+TEST_F(ViewCreate, TheMultiViewEntryKeepsTheHostsSymbolAndSetsTheViewUp) {
+    AddServices();
+    auto view = MakeView();
+    view->OnInitialUpdate();
+    CString text = "整合";
+    CSymbolInfo symbol(16, "2330");
+    view->vInitialMultiViewInfo(NewStore(), SKQNewsCtrlView::kLayoutWarrant, 1, 2, text, symbol);
+    EXPECT_EQ(view->GetSymbolInfo(), symbol);
+    EXPECT_EQ(view->GetMultiViewText(), "整合");
+    EXPECT_EQ(view->dwInspectModeMask(), 36u);
+    EXPECT_NE(Tabs(*view), nullptr);
+}
+
+TEST_F(ViewCreate, SavingWithoutTheSetUpStoresTheBaseSettingsOnly) {
+    AddServices();
+    auto view = MakeView();
+    SKQCfgIO2* cfg = NewStore();
+    view->SaveViewInfo(cfg, "新聞", 1, 2);
+    int focused = -1;
+    EXPECT_TRUE(cfg->GetViewInfo("新聞", 1, 2, "SKQNewsCtrlView", "FocusedTab", focused));
+    EXPECT_EQ(focused, 0);
+    bool checked = true;
+    EXPECT_FALSE(
+        cfg->GetViewInfo("新聞", 1, 2, "SKQNewsCtrlView", "Sheet0ServiceCheck49", checked));
+}
+
+}  // namespace

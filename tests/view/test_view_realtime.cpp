@@ -1,0 +1,219 @@
+// Headlines as they happen: which sheets take one, where it lands, a
+// headline sent again, the date gate, one refill per burst, and a service's
+// new news day.
+#include "test_view_support.h"
+
+namespace {
+
+using namespace view_test;
+
+// What the category and symbol subsystems leave behind when the user has
+// chosen a category and a symbol.
+class ChoosingView : public SKQNewsCtrlView {
+  public:
+    void ChooseCategory(const CString& id) {
+        m_vecCategoryID = {id};
+        m_cbCategory.ResetContent();
+        m_cbCategory.AddString("類別");
+        m_cbCategory.SetCurSel(0);
+    }
+    void ChooseSymbol(const CString& id) {
+        m_vecSymbolInfo = {CSymbolInfo(16, id)};
+        m_cbSymbol.ResetContent();
+        m_cbSymbol.AddString(id.c_str());
+        m_cbSymbol.SetCurSel(0);
+    }
+};
+
+class ViewRealtime : public ViewHost {
+  protected:
+    std::unique_ptr<ChoosingView> OpenChoosingView() {
+        auto view = std::make_unique<ChoosingView>();
+        Place(*view, CRect(0, 0, 600, 400));
+        Initialise(*view);
+        return view;
+    }
+
+    static std::vector<int> ListSerials(SKQNewsCtrlView& view, int mode) {
+        return Serials(view.InspectList(mode));
+    }
+
+    void PickerDay(SKQNewsCtrlView& view, int year, int month, int day) {
+        auto* picker = dynamic_cast<CDateTimeCtrl*>(Child(view, SKQNewsCtrlView::IDC_NEWS_DATE));
+        ASSERT_NE(picker, nullptr);
+        ASSERT_TRUE(picker->SetTime(COleDateTime(year, month, day, 10, 0, 0)));
+    }
+
+    static COleDateTime PickerValue(SKQNewsCtrlView& view) {
+        COleDateTime value;
+        dynamic_cast<CDateTimeCtrl*>(Child(view, SKQNewsCtrlView::IDC_NEWS_DATE))->GetTime(value);
+        return value;
+    }
+
+    static bool TipShown(SKQNewsCtrlView& view) {
+        const CDlgTipMsg* tip = view.pInspectTipMsg();
+        return tip && tip->IsWindowVisible();
+    }
+};
+
+TEST_F(ViewRealtime, ANewHeadlineLandsAtItsTimeAfterTheEntriesOfTheSameTime) {
+    AddServices();
+    AddHistory('1', 3, t0);  // serials 1-3 at 09:00, 09:01, 09:02
+    auto view = OpenView();
+    CGridoraWnd* sheet = view->pInspectSheet(0);
+    Live(Item('2', t0 + 60, 10, "同時新聞"));
+    EXPECT_EQ(ListSerials(*view, 0), (std::vector<int>{3, 2, 10, 1}));
+    EXPECT_EQ(sheet->iGetTotalRows(), 4);
+    EXPECT_EQ(Cell(sheet, 2, 2), "同時新聞") << "the inserted row shows its texts at once";
+    EXPECT_EQ(Cell(sheet, 2, 0), "09:01:00");
+    // Equal to the first entry's time: below it, whatever the serial.
+    Live(Item('2', t0 + 120, 1, "同時最新"));
+    EXPECT_EQ(ListSerials(*view, 0), (std::vector<int>{3, 1, 2, 10, 1}));
+    Live(Item('2', t0 + 600, 2, "最新"));
+    EXPECT_EQ(ListSerials(*view, 0).front(), 2);
+    EXPECT_EQ(Cell(sheet, 0, 2), "最新");
+    EXPECT_EQ(sheet->iGetTotalRows(), 6);
+}
+
+TEST_F(ViewRealtime, AHeadlineSentAgainLeavesOneRowAtTheTop) {
+    AddServices();
+    AddHistory('1', 3, t0);
+    auto view = OpenView();
+    CGridoraWnd* sheet = view->pInspectSheet(0);
+    // The same service, serial and day; an earlier time than the top entry.
+    Live(Item('1', t0 + 30, 2, "更正後標題"));
+    EXPECT_EQ(ListSerials(*view, 0), (std::vector<int>{2, 3, 1}));
+    EXPECT_EQ(sheet->iGetTotalRows(), 3);
+    EXPECT_EQ(Cell(sheet, 0, 2), "更正後標題");
+    EXPECT_EQ(Cell(sheet, 0, 0), "09:00:30");
+    EXPECT_EQ(TimeOf(view->InspectList(0)[0]), static_cast<std::int32_t>(t0 + 30));
+    EXPECT_EQ(Cell(sheet, 1, 2), "1 新聞 3");
+    // The same serial on another day is another headline.
+    Live(Item('1', Taipei(2024, 3, 9, 8, 0, 0), 2, "明日新聞"));
+    EXPECT_EQ(ListSerials(*view, 0), (std::vector<int>{2, 2, 3, 1}));
+}
+
+TEST_F(ViewRealtime, WarrantHeadlinesHaveTheirOwnSheet) {
+    AddServices(true);
+    auto view = OpenView();
+    Live(Item('4', t0, 1, "權證"));
+    Live(Item('1', t0, 2, "財經"));
+    EXPECT_EQ(ListSerials(*view, 5), std::vector<int>{1});
+    EXPECT_EQ(ListSerials(*view, 0), std::vector<int>{2});
+    EXPECT_EQ(Cell(view->pInspectSheet(5), 0, 0), "2024/03/08 09:00:00") << "with the date";
+    EXPECT_TRUE(view->InspectList(3).empty());
+}
+
+TEST_F(ViewRealtime, WhileAnotherDayIsShownNewHeadlinesStayOutOfTheDaysSheets) {
+    AddServices(true);
+    auto view = OpenChoosingView();
+    view->ChooseCategory("5");
+    view->ChooseSymbol("2330");
+    backend.SetConnected(true);
+    PickerDay(*view, 2024, 3, 6);
+    Live(Item('1', t0, 1, "財經", "5", {"2330"}));
+    Live(Item('4', t0, 2, "權證", "5"));
+    EXPECT_TRUE(view->InspectList(0).empty());
+    EXPECT_TRUE(view->InspectList(5).empty());
+    EXPECT_EQ(ListSerials(*view, 1), (std::vector<int>{1, 2})) << "the category sheet takes them";
+    EXPECT_EQ(ListSerials(*view, 2), std::vector<int>{1});
+    EXPECT_EQ(Cell(view->pInspectSheet(1), 0, 0), "2024/03/08 09:00:00");
+
+    // Disconnected, the gate is open whatever day is shown.
+    backend.SetConnected(false);
+    Live(Item('1', t0, 3, "斷線時"));
+    EXPECT_EQ(ListSerials(*view, 0), std::vector<int>{3});
+    // Back on today.
+    backend.SetConnected(true);
+    PickerDay(*view, 2024, 3, 8);
+    Live(Item('1', t0, 4, "今日"));
+    EXPECT_EQ(ListSerials(*view, 0), (std::vector<int>{3, 4}));
+}
+
+TEST_F(ViewRealtime, CategoryAndSymbolSheetsTakeOnlyTheirOwnHeadlines) {
+    AddServices();
+    auto view = OpenChoosingView();
+    Live(Item('1', t0, 1, "未選類別", "5", {"2330"}));
+    EXPECT_TRUE(view->InspectList(1).empty()) << "nothing chosen, nothing taken";
+    EXPECT_TRUE(view->InspectList(2).empty());
+    view->ChooseCategory("5");
+    view->ChooseSymbol("2330");
+    Live(Item('1', t0, 2, "類別五", "5"));
+    Live(Item('1', t0, 3, "類別十五", "15"));
+    // A headline names all its symbols; it belongs to each.
+    Live(Item('1', t0, 4, "兩檔個股", "1", {"2317", "2330"}));
+    Live(Item('1', t0, 5, "他檔", "1", {"23301", "2317"}));
+    EXPECT_EQ(ListSerials(*view, 1), std::vector<int>{2});
+    EXPECT_EQ(ListSerials(*view, 2), std::vector<int>{4});
+}
+
+TEST_F(ViewRealtime, TenHeadlinesWithin50MillisecondsGiveOneRefill) {
+    AddServices();
+    AddHistory('1', 30, t0);
+    auto view = OpenView();
+    ui.Advance(1000);  // the set-up's own refill
+    const std::uint64_t before = backend.HeadlineLookupCount();
+    for (int i = 0; i < 10; ++i) {
+        Live(Item('1', t0 + 3600 + i, static_cast<std::uint32_t>(100 + i), "快訊"));
+        ui.Advance(5);
+    }
+    EXPECT_EQ(backend.HeadlineLookupCount(), before) << "inserting fetches nothing";
+    ui.Advance(SKQNewsCtrlView::kUpdateDelay);
+    EXPECT_EQ(backend.HeadlineLookupCount(), before + 2) << "one refill: one look-up per service";
+    ui.Advance(1000);
+    EXPECT_EQ(backend.HeadlineLookupCount(), before + 2);
+    EXPECT_EQ(view->InspectList(0).size(), 40u);
+}
+
+TEST_F(ViewRealtime, ANewNewsDayMovesTheViewOnceAndRepeatsChangeNothing) {
+    AddServices();
+    backend.SetConnected(true);
+    auto view = OpenView();
+    ASSERT_NE(view->pInspectTipMsg(), nullptr);
+
+    backend.ChangeNewsDay('1', 20240311, true);
+    backend.Dispatch();
+    EXPECT_TRUE(TipShown(*view));
+    EXPECT_EQ(view->pInspectTipMsg()->GetText(), "財經 已換日，重新載入當日新聞");
+    EXPECT_EQ(PickerValue(*view).GetDateNumber(), 20240311);
+    // Today is the new day: today's headlines pass the gate.
+    Live(Item('1', Taipei(2024, 3, 11, 9, 0, 0), 1, "新的一天"));
+    EXPECT_EQ(ListSerials(*view, 0), std::vector<int>{1});
+
+    ui.Advance(5000);  // the tip's time is up
+    ASSERT_FALSE(TipShown(*view));
+    // Statuses repeat through the day: the same day again does nothing.
+    backend.ChangeNewsDay('1', 20240311, true);
+    backend.Dispatch();
+    view->vRecvNewMarketStatus(nullptr);
+    EXPECT_FALSE(TipShown(*view));
+    EXPECT_EQ(PickerValue(*view).GetDateNumber(), 20240311);
+}
+
+TEST_F(ViewRealtime, AStatusOfAnUncheckedServiceOrOfTheDayHeldChangesNothing) {
+    AddServices();
+    SKQCfgIO2* cfg = NewStore();
+    cfg->SaveViewInfo("新聞", 1, 2, "SKQNewsCtrlView", "Sheet0ServiceCheck49", true);
+    cfg->SaveViewInfo("新聞", 1, 2, "SKQNewsCtrlView", "Sheet0ServiceCheck50", false);
+    auto view = OpenView("新聞", cfg);
+    const CMarketStatus unchecked('2', 20240311);
+    view->vRecvNewMarketStatus(&unchecked);
+    const CMarketStatus held('1', 20240308);
+    view->vRecvNewMarketStatus(&held);
+    const CMarketStatus unknown('7', 20240311);
+    view->vRecvNewMarketStatus(&unknown);
+    const CMarketStatus notADay('1', 20241340);
+    view->vRecvNewMarketStatus(&notADay);
+    EXPECT_FALSE(TipShown(*view));
+    EXPECT_EQ(PickerValue(*view).GetDateNumber(), 20240308);
+}
+
+TEST_F(ViewRealtime, AViewWithoutTheAllNewsSheetIgnoresNewsDays) {
+    AddServices();
+    auto view = OpenView(SKQNewsCtrlView::kLayoutPriceVolume);
+    const CMarketStatus status('1', 20240311);
+    view->vRecvNewMarketStatus(&status);
+    EXPECT_FALSE(TipShown(*view));
+}
+
+}  // namespace
