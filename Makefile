@@ -1,5 +1,5 @@
 # `make run` and `make test` do all set-up on a fresh Debian machine.
-.PHONY: run test deps build-release build-debug build-asan format clean
+.PHONY: run bench test deps build-release build-debug build-asan format clean
 
 JOBS ?= $(shell nproc)
 
@@ -18,10 +18,17 @@ build-asan: deps
 	cmake --preset asan
 	cmake --build --preset asan -j $(JOBS)
 
-# The main job. Without a display the window is rendered offscreen and its
-# screenshot is written to build/release/kqlayerdemo.png.
+# The main job: the terminal, replaying the sample day as live news. Without
+# a display the window is rendered offscreen and its screenshot is written to
+# build/release/newsdesk.png (the path is printed).
 run: build-release
-	cd build/release && ./host/kqlayerdemo $(ARGS)
+	cd build/release && ./host/newsdesk $(ARGS)
+
+# Every benchmark of the release build, one after the other.
+bench: build-release
+	@set -e; for b in build/release/bench/*; do \
+	  if [ -f "$$b" ] && [ -x "$$b" ]; then echo "== $$b"; "$$b"; fi; \
+	done
 
 test: build-debug build-asan
 	ctest --preset debug --no-tests=error --output-on-failure

@@ -1,0 +1,23 @@
+#pragma once
+// Setting up the host context the views run in: the language, the colour
+// scheme, the system folder with the site files, and the configuration
+// folder. The terminal and the automation set up the same way.
+#include <string>
+
+#include "LanguageService.h"
+
+class HostContext;
+
+struct DeskSettings {
+    std::string resourceDir;  // holds lang/, colors/ and sys/
+    Language language = Language::TraditionalChinese;
+    std::string scheme = "light";
+    std::string sysDir;     // empty: <resourceDir>/sys
+    std::string configDir;  // empty: the configuration store's default folder
+};
+
+// Configures the context's own language and services; false with the reason.
+bool ConfigureHost(HostContext& context, const DeskSettings& settings, std::string& error);
+// Loads a colour scheme ("light", "dark") from <resourceDir>/colors.
+bool LoadScheme(HostContext& context, const std::string& resourceDir, const std::string& scheme,
+                std::string& error);

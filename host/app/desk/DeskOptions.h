@@ -1,0 +1,42 @@
+#pragma once
+// The command line of newsdesk.
+//
+//   newsdesk [--data FILE|none] [--speed 1x|Nx|max] [--from HH:MM[:SS]]
+//            [--layout NAME[,NAME...]] [--lang zh_TW|zh_CN|en]
+//            [--scheme light|dark] [--config DIR] [--sys DIR] [--resources DIR]
+//            [--module PATH] [--view-class NAME]
+//            [--screenshot FILE] [--quit-after SECONDS] [--script FILE|-]
+#include <optional>
+#include <string>
+#include <vector>
+
+struct DeskOptions {
+    // An ordinary view name: the view offers every mode under it.
+    static constexpr const char* kDefaultLayout = "即時新聞";
+    // The host's layout of symbol and warrant news, beside it by default.
+    static constexpr const char* kWarrantLayout = "國內權證整合畫面";
+    static constexpr std::size_t kMaxViews = 4;
+
+    std::string modulePath;  // the news view module (a shared library)
+    std::string viewClass = "SKQNewsCtrlView";
+    std::string dataSet;  // a feed file; "none" for no replay
+    std::string speed = "1x";
+    std::optional<std::string> from;  // the time of the recorded day the live replay starts at
+    // One view per layout name, in order.
+    std::vector<std::string> layouts{kDefaultLayout, kWarrantLayout};
+    std::string lang = "zh_TW";
+    std::string scheme = "light";
+    std::string configDir;    // empty: the configuration store's default folder
+    std::string sysDir;       // empty: <resources>/sys
+    std::string resourceDir;  // language files, colour schemes, site files
+    std::string screenshot;
+    double quitAfter = -1;              // seconds; below 0: run until closed
+    std::optional<std::string> script;  // "-": standard input
+    bool help = false;
+};
+
+// Parses the arguments over the defaults given; nullopt with the reason in
+// `error` for an unknown option, a missing or bad value.
+std::optional<DeskOptions> ParseDeskOptions(int argc, const char* const* argv,
+                                            const DeskOptions& defaults, std::string& error);
+std::string DeskUsage();

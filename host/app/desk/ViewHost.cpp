@@ -1,0 +1,112 @@
+#include "ViewHost.h"
+
+#include <algorithm>
+
+#include "LayoutHostWnd.h"
+#include "ModuleLoader.h"
+#include "SKQCfgIO2.h"
+
+ViewHost::ViewHost(ModuleLoader& loader, LayoutHostWnd& layout, SKQCfgIO2& store)
+    : m_loader(loader), m_layout(layout), m_store(store) {}
+
+ViewHost::~ViewHost() {
+    CloseAll(false);
+}
+
+std::vector<ViewHost::Hosted>::iterator ViewHost::find(const SKQBaseView& view) {
+    return std::find_if(m_views.begin(), m_views.end(),
+                        [&](const Hosted& hosted) { return hosted.view.get() == &view; });
+}
+
+SKQBaseView* ViewHost::CreateView(const ViewSpec& spec, std::string& error) {
+    if (!m_layout.IsWindow()) {
+        error = "the layout window does not exist";
+        return nullptr;
+    }
+    std::unique_ptr<SKQBaseView> view = m_loader.Create<SKQBaseView>(m_viewClass);
+    if (!view) {
+        error = m_loader.GetError();
+        return nullptr;
+    }
+    // The layout host must be known before anything paints or shows a menu.
+    view->vSetLayoutWnd(&m_layout);
+    if (!view->Create("", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, m_layout.NextViewRect(),
+                      &m_layout, m_layout.NextViewId())) {
+        error = "the window of a " + m_viewClass + " could not be created";
+        return nullptr;
+    }
+    view->OnInitialUpdate();
+    if (spec.symbol) {
+        // The view keeps what it is given; pass copies so the spec stays as it was.
+        CString text = spec.text;
+        CSymbolInfo symbol = *spec.symbol;
+        view->vInitialMultiViewInfo(&m_store, spec.name, spec.key1, spec.key2, text, symbol);
+    } else {
+        view->InitialViewInfo(&m_store, spec.name, spec.key1, spec.key2, "");
+    }
+    if (spec.defaultLink) {
+        int stored = 0;
+        const CString className(view->GetRuntimeClass()->m_lpszClassName);
+        if (!m_store.GetViewInfo(spec.name, spec.key1, spec.key2, className,
+                                 SKQBaseView::kLinkGroupKey, stored))
+            view->bSetLink(*spec.defaultLink);
+    }
+    SKQBaseView* raw = view.get();
+    m_views.push_back({std::move(view), spec});
+    m_layout.AddView(*raw);
+    return raw;
+}
+
+bool ViewHost::SaveView(SKQBaseView& view) {
+    const auto it = find(view);
+    if (it == m_views.end())
+        return false;
+    view.SaveViewInfo(&m_store, it->spec.name, it->spec.key1, it->spec.key2);
+    return true;
+}
+
+bool ViewHost::CloseView(SKQBaseView& view, bool save) {
+    const auto it = find(view);
+    if (it == m_views.end())
+        return false;
+    if (save)
+        view.SaveViewInfo(&m_store, it->spec.name, it->spec.key1, it->spec.key2);
+    view.vUnregisterViewSymbol();
+    m_layout.RemoveView(view);
+    view.DestroyWindow();
+    // Out of the list before the object goes, so nothing reaches it while it dies.
+    std::unique_ptr<SKQBaseView> doomed = std::move(it->view);
+    m_views.erase(it);
+    doomed.reset();
+    return true;
+}
+
+void ViewHost::CloseAll(bool save) {
+    while (!m_views.empty())
+        CloseView(*m_views.back().view, save);
+}
+
+std::vector<SKQBaseView*> ViewHost::Views() const {
+    std::vector<SKQBaseView*> views;
+    views.reserve(m_views.size());
+    for (const Hosted& hosted : m_views)
+        views.push_back(hosted.view.get());
+    return views;
+}
+
+const ViewSpec* ViewHost::SpecOf(const SKQBaseView& view) const {
+    for (const Hosted& hosted : m_views) {
+        if (hosted.view.get() == &view)
+            return &hosted.spec;
+    }
+    return nullptr;
+}
+
+void ViewHost::ChangeSymbol(BYTE link, BYTE market, const CString& symbol, const CView* sender) {
+    // Each view decides whether the change is for it (its link group).
+    forEachView([&](SKQBaseView& view) { view.ChangeSymbol(sender, link, market, symbol, ""); });
+}
+
+void ViewHost::RecastAll() {
+    forEachView([](SKQBaseView& view) { view.vChangeCast(); });
+}

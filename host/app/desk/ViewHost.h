@@ -1,0 +1,111 @@
+#pragma once
+// The host's duties towards its views: it creates them by class name from a
+// loaded module inside the layout host window, gives each its configuration
+// store, name and keys, forwards every back-end event to every view, passes
+// linked symbol changes on, and closes views as a host does (settings saved,
+// registrations withdrawn, window destroyed, object deleted).
+//
+// The order of the calls a view gets is the framework's: construction,
+// window creation, OnInitialUpdate, InitialViewInfo (or
+// vInitialMultiViewInfo), events, then SaveViewInfo, vUnregisterViewSymbol,
+// window destruction and the destructor.
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "CSymbolInfo.h"
+#include "NewsEventSink.h"
+#include "SKQBaseView.h"
+
+class LayoutHostWnd;
+class ModuleLoader;
+class SKQCfgIO2;
+
+struct ViewSpec {
+    CString name;  // the view's name in the store; the view also reads it as its layout name
+    int key1 = 1;
+    int key2 = 0;
+    // Set: the view starts with this symbol and text (vInitialMultiViewInfo).
+    std::optional<CSymbolInfo> symbol;
+    CString text;
+    // The link group a view joins when the store holds none for it yet.
+    std::optional<BYTE> defaultLink;
+};
+
+class ViewHost final : public NewsEventSink {
+  public:
+    static constexpr const char* kNewsViewClass = "SKQNewsCtrlView";
+
+    // The loader must outlive the host: the views' code is the module's.
+    ViewHost(ModuleLoader& loader, LayoutHostWnd& layout, SKQCfgIO2& store);
+    // Views still open are destroyed without saving.
+    ~ViewHost() override;
+    ViewHost(const ViewHost&) = delete;
+    ViewHost& operator=(const ViewHost&) = delete;
+
+    void SetViewClass(const std::string& className) { m_viewClass = className; }
+    const std::string& ViewClass() const { return m_viewClass; }
+    SKQCfgIO2& Store() const { return m_store; }
+    LayoutHostWnd& Layout() const { return m_layout; }
+
+    // Null, with the reason in `error`, when the class cannot be created or
+    // its window not made.
+    SKQBaseView* CreateView(const ViewSpec& spec, std::string& error);
+    // The view's settings into the store.
+    bool SaveView(SKQBaseView& view);
+    // Closes a view as the host does; false for a view this host does not hold.
+    bool CloseView(SKQBaseView& view, bool save = true);
+    // Closes every view, saving each (what closing the main window does).
+    void CloseAll(bool save = true);
+
+    std::vector<SKQBaseView*> Views() const;
+    const ViewSpec* SpecOf(const SKQBaseView& view) const;
+
+    // A symbol chosen outside the views (the host's symbol box) or by one of
+    // them (`sender`): every view hears it; each takes it when it is the
+    // sender or is in link group `link`.
+    void ChangeSymbol(BYTE link, BYTE market, const CString& symbol, const CView* sender = nullptr);
+    // The colour scheme or the fonts changed.
+    void RecastAll();
+
+    // NewsEventSink: each event goes to every view, in creation order.
+    void OnNewHeadline(const CHeadline& headline, const CString& categoryId,
+                       const CString& symbols) override;
+    void OnMarketStatus(const CMarketStatus& status) override;
+    void OnAllHeadlineTableRecovery(const CHeadlineTableInfo& info) override;
+    void OnCategoryHeadlineTableRecovery(const CHeadlineTableInfo& info) override;
+    void OnSymbolHeadlineTableRecovery(const CHeadlineTableInfo& info) override;
+    void OnSearchResult(const CSearch& condition, BYTE service) override;
+    void OnHeadlinesArrived(const std::vector<CHeadlineTable>& keys) override;
+    void OnStoryArrived(const CHeadlineTable& key) override;
+    void OnStoryUpdate(const CHeadlineTable& key) override;
+
+    // How many events were forwarded (each counted once, however many views).
+    std::size_t ForwardedEvents() const { return m_forwarded; }
+
+  private:
+    struct Hosted {
+        std::unique_ptr<SKQBaseView> view;
+        ViewSpec spec;
+    };
+    template <class Call>
+    void forEachView(Call&& call);
+    std::vector<Hosted>::iterator find(const SKQBaseView& view);
+
+    ModuleLoader& m_loader;
+    LayoutHostWnd& m_layout;
+    SKQCfgIO2& m_store;
+    std::string m_viewClass = kNewsViewClass;
+    std::vector<Hosted> m_views;
+    std::size_t m_forwarded = 0;
+};
+
+template <class Call>
+void ViewHost::forEachView(Call&& call) {
+    // A handler may close a view: walk a snapshot and skip views gone since.
+    for (SKQBaseView* view : Views()) {
+        if (find(*view) != m_views.end())
+            call(*view);
+    }
+}

@@ -1,0 +1,39 @@
+// newsdesk: the terminal (a Qt window with live news views) or, with
+// --script, the headless automation. See DeskOptions.h and docs/automation.md.
+#include <cstdio>
+#include <iostream>
+
+#include "Automation.h"
+#include "DeskApp.h"
+#include "DeskOptions.h"
+
+int main(int argc, char** argv) {
+    DeskOptions defaults;
+#ifdef KQ_NEWSVIEW_MODULE
+    defaults.modulePath = KQ_NEWSVIEW_MODULE;
+#endif
+    defaults.dataSet = KQ_SAMPLE_FEED;
+    defaults.resourceDir = KQ_DATA_DIR;
+    std::string error;
+    const std::optional<DeskOptions> options = ParseDeskOptions(argc, argv, defaults, error);
+    if (!options) {
+        std::fprintf(stderr, "newsdesk: %s\n%s", error.c_str(), DeskUsage().c_str());
+        return 2;
+    }
+    if (options->help) {
+        std::fputs(DeskUsage().c_str(), stdout);
+        return 0;
+    }
+    if (options->script) {
+        automation::AutomationOptions automationOptions;
+        automationOptions.modulePath = options->modulePath;
+        automationOptions.viewClass = options->viewClass;
+        automationOptions.resourceDir = options->resourceDir;
+        automationOptions.lang = options->lang;
+        automationOptions.scheme = options->scheme;
+        automationOptions.configDir = options->configDir;
+        automationOptions.sysDir = options->sysDir;
+        return automation::RunScriptFile(*options->script, std::cout, automationOptions);
+    }
+    return RunDesk(*options, argc, argv);
+}

@@ -1,0 +1,38 @@
+#include "BackendPump.h"
+
+#include <QMetaObject>
+#include <algorithm>
+
+#include "Clock.h"
+#include "NewsBackend.h"
+
+BackendPump::BackendPump(NewsBackend& backend, const Clock& clock, QObject* parent)
+    : QObject(parent), m_backend(backend), m_clock(clock) {
+    m_timer.setSingleShot(true);
+    connect(&m_timer, &QTimer::timeout, this, [this] { dispatch(); });
+    m_backend.SetWakeCallback([this](std::int64_t due) {
+        // Never dispatch from inside the back-end: ask the GUI thread to.
+        QMetaObject::invokeMethod(this, "Schedule", Qt::QueuedConnection,
+                                  Q_ARG(qint64, static_cast<qint64>(due)));
+    });
+    if (const auto due = m_backend.NextDueTime())
+        Schedule(*due);
+}
+
+BackendPump::~BackendPump() {
+    m_backend.SetWakeCallback(nullptr);
+}
+
+void BackendPump::Schedule(qint64 due) {
+    const qint64 delayMs = std::max<qint64>(0, (due - m_clock.Now()) * 1000);
+    if (m_timer.isActive() && due >= m_due)
+        return;
+    m_due = due;
+    m_timer.start(static_cast<int>(std::min<qint64>(delayMs, 60 * 60 * 1000)));
+}
+
+void BackendPump::dispatch() {
+    m_delivered += m_backend.Dispatch();
+    if (const auto due = m_backend.NextDueTime())
+        Schedule(*due);
+}

@@ -1,0 +1,166 @@
+#include "DeskApp.h"
+
+#include <QApplication>
+#include <QFileInfo>
+#include <QTimer>
+#include <cstdio>
+#include <cstdlib>
+#include <memory>
+
+#include "BackendPump.h"
+#include "DeskEnvironment.h"
+#include "DeskWindow.h"
+#include "HostContext.h"
+#include "LayoutHostWnd.h"
+#include "ModuleLoader.h"
+#include "NewsBackend.h"
+#include "QtFrontEnd.h"
+#include "ReplayDriver.h"
+#include "SKQCfgIO2.h"
+#include "ViewHost.h"
+
+namespace {
+
+// The offscreen platform complains of what it cannot do for a window
+// nobody sees; the rest of Qt's messages go on as usual.
+QtMessageHandler g_qtHandler = nullptr;
+void filterQtMessages(QtMsgType type, const QMessageLogContext& context, const QString& message) {
+    if (message.contains(QLatin1String("does not support propagateSizeHints")))
+        return;
+    if (g_qtHandler)
+        g_qtHandler(type, context, message);
+}
+
+int fail(const std::string& message) {
+    std::fprintf(stderr, "newsdesk: %s\n", message.c_str());
+    return 1;
+}
+
+void createViews(const DeskOptions& options, ViewHost& host) {
+    int key2 = 0;
+    for (const std::string& layout : options.layouts) {
+        ViewSpec spec;
+        spec.name = CString(layout);
+        spec.key1 = 1;
+        spec.key2 = ++key2;
+        spec.defaultLink = 1;  // the symbol box speaks to group 1 at first
+        std::string error;
+        if (!host.CreateView(spec, error))
+            std::fprintf(stderr, "newsdesk: view %s: %s\n", layout.c_str(), error.c_str());
+    }
+}
+
+bool writeScreenshot(QWidget& window, const std::string& path) {
+    if (!window.grab().save(QString::fromStdString(path), "PNG")) {
+        std::fprintf(stderr, "newsdesk: cannot write the screenshot %s\n", path.c_str());
+        return false;
+    }
+    std::printf("screenshot written to %s\n",
+                QFileInfo(QString::fromStdString(path)).absoluteFilePath().toUtf8().constData());
+    std::fflush(stdout);
+    return true;
+}
+
+}  // namespace
+
+int RunDesk(const DeskOptions& givenOptions, int argc, char** argv) {
+    DeskOptions options = givenOptions;
+    const bool display = std::getenv("DISPLAY") || std::getenv("WAYLAND_DISPLAY");
+    if (!display) {
+        // Nobody can see a window: render offscreen and leave a picture.
+        ::setenv("QT_QPA_PLATFORM", "offscreen", 0);
+        if (options.screenshot.empty())
+            options.screenshot = "newsdesk.png";
+    }
+    if (!options.screenshot.empty() && options.quitAfter < 0)
+        options.quitAfter = 10;
+
+    g_qtHandler = qInstallMessageHandler(filterQtMessages);
+    QApplication app(argc, argv);
+    HostContext context;
+    ScopedHostContext installed(context);
+    DeskSettings settings;
+    settings.resourceDir = options.resourceDir;
+    settings.language = *LanguageService::ParseLanguage(options.lang);
+    settings.scheme = options.scheme;
+    settings.sysDir = options.sysDir;
+    settings.configDir = options.configDir;
+    std::string error;
+    if (!ConfigureHost(context, settings, error))
+        return fail(error);
+
+    QtUi ui;
+    NewsBackend backend;
+    if (!backend.Open(":memory:"))
+        return fail(backend.Error());
+    context.SetNewsBackend(&backend);
+    SKQCfgIO2 store(SKQCfgIO2::m_strCurrentDir, "newsdesk");
+    if (!store.IsOpen())
+        return fail(store.GetError());
+
+    ModuleLoader loader;
+    if (options.modulePath.empty())
+        return fail("no news view module was built; pass --module PATH");
+    if (!loader.Load(options.modulePath))
+        return fail(loader.GetError());
+
+    int status = 0;
+    {
+        LayoutHostWnd layout;
+        if (!layout.Create(CRect(0, 0, 1200, 720)))
+            return fail("the layout window could not be created");
+        ViewHost host(loader, layout, store);
+        host.SetViewClass(options.viewClass);
+        backend.SetEventSink(&host);
+        BackendPump pump(backend, context.GetClock());
+
+        DeskWindow window(ui.FrontEnd(), layout, host, backend);
+        window.resize(1280, 800);
+
+        std::unique_ptr<ReplayDriver> replay;
+        if (options.dataSet != "none") {
+            ReplaySession::Settings replaySettings;
+            replaySettings.path = options.dataSet;
+            replaySettings.speed = *feed::ReplaySpeed::Parse(options.speed);
+            if (options.from)
+                replaySettings.startSecondOfDay = ReplaySession::ParseTimeOfDay(*options.from);
+            CString replayError;
+            auto session =
+                ReplaySession::Open(backend, replaySettings, context.GetClock().Now(), replayError);
+            if (!session)
+                return fail("cannot replay " + options.dataSet + ": " + replayError.str());
+            replay = std::make_unique<ReplayDriver>(std::move(session));
+            window.AttachReplay(replay.get());
+            // The views come once the past days are in, so their first
+            // sheets show them; the live day then arrives as news.
+            QObject::connect(replay.get(), &ReplayDriver::Ticked, &window, [&] {
+                if (host.Views().empty() && !window.ViewsClosed() &&
+                    replay->Session().Progress().historyDone)
+                    createViews(options, host);
+            });
+        } else {
+            createViews(options, host);
+        }
+        window.show();
+        if (replay)
+            replay->Start();
+
+        if (options.quitAfter >= 0) {
+            QTimer::singleShot(static_cast<int>(options.quitAfter * 1000), &window, [&] {
+                if (!options.screenshot.empty() && !writeScreenshot(window, options.screenshot))
+                    status = 1;
+                window.close();
+                app.exit(status);
+            });
+        }
+        const int rc = app.exec();
+        if (status == 0)
+            status = rc;
+        window.CloseViews();
+        backend.SetEventSink(nullptr);
+        replay.reset();
+        layout.DestroyWindow();
+    }
+    context.SetNewsBackend(nullptr);
+    return status;
+}

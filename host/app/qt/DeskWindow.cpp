@@ -1,0 +1,210 @@
+#include "DeskWindow.h"
+
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QCompleter>
+#include <QLabel>
+#include <QLineEdit>
+#include <QStatusBar>
+#include <QToolBar>
+#include <QToolButton>
+
+#include "CTime.h"
+#include "HostApi.h"
+#include "HostContext.h"
+#include "LayoutHostWnd.h"
+#include "NewsBackend.h"
+#include "QtFrontEnd.h"
+#include "ReplayDriver.h"
+#include "ViewHost.h"
+
+namespace {
+
+QString text(const char* key) {
+    return QString::fromUtf8(s_LangGetLangString(key).c_str());
+}
+
+// The central widget: it holds the layout host window's peer and gives the
+// layout window its size, so the layer lays the views out.
+class LayoutContainer : public QWidget {
+  public:
+    LayoutContainer(LayoutHostWnd& layout, QWidget* peer, QWidget* parent)
+        : QWidget(parent), m_layout(layout), m_peer(peer) {
+        if (m_peer) {
+            m_peer->setParent(this);
+            m_peer->move(0, 0);
+            m_peer->show();
+        }
+    }
+
+  protected:
+    void resizeEvent(QResizeEvent* event) override {
+        QWidget::resizeEvent(event);
+        if (m_layout.IsWindow())
+            m_layout.MoveWindow(CRect(0, 0, width(), height()));
+    }
+
+  private:
+    LayoutHostWnd& m_layout;
+    QPointer<QWidget> m_peer;
+};
+
+}  // namespace
+
+DeskWindow::DeskWindow(QtFrontEnd& frontEnd, LayoutHostWnd& layout, ViewHost& host,
+                       NewsBackend& backend, QWidget* parent)
+    : QMainWindow(parent),
+      m_frontEnd(frontEnd),
+      m_layout(layout),
+      m_host(host),
+      m_backend(backend) {
+    setWindowTitle(text("IDS_NEWSDESK_TITLE"));
+    setCentralWidget(new LayoutContainer(layout, frontEnd.WidgetOf(layout), this));
+    buildToolbar();
+    m_status = new QLabel(this);
+    m_connection = new QLabel(this);
+    statusBar()->addWidget(m_status, 1);
+    statusBar()->addPermanentWidget(m_connection);
+    updateStatus();
+}
+
+DeskWindow::~DeskWindow() = default;
+
+void DeskWindow::buildToolbar() {
+    QToolBar* bar = addToolBar(text("IDS_NEWSDESK_TITLE"));
+    bar->setMovable(false);
+    bar->addWidget(new QLabel(text("IDS_NEWSDESK_LINK_GROUP") + " ", bar));
+    m_linkGroup = new QComboBox(bar);
+    for (int g = 1; g <= SKQBaseView::kLinkGroupCount; ++g)
+        m_linkGroup->addItem(QString::number(g), g);
+    bar->addWidget(m_linkGroup);
+    bar->addSeparator();
+    bar->addWidget(new QLabel(text("IDS_NEWSDESK_SYMBOL") + " ", bar));
+    m_symbol = new QComboBox(bar);
+    m_symbol->setEditable(true);
+    m_symbol->setInsertPolicy(QComboBox::NoInsert);
+    m_symbol->setMinimumWidth(180);
+    m_symbol->completer()->setFilterMode(Qt::MatchContains);
+    m_symbol->completer()->setCompletionMode(QCompleter::PopupCompletion);
+    connect(m_symbol, &QComboBox::textActivated, this,
+            [this](const QString& t) { ChooseSymbol(t); });
+    bar->addWidget(m_symbol);
+    bar->addSeparator();
+    bar->addWidget(new QLabel(text("IDS_NEWSDESK_SPEED") + " ", bar));
+    m_speed = new QComboBox(bar);
+    for (const char* speed : {"1x", "10x", "60x", "300x"})
+        m_speed->addItem(QString::fromLatin1(speed), QString::fromLatin1(speed));
+    m_speed->addItem(text("IDS_NEWSDESK_SPEED_MAX"), QStringLiteral("max"));
+    connect(m_speed, &QComboBox::activated, this, [this](int index) {
+        const auto speed =
+            feed::ReplaySpeed::Parse(m_speed->itemData(index).toString().toStdString());
+        if (m_replay && speed)
+            m_replay->SetSpeed(*speed);
+    });
+    bar->addWidget(m_speed);
+    m_pause = new QToolButton(bar);
+    m_pause->setText(text("IDS_NEWSDESK_PAUSE"));
+    connect(m_pause, &QToolButton::clicked, this, [this] {
+        if (!m_replay)
+            return;
+        m_replay->TogglePause();
+        m_pause->setText(text(m_replay->IsPaused() ? "IDS_NEWSDESK_RESUME" : "IDS_NEWSDESK_PAUSE"));
+    });
+    bar->addWidget(m_pause);
+    m_speed->setEnabled(false);
+    m_pause->setEnabled(false);
+}
+
+void DeskWindow::AttachReplay(ReplayDriver* replay) {
+    m_replay = replay;
+    m_speed->setEnabled(replay != nullptr);
+    m_pause->setEnabled(replay != nullptr);
+    if (replay) {
+        const feed::ReplaySpeed speed = replay->Session().Speed();
+        for (int i = 0; i < m_speed->count(); ++i) {
+            const auto item =
+                feed::ReplaySpeed::Parse(m_speed->itemData(i).toString().toStdString());
+            if (item && item->Factor() == speed.Factor())
+                m_speed->setCurrentIndex(i);
+        }
+        connect(replay, &ReplayDriver::Ticked, this, [this] { updateStatus(); });
+    }
+    updateStatus();
+}
+
+int DeskWindow::LinkGroup() const {
+    return m_linkGroup->currentData().toInt();
+}
+
+void DeskWindow::ChooseSymbol(const QString& chosen) {
+    const QString id = chosen.trimmed().section(QLatin1Char(' '), 0, 0);
+    if (id.isEmpty())
+        return;
+    const CString symbol(id.toStdString());
+    const BYTE market = StandardHostServices::kTwseMarket;
+    HostContext::Current().OwnServices().SetCurrentSymbol(CSymbolInfo(market, symbol));
+    m_host.ChangeSymbol(static_cast<BYTE>(LinkGroup()), market, symbol);
+}
+
+void DeskWindow::RefreshSymbols() {
+    SymbolFilter filter;
+    filter.market = StandardHostServices::kTwseMarket;
+    const std::vector<SymbolRow> symbols = m_backend.Symbols(filter);
+    if (symbols.empty())
+        return;
+    const QString typed = m_symbol->currentText();
+    m_symbol->clear();
+    for (const SymbolRow& row : symbols) {
+        if (row.id.IsEmpty() || row.id.str()[0] == '#')
+            continue;  // indexes are not symbols a view follows
+        m_symbol->addItem(QString::fromUtf8(row.id.c_str()) + QStringLiteral("  ") +
+                          QString::fromUtf8(row.name.c_str()));
+    }
+    m_symbol->setCurrentIndex(-1);
+    m_symbol->setEditText(typed);
+    m_symbolsLoaded = true;
+}
+
+QString DeskWindow::StatusText() const {
+    return m_status->text();
+}
+
+void DeskWindow::updateStatus() {
+    m_connection->setText(
+        text(m_backend.IsConnected() ? "IDS_NEWSDESK_CONNECTED" : "IDS_NEWSDESK_NOT_CONNECTED"));
+    if (!m_replay) {
+        m_status->clear();
+        return;
+    }
+    const ReplaySession& session = m_replay->Session();
+    const feed::ReplayProgress progress = session.Progress();
+    if (!progress.historyDone) {
+        m_status->setText(text("IDS_NEWSDESK_LOADING") +
+                          QStringLiteral(" %1%").arg(static_cast<int>(progress.Fraction() * 100)));
+        return;
+    }
+    if (!m_symbolsLoaded)
+        RefreshSymbols();
+    QString line = text(progress.finished ? "IDS_NEWSDESK_FINISHED" : "IDS_NEWSDESK_REPLAYING");
+    if (const auto at = session.RecordingTime(m_replay->NowMs()))
+        line +=
+            QStringLiteral(" ") + QString::fromUtf8(CTime(*at).Format("%Y/%m/%d %H:%M:%S").c_str());
+    line += QStringLiteral("  ·  ") + m_speed->currentText();
+    line += QStringLiteral("  ·  %1 / %2").arg(progress.pushed).arg(progress.total);
+    if (session.IsPaused())
+        line += QStringLiteral("  ·  ") + text("IDS_NEWSDESK_PAUSE");
+    m_status->setText(line);
+}
+
+void DeskWindow::CloseViews() {
+    if (m_viewsClosed)
+        return;
+    m_viewsClosed = true;
+    // As a host closes: settings saved, registrations withdrawn, windows gone.
+    m_host.CloseAll(true);
+}
+
+void DeskWindow::closeEvent(QCloseEvent* event) {
+    CloseViews();
+    event->accept();
+}

@@ -1,0 +1,58 @@
+#pragma once
+// The main window of newsdesk: the layout host window of the views fills
+// it, under a toolbar with the symbol box that links views by symbol (and
+// the link group it speaks to) and the replay's speed and pause; the status
+// line tells where the replay stands. Closing it saves and closes every view.
+#include <QMainWindow>
+#include <QPointer>
+
+class QComboBox;
+class QLabel;
+class QToolButton;
+class LayoutHostWnd;
+class NewsBackend;
+class QtFrontEnd;
+class ReplayDriver;
+class ViewHost;
+
+class DeskWindow : public QMainWindow {
+    Q_OBJECT
+  public:
+    DeskWindow(QtFrontEnd& frontEnd, LayoutHostWnd& layout, ViewHost& host, NewsBackend& backend,
+               QWidget* parent = nullptr);
+    ~DeskWindow() override;
+
+    void AttachReplay(ReplayDriver* replay);
+    // Saves and closes every view, once (closing the window does it too).
+    void CloseViews();
+    bool ViewsClosed() const { return m_viewsClosed; }
+
+    // The symbol box, as a person uses it: the text's first word is the
+    // symbol id; the views of the chosen link group follow it.
+    void ChooseSymbol(const QString& text);
+    int LinkGroup() const;
+    // Fills the symbol box with the back-end's listed symbols (market 16).
+    void RefreshSymbols();
+    QString StatusText() const;
+
+  protected:
+    void closeEvent(QCloseEvent* event) override;
+
+  private:
+    void buildToolbar();
+    void updateStatus();
+
+    QtFrontEnd& m_frontEnd;
+    LayoutHostWnd& m_layout;
+    ViewHost& m_host;
+    NewsBackend& m_backend;
+    QPointer<ReplayDriver> m_replay;
+    QComboBox* m_linkGroup = nullptr;
+    QComboBox* m_symbol = nullptr;
+    QComboBox* m_speed = nullptr;
+    QToolButton* m_pause = nullptr;
+    QLabel* m_status = nullptr;
+    QLabel* m_connection = nullptr;
+    bool m_viewsClosed = false;
+    bool m_symbolsLoaded = false;
+};

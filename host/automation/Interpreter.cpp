@@ -1,0 +1,147 @@
+#include "Interpreter.h"
+
+#include <istream>
+#include <ostream>
+
+namespace automation {
+
+namespace {
+
+// A block opens on a line whose last word is an unquoted "begin".
+bool opensBlock(const std::vector<Word>& words) {
+    return words.size() > 1 && !words.back().quoted && !words.back().option &&
+           words.back().text == "begin";
+}
+
+bool closesBlock(const std::vector<Word>& words) {
+    return words.size() == 1 && !words[0].quoted && words[0].text == "end";
+}
+
+}  // namespace
+
+void NoBlock(const Call& call) {
+    if (call.block)
+        throw ScriptError(call.args.Command() + " takes no begin ... end block");
+}
+
+Interpreter::Interpreter(Session& session) : m_session(session) {
+    AddEnvironmentCommands(m_table);
+    AddBackendCommands(m_table);
+    AddViewCommands(m_table);
+    AddInputCommands(m_table);
+    AddAnswerCommands(m_table);
+    AddEventCommands(m_table);
+    AddPrintCommands(m_table);
+}
+
+void Interpreter::Report(int line, const std::string& message) {
+    ++m_failures;
+    m_session.Out() << "error: line " << line << ": " << message << '\n';
+    m_session.Out().flush();
+}
+
+void Interpreter::Run(const std::vector<SourceLine>& lines) {
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        std::vector<Word> words;
+        try {
+            words = SplitWords(lines[i].text);
+        } catch (const ScriptError& e) {
+            Report(lines[i].number, e.what());
+            continue;
+        }
+        if (words.empty())
+            continue;
+        if (closesBlock(words)) {
+            Report(lines[i].number, "end without begin");
+            continue;
+        }
+        if (!opensBlock(words)) {
+            runCommand(lines[i], nullptr);
+            continue;
+        }
+        // Gather the block, nested blocks included.
+        std::vector<SourceLine> block;
+        int depth = 1;
+        std::size_t j = i + 1;
+        for (; j < lines.size(); ++j) {
+            std::vector<Word> inner;
+            try {
+                inner = SplitWords(lines[j].text);
+            } catch (const ScriptError&) {
+                // Reported when the block runs.
+            }
+            if (opensBlock(inner))
+                ++depth;
+            else if (closesBlock(inner) && --depth == 0)
+                break;
+            block.push_back(lines[j]);
+        }
+        if (depth != 0) {
+            Report(lines[i].number, "begin without end");
+            return;
+        }
+        runCommand(lines[i], &block);
+        i = j;
+    }
+}
+
+void Interpreter::runCommand(const SourceLine& line, const std::vector<SourceLine>* block) {
+    try {
+        std::vector<Word> words = SplitWords(line.text);
+        if (block)
+            words.pop_back();  // "begin"
+        Args args(std::move(words));
+        if (args.Command().empty())
+            throw ScriptError("a line must start with a command");
+        const Handler* handler = m_table.Find(args.Command());
+        if (!handler)
+            throw ScriptError("unknown command '" + args.Command() + "'");
+        Call call{m_session, args, line.number, block, *this};
+        (*handler)(call);
+        m_session.Settle();
+    } catch (const ScriptError& e) {
+        Report(line.number, e.what());
+    }
+    // Requests for a person that did not match the answers queued.
+    const auto& errors = m_session.Ui().Script().Errors();
+    for (; m_personErrors < errors.size(); ++m_personErrors)
+        Report(line.number, errors[m_personErrors]);
+}
+
+void Interpreter::Finish() {
+    const std::size_t pending = m_session.Ui().Script().PendingAnswers();
+    auto& lines = m_session.QueuedAnswerLines();
+    // The oldest answers were taken first; the ones left are the last queued.
+    const std::size_t skip = lines.size() > pending ? lines.size() - pending : 0;
+    for (std::size_t i = skip; i < lines.size(); ++i)
+        Report(lines[i], "the answer was never asked for");
+}
+
+std::vector<SourceLine> ReadScript(std::istream& in) {
+    std::vector<SourceLine> lines;
+    std::string text;
+    int number = 0;
+    while (std::getline(in, text)) {
+        ++number;
+        if (number == 1 && text.rfind("\xEF\xBB\xBF", 0) == 0)
+            text.erase(0, 3);
+        lines.push_back({number, text});
+    }
+    return lines;
+}
+
+int RunScript(std::istream& in, std::ostream& out, const AutomationOptions& options) {
+    const std::vector<SourceLine> lines = ReadScript(in);
+    Session session(options, out);
+    if (!session.Ready()) {
+        out << "error: " << session.Error() << '\n';
+        return 2;
+    }
+    Interpreter interpreter(session);
+    interpreter.Run(lines);
+    interpreter.Finish();
+    out.flush();
+    return interpreter.Failures() == 0 ? 0 : 1;
+}
+
+}  // namespace automation

@@ -1,0 +1,44 @@
+#pragma once
+// The print commands, one function each. Every report starts with a line
+// naming what it shows; items follow, indented by two blanks. Texts are
+// printed in double quotes where edge blanks or emptiness matter.
+#include "ScriptArgs.h"
+
+class CMenu;
+class CWnd;
+
+namespace automation {
+
+class Session;
+
+namespace printing {
+
+// Of the current view (PrintView.cpp).
+void Rows(Session& s, Args& a);
+void List(Session& s, Args& a);
+void Mode(Session& s, Args& a);
+void Window(Session& s, Args& a);
+void Windows(Session& s, Args& a);
+void Tabs(Session& s, Args& a);
+void Title(Session& s, Args& a);
+void ServiceMenu(Session& s, Args& a);
+
+// Of the host and the person (PrintHost.cpp).
+void Notices(Session& s, Args& a);
+void Menus(Session& s, Args& a);
+void Registrations(Session& s, Args& a);
+void Store(Session& s, Args& a);
+void Lookups(Session& s, Args& a);
+void Views(Session& s, Args& a);
+void Layout(Session& s, Args& a);
+void Clock(Session& s, Args& a);
+void Focus(Session& s, Args& a);
+void Services(Session& s, Args& a);
+
+// Shared formatting.
+std::string WindowKindName(const CWnd& window);
+// One line per item, submenus indented; `indent` blanks in front.
+void MenuItems(Session& s, const CMenu& menu, int indent);
+
+}  // namespace printing
+}  // namespace automation

@@ -1,0 +1,30 @@
+#pragma once
+// Running automation scripts in the test process against the test double
+// of the news view module.
+#include <sstream>
+#include <string>
+
+#include "Interpreter.h"
+
+struct ScriptRun {
+    int status = 0;
+    std::string output;
+};
+
+inline automation::AutomationOptions TestDoubleOptions() {
+    automation::AutomationOptions options;
+    options.modulePath = KQ_TEST_DOUBLE_MODULE;
+    options.viewClass = "TestDoubleNewsView";
+    options.resourceDir = std::string(KQ_SOURCE_DIR) + "/data";
+    return options;
+}
+
+inline ScriptRun RunLines(const std::string& script,
+                          const automation::AutomationOptions& options = TestDoubleOptions()) {
+    std::istringstream in(script);
+    std::ostringstream out;
+    ScriptRun run;
+    run.status = automation::RunScript(in, out, options);
+    run.output = out.str();
+    return run;
+}

@@ -1,0 +1,220 @@
+// The terminal's host duties that need no Qt: its command line, the layout
+// host window (arranging views, maximising one, routing menu commands to the
+// active view, painting its gaps without making views repaint), and the
+// replay of a recorded day as today.
+#include <gtest/gtest.h>
+
+#include "../support/TempDir.h"
+#include "AppTestSupport.h"
+#include "Clock.h"
+#include "DeskOptions.h"
+#include "HostContext.h"
+#include "LayoutHostWnd.h"
+#include "ReplaySession.h"
+#include "WindowSystem.h"
+#include "headless/HeadlessFrontEnd.h"
+
+namespace {
+
+std::optional<DeskOptions> parse(std::vector<const char*> args, std::string& error) {
+    args.insert(args.begin(), "newsdesk");
+    return ParseDeskOptions(static_cast<int>(args.size()), args.data(), DeskOptions(), error);
+}
+
+// A plain child window that records its commands and repaints.
+class FakeView : public CWnd {
+  public:
+    std::vector<UINT> commands;
+
+  protected:
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override {
+        if (message == WM_COMMAND)
+            commands.push_back(LOWORD(wParam));
+        return CWnd::WindowProc(message, wParam, lParam);
+    }
+};
+
+class LayoutTest : public ::testing::Test {
+  protected:
+    HostContext context;
+    HeadlessUi ui{context};
+    LayoutHostWnd layout;
+    FakeView views[3];
+
+    void SetUp() override { ASSERT_TRUE(layout.Create(CRect(0, 0, 1004, 604))); }
+    void add(int count) {
+        for (int i = 0; i < count; ++i) {
+            ASSERT_TRUE(views[i].Create("", WS_CHILD | WS_VISIBLE, layout.NextViewRect(), &layout,
+                                        layout.NextViewId()));
+            layout.AddView(views[i]);
+        }
+    }
+};
+
+}  // namespace
+
+TEST(DeskOptionsParsing, DefaultsAndEveryOption) {
+    std::string error;
+    const auto defaults = parse({}, error);
+    ASSERT_TRUE(defaults) << error;
+    EXPECT_EQ(defaults->layouts, (std::vector<std::string>{"即時新聞", "國內權證整合畫面"}));
+    EXPECT_EQ(defaults->lang, "zh_TW");
+    EXPECT_EQ(defaults->scheme, "light");
+    EXPECT_LT(defaults->quitAfter, 0);
+
+    const auto all = parse({"--data",       "f.kqfeed", "--speed",  "60x", "--from",       "09:30",
+                            "--layout",     "甲,乙,丙", "--lang",   "en",  "--scheme",     "dark",
+                            "--config",     "/c",       "--sys",    "/s",  "--screenshot", "p.png",
+                            "--quit-after", "2.5",      "--script", "-",   "--module",     "/m.so",
+                            "--view-class", "V"},
+                           error);
+    ASSERT_TRUE(all) << error;
+    EXPECT_EQ(all->dataSet, "f.kqfeed");
+    EXPECT_EQ(all->speed, "60x");
+    EXPECT_EQ(all->from, "09:30");
+    EXPECT_EQ(all->layouts, (std::vector<std::string>{"甲", "乙", "丙"}));
+    EXPECT_EQ(all->scheme, "dark");
+    EXPECT_DOUBLE_EQ(all->quitAfter, 2.5);
+    EXPECT_EQ(all->script, "-");
+    EXPECT_EQ(all->viewClass, "V");
+}
+
+TEST(DeskOptionsParsing, BadValuesAreRefusedWithTheReason) {
+    std::string error;
+    EXPECT_FALSE(parse({"--speed", "fast"}, error));
+    EXPECT_NE(error.find("--speed 'fast'"), std::string::npos) << error;
+    EXPECT_FALSE(parse({"--lang", "fr"}, error));
+    EXPECT_FALSE(parse({"--from", "25:00"}, error));
+    EXPECT_FALSE(parse({"--layout", "a,,b"}, error));
+    EXPECT_FALSE(parse({"--layout", "a,b,c,d,e"}, error));
+    EXPECT_FALSE(parse({"--quit-after", "-1"}, error));
+    EXPECT_FALSE(parse({"--screenshot"}, error));
+    EXPECT_NE(error.find("needs a value"), std::string::npos) << error;
+    EXPECT_FALSE(parse({"--colour"}, error));
+    EXPECT_NE(error.find("unknown option '--colour'"), std::string::npos) << error;
+    const auto help = parse({"-h"}, error);
+    ASSERT_TRUE(help);
+    EXPECT_TRUE(help->help);
+}
+
+TEST_F(LayoutTest, ViewsFillTheWindowOrShareItInTwoColumns) {
+    add(1);
+    EXPECT_EQ(views[0].GetRect(), CRect(4, 4, 1000, 600));
+    ASSERT_TRUE(views[1].Create("", WS_CHILD | WS_VISIBLE, layout.NextViewRect(), &layout,
+                                layout.NextViewId()));
+    layout.AddView(views[1]);
+    // The first view, the main one, takes three fifths of the width.
+    EXPECT_EQ(views[0].GetRect(), CRect(4, 4, 599, 600));
+    EXPECT_EQ(views[1].GetRect(), CRect(603, 4, 1000, 600));
+    ASSERT_TRUE(views[2].Create("", WS_CHILD | WS_VISIBLE, layout.NextViewRect(), &layout,
+                                layout.NextViewId()));
+    layout.AddView(views[2]);
+    EXPECT_EQ(views[2].GetRect(), CRect(4, 304, 599, 600));
+    EXPECT_EQ(views[0].GetRect(), CRect(4, 4, 599, 300));
+    EXPECT_EQ(views[0].GetDlgCtrlID() + 2, views[2].GetDlgCtrlID());
+    layout.MoveWindow(CRect(0, 0, 504, 404));
+    EXPECT_EQ(views[1].GetRect().right, 500);
+}
+
+TEST_F(LayoutTest, AViewIsMaximisedAndRestoredByItsRequest) {
+    add(2);
+    const UINT toggle = RegisterWindowMessage(SKQBaseView::kToggleMaximizeMessage);
+    layout.PostMessage(toggle, static_cast<WPARAM>(views[1].GetSafeHwnd()), 0);
+    ui.Pump();
+    EXPECT_EQ(layout.MaximizedView(), &views[1]);
+    EXPECT_FALSE(views[0].IsWindowVisible());
+    EXPECT_EQ(views[1].GetRect(), CRect(4, 4, 1000, 600));
+    layout.PostMessage(toggle, static_cast<WPARAM>(views[1].GetSafeHwnd()), 0);
+    ui.Pump();
+    EXPECT_EQ(layout.MaximizedView(), nullptr);
+    EXPECT_TRUE(views[0].IsWindowVisible());
+    EXPECT_EQ(views[1].GetRect(), CRect(603, 4, 1000, 600));
+    // A window that is not one of the views is not maximised.
+    EXPECT_FALSE(layout.ToggleMaximize(layout));
+}
+
+TEST_F(LayoutTest, MenuCommandsGoToTheViewThatHoldsTheFocus) {
+    add(2);
+    views[1].SetFocus();
+    layout.PostMessage(WM_COMMAND, MAKEWPARAM(5406, 0), 0);
+    ui.Pump();
+    EXPECT_EQ(views[1].commands, std::vector<UINT>{5406});
+    EXPECT_TRUE(views[0].commands.empty());
+    // The focus gone elsewhere, the view that had it last still gets them.
+    layout.SetFocus();
+    layout.PostMessage(WM_COMMAND, MAKEWPARAM(2050, 0), 0);
+    ui.Pump();
+    EXPECT_EQ(views[1].commands, (std::vector<UINT>{5406, 2050}));
+    EXPECT_EQ(layout.RoutedCommands(), 2);
+}
+
+TEST_F(LayoutTest, PaintingTheGapsMakesNoViewRepaint) {
+    add(2);
+    ui.FrontEnd().Paint(views[0]);
+    ui.FrontEnd().Paint(views[1]);
+    const UINT paintLayout = RegisterWindowMessage(LayoutHostWnd::kDoPaintLayoutMessage);
+    for (int i = 0; i < 3; ++i)
+        layout.PostMessage(paintLayout, 0, 0);
+    ui.Pump();
+    EXPECT_EQ(layout.PaintLayoutRequests(), 3);
+    EXPECT_TRUE(ui.FrontEnd().IsInvalid(layout));
+    // Views that repainted on every request would post it again, for ever.
+    EXPECT_FALSE(ui.FrontEnd().IsInvalid(views[0]));
+    EXPECT_FALSE(ui.FrontEnd().IsInvalid(views[1]));
+}
+
+TEST(ReplaySessionTest, TheRecordedDayIsReplayedAsTodayFromTheStartTime) {
+    HostContext context;
+    ScopedHostContext scope(context);
+    TempDir dir;
+    const std::string path = dir.file("news.kqfeed");
+    WriteSmallFeed(path);
+    struct Target : FeedTarget {
+        std::vector<std::pair<std::int32_t, bool>> headlines;  // time, live
+        void AddService(BYTE, const CString&, const CString&, std::int32_t) override {}
+        void AddCategory(BYTE, const CString&, const CString&) override {}
+        void AddMarket(BYTE, const CString&) override {}
+        void AddSection(BYTE, const CString&, const CString&) override {}
+        void AddCommodity(BYTE, const CString&, const CString&) override {}
+        void AddExchange(BYTE, const CString&, const CString&, const CString&) override {}
+        void AddSymbol(const FeedSymbol&) override {}
+        void AddHeadline(const FeedHeadline& item, bool live) override {
+            headlines.emplace_back(item.headline.tTime, live);
+        }
+        void ChangeNewsDay(BYTE, std::int32_t, bool) override {}
+    } target;
+    // Now: 2026-12-10 at 22:00, outside the busy hours: the replay starts at 08:55.
+    const std::int64_t now = CTime(2026, 12, 10, 22, 0, 0).GetTime();
+    ReplaySession::Settings settings;
+    settings.path = path;
+    CString error;
+    auto session = ReplaySession::Open(target, settings, now, error);
+    ASSERT_TRUE(session) << error.str();
+    EXPECT_EQ(session->ShiftedDays(), 6);
+    EXPECT_EQ(session->LiveFrom(), CTime(2026, 12, 10, 8, 55, 0).GetTime());
+    std::int64_t ms = 0;
+    for (int i = 0; i < 10 && session->Tick(ms); ++i)
+        ++ms;
+    // The past headline as history, the live day's (before 08:55) at once, live, moved to today.
+    ASSERT_EQ(target.headlines.size(), 4u);
+    EXPECT_EQ(
+        target.headlines[0],
+        std::make_pair(static_cast<std::int32_t>(CTime(2026, 12, 9, 10, 0, 0).GetTime()), false));
+    EXPECT_EQ(
+        target.headlines[1],
+        std::make_pair(static_cast<std::int32_t>(CTime(2026, 12, 10, 8, 0, 0).GetTime()), true));
+    EXPECT_TRUE(session->Progress().finished);
+
+    settings.path = dir.file("missing.kqfeed");
+    EXPECT_FALSE(ReplaySession::Open(target, settings, now, error));
+    EXPECT_FALSE(error.IsEmpty());
+}
+
+TEST(ReplaySessionTest, TimesOfDayAreRead) {
+    EXPECT_EQ(ReplaySession::ParseTimeOfDay("09:30"), 9 * 3600 + 30 * 60);
+    EXPECT_EQ(ReplaySession::ParseTimeOfDay("13:30:15"), 13 * 3600 + 30 * 60 + 15);
+    EXPECT_FALSE(ReplaySession::ParseTimeOfDay("24:00"));
+    EXPECT_FALSE(ReplaySession::ParseTimeOfDay("9"));
+    EXPECT_FALSE(ReplaySession::ParseTimeOfDay("9:30"));
+    EXPECT_FALSE(ReplaySession::ParseTimeOfDay("09:30 later"));
+}

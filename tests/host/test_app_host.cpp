@@ -1,0 +1,160 @@
+// The terminal's main window doing the host's duties on the Qt front end,
+// with the test double of the view module: back-end events reach every view
+// on the GUI thread, the symbol box links the views of its group, and
+// closing the window saves every view's settings and withdraws its
+// registrations.
+#include <gtest/gtest.h>
+
+#include <QComboBox>
+#include <QTest>
+
+#include "../support/TempDir.h"
+#include "AppTestSupport.h"
+#include "BackendPump.h"
+#include "DeskEnvironment.h"
+#include "DeskWindow.h"
+#include "FeedInjector.h"
+#include "HostContext.h"
+#include "LayoutHostWnd.h"
+#include "ModuleLoader.h"
+#include "NewsBackend.h"
+#include "QtFrontEnd.h"
+#include "QtTestMain.h"
+#include "SKQCfgIO2.h"
+#include "ViewHost.h"
+#include "tab/CXTPTabControl.h"
+
+namespace {
+
+class DeskHostTest : public ::testing::Test {
+  protected:
+    QApplication& app = TestApplication();
+    TempDir folder;
+    HostContext context;
+    ScopedHostContext scope{context};
+    QtUi ui;
+    NewsBackend backend;
+    std::unique_ptr<SKQCfgIO2> store;
+    ModuleLoader loader;
+    LayoutHostWnd layout;
+    std::unique_ptr<ViewHost> host;
+    std::unique_ptr<DeskWindow> window;
+
+    void SetUp() override {
+        DeskSettings settings;
+        settings.resourceDir = std::string(KQ_SOURCE_DIR) + "/data";
+        settings.configDir = folder.str();
+        std::string error;
+        ASSERT_TRUE(ConfigureHost(context, settings, error)) << error;
+        ASSERT_TRUE(backend.Open(":memory:"));
+        context.SetNewsBackend(&backend);
+        feed::FeedInjector inject(backend);
+        ASSERT_TRUE(inject.Line("service\t\t49\t20261204\t晨曦財經通訊社\t晨曦", false));
+        ASSERT_TRUE(inject.Line("service\t\t50\t20261204\t瀚海經濟新聞網\t瀚海", false));
+        store = std::make_unique<SKQCfgIO2>(CString(folder.str()), CString("newsdesk"));
+        ASSERT_TRUE(loader.Load(KQ_TEST_DOUBLE_MODULE)) << loader.GetError();
+        ASSERT_TRUE(layout.Create(CRect(0, 0, 900, 600)));
+        host = std::make_unique<ViewHost>(loader, layout, *store);
+        host->SetViewClass(kTestDoubleClass);
+        backend.SetEventSink(host.get());
+        window = std::make_unique<DeskWindow>(ui.FrontEnd(), layout, *host, backend);
+        window->resize(1000, 700);
+        window->show();
+    }
+
+    void TearDown() override {
+        window.reset();
+        backend.SetEventSink(nullptr);
+        host.reset();
+        layout.DestroyWindow();
+        context.SetNewsBackend(nullptr);
+    }
+
+    SKQBaseView& create(int key2, std::optional<BYTE> link = std::nullopt) {
+        ViewSpec spec;
+        spec.name = "即時新聞";
+        spec.key2 = key2;
+        spec.defaultLink = link;
+        std::string error;
+        SKQBaseView* view = host->CreateView(spec, error);
+        EXPECT_NE(view, nullptr) << error;
+        return *view;
+    }
+};
+
+}  // namespace
+
+TEST_F(DeskHostTest, TheLayoutWindowFillsTheMainWindowAndFollowsItsSize) {
+    QWidget* peer = ui.FrontEnd().WidgetOf(layout);
+    ASSERT_NE(peer, nullptr);
+    EXPECT_EQ(peer->parentWidget(), window->centralWidget());
+    QTest::qWait(20);
+    const QSize central = window->centralWidget()->size();
+    EXPECT_EQ(layout.GetRect().Width(), central.width());
+    EXPECT_EQ(layout.GetRect().Height(), central.height());
+    window->resize(800, 500);
+    QTest::qWait(20);
+    EXPECT_EQ(layout.GetRect().Width(), window->centralWidget()->width());
+}
+
+TEST_F(DeskHostTest, BackEndEventsReachEveryViewOnTheGuiThread) {
+    SKQBaseView& a = create(1);
+    SKQBaseView& b = create(2);
+    BackendPump pump(backend, context.GetClock());
+    feed::FeedInjector inject(backend);
+    ASSERT_TRUE(inject.Line("headline\t\t49\t" + std::to_string(context.GetClock().Now()) +
+                                "\t7\t11\t2345,2330\t0\t0\t即時快訊\t",
+                            true));
+    ASSERT_TRUE(inject.NewsDay(50, 20261205, true));
+    // Nothing is delivered from inside the back-end's call: the pump does it.
+    EXPECT_FALSE(Logged(a, "RecvNewHeadLine"));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return Logged(b, "market status 50 20261205"); }, 2000));
+    for (SKQBaseView* view : {&a, &b}) {
+        EXPECT_TRUE(Logged(*view, "RecvNewHeadLine 49/")) << view;
+        const auto log = LogOf(*view);
+        bool withSymbols = false;
+        for (const std::string& line : log)
+            withSymbols = withSymbols || line.find("cat 11 sym 2345,2330") != std::string::npos;
+        EXPECT_TRUE(withSymbols);
+    }
+    EXPECT_EQ(pump.Delivered(), 2);
+    EXPECT_EQ(host->ForwardedEvents(), 2u);
+}
+
+TEST_F(DeskHostTest, TheSymbolBoxLinksTheViewsOfItsGroup) {
+    SKQBaseView& linked = create(1, 1);
+    SKQBaseView& other = create(2);
+    EXPECT_EQ(linked.byGetLink(), 1);
+    EXPECT_EQ(other.byGetLink(), 0);
+    window->ChooseSymbol(QStringLiteral("2345  晶昇科"));
+    EXPECT_TRUE(Logged(linked, "ChangeSymbol 16:2345 link 1 taken"));
+    EXPECT_TRUE(Logged(other, "ChangeSymbol 16:2345 link 1 ignored"));
+    EXPECT_EQ(linked.GetSymbolInfo(), CSymbolInfo(16, "2345"));
+    EXPECT_EQ(context.GetServices().GetCurrentSymbol(), CSymbolInfo(16, "2345"));
+    EXPECT_EQ(window->LinkGroup(), 1);
+}
+
+TEST_F(DeskHostTest, ClosingTheWindowSavesEveryViewAndWithdrawsItsRegistrations) {
+    SKQBaseView& a = create(1, 1);
+    SKQBaseView& b = create(2);
+    auto* tabs = dynamic_cast<CXTPTabControl*>(b.GetDlgItem(3100));
+    ASSERT_NE(tabs, nullptr);
+    ASSERT_TRUE(tabs->UserSelect(3));
+    const CWnd* viewA = &a;
+    window->close();
+    EXPECT_TRUE(window->ViewsClosed());
+    EXPECT_TRUE(host->Views().empty());
+    int focused = -1;
+    EXPECT_TRUE(store->GetViewInfo("即時新聞", 1, 2, kTestDoubleClass, "FocusedTab", focused));
+    EXPECT_EQ(focused, 3);
+    EXPECT_TRUE(store->GetViewInfo("即時新聞", 1, 1, kTestDoubleClass, "FocusedTab", focused));
+    EXPECT_EQ(focused, 0);
+    // The default link group the host gave is the view's own setting now.
+    int link = -1;
+    EXPECT_TRUE(
+        store->GetViewInfo("即時新聞", 1, 1, kTestDoubleClass, SKQBaseView::kLinkGroupKey, link));
+    EXPECT_EQ(link, 1);
+    EXPECT_TRUE(context.OwnServices().RegisteredSymbols(viewA).empty());
+    // A second close does nothing more.
+    window->CloseViews();
+}

@@ -1,0 +1,102 @@
+// newsdesk itself, run as a person runs it without a display: it replays a
+// data set into views from the module, writes a PNG of its window after the
+// time asked and says where; bad options and a missing data set fail with a
+// reason.
+#include <gtest/gtest.h>
+
+#include <QImage>
+#include <QProcess>
+#include <filesystem>
+
+#include "../support/TempDir.h"
+#include "AppTestSupport.h"
+
+namespace {
+
+struct ProcessRun {
+    int status = -1;
+    std::string out;
+    std::string err;
+};
+
+ProcessRun newsdesk(const QStringList& arguments) {
+    QProcess process;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.remove(QStringLiteral("DISPLAY"));
+    env.remove(QStringLiteral("WAYLAND_DISPLAY"));
+    process.setProcessEnvironment(env);
+    process.start(QStringLiteral(KQ_NEWSDESK), arguments);
+    ProcessRun run;
+    if (!process.waitForFinished(60000))
+        return run;
+    run.status = process.exitCode();
+    run.out = process.readAllStandardOutput().toStdString();
+    run.err = process.readAllStandardError().toStdString();
+    return run;
+}
+
+QStringList common(const TempDir& dir) {
+    return {QStringLiteral("--module"),     QStringLiteral(KQ_TEST_DOUBLE_MODULE),
+            QStringLiteral("--view-class"), QString::fromLatin1(kTestDoubleClass),
+            QStringLiteral("--config"),     QString::fromStdString(dir.file("config")),
+            QStringLiteral("--resources"),  QStringLiteral(KQ_SOURCE_DIR "/data")};
+}
+
+}  // namespace
+
+TEST(NewsdeskRun, WithoutADisplayItWritesAScreenshotOfLiveNewsAndSaysWhere) {
+    TempDir dir;
+    WriteSmallFeed(dir.file("news.kqfeed"), 40);
+    const std::string png = dir.file("shot.png");
+    QStringList args = common(dir);
+    args << QStringLiteral("--data") << QString::fromStdString(dir.file("news.kqfeed"))
+         << QStringLiteral("--speed") << QStringLiteral("max") << QStringLiteral("--screenshot")
+         << QString::fromStdString(png) << QStringLiteral("--quit-after") << QStringLiteral("3");
+    const ProcessRun run = newsdesk(args);
+    ASSERT_EQ(run.status, 0) << run.out << run.err;
+    EXPECT_NE(run.out.find("screenshot written to " + png), std::string::npos) << run.out;
+    QImage image(QString::fromStdString(png));
+    ASSERT_FALSE(image.isNull());
+    EXPECT_EQ(image.width(), 1280);
+    EXPECT_EQ(image.height(), 800);
+    // The views painted: the window is far from one flat colour.
+    QList<QRgb> colours;
+    for (int y = 100; y < image.height(); y += 7) {
+        for (int x = 0; x < image.width(); x += 13) {
+            if (!colours.contains(image.pixel(x, y)))
+                colours.append(image.pixel(x, y));
+        }
+    }
+    EXPECT_GT(colours.size(), 20);
+    // Closing saved both views' settings into the configuration folder.
+    EXPECT_TRUE(std::filesystem::exists(dir.file("config/newsdesk.kqcfg")));
+}
+
+TEST(NewsdeskRun, BadOptionsAndAMissingDataSetFailWithAReason) {
+    TempDir dir;
+    ProcessRun run = newsdesk({QStringLiteral("--speed"), QStringLiteral("soon")});
+    EXPECT_EQ(run.status, 2);
+    EXPECT_NE(run.err.find("--speed 'soon'"), std::string::npos) << run.err;
+    EXPECT_NE(run.err.find("usage: newsdesk"), std::string::npos) << run.err;
+    QStringList args = common(dir);
+    args << QStringLiteral("--data") << QString::fromStdString(dir.file("nothing.kqfeed"))
+         << QStringLiteral("--quit-after") << QStringLiteral("1");
+    run = newsdesk(args);
+    EXPECT_EQ(run.status, 1);
+    EXPECT_NE(run.err.find("nothing.kqfeed"), std::string::npos) << run.err;
+}
+
+TEST(NewsdeskRun, AScriptRunsHeadlessFromStandardInput) {
+    TempDir dir;
+    QProcess process;
+    QStringList args = common(dir);
+    args << QStringLiteral("--script") << QStringLiteral("-");
+    process.start(QStringLiteral(KQ_NEWSDESK), args);
+    process.write("service 49 晨曦財經通訊社 晨曦 20261204\ncreate\nprint mode\nbogus\n");
+    process.closeWriteChannel();
+    ASSERT_TRUE(process.waitForFinished(30000));
+    EXPECT_EQ(process.exitCode(), 1);
+    const std::string out = process.readAllStandardOutput().toStdString();
+    EXPECT_EQ(out,
+              "mode: current 0, focused 0, mask 127\nerror: line 4: unknown command 'bogus'\n");
+}

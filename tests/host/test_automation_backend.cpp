@@ -1,0 +1,136 @@
+// The back-end and the world around the views through the automation:
+// services and headlines checked as feed records are, the clock and the
+// time zone, the configuration store in its three scopes, INI values
+// written into the system folder.
+#include <gtest/gtest.h>
+
+#include <fstream>
+
+#include "../support/TempDir.h"
+#include "AutomationTestSupport.h"
+#include "IniEditor.h"
+
+namespace {
+
+bool has(const ScriptRun& run, const std::string& text) {
+    return run.output.find(text) != std::string::npos;
+}
+
+}  // namespace
+
+TEST(AutomationBackend, ServicesAndHeadlinesGoInThroughTheFeed) {
+    const ScriptRun run = RunLines(
+        "service 49 晨曦財經通訊社 晨曦 20261204\n"
+        "service '2' 瀚海經濟新聞網 瀚海\n"
+        "print services\n"
+        "headline 49 09:00 1 標題 cat=abc\n"
+        "service 49 \"\" 晨曦 20261332\n"
+        "headline 49 24:00 1 標題\n");
+    EXPECT_EQ(run.status, 1);
+    EXPECT_TRUE(
+        has(run, "services: 2\n  49 晨曦財經通訊社 晨曦 20261204\n  50 瀚海經濟新聞網 瀚海 0\n"))
+        << run.output;
+    EXPECT_TRUE(has(run, "error: line 4: ")) << run.output;  // a category id is decimal
+    EXPECT_TRUE(has(run, "error: line 5: news date '20261332' is not a real date")) << run.output;
+    EXPECT_TRUE(has(run, "error: line 6: time '24:00' is not a real date and time")) << run.output;
+}
+
+TEST(AutomationBackend, TheClockAndTheTimeZoneAreTheScripts) {
+    const ScriptRun run = RunLines(
+        "print clock\n"
+        "clock 2026-12-07T13:30\n"
+        "print clock\n"
+        "tz UTC\n"
+        "print clock\n"
+        "clock @0\n"
+        "print clock\n"
+        "tz Nowhere/Atlantis\n");
+    EXPECT_EQ(run.status, 1);
+    EXPECT_TRUE(has(run,
+                    "clock: 2026-12-04 09:00:00\n"
+                    "clock: 2026-12-07 13:30:00\n"
+                    "clock: 2026-12-07 05:30:00\n"
+                    "clock: 1970-01-01 00:00:00\n"))
+        << run.output;
+    EXPECT_TRUE(has(run, "error: line 8: unknown time zone 'Nowhere/Atlantis'")) << run.output;
+    // The run put the process's time zone back.
+    ASSERT_NE(std::getenv("TZ"), nullptr);
+    EXPECT_STREQ(std::getenv("TZ"), "Asia/Taipei");
+}
+
+TEST(AutomationBackend, TheStoreIsWrittenAndReadInEveryScope) {
+    const ScriptRun run = RunLines(
+        "store view 即時新聞 1 0 FocusedTab int 3\n"
+        "store view 即時新聞 1 0 Keyword list 台積電 \"a b\"\n"
+        "store view 即時新聞 1 0 CategoryID string 營收\n"
+        "store view 即時新聞 1 0 Flag bool on\n"
+        "store common 即時新聞 1 WarningSearchItemOrder int 2\n"
+        "store default RelationSearchItems \"CR1|16|2330|0|1|0|1|營收\"\n"
+        "print store view 即時新聞 1 0 FocusedTab int\n"
+        "print store view 即時新聞 1 0 Keyword list\n"
+        "print store view 即時新聞 1 0 CategoryID string\n"
+        "print store view 即時新聞 1 0 Flag bool\n"
+        "print store view 即時新聞 1 0 Missing int\n"
+        "print store view 即時新聞 1 0 FocusedTab string\n"
+        "print store common 即時新聞 1 WarningSearchItemOrder int\n"
+        "print store default RelationSearchItems\n"
+        "store view 即時新聞 1 0 FocusedTab float 1\n");
+    EXPECT_EQ(run.status, 1);
+    EXPECT_TRUE(
+        has(run,
+            "store view 即時新聞 1 0 FocusedTab = 3\n"
+            "store view 即時新聞 1 0 Keyword = [\"台積電\", \"a b\"]\n"
+            "store view 即時新聞 1 0 CategoryID = \"營收\"\n"
+            "store view 即時新聞 1 0 Flag = on\n"
+            "store view 即時新聞 1 0 Missing = (none)\n"
+            "store view 即時新聞 1 0 FocusedTab = (none)\n"
+            "store common 即時新聞 1 WarningSearchItemOrder = 2\n"
+            "store default SKQNewsCtrlView RelationSearchItems = [\"CR1|16|2330|0|1|0|1|營收\"]\n"))
+        << run.output;
+    EXPECT_TRUE(has(run, "error: line 15: type 'float': expected int, bool, string or list"))
+        << run.output;
+}
+
+TEST(AutomationBackend, IniValuesAreWrittenIntoTheSystemFolder) {
+    TempDir sys;
+    sys.write("Application.ini",
+              "; site options\n[NewsCtrlSearchView]\nShowNormalSearch=1\n\n[Other]\nA=1\n");
+    const ScriptRun run = RunLines("sysdir " + sys.str() +
+                                   "\n"
+                                   "ini Application.ini newsctrlsearchview shownormalsearch 0\n"
+                                   "ini Application.ini NewsCtrlSearchView ShowWarningSearch 1\n"
+                                   "ini Application.ini Other A\n"
+                                   "ini NewsService.ini CONFIG CatId \" 1,2\"\n"
+                                   "sysdir /nonexistent\n");
+    EXPECT_EQ(run.status, 1);
+    EXPECT_TRUE(has(run, "error: line 6: the folder /nonexistent does not exist")) << run.output;
+    EXPECT_EQ(
+        TempDir::read(sys.file("Application.ini")),
+        "; site "
+        "options\n[NewsCtrlSearchView]\nshownormalsearch=0\nShowWarningSearch=1\n\n[Other]\n");
+    EXPECT_EQ(TempDir::read(sys.file("NewsService.ini")), "[CONFIG]\nCatId=\" 1,2\"\n");
+}
+
+TEST(IniEditor, KeepsCommentsAndOtherLinesAndRefusesBadKeys) {
+    TempDir dir;
+    const std::string path = dir.write("a.ini", "[S]\r\n; keep me\r\nK = old\r\nL=2\r\n");
+    std::string error;
+    ASSERT_TRUE(automation::SetIniValue(path, "s", "k", std::string("new"), error)) << error;
+    EXPECT_EQ(TempDir::read(path), "[S]\n; keep me\nk=new\nL=2\n");
+    EXPECT_FALSE(automation::SetIniValue(path, "S", "a=b", std::string("1"), error));
+    EXPECT_FALSE(automation::SetIniValue(path, "S", "K", std::string("two\nlines"), error));
+    EXPECT_EQ(TempDir::read(path), "[S]\n; keep me\nk=new\nL=2\n");
+}
+
+TEST(AutomationBackend, EntitlementsDateRangeAndConnectionReachTheView) {
+    const ScriptRun run = RunLines(
+        "service 49 晨曦財經通訊社 晨曦 20261204\n"
+        "daterange 7\nconnected on\nentitle 16 off\n"
+        "create\nprint tabs\nprint rows 6 all\n"
+        "entitle all\nconnected off\ndaterange 300\n");
+    EXPECT_EQ(run.status, 1);
+    EXPECT_TRUE(has(run, "tabs: 4, selected 0\n")) << run.output;
+    EXPECT_TRUE(has(run, "InitialViewInfo 即時新聞 range 7 connected 1")) << run.output;
+    EXPECT_TRUE(has(run, "error: line 10: date range '300': expected a number from 0 to 255"))
+        << run.output;
+}
