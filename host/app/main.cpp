@@ -1,6 +1,8 @@
 // newsdesk: the terminal (a Qt window with live news views) or, with
 // --script, the headless automation. See DeskOptions.h and docs/automation.md.
 #include <cstdio>
+#include <cstdlib>
+#include <ctime>
 #include <iostream>
 
 #include "Automation.h"
@@ -8,6 +10,12 @@
 #include "DeskOptions.h"
 
 int main(int argc, char** argv) {
+    // News days, the date gate and every time shown are the Taiwan market's:
+    // unless the user chose a zone, the terminal keeps Taipei time (a machine
+    // set to UTC would otherwise start each news day at 08:00).
+    if (const char* tz = std::getenv("TZ"); !tz || !*tz)
+        setenv("TZ", "Asia/Taipei", 1);
+    tzset();
     DeskOptions defaults;
 #ifdef KQ_NEWSVIEW_MODULE
     defaults.modulePath = KQ_NEWSVIEW_MODULE;
