@@ -8,10 +8,11 @@
 #include <vector>
 
 class NewsEventSink {
-public:
+  public:
     virtual ~NewsEventSink() = default;
 
-    virtual void OnNewHeadline(const CHeadline& headline, const CString& categoryId, const CString& symbols) = 0;
+    virtual void OnNewHeadline(const CHeadline& headline, const CString& categoryId,
+                               const CString& symbols) = 0;
     virtual void OnMarketStatus(const CMarketStatus& status) = 0;
     virtual void OnAllHeadlineTableRecovery(const CHeadlineTableInfo& info) = 0;
     virtual void OnCategoryHeadlineTableRecovery(const CHeadlineTableInfo& info) = 0;

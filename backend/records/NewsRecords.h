@@ -48,7 +48,7 @@ struct CStory {
 
 // A service's market status: its news day, YYYYMMDD.
 class CMarketStatus {
-public:
+  public:
     CMarketStatus() = default;
     CMarketStatus(BYTE service, std::int32_t date) : m_byService(service), m_iDate(date) {}
     virtual ~CMarketStatus() = default;
@@ -62,10 +62,10 @@ public:
 // A recovery batch: which table of which service was reloaded.
 struct CHeadlineTableInfo {
     BYTE byService = 0;
-    BYTE byFlags = 0;  // 0x80: report an empty result to the user
-    BYTE byKind = 0;   // the back-end's own: 0 day, 1 category, 2 symbol
+    BYTE byFlags = 0;           // 0x80: report an empty result to the user
+    BYTE byKind = 0;            // the back-end's own: 0 day, 1 category, 2 symbol
     std::uint32_t dwCount = 0;  // the back-end's own: how many keys the table holds now
-    CString strKey;    // YYYYMMDD, a category id or a symbol id
+    CString strKey;             // YYYYMMDD, a category id or a symbol id
 };
 inline constexpr BYTE kRecoveryReportEmpty = 0x80;
 

@@ -10,7 +10,7 @@
 #include "WinTypes.h"
 
 class CSearch {
-public:
+  public:
     std::vector<CString> vecKeyword;
     BYTE byScope = 0;   // 0 headline, 1 story, 2 both
     BYTE byMethod = 0;  // 1 AND, 2 OR, 0 not chosen
@@ -23,7 +23,7 @@ public:
 };
 
 class CRelationSearch {
-public:
+  public:
     BYTE byMarket = 0;
     CString strSymbol;
     CSearch search;

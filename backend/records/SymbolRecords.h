@@ -15,13 +15,13 @@ struct CSymbolUpdateInfo {
 
 // A value of a quote item, convertible to text.
 class X1Format {
-public:
+  public:
     X1Format() = default;
     explicit X1Format(const CString& text) : m_text(text) {}
     operator CString() const { return m_text; }  // NOLINT: converts as the callers expect
     const CString& Text() const { return m_text; }
 
-private:
+  private:
     CString m_text;
 };
 
@@ -30,12 +30,12 @@ class CCDSInfo;
 
 // The user's entitlements as the back-end knows them.
 class SKQAuthorization {
-public:
+  public:
     explicit SKQAuthorization(BYTE newsDateRange = 30) : m_byNewsDateRange(newsDateRange) {}
     // How many days back the user may read news.
     BYTE byGetNewsDateRange() const { return m_byNewsDateRange; }
     void vSetNewsDateRange(BYTE days) { m_byNewsDateRange = days; }
 
-private:
+  private:
     BYTE m_byNewsDateRange;
 };

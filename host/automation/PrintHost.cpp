@@ -222,12 +222,13 @@ void Views(Session& s, Args& a) {
     const CWnd* active = s.Layout().ActiveView();
     s.Out() << "views: " << s.Views().size() << '\n';
     for (const auto& [name, view] : s.Views()) {
-        const ViewSpec* spec = s.Host().SpecOf(*view);
+        const ViewRequest* request = s.Host().SpecOf(*view);
         const CRect& r = view->GetRect();
         s.Out() << "  " << name << ": " << view->GetRuntimeClass()->m_lpszClassName << ' '
-                << Quote(spec ? spec->name.str() : "") << " keys " << (spec ? spec->key1 : 0) << ','
-                << (spec ? spec->key2 : 0) << ", link " << static_cast<int>(view->byGetLink())
-                << ", at " << r.left << ',' << r.top << ' ' << r.Width() << 'x' << r.Height()
+                << Quote(request ? request->name.str() : "") << " keys "
+                << (request ? request->key1 : 0) << ',' << (request ? request->key2 : 0)
+                << ", link " << static_cast<int>(view->byGetLink()) << ", at " << r.left << ','
+                << r.top << ' ' << r.Width() << 'x' << r.Height()
                 << (view->IsWindowVisible() ? "" : ", hidden") << (view == active ? ", active" : "")
                 << '\n';
     }

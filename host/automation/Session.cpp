@@ -136,14 +136,14 @@ std::string Session::NextViewName() const {
     }
 }
 
-SKQBaseView& Session::AddView(const std::string& name, const ViewSpec& spec) {
+SKQBaseView& Session::AddView(const std::string& name, const ViewRequest& request) {
     for (const auto& [existing, view] : m_views) {
         if (existing == name)
             throw ScriptError("there is a view " + name + " already");
     }
     LoadModule();
     std::string error;
-    SKQBaseView* view = m_host->CreateView(spec, error);
+    SKQBaseView* view = m_host->CreateView(request, error);
     if (!view)
         throw ScriptError(error);
     // A new view at the address of a closed one takes over its name.

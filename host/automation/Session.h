@@ -72,7 +72,7 @@ class Session {
 
     // Views by the names scripts give them; the current one is the last
     // created or chosen.
-    SKQBaseView& AddView(const std::string& name, const ViewSpec& spec);
+    SKQBaseView& AddView(const std::string& name, const ViewRequest& request);
     void UseView(const std::string& name);
     void ForgetView(const SKQBaseView& view);
     SKQBaseView& CurrentView();

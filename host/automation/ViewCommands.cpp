@@ -24,23 +24,23 @@ void createCommand(Call& call) {
     Args& a = call.args;
     Session& s = call.session;
     const std::string name = a.Optional(0).value_or(s.NextViewName());
-    ViewSpec spec;
-    spec.name = CString(a.Option("layout").value_or(DeskOptions::kDefaultLayout));
+    ViewRequest request;
+    request.name = CString(a.Option("layout").value_or(DeskOptions::kDefaultLayout));
     if (const auto keys = a.Option("keys")) {
         const std::vector<CString> parts = ParseList(*keys);
         if (parts.size() != 2)
             throw ScriptError("keys '" + *keys + "': expected KEY1,KEY2");
-        spec.key1 = ParseInt(parts[0].str(), "key1");
-        spec.key2 = ParseInt(parts[1].str(), "key2");
+        request.key1 = ParseInt(parts[0].str(), "key1");
+        request.key2 = ParseInt(parts[1].str(), "key2");
     }
     if (const auto symbol = a.Option("symbol"))
-        spec.symbol = parseSymbol(*symbol);
-    spec.text = CString(a.Option("text").value_or(""));
-    if (!spec.symbol && !spec.text.IsEmpty())
+        request.symbol = parseSymbol(*symbol);
+    request.text = CString(a.Option("text").value_or(""));
+    if (!request.symbol && !request.text.IsEmpty())
         throw ScriptError("text= goes with symbol= (vInitialMultiViewInfo)");
     const std::optional<std::string> link = a.Option("link");
     a.Finish();
-    SKQBaseView& view = s.AddView(name, spec);
+    SKQBaseView& view = s.AddView(name, request);
     if (link && !view.bSetLink(static_cast<BYTE>(
                     ParseNumber(*link, 0, SKQBaseView::kLinkGroupCount, "link group"))))
         throw ScriptError("the view refused link group " + *link);

@@ -103,7 +103,8 @@ int main(int argc, char** argv) {
                     app.exit(1);
                     return;
                 }
-                const QString where = QFileInfo(QString::fromStdString(options.screenshot)).absoluteFilePath();
+                const QString where =
+                    QFileInfo(QString::fromStdString(options.screenshot)).absoluteFilePath();
                 std::printf("screenshot written to %s\n", where.toStdString().c_str());
                 std::fflush(stdout);
             }

@@ -15,14 +15,25 @@ const CBrush& CBrush::White() {
     return brush;
 }
 
-int CDC::StartDoc(const CString&) { return -1; }
-int CDC::EndDoc() { return -1; }
-int CDC::AbortDoc() { return -1; }
-int CDC::StartPage() { return -1; }
-int CDC::EndPage() { return -1; }
+int CDC::StartDoc(const CString&) {
+    return -1;
+}
+int CDC::EndDoc() {
+    return -1;
+}
+int CDC::AbortDoc() {
+    return -1;
+}
+int CDC::StartPage() {
+    return -1;
+}
+int CDC::EndPage() {
+    return -1;
+}
 
 int FontPixelHeight(const CFont* font) {
-    if (!font || font->GetLogFont().lfHeight == 0) return 12;
+    if (!font || font->GetLogFont().lfHeight == 0)
+        return 12;
     return std::abs(font->GetLogFont().lfHeight);
 }
 
@@ -74,7 +85,8 @@ CSize RecordingDC::GetTextExtent(const CString& text) const {
 }
 
 bool RecordingDC::GetTextMetrics(TEXTMETRIC* metrics) const {
-    if (!metrics) return false;
+    if (!metrics)
+        return false;
     const int height = FontPixelHeight(GetCurrentFont());
     metrics->tmHeight = height;
     metrics->tmAscent = height * 4 / 5;
@@ -106,7 +118,8 @@ int RecordingDC::GetDeviceCaps(int index) const {
 }
 
 int RecordingDC::DrawText(const CString& text, CRect* rect, UINT format) {
-    if (!rect) return 0;
+    if (!rect)
+        return 0;
     const CSize extent = GetTextExtent(text);
     if (format & DT_CALCRECT) {
         rect->right = rect->left + extent.cx;
@@ -135,13 +148,15 @@ bool RecordingDC::TextOut(int x, int y, const CString& text) {
 std::vector<CString> RecordingDC::Texts() const {
     std::vector<CString> texts;
     for (const auto& r : m_records) {
-        if (r.op == Op::Text || r.op == Op::TextOut) texts.push_back(r.text);
+        if (r.op == Op::Text || r.op == Op::TextOut)
+            texts.push_back(r.text);
     }
     return texts;
 }
 
 int RecordingDC::StartDoc(const CString& documentName) {
-    if (!m_device.printer || m_inDoc || m_failStartDoc) return -1;
+    if (!m_device.printer || m_inDoc || m_failStartDoc)
+        return -1;
     m_inDoc = true;
     Record r = make(Op::StartDoc);
     r.text = documentName;
@@ -150,22 +165,26 @@ int RecordingDC::StartDoc(const CString& documentName) {
 }
 
 int RecordingDC::EndDoc() {
-    if (!m_inDoc) return -1;
-    if (m_inPage) EndPage();
+    if (!m_inDoc)
+        return -1;
+    if (m_inPage)
+        EndPage();
     m_inDoc = false;
     m_records.push_back(make(Op::EndDoc));
     return 1;
 }
 
 int RecordingDC::AbortDoc() {
-    if (!m_inDoc) return -1;
+    if (!m_inDoc)
+        return -1;
     m_inDoc = m_inPage = false;
     m_records.push_back(make(Op::AbortDoc));
     return 1;
 }
 
 int RecordingDC::StartPage() {
-    if (!m_inDoc || m_inPage) return -1;
+    if (!m_inDoc || m_inPage)
+        return -1;
     m_inPage = true;
     ++m_pages;
     m_records.push_back(make(Op::StartPage));
@@ -173,7 +192,8 @@ int RecordingDC::StartPage() {
 }
 
 int RecordingDC::EndPage() {
-    if (!m_inPage) return -1;
+    if (!m_inPage)
+        return -1;
     m_inPage = false;
     m_records.push_back(make(Op::EndPage));
     return 1;

@@ -22,7 +22,7 @@ struct TEXTMETRIC {
 };
 
 class CBrush {
-public:
+  public:
     CBrush() = default;
     explicit CBrush(COLORREF colour) : m_colour(colour), m_created(true) {}
     bool CreateSolidBrush(COLORREF colour) {
@@ -37,18 +37,19 @@ public:
     static const CBrush& Black();
     static const CBrush& White();
 
-private:
+  private:
     COLORREF m_colour = 0;
     bool m_created = false;
 };
 
 class CDC {
-public:
+  public:
     virtual ~CDC() = default;
 
     virtual void FillSolidRect(const CRect& rect, COLORREF colour) = 0;
     void FillRect(const CRect& rect, const CBrush* brush) {
-        if (brush) FillSolidRect(rect, brush->GetColor());
+        if (brush)
+            FillSolidRect(rect, brush->GetColor());
     }
     // A one-pixel frame inside the rectangle.
     virtual void FrameRect(const CRect& rect, const CBrush* brush) = 0;
@@ -99,10 +100,10 @@ public:
     virtual int EndPage();
     virtual bool IsPrinting() const { return false; }
 
-protected:
+  protected:
     virtual void FontChanged() {}
 
-private:
+  private:
     CFont* m_font = nullptr;
     COLORREF m_textColour = RGB(0, 0, 0);
     COLORREF m_bkColour = RGB(255, 255, 255);
@@ -114,8 +115,19 @@ int FontPixelHeight(const CFont* font);
 
 // A device context that draws nothing and records everything.
 class RecordingDC : public CDC {
-public:
-    enum class Op { Fill, Frame, Line, Text, TextOut, StartDoc, EndDoc, AbortDoc, StartPage, EndPage };
+  public:
+    enum class Op {
+        Fill,
+        Frame,
+        Line,
+        Text,
+        TextOut,
+        StartDoc,
+        EndDoc,
+        AbortDoc,
+        StartPage,
+        EndPage
+    };
     struct Record {
         Op op;
         CRect rect;
@@ -163,7 +175,7 @@ public:
     // Makes StartDoc fail, as a printer that is gone would.
     void FailStartDoc(bool fail) { m_failStartDoc = fail; }
 
-private:
+  private:
     Record make(Op op) const;
     Device m_device;
     std::vector<Record> m_records;

@@ -11,11 +11,11 @@
 class CWnd;
 
 class CMenu {
-public:
+  public:
     struct Item {
         UINT id = 0;
         CString text;
-        UINT flags = 0;                 // MF_SEPARATOR, MF_CHECKED, MF_GRAYED, MF_POPUP
+        UINT flags = 0;                  // MF_SEPARATOR, MF_CHECKED, MF_GRAYED, MF_POPUP
         std::unique_ptr<CMenu> submenu;  // a copy of the submenu given to AppendMenu
     };
 
@@ -56,7 +56,7 @@ public:
     // was chosen.
     UINT TrackPopupMenu(UINT flags, int x, int y, CWnd* owner) const;
 
-private:
+  private:
     const Item* find(UINT id) const;
     Item* find(UINT id);
     std::vector<Item> m_items;

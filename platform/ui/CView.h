@@ -4,10 +4,10 @@
 #include "CWnd.h"
 
 class CView : public CWnd {
-public:
+  public:
     virtual void OnInitialUpdate() {}
     virtual void OnDraw(CDC* /*dc*/) {}
 
-protected:
+  protected:
     void OnPaint(CDC& dc) override { OnDraw(&dc); }
 };

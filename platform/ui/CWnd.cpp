@@ -15,13 +15,17 @@ bool CWnd::Create(const char* text, DWORD style, const CRect& rect, CWnd* parent
     return CreateEx(0, text, style, rect, parent, id);
 }
 
-bool CWnd::CreateEx(DWORD exStyle, const char* text, DWORD style, const CRect& rect, CWnd* parent, UINT id) {
-    if (m_hWnd) return false;  // one window per object
-    if (parent && !parent->IsWindow()) return false;
+bool CWnd::CreateEx(DWORD exStyle, const char* text, DWORD style, const CRect& rect, CWnd* parent,
+                    UINT id) {
+    if (m_hWnd)
+        return false;  // one window per object
+    if (parent && !parent->IsWindow())
+        return false;
     m_system = parent ? parent->m_system : &WindowSystem::Current();
     m_hWnd = m_system->Attach(*this);
     m_parent = parent;
-    if (parent) parent->m_children.push_back(this);
+    if (parent)
+        parent->m_children.push_back(this);
     m_exStyle = exStyle;
     m_style = style;
     m_rect = rect;
@@ -37,7 +41,8 @@ bool CWnd::CreateEx(DWORD exStyle, const char* text, DWORD style, const CRect& r
 }
 
 bool CWnd::DestroyWindow() {
-    if (!m_hWnd) return false;
+    if (!m_hWnd)
+        return false;
     // Children go first, the last created first.
     while (!m_children.empty()) {
         CWnd* child = m_children.back();
@@ -55,7 +60,8 @@ bool CWnd::DestroyWindow() {
 }
 
 void CWnd::detachFromParent() {
-    if (!m_parent) return;
+    if (!m_parent)
+        return;
     auto& siblings = m_parent->m_children;
     siblings.erase(std::remove(siblings.begin(), siblings.end(), this), siblings.end());
     m_parent = nullptr;
@@ -63,17 +69,20 @@ void CWnd::detachFromParent() {
 
 CWnd* CWnd::GetDlgItem(int id) const {
     for (CWnd* child : m_children) {
-        if (child->GetDlgCtrlID() == id) return child;
+        if (child->GetDlgCtrlID() == id)
+            return child;
     }
     for (CWnd* child : m_children) {
-        if (CWnd* found = child->GetDlgItem(id)) return found;
+        if (CWnd* found = child->GetDlgItem(id))
+            return found;
     }
     return nullptr;
 }
 
 CWnd* CWnd::GetTopLevelParent() {
     CWnd* window = this;
-    while (window->m_parent) window = window->m_parent;
+    while (window->m_parent)
+        window = window->m_parent;
     return window;
 }
 
@@ -83,26 +92,33 @@ CWnd* CWnd::FromHandle(HWND handle) {
 }
 
 void CWnd::MoveWindow(const CRect& rect, bool repaint) {
-    if (!m_hWnd) return;
+    if (!m_hWnd)
+        return;
     const bool resized = rect.Width() != m_rect.Width() || rect.Height() != m_rect.Height();
-    if (rect == m_rect) return;
+    if (rect == m_rect)
+        return;
     m_rect = rect;
     Changed(WindowChange::Moved);
-    if (resized) SendMessage(WM_SIZE, SIZE_RESTORED, MAKELPARAM(rect.Width(), rect.Height()));
-    if (repaint) Invalidate(true);
+    if (resized)
+        SendMessage(WM_SIZE, SIZE_RESTORED, MAKELPARAM(rect.Width(), rect.Height()));
+    if (repaint)
+        Invalidate(true);
 }
 
 void CWnd::GetClientRect(CRect* rect) const {
-    if (rect) *rect = CRect(0, 0, m_rect.Width(), m_rect.Height());
+    if (rect)
+        *rect = CRect(0, 0, m_rect.Width(), m_rect.Height());
 }
 
 void CWnd::ClientToScreen(CPoint* point) const {
-    if (!point) return;
+    if (!point)
+        return;
     const CWnd* window = this;
     while (window) {
         point->x += window->m_rect.left;
         point->y += window->m_rect.top;
-        if (!window->m_parent) break;
+        if (!window->m_parent)
+            break;
         window = window->m_parent;
     }
     // A top-level window's own rectangle is where the front end placed it.
@@ -114,14 +130,16 @@ void CWnd::ClientToScreen(CPoint* point) const {
 }
 
 void CWnd::ClientToScreen(CRect* rect) const {
-    if (!rect) return;
+    if (!rect)
+        return;
     CPoint topLeft = rect->TopLeft();
     ClientToScreen(&topLeft);
     rect->OffsetRect(topLeft.x - rect->left, topLeft.y - rect->top);
 }
 
 void CWnd::ScreenToClient(CPoint* point) const {
-    if (!point) return;
+    if (!point)
+        return;
     CPoint origin;
     ClientToScreen(&origin);
     point->x -= origin.x;
@@ -129,14 +147,16 @@ void CWnd::ScreenToClient(CPoint* point) const {
 }
 
 void CWnd::ScreenToClient(CRect* rect) const {
-    if (!rect) return;
+    if (!rect)
+        return;
     CPoint origin;
     ClientToScreen(&origin);
     rect->OffsetRect(-origin.x, -origin.y);
 }
 
 void CWnd::GetWindowRect(CRect* rect) const {
-    if (!rect) return;
+    if (!rect)
+        return;
     GetClientRect(rect);
     ClientToScreen(rect);
 }
@@ -144,7 +164,8 @@ void CWnd::GetWindowRect(CRect* rect) const {
 bool CWnd::ShowWindow(int command) {
     const bool wasVisible = (m_style & WS_VISIBLE) != 0;
     const bool show = command != SW_HIDE;
-    if (!m_hWnd || show == wasVisible) return wasVisible;
+    if (!m_hWnd || show == wasVisible)
+        return wasVisible;
     if (show) {
         m_style |= WS_VISIBLE;
     } else {
@@ -157,14 +178,16 @@ bool CWnd::ShowWindow(int command) {
 
 bool CWnd::IsWindowVisible() const {
     for (const CWnd* window = this; window; window = window->m_parent) {
-        if (!window->m_hWnd || (window->m_style & WS_VISIBLE) == 0) return false;
+        if (!window->m_hWnd || (window->m_style & WS_VISIBLE) == 0)
+            return false;
     }
     return true;
 }
 
 bool CWnd::EnableWindow(bool enable) {
     const bool wasDisabled = !IsWindowEnabled();
-    if (!m_hWnd || enable == !wasDisabled) return wasDisabled;
+    if (!m_hWnd || enable == !wasDisabled)
+        return wasDisabled;
     if (enable) {
         m_style &= ~WS_DISABLED;
     } else {
@@ -177,7 +200,8 @@ bool CWnd::EnableWindow(bool enable) {
 
 void CWnd::SetWindowText(const char* text) {
     const CString next(text ? text : "");
-    if (next == m_text) return;
+    if (next == m_text)
+        return;
     m_text = next;
     Changed(WindowChange::Text);
 }
@@ -185,43 +209,54 @@ void CWnd::SetWindowText(const char* text) {
 void CWnd::SetFont(CFont* font, bool redraw) {
     m_font = font;
     Changed(WindowChange::Font);
-    if (redraw) Invalidate(true);
+    if (redraw)
+        Invalidate(true);
 }
 
 bool CWnd::ModifyStyle(DWORD remove, DWORD add) {
     const DWORD next = (m_style & ~remove) | add;
-    if (next == m_style) return false;
+    if (next == m_style)
+        return false;
     const bool visibility = ((next ^ m_style) & WS_VISIBLE) != 0;
     const bool enabled = ((next ^ m_style) & WS_DISABLED) != 0;
     m_style = next;
     Changed(WindowChange::Style);
-    if (visibility) Changed(WindowChange::Shown);
-    if (enabled) Changed(WindowChange::Enabled);
+    if (visibility)
+        Changed(WindowChange::Shown);
+    if (enabled)
+        Changed(WindowChange::Enabled);
     return true;
 }
 
-void CWnd::Invalidate(bool erase) { InvalidateRect(nullptr, erase); }
+void CWnd::Invalidate(bool erase) {
+    InvalidateRect(nullptr, erase);
+}
 
 void CWnd::InvalidateRect(const CRect* rect, bool erase) {
-    if (!m_hWnd) return;
+    if (!m_hWnd)
+        return;
     CRect client;
     GetClientRect(&client);
     m_system->GetFrontEnd().Invalidate(*this, rect ? rect->Intersect(client) : client, erase);
 }
 
 void CWnd::UpdateWindow() {
-    if (m_hWnd) m_system->GetFrontEnd().Update(*this);
+    if (m_hWnd)
+        m_system->GetFrontEnd().Update(*this);
 }
 
 void CWnd::PaintInto(CDC& dc, bool erase) {
-    if (!m_hWnd) return;
-    if (erase) SendMessage(WM_ERASEBKGND, reinterpret_cast<WPARAM>(&dc));
+    if (!m_hWnd)
+        return;
+    if (erase)
+        SendMessage(WM_ERASEBKGND, reinterpret_cast<WPARAM>(&dc));
     SendMessage(WM_PAINT, reinterpret_cast<WPARAM>(&dc));
 }
 
 CWnd* CWnd::SetFocus() {
     CWnd* previous = GetFocus();
-    if (m_hWnd) m_system->SetFocus(this);
+    if (m_hWnd)
+        m_system->SetFocus(this);
     return previous;
 }
 
@@ -230,40 +265,50 @@ CWnd* CWnd::GetFocus() {
     return system ? system->GetFocus() : nullptr;
 }
 
-bool CWnd::HasFocus() const { return m_hWnd && GetFocus() == this; }
+bool CWnd::HasFocus() const {
+    return m_hWnd && GetFocus() == this;
+}
 
 LRESULT CWnd::SendMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-    if (!m_hWnd) return 0;
+    if (!m_hWnd)
+        return 0;
     return WindowProc(message, wParam, lParam);
 }
 
 bool CWnd::PostMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-    if (!m_hWnd) return false;
+    if (!m_hWnd)
+        return false;
     return m_system->Post(m_hWnd, message, wParam, lParam);
 }
 
 UINT CWnd::SetTimer(UINT id, UINT elapse) {
-    if (!m_hWnd) return 0;
+    if (!m_hWnd)
+        return 0;
     m_system->SetTimer(m_hWnd, id, elapse);
     return id;
 }
 
-bool CWnd::KillTimer(UINT id) { return m_hWnd && m_system->KillTimer(m_hWnd, id); }
+bool CWnd::KillTimer(UINT id) {
+    return m_hWnd && m_system->KillTimer(m_hWnd, id);
+}
 
 void CWnd::Changed(WindowChange change) {
     if (m_hWnd || change == WindowChange::Destroyed) {
-        if (m_system) m_system->GetFrontEnd().WindowChanged(*this, change);
+        if (m_system)
+            m_system->GetFrontEnd().WindowChanged(*this, change);
     }
 }
 
 void CWnd::NotifyParent(WORD code) {
     if (m_parent && m_hWnd) {
-        m_parent->SendMessage(WM_COMMAND, MAKEWPARAM(static_cast<WORD>(m_id), code), static_cast<LPARAM>(m_hWnd));
+        m_parent->SendMessage(WM_COMMAND, MAKEWPARAM(static_cast<WORD>(m_id), code),
+                              static_cast<LPARAM>(m_hWnd));
     }
 }
 
 LRESULT CWnd::NotifyParent(UINT code, NMHDR* header) {
-    if (!m_parent || !m_hWnd) return 0;
+    if (!m_parent || !m_hWnd)
+        return 0;
     NMHDR local;
     NMHDR& h = header ? *header : local;
     h.hwndFrom = m_hWnd;
@@ -274,14 +319,16 @@ LRESULT CWnd::NotifyParent(UINT code, NMHDR* header) {
 
 void CWnd::OnContextMenu(CWnd* window, CPoint point) {
     if (m_parent) {
-        m_parent->SendMessage(WM_CONTEXTMENU, static_cast<WPARAM>(window ? window->GetSafeHwnd() : 0),
+        m_parent->SendMessage(WM_CONTEXTMENU,
+                              static_cast<WPARAM>(window ? window->GetSafeHwnd() : 0),
                               MAKELPARAM(point.x, point.y));
     }
 }
 
 LRESULT CWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     LRESULT result = 0;
-    if (m_map.Dispatch(message, wParam, lParam, result)) return result;
+    if (m_map.Dispatch(message, wParam, lParam, result))
+        return result;
     return DefWindowProc(message, wParam, lParam);
 }
 
@@ -300,7 +347,8 @@ LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_ERASEBKGND:
             return OnEraseBkgnd(reinterpret_cast<CDC*>(wParam)) ? 1 : 0;
         case WM_PAINT:
-            if (wParam) OnPaint(*reinterpret_cast<CDC*>(wParam));
+            if (wParam)
+                OnPaint(*reinterpret_cast<CDC*>(wParam));
             return 0;
         case WM_TIMER:
             OnTimer(static_cast<UINT>(wParam));
@@ -323,10 +371,12 @@ LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_MOUSEWHEEL:
             return OnMouseWheel(LOWORD(wParam), static_cast<short>(HIWORD(wParam)), point) ? 1 : 0;
         case WM_KEYDOWN:
-            OnKeyDown(static_cast<UINT>(wParam), static_cast<UINT>(lParam & 0xFFFF), static_cast<UINT>(lParam >> 16));
+            OnKeyDown(static_cast<UINT>(wParam), static_cast<UINT>(lParam & 0xFFFF),
+                      static_cast<UINT>(lParam >> 16));
             return 0;
         case WM_CHAR:
-            OnChar(static_cast<UINT>(wParam), static_cast<UINT>(lParam & 0xFFFF), static_cast<UINT>(lParam >> 16));
+            OnChar(static_cast<UINT>(wParam), static_cast<UINT>(lParam & 0xFFFF),
+                   static_cast<UINT>(lParam >> 16));
             return 0;
         case WM_HSCROLL:
             OnHScroll(LOWORD(wParam), HIWORD(wParam), FromHandle(static_cast<HWND>(lParam)));
@@ -348,8 +398,8 @@ LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
             DestroyWindow();
             return 0;
         case WM_CTLCOLOR:
-            return reinterpret_cast<LRESULT>(
-                OnCtlColor(reinterpret_cast<CDC*>(wParam), FromHandle(static_cast<HWND>(lParam)), 0));
+            return reinterpret_cast<LRESULT>(OnCtlColor(reinterpret_cast<CDC*>(wParam),
+                                                        FromHandle(static_cast<HWND>(lParam)), 0));
         default:
             return 0;
     }

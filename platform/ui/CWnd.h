@@ -17,8 +17,8 @@
 class WindowSystem;
 
 enum class WindowKind {
-    Window,     // a plain window that paints itself (views, panels)
-    Button,     // push button, radio button, group box
+    Window,  // a plain window that paints itself (views, panels)
+    Button,  // push button, radio button, group box
     Edit,
     ComboBox,
     ListBox,
@@ -33,7 +33,7 @@ enum class WindowKind {
 };
 
 class CWnd {
-public:
+  public:
     CWnd();
     virtual ~CWnd();
     CWnd(const CWnd&) = delete;
@@ -45,7 +45,8 @@ public:
     // the creation) and, for a visible window, tells the front end. Destroying
     // a window destroys its child windows first; the C++ objects stay.
     bool Create(const char* text, DWORD style, const CRect& rect, CWnd* parent, UINT id);
-    bool CreateEx(DWORD exStyle, const char* text, DWORD style, const CRect& rect, CWnd* parent, UINT id);
+    bool CreateEx(DWORD exStyle, const char* text, DWORD style, const CRect& rect, CWnd* parent,
+                  UINT id);
     virtual bool DestroyWindow();
     HWND GetSafeHwnd() const { return m_hWnd; }
     bool IsWindow() const { return m_hWnd != 0; }
@@ -75,8 +76,8 @@ public:
     void ScreenToClient(CRect* rect) const;
 
     // State.
-    bool ShowWindow(int command);  // returns whether it was visible before
-    bool IsWindowVisible() const;  // this window and every parent visible
+    bool ShowWindow(int command);           // returns whether it was visible before
+    bool IsWindowVisible() const;           // this window and every parent visible
     bool EnableWindow(bool enable = true);  // returns whether it was disabled before
     bool IsWindowEnabled() const { return (m_style & WS_DISABLED) == 0; }
     virtual void SetWindowText(const char* text);
@@ -110,7 +111,7 @@ public:
 
     MessageMap& GetMessageMap() { return m_map; }
 
-protected:
+  protected:
     virtual LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam);
     virtual LRESULT DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam);
 
@@ -138,7 +139,9 @@ protected:
     virtual void OnSetFocus(CWnd* /*previous*/) {}
     virtual void OnKillFocus(CWnd* /*next*/) {}
     // Control colours: returns the brush for the control's background, or null.
-    virtual const CBrush* OnCtlColor(CDC* /*dc*/, CWnd* /*control*/, UINT /*kind*/) { return nullptr; }
+    virtual const CBrush* OnCtlColor(CDC* /*dc*/, CWnd* /*control*/, UINT /*kind*/) {
+        return nullptr;
+    }
 
     // Tells the front end that something of this window changed.
     void Changed(WindowChange change);
@@ -147,7 +150,7 @@ protected:
     // Sends WM_NOTIFY with `code` to the parent; returns its result.
     LRESULT NotifyParent(UINT code, NMHDR* header = nullptr);
 
-private:
+  private:
     void detachFromParent();
 
     HWND m_hWnd = 0;

@@ -13,19 +13,19 @@ class UserServices;
 enum class WindowChange {
     Created,
     Destroyed,
-    Moved,     // rectangle changed
-    Shown,     // visibility changed
-    Enabled,   // enabled state changed
-    Text,      // window text changed
+    Moved,    // rectangle changed
+    Shown,    // visibility changed
+    Enabled,  // enabled state changed
+    Text,     // window text changed
     Font,
     Style,
-    Content,   // control-specific state (items, selection, value, rows ...)
+    Content,  // control-specific state (items, selection, value, rows ...)
     Focus,
     DialogEnded,  // a dialog called EndDialog: a modal run ends
 };
 
 class FrontEnd {
-public:
+  public:
     virtual ~FrontEnd() = default;
 
     virtual void WindowChanged(CWnd& window, WindowChange change) = 0;

@@ -2,7 +2,9 @@
 
 #include "WindowSystem.h"
 
-void MessageMap::On(UINT message, Handler handler) { m_messages[message] = std::move(handler); }
+void MessageMap::On(UINT message, Handler handler) {
+    m_messages[message] = std::move(handler);
+}
 
 void MessageMap::OnControl(UINT id, WORD code, CommandHandler handler) {
     m_controls[{id, code}] = std::move(handler);
@@ -52,7 +54,8 @@ bool MessageMap::Dispatch(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& r
     }
     if (message == WM_NOTIFY && lParam != 0) {
         auto* header = reinterpret_cast<NMHDR*>(lParam);
-        if (const auto it = m_notifies.find({header->idFrom, header->code}); it != m_notifies.end()) {
+        if (const auto it = m_notifies.find({header->idFrom, header->code});
+            it != m_notifies.end()) {
             result = 0;
             it->second(header, &result);
             return true;

@@ -12,7 +12,7 @@
 #include "WinDefs.h"
 
 class MessageMap {
-public:
+  public:
     using Handler = std::function<LRESULT(WPARAM, LPARAM)>;
     using CommandHandler = std::function<void()>;
     using RangeHandler = std::function<void(UINT id)>;
@@ -35,7 +35,7 @@ public:
     bool Dispatch(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) const;
     bool Empty() const;
 
-private:
+  private:
     std::map<UINT, Handler> m_messages;
     std::map<std::pair<UINT, WORD>, CommandHandler> m_controls;
     std::vector<std::tuple<UINT, UINT, RangeHandler>> m_ranges;

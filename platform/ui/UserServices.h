@@ -22,7 +22,7 @@ struct FileDialogRequest {
 };
 
 class UserServices {
-public:
+  public:
     virtual ~UserServices() = default;
 
     // Returns the button pressed (IDOK, IDCANCEL, IDYES, IDNO).

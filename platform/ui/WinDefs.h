@@ -12,14 +12,24 @@ using LRESULT = std::intptr_t;
 using HWND = std::uint32_t;  // 0 is no window
 using DWORD_PTR = std::uintptr_t;
 
-constexpr WORD LOWORD(std::uintptr_t v) { return static_cast<WORD>(v & 0xFFFF); }
-constexpr WORD HIWORD(std::uintptr_t v) { return static_cast<WORD>((v >> 16) & 0xFFFF); }
-constexpr std::uintptr_t MAKEWPARAM(WORD lo, WORD hi) { return static_cast<std::uintptr_t>(lo) | (static_cast<std::uintptr_t>(hi) << 16); }
+constexpr WORD LOWORD(std::uintptr_t v) {
+    return static_cast<WORD>(v & 0xFFFF);
+}
+constexpr WORD HIWORD(std::uintptr_t v) {
+    return static_cast<WORD>((v >> 16) & 0xFFFF);
+}
+constexpr std::uintptr_t MAKEWPARAM(WORD lo, WORD hi) {
+    return static_cast<std::uintptr_t>(lo) | (static_cast<std::uintptr_t>(hi) << 16);
+}
 constexpr LPARAM MAKELPARAM(int lo, int hi) {
     return static_cast<LPARAM>(static_cast<std::uint32_t>((lo & 0xFFFF) | ((hi & 0xFFFF) << 16)));
 }
-constexpr int GET_X_LPARAM(LPARAM l) { return static_cast<std::int16_t>(l & 0xFFFF); }
-constexpr int GET_Y_LPARAM(LPARAM l) { return static_cast<std::int16_t>((l >> 16) & 0xFFFF); }
+constexpr int GET_X_LPARAM(LPARAM l) {
+    return static_cast<std::int16_t>(l & 0xFFFF);
+}
+constexpr int GET_Y_LPARAM(LPARAM l) {
+    return static_cast<std::int16_t>((l >> 16) & 0xFFFF);
+}
 
 // Messages
 constexpr UINT WM_NULL = 0x0000;
@@ -180,9 +190,9 @@ constexpr int TRANSPARENT = 1;
 constexpr int OPAQUE = 2;
 
 // GetDeviceCaps
-constexpr int HORZSIZE = 4;   // millimetres
+constexpr int HORZSIZE = 4;  // millimetres
 constexpr int VERTSIZE = 6;
-constexpr int HORZRES = 8;    // pixels
+constexpr int HORZRES = 8;  // pixels
 constexpr int VERTRES = 10;
 constexpr int LOGPIXELSX = 88;
 constexpr int LOGPIXELSY = 90;

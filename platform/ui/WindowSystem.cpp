@@ -9,10 +9,13 @@
 WindowSystem::WindowSystem(FrontEnd& frontEnd) : m_frontEnd(frontEnd) {}
 
 WindowSystem::~WindowSystem() {
-    if (HostContext::Current().GetWindowSystem() == this) HostContext::Current().SetWindowSystem(nullptr);
+    if (HostContext::Current().GetWindowSystem() == this)
+        HostContext::Current().SetWindowSystem(nullptr);
 }
 
-WindowSystem* WindowSystem::CurrentOrNull() { return HostContext::Current().GetWindowSystem(); }
+WindowSystem* WindowSystem::CurrentOrNull() {
+    return HostContext::Current().GetWindowSystem();
+}
 
 WindowSystem& WindowSystem::Current() {
     WindowSystem* system = CurrentOrNull();
@@ -39,7 +42,8 @@ void WindowSystem::Detach(HWND handle) {
             ++it;
         }
     }
-    if (m_focus == handle) m_focus = 0;
+    if (m_focus == handle)
+        m_focus = 0;
 }
 
 CWnd* WindowSystem::FromHandle(HWND handle) const {
@@ -54,7 +58,8 @@ bool WindowSystem::Post(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
         wasEmpty = m_queue.empty();
         m_queue.push_back({window, message, wParam, lParam});
     }
-    if (wasEmpty) m_frontEnd.Wake();
+    if (wasEmpty)
+        m_frontEnd.Wake();
     return true;
 }
 
@@ -72,7 +77,8 @@ int WindowSystem::PumpMessages() {
         Posted next{};
         {
             std::lock_guard lock(m_queueMutex);
-            if (m_queue.empty()) break;
+            if (m_queue.empty())
+                break;
             next = m_queue.front();
             m_queue.pop_front();
         }
@@ -90,21 +96,27 @@ void WindowSystem::SetTimer(HWND window, UINT id, UINT period) {
 }
 
 bool WindowSystem::KillTimer(HWND window, UINT id) {
-    if (m_timers.erase({window, id}) == 0) return false;
+    if (m_timers.erase({window, id}) == 0)
+        return false;
     m_frontEnd.StopTimer(window, id);
     return true;
 }
 
-bool WindowSystem::HasTimer(HWND window, UINT id) const { return m_timers.count({window, id}) != 0; }
+bool WindowSystem::HasTimer(HWND window, UINT id) const {
+    return m_timers.count({window, id}) != 0;
+}
 
 void WindowSystem::FireTimer(HWND window, UINT id) {
-    if (!HasTimer(window, id)) return;
-    if (CWnd* target = FromHandle(window)) target->SendMessage(WM_TIMER, id, 0);
+    if (!HasTimer(window, id))
+        return;
+    if (CWnd* target = FromHandle(window))
+        target->SendMessage(WM_TIMER, id, 0);
 }
 
 void WindowSystem::SetFocus(CWnd* window) {
     const HWND next = window ? window->GetSafeHwnd() : 0;
-    if (next == m_focus) return;
+    if (next == m_focus)
+        return;
     CWnd* previous = FromHandle(m_focus);
     m_focus = next;
     if (previous) {
@@ -118,7 +130,8 @@ void WindowSystem::SetFocus(CWnd* window) {
 }
 
 void WindowSystem::SetKeyState(UINT key, bool down) {
-    if (key < 256) m_keysDown[key] = down;
+    if (key < 256)
+        m_keysDown[key] = down;
 }
 
 short GetKeyState(int key) {
@@ -133,7 +146,8 @@ UINT RegisterWindowMessage(const char* name) {
     std::lock_guard lock(mutex);
     const std::string key = name ? name : "";
     const auto it = registered.find(key);
-    if (it != registered.end()) return it->second;
+    if (it != registered.end())
+        return it->second;
     const UINT id = kFirstRegisteredMessage + static_cast<UINT>(registered.size());
     registered.emplace(key, id);
     return id;

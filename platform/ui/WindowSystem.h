@@ -14,7 +14,7 @@
 class CWnd;
 
 class WindowSystem {
-public:
+  public:
     explicit WindowSystem(FrontEnd& frontEnd);
     ~WindowSystem();
     WindowSystem(const WindowSystem&) = delete;
@@ -54,7 +54,7 @@ public:
     void SetKeyState(UINT key, bool down);
     bool IsKeyDown(UINT key) const { return key < 256 && m_keysDown[key]; }
 
-private:
+  private:
     struct Posted {
         HWND window;
         UINT message;

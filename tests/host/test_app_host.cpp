@@ -71,12 +71,12 @@ class DeskHostTest : public ::testing::Test {
     }
 
     SKQBaseView& create(int key2, std::optional<BYTE> link = std::nullopt) {
-        ViewSpec spec;
-        spec.name = "即時新聞";
-        spec.key2 = key2;
-        spec.defaultLink = link;
+        ViewRequest request;
+        request.name = "即時新聞";
+        request.key2 = key2;
+        request.defaultLink = link;
         std::string error;
-        SKQBaseView* view = host->CreateView(spec, error);
+        SKQBaseView* view = host->CreateView(request, error);
         EXPECT_NE(view, nullptr) << error;
         return *view;
     }

@@ -18,7 +18,7 @@ std::vector<ViewHost::Hosted>::iterator ViewHost::find(const SKQBaseView& view) 
                         [&](const Hosted& hosted) { return hosted.view.get() == &view; });
 }
 
-SKQBaseView* ViewHost::CreateView(const ViewSpec& spec, std::string& error) {
+SKQBaseView* ViewHost::CreateView(const ViewRequest& request, std::string& error) {
     if (!m_layout.IsWindow()) {
         error = "the layout window does not exist";
         return nullptr;
@@ -36,23 +36,24 @@ SKQBaseView* ViewHost::CreateView(const ViewSpec& spec, std::string& error) {
         return nullptr;
     }
     view->OnInitialUpdate();
-    if (spec.symbol) {
-        // The view keeps what it is given; pass copies so the spec stays as it was.
-        CString text = spec.text;
-        CSymbolInfo symbol = *spec.symbol;
-        view->vInitialMultiViewInfo(&m_store, spec.name, spec.key1, spec.key2, text, symbol);
+    if (request.symbol) {
+        // The view keeps what it is given; pass copies so the request stays as it was.
+        CString text = request.text;
+        CSymbolInfo symbol = *request.symbol;
+        view->vInitialMultiViewInfo(&m_store, request.name, request.key1, request.key2, text,
+                                    symbol);
     } else {
-        view->InitialViewInfo(&m_store, spec.name, spec.key1, spec.key2, "");
+        view->InitialViewInfo(&m_store, request.name, request.key1, request.key2, "");
     }
-    if (spec.defaultLink) {
+    if (request.defaultLink) {
         int stored = 0;
         const CString className(view->GetRuntimeClass()->m_lpszClassName);
-        if (!m_store.GetViewInfo(spec.name, spec.key1, spec.key2, className,
+        if (!m_store.GetViewInfo(request.name, request.key1, request.key2, className,
                                  SKQBaseView::kLinkGroupKey, stored))
-            view->bSetLink(*spec.defaultLink);
+            view->bSetLink(*request.defaultLink);
     }
     SKQBaseView* raw = view.get();
-    m_views.push_back({std::move(view), spec});
+    m_views.push_back({std::move(view), request});
     m_layout.AddView(*raw);
     return raw;
 }
@@ -61,7 +62,7 @@ bool ViewHost::SaveView(SKQBaseView& view) {
     const auto it = find(view);
     if (it == m_views.end())
         return false;
-    view.SaveViewInfo(&m_store, it->spec.name, it->spec.key1, it->spec.key2);
+    view.SaveViewInfo(&m_store, it->request.name, it->request.key1, it->request.key2);
     return true;
 }
 
@@ -70,7 +71,7 @@ bool ViewHost::CloseView(SKQBaseView& view, bool save) {
     if (it == m_views.end())
         return false;
     if (save)
-        view.SaveViewInfo(&m_store, it->spec.name, it->spec.key1, it->spec.key2);
+        view.SaveViewInfo(&m_store, it->request.name, it->request.key1, it->request.key2);
     view.vUnregisterViewSymbol();
     m_layout.RemoveView(view);
     view.DestroyWindow();
@@ -94,10 +95,10 @@ std::vector<SKQBaseView*> ViewHost::Views() const {
     return views;
 }
 
-const ViewSpec* ViewHost::SpecOf(const SKQBaseView& view) const {
+const ViewRequest* ViewHost::SpecOf(const SKQBaseView& view) const {
     for (const Hosted& hosted : m_views) {
         if (hosted.view.get() == &view)
-            return &hosted.spec;
+            return &hosted.request;
     }
     return nullptr;
 }

@@ -22,7 +22,7 @@ class LayoutHostWnd;
 class ModuleLoader;
 class SKQCfgIO2;
 
-struct ViewSpec {
+struct ViewRequest {
     CString name;  // the view's name in the store; the view also reads it as its layout name
     int key1 = 1;
     int key2 = 0;
@@ -51,7 +51,7 @@ class ViewHost final : public NewsEventSink {
 
     // Null, with the reason in `error`, when the class cannot be created or
     // its window not made.
-    SKQBaseView* CreateView(const ViewSpec& spec, std::string& error);
+    SKQBaseView* CreateView(const ViewRequest& request, std::string& error);
     // The view's settings into the store.
     bool SaveView(SKQBaseView& view);
     // Closes a view as the host does; false for a view this host does not hold.
@@ -60,7 +60,7 @@ class ViewHost final : public NewsEventSink {
     void CloseAll(bool save = true);
 
     std::vector<SKQBaseView*> Views() const;
-    const ViewSpec* SpecOf(const SKQBaseView& view) const;
+    const ViewRequest* SpecOf(const SKQBaseView& view) const;
 
     // A symbol chosen outside the views (the host's symbol box) or by one of
     // them (`sender`): every view hears it; each takes it when it is the
@@ -87,7 +87,7 @@ class ViewHost final : public NewsEventSink {
   private:
     struct Hosted {
         std::unique_ptr<SKQBaseView> view;
-        ViewSpec spec;
+        ViewRequest request;
     };
     template <class Call>
     void forEachView(Call&& call);

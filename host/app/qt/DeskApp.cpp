@@ -39,13 +39,13 @@ int fail(const std::string& message) {
 void createViews(const DeskOptions& options, ViewHost& host) {
     int key2 = 0;
     for (const std::string& layout : options.layouts) {
-        ViewSpec spec;
-        spec.name = CString(layout);
-        spec.key1 = 1;
-        spec.key2 = ++key2;
-        spec.defaultLink = 1;  // the symbol box speaks to group 1 at first
+        ViewRequest request;
+        request.name = CString(layout);
+        request.key1 = 1;
+        request.key2 = ++key2;
+        request.defaultLink = 1;  // the symbol box speaks to group 1 at first
         std::string error;
-        if (!host.CreateView(spec, error))
+        if (!host.CreateView(request, error))
             std::fprintf(stderr, "newsdesk: view %s: %s\n", layout.c_str(), error.c_str());
     }
 }

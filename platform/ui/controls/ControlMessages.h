@@ -9,7 +9,6 @@
 #include "../Geometry.h"
 #include "../WinDefs.h"
 
-
 // Positions for iterating over the selected rows of a list view; null ends.
 struct PositionTag;
 using POSITION = PositionTag*;

@@ -15,7 +15,7 @@
 class HostContext;
 
 class HeadlessFrontEnd : public FrontEnd {
-public:
+  public:
     HeadlessFrontEnd() = default;
 
     void WindowChanged(CWnd& window, WindowChange change) override;
@@ -56,7 +56,7 @@ public:
     const std::vector<ChangeRecord>& Changes() const { return m_changes; }
     void ClearChanges() { m_changes.clear(); }
 
-private:
+  private:
     struct Timer {
         UINT period;
         std::uint64_t due;
@@ -77,7 +77,7 @@ private:
 // the given host context, and that context installed as the current one, for
 // this object's lifetime.
 class HeadlessUi {
-public:
+  public:
     explicit HeadlessUi(HostContext& context);
     HeadlessUi();  // uses the current host context
     ~HeadlessUi();
@@ -90,7 +90,7 @@ public:
     int Pump() { return m_system.PumpMessages(); }
     void Advance(std::uint64_t milliseconds) { m_frontEnd.Advance(milliseconds); }
 
-private:
+  private:
     HostContext& m_context;
     HostContext* m_previousContext;
     WindowSystem* m_previous;

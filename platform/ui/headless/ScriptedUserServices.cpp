@@ -2,8 +2,8 @@
 
 #include "../CDC.h"
 #include "../CMenu.h"
-#include "../controls/CDialog.h"
 #include "../CWnd.h"
+#include "../controls/CDialog.h"
 
 namespace {
 const char* kindName(ScriptedUserServices::Kind kind) {
@@ -24,7 +24,8 @@ const char* kindName(ScriptedUserServices::Kind kind) {
 
 void collectTexts(const CMenu& menu, CString& out) {
     for (const auto& item : menu.Items()) {
-        if (!out.IsEmpty()) out += "|";
+        if (!out.IsEmpty())
+            out += "|";
         out += (item.flags & MF_SEPARATOR) ? CString("-") : item.text;
         if (item.submenu) {
             out += "{";
@@ -36,7 +37,9 @@ void collectTexts(const CMenu& menu, CString& out) {
 }
 }  // namespace
 
-void ScriptedUserServices::AnswerMessageBox(int button) { m_answers.push_back({Kind::MessageBox, button, {}, {}, {}}); }
+void ScriptedUserServices::AnswerMessageBox(int button) {
+    m_answers.push_back({Kind::MessageBox, button, {}, {}, {}});
+}
 void ScriptedUserServices::AnswerMenu(UINT command) {
     m_answers.push_back({Kind::Menu, static_cast<int>(command), {}, {}, {}});
 }
@@ -56,14 +59,15 @@ void ScriptedUserServices::Reset() {
     m_errors.clear();
 }
 
-std::optional<ScriptedUserServices::Answer> ScriptedUserServices::take(Kind kind, const std::string& what) {
+std::optional<ScriptedUserServices::Answer> ScriptedUserServices::take(Kind kind,
+                                                                       const std::string& what) {
     if (m_answers.empty()) {
         m_errors.push_back(std::string("unexpected ") + kindName(kind) + ": " + what);
         return std::nullopt;
     }
     if (m_answers.front().kind != kind) {
-        m_errors.push_back(std::string("expected a ") + kindName(m_answers.front().kind) + " but got a " +
-                           kindName(kind) + ": " + what);
+        m_errors.push_back(std::string("expected a ") + kindName(m_answers.front().kind) +
+                           " but got a " + kindName(kind) + ": " + what);
         return std::nullopt;
     }
     Answer answer = std::move(m_answers.front());
@@ -71,18 +75,21 @@ std::optional<ScriptedUserServices::Answer> ScriptedUserServices::take(Kind kind
     return answer;
 }
 
-int ScriptedUserServices::MessageBox(CWnd*, const CString& text, const CString& caption, UINT type) {
+int ScriptedUserServices::MessageBox(CWnd*, const CString& text, const CString& caption,
+                                     UINT type) {
     m_requests.push_back({Kind::MessageBox, text, caption, type, {}});
     const auto answer = take(Kind::MessageBox, text.str());
     return answer ? answer->value : IDCANCEL;
 }
 
-UINT ScriptedUserServices::TrackPopupMenu(const CMenu& menu, UINT flags, CPoint screenPoint, CWnd*) {
+UINT ScriptedUserServices::TrackPopupMenu(const CMenu& menu, UINT flags, CPoint screenPoint,
+                                          CWnd*) {
     CString texts;
     collectTexts(menu, texts);
     m_requests.push_back({Kind::Menu, texts, {}, flags, screenPoint});
     const auto answer = take(Kind::Menu, texts.str());
-    if (!answer) return 0;
+    if (!answer)
+        return 0;
     const auto command = static_cast<UINT>(answer->value);
     if (command != 0 && !menu.HasCommand(command)) {
         m_errors.push_back("menu has no command " + std::to_string(command) + ": " + texts.str());
@@ -99,12 +106,14 @@ int ScriptedUserServices::RunModal(CDialog& dialog) {
     const CString caption = dialog.GetWindowText();
     m_requests.push_back({Kind::Modal, {}, caption, 0, {}});
     const auto answer = take(Kind::Modal, caption.str());
-    if (!answer || !answer->person) return IDCANCEL;
+    if (!answer || !answer->person)
+        return IDCANCEL;
     return answer->person(dialog);
 }
 
 std::optional<std::string> ScriptedUserServices::SaveFile(CWnd*, const FileDialogRequest& request) {
-    m_requests.push_back({Kind::SaveFile, request.filter, request.defaultExtension, request.flags, {}});
+    m_requests.push_back(
+        {Kind::SaveFile, request.filter, request.defaultExtension, request.flags, {}});
     const auto answer = take(Kind::SaveFile, request.filter.str());
     return answer ? answer->path : std::nullopt;
 }
@@ -112,6 +121,7 @@ std::optional<std::string> ScriptedUserServices::SaveFile(CWnd*, const FileDialo
 std::unique_ptr<CDC> ScriptedUserServices::Print(CWnd*) {
     m_requests.push_back({Kind::Print, {}, {}, 0, {}});
     const auto answer = take(Kind::Print, "print");
-    if (!answer || !answer->makeContext) return nullptr;
+    if (!answer || !answer->makeContext)
+        return nullptr;
     return answer->makeContext();
 }

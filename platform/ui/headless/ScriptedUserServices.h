@@ -13,7 +13,7 @@
 #include "../UserServices.h"
 
 class ScriptedUserServices : public UserServices {
-public:
+  public:
     enum class Kind { MessageBox, Menu, Modal, SaveFile, Print };
 
     struct Request {
@@ -47,7 +47,7 @@ public:
     std::size_t PendingAnswers() const { return m_answers.size(); }
     void Reset();
 
-private:
+  private:
     struct Answer {
         Kind kind;
         int value = 0;

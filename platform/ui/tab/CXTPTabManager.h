@@ -15,7 +15,6 @@ class CWnd;
 class CXTPTabManager;
 class CXTPTabPaintManager;
 
-
 class CXTPTabManagerItem {
   public:
     CXTPTabManagerItem() = default;
