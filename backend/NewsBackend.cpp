@@ -8,8 +8,8 @@ NewsBackend::NewsBackend() = default;
 NewsBackend::~NewsBackend() {
     // The free functions must never reach a back-end that is gone.
     HostContext& context = HostContext::Current();
-    if (context.GetNewsBackend() == this)
-        context.SetNewsBackend(nullptr);
+    if (context.Part<NewsBackend>() == this)
+        context.SetPart<NewsBackend>(nullptr);
 }
 
 bool NewsBackend::Open(const std::string& path, const OpenOptions& options) {

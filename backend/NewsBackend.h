@@ -19,11 +19,11 @@
 #include <vector>
 
 #include "FeedTarget.h"
-#include "NewsEventSink.h"
 #include "SearchConditions.h"
 #include "SymbolRecords.h"
 #include "core/Arrivals.h"
 #include "events/EventQueue.h"
+#include "events/NewsEventSink.h"
 #include "store/NewsStore.h"
 
 class NewsBackend final : public FeedTarget {

@@ -51,7 +51,7 @@ class World {
             std::fprintf(stderr, "%s\n", backend.Error().c_str());
             std::exit(1);
         }
-        context.SetNewsBackend(&backend);
+        context.SetPart<NewsBackend>(&backend);
         build();
     }
     ~World() {

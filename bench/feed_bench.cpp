@@ -4,9 +4,9 @@
 
 #include <sstream>
 
-#include "FeedReader.h"
-#include "FeedReplay.h"
-#include "FeedWriter.h"
+#include "feed/FeedReader.h"
+#include "feed/FeedReplay.h"
+#include "feed/FeedWriter.h"
 
 namespace {
 

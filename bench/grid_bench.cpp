@@ -7,9 +7,9 @@
 
 #include <memory>
 
-#include "CGridoraWnd.h"
-#include "HeadlessFrontEnd.h"
 #include "HostContext.h"
+#include "ui/grid/CGridoraWnd.h"
+#include "ui/headless/HeadlessFrontEnd.h"
 
 namespace {
 

@@ -16,12 +16,12 @@
 
 #include "CTime.h"
 #include "Clock.h"
-#include "HeadlessFrontEnd.h"
 #include "HostContext.h"
 #include "NewsApi.h"
 #include "NewsBackend.h"
 #include "SKQCfgIO2.h"
 #include "SKQNewsCtrlView.h"
+#include "ui/headless/HeadlessFrontEnd.h"
 
 namespace {
 
@@ -112,7 +112,7 @@ class World {
             while (slot->Dispatch() > 0) {
             }
         }
-        context.SetNewsBackend(slot.get());
+        context.SetPart<NewsBackend>(slot.get());
         return *slot;
     }
 

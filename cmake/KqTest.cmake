@@ -11,6 +11,7 @@ function(kq_add_test name)
   # linked into every test, so runs by hand behave as runs under CTest.
   add_executable(${name} ${ARG_SOURCES} ${PROJECT_SOURCE_DIR}/tests/support/TestEnvironment.cpp)
   target_link_libraries(${name} PRIVATE ${ARG_LIBS} GTest::gtest GTest::gtest_main)
+  target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR}/tests/support)
   target_compile_definitions(${name} PRIVATE
     KQ_SOURCE_DIR="${PROJECT_SOURCE_DIR}"
     KQ_TEST_BINARY="$<TARGET_FILE:${name}>")

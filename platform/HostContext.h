@@ -1,17 +1,16 @@
 #pragma once
 // The one object through which the module's free functions (s_Lang..., SYS_...,
-// and later NEWS_... and BK_...) reach the outside world. The host installs
-// its context at start-up; tests install their own for the length of a test.
-// When nothing is installed a built-in context answers: system clock, no
-// language texts (keys come back as themselves), standard host services.
+// NEWS_... and BK_...) reach the outside world. The host installs its context
+// at start-up; tests install their own for the length of a test. When nothing
+// is installed a built-in context answers: system clock, no language texts
+// (keys come back as themselves), standard host services.
+#include <array>
 #include <memory>
+#include <typeinfo>
 
 #include "Clock.h"
 #include "HostServices.h"
 #include "LanguageService.h"
-
-class NewsBackend;
-class WindowSystem;
 
 class HostContext {
   public:
@@ -35,16 +34,21 @@ class HostContext {
         m_services = services ? services : m_ownServices.get();
     }
 
-    // The window system of the user-interface thread; null until a front end
-    // (headless or Qt) is set up. Not owned.
-    WindowSystem* GetWindowSystem() const { return m_windows; }
-    void SetWindowSystem(WindowSystem* windows) { m_windows = windows; }
-
-    // The news back-end the NEWS_ and BK_ functions answer from; null until
-    // the host (or a test) installs one, and then every such function answers
-    // false, 0 or nothing. Not owned.
-    NewsBackend* GetNewsBackend() const { return m_newsBackend; }
-    void SetNewsBackend(NewsBackend* backend) { m_newsBackend = backend; }
+    // Parts of the layers above this one that the context carries for them,
+    // by type, so that this layer needs none of their headers: the window
+    // system of the user-interface thread (`Part<WindowSystem>()`, null until
+    // a front end is set up) and the news back-end the NEWS_ and BK_
+    // functions answer from (`Part<NewsBackend>()`, null until the host or a
+    // test sets one; every such function then answers false, 0 or nothing).
+    // Not owned; setting null removes the part.
+    template <typename T>
+    T* Part() const {
+        return static_cast<T*>(FindPart(typeid(T)));
+    }
+    template <typename T>
+    void SetPart(T* part) {
+        SetPartOf(typeid(T), part);
+    }
 
     // The context's own parts, for configuring them in place.
     LanguageService& OwnLanguage() { return *m_ownLanguage; }
@@ -55,14 +59,21 @@ class HostContext {
     static void Install(HostContext* context);
 
   private:
+    struct PartSlot {
+        const std::type_info* type = nullptr;
+        void* part = nullptr;
+    };
+    void* FindPart(const std::type_info& type) const;
+    void SetPartOf(const std::type_info& type, void* part);
+
     std::unique_ptr<SystemClock> m_ownClock;
     std::unique_ptr<LanguageService> m_ownLanguage;
     std::unique_ptr<StandardHostServices> m_ownServices;
     Clock* m_clock;
     LanguageService* m_language;
     HostServices* m_services;
-    WindowSystem* m_windows = nullptr;
-    NewsBackend* m_newsBackend = nullptr;
+    // A handful of parts at most: a linear look-up is the fastest.
+    std::array<PartSlot, 4> m_parts{};
 };
 
 // Installs a context for the lifetime of this object and puts the previous

@@ -2,7 +2,7 @@
 
 #include "HostApi.h"
 #include "SKQNewsCtrlView.h"
-#include "WindowSystem.h"
+#include "ui/WindowSystem.h"
 
 namespace {
 

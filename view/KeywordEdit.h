@@ -3,7 +3,7 @@
 // itself, so a blank cannot be typed into one, and nothing can be pasted
 // (a pasted text could carry blanks and line breaks): both are refused with
 // a tip next to the edit. Enter runs the search.
-#include "CEdit.h"
+#include "ui/controls/CEdit.h"
 
 class SKQNewsCtrlView;
 

@@ -2,12 +2,12 @@
 // creation of the controls, the tab strip and one grid per offered mode.
 #include <cstdlib>
 
-#include "CSheetBuilder.h"
 #include "HostApi.h"
 #include "NewsApi.h"
 #include "SKQCfgIO2.h"
 #include "SKQNewsCtrlView.h"
-#include "SKQTabColorSet.h"
+#include "ui/grid/CSheetBuilder.h"
+#include "ui/tab/SKQTabColorSet.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 //   top    client top, below the title strip when the base view shows one
 //   x0     left end of the mode controls: room for the select-service
 //          button, none when the back-end has exactly one news service
-#include "Geometry.h"
+#include "ui/Geometry.h"
 
 class CNewsViewLayout {
   public:

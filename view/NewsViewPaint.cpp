@@ -5,7 +5,7 @@
 #include "HostApi.h"
 #include "NewsApi.h"
 #include "SKQNewsCtrlView.h"
-#include "WindowSystem.h"
+#include "ui/WindowSystem.h"
 
 namespace {
 

@@ -2,10 +2,10 @@
 // construction and destruction, and its message map.
 #include "SKQNewsCtrlView.h"
 
-#include "CDialog.h"
 #include "HostApi.h"
-#include "KqModule.h"
-#include "WindowSystem.h"
+#include "framework/KqModule.h"
+#include "ui/WindowSystem.h"
+#include "ui/controls/CDialog.h"
 
 namespace {
 

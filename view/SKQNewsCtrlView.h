@@ -25,24 +25,24 @@
 #include <utility>
 #include <vector>
 
-#include "CButton.h"
-#include "CComboBox.h"
-#include "CComboBoxAutoComplete.h"
-#include "CDateTimeCtrl.h"
-#include "CDlgTipMsg.h"
-#include "CGridoraWnd.h"
 #include "COleDateTime.h"
 #include "CTime.h"
-#include "CXTPTabControl.h"
-#include "CXTTipWindow.h"
 #include "HeadlineList.h"
 #include "KeywordEdit.h"
 #include "NewsRecords.h"
 #include "NewsViewInspection.h"
 #include "NewsViewLayout.h"
-#include "SKQBaseView.h"
 #include "SearchConditions.h"
 #include "SymbolRecords.h"
+#include "framework/SKQBaseView.h"
+#include "ui/controls/CButton.h"
+#include "ui/controls/CComboBox.h"
+#include "ui/controls/CComboBoxAutoComplete.h"
+#include "ui/controls/CDateTimeCtrl.h"
+#include "ui/grid/CGridoraWnd.h"
+#include "ui/tab/CDlgTipMsg.h"
+#include "ui/tab/CXTPTabControl.h"
+#include "ui/tab/CXTTipWindow.h"
 
 class CDataExchange;
 class SKQNewsStory;

@@ -7,7 +7,7 @@
 namespace {
 
 NewsBackend* backend() {
-    return HostContext::Current().GetNewsBackend();
+    return HostContext::Current().Part<NewsBackend>();
 }
 
 // A news day written as YYYYMMDD; anything else is no day.

@@ -7,7 +7,7 @@
 namespace {
 
 NewsBackend* backend() {
-    return HostContext::Current().GetNewsBackend();
+    return HostContext::Current().Part<NewsBackend>();
 }
 
 // The back-end, when it knows the market.

@@ -1,4 +1,4 @@
-#include "core/Arrivals.h"
+#include "Arrivals.h"
 
 void Arrivals::Arrived(const HeadlineId& id, std::int64_t now, bool story) {
     if (m_latency == 0) {

@@ -1,4 +1,4 @@
-#include "search/SearchPlan.h"
+#include "SearchPlan.h"
 
 #include "CTime.h"
 

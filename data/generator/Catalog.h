@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "FeedRecords.h"
 #include "Random.h"
+#include "feed/FeedRecords.h"
 
 namespace kqgen {
 

@@ -7,9 +7,9 @@
 #include <vector>
 
 #include "Catalog.h"
-#include "FeedRecords.h"
 #include "NameMaker.h"
 #include "Random.h"
+#include "feed/FeedRecords.h"
 
 namespace kqgen {
 

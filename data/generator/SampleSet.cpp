@@ -12,7 +12,7 @@
 #include "Calendar.h"
 #include "Catalog.h"
 #include "DayPlan.h"
-#include "FeedWriter.h"
+#include "feed/FeedWriter.h"
 
 namespace kqgen {
 namespace {

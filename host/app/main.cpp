@@ -5,9 +5,9 @@
 #include <ctime>
 #include <iostream>
 
-#include "Automation.h"
-#include "DeskApp.h"
-#include "DeskOptions.h"
+#include "app/desk/DeskOptions.h"
+#include "app/qt/DeskApp.h"
+#include "automation/Automation.h"
 
 int main(int argc, char** argv) {
     // News days, the date gate and every time shown are the Taiwan market's:

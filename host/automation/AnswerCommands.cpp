@@ -1,12 +1,12 @@
 // Answers for what waits for a person: message boxes, menus, dialogs, the
 // file and print dialogs. An answer is queued before the action that asks,
 // and requests take the answers in order.
-#include "CDC.h"
 #include "Commands.h"
 #include "Interpreter.h"
 #include "ScriptValues.h"
 #include "Session.h"
-#include "controls/CDialog.h"
+#include "ui/CDC.h"
+#include "ui/controls/CDialog.h"
 
 namespace automation {
 

@@ -1,10 +1,10 @@
 #include "AutomationUi.h"
 
-#include "CWnd.h"
 #include "HostContext.h"
-#include "controls/CDialog.h"
-#include "tab/CDlgTipMsg.h"
-#include "tab/CXTTipWindow.h"
+#include "ui/CWnd.h"
+#include "ui/controls/CDialog.h"
+#include "ui/tab/CDlgTipMsg.h"
+#include "ui/tab/CXTTipWindow.h"
 
 namespace automation {
 
@@ -119,21 +119,6 @@ void AutomationFrontEnd::StartTimer(HWND window, UINT id, UINT period) {
         else
             noteTip(*wnd);
     }
-}
-
-AutomationUi::AutomationUi(HostContext& context)
-    : m_context(context),
-      m_previousContext(&HostContext::Current()),
-      m_previous(context.GetWindowSystem()),
-      m_system(m_frontEnd) {
-    m_frontEnd.Attach(m_system);
-    m_context.SetWindowSystem(&m_system);
-    HostContext::Install(&m_context);
-}
-
-AutomationUi::~AutomationUi() {
-    m_context.SetWindowSystem(m_previous);
-    HostContext::Install(m_previousContext == &m_context ? nullptr : m_previousContext);
 }
 
 }  // namespace automation

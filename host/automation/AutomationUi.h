@@ -10,8 +10,8 @@
 #include <string>
 #include <vector>
 
-#include "CMenu.h"
-#include "headless/HeadlessFrontEnd.h"
+#include "ui/CMenu.h"
+#include "ui/headless/HeadlessFrontEnd.h"
 
 class HostContext;
 
@@ -70,26 +70,13 @@ class AutomationFrontEnd final : public HeadlessFrontEnd {
 
 // Front end and window system, set in the given context, which is installed
 // for this object's lifetime (as HeadlessUi does).
-class AutomationUi {
+class AutomationUi : public WindowLayer<AutomationFrontEnd> {
   public:
-    explicit AutomationUi(HostContext& context);
-    ~AutomationUi();
-    AutomationUi(const AutomationUi&) = delete;
-    AutomationUi& operator=(const AutomationUi&) = delete;
+    explicit AutomationUi(HostContext& context) : WindowLayer(context, true) {}
 
-    WindowSystem& System() { return m_system; }
-    AutomationFrontEnd& FrontEnd() { return m_frontEnd; }
-    ScriptedUserServices& Script() { return m_frontEnd.Script(); }
-    AutomationPerson& Person() { return m_frontEnd.Recorder(); }
-    int Pump() { return m_system.PumpMessages(); }
-    void Advance(std::uint64_t milliseconds) { m_frontEnd.Advance(milliseconds); }
-
-  private:
-    HostContext& m_context;
-    HostContext* m_previousContext;
-    WindowSystem* m_previous;
-    AutomationFrontEnd m_frontEnd;
-    WindowSystem m_system;
+    ScriptedUserServices& Script() { return FrontEnd().Script(); }
+    AutomationPerson& Person() { return FrontEnd().Recorder(); }
+    void Advance(std::uint64_t milliseconds) { FrontEnd().Advance(milliseconds); }
 };
 
 }  // namespace automation

@@ -3,9 +3,9 @@
 // Everything goes in through the back-end's feed interface, checked as a
 // feed file's records are.
 #include "Commands.h"
-#include "FeedRecords.h"
 #include "ScriptValues.h"
 #include "Session.h"
+#include "feed/FeedRecords.h"
 
 namespace automation {
 

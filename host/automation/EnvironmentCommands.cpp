@@ -3,10 +3,10 @@
 #include <filesystem>
 
 #include "Commands.h"
-#include "DeskEnvironment.h"
 #include "IniEditor.h"
 #include "ScriptValues.h"
 #include "Session.h"
+#include "app/desk/DeskEnvironment.h"
 
 namespace automation {
 

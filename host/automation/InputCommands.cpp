@@ -6,9 +6,9 @@
 #include "PointerInput.h"
 #include "ScriptValues.h"
 #include "Session.h"
-#include "controls/Controls.h"
-#include "grid/CGridoraWnd.h"
-#include "tab/CXTPTabControl.h"
+#include "ui/controls/Controls.h"
+#include "ui/grid/CGridoraWnd.h"
+#include "ui/tab/CXTPTabControl.h"
 
 namespace automation {
 

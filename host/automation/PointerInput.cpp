@@ -1,8 +1,8 @@
 #include "PointerInput.h"
 
 #include "ScriptArgs.h"
-#include "controls/ControlSupport.h"
-#include "grid/CGridoraWnd.h"
+#include "ui/controls/ControlSupport.h"
+#include "ui/grid/CGridoraWnd.h"
 
 namespace automation {
 

@@ -3,7 +3,7 @@
 // layer's messages: presses and releases at a point, double clicks, the
 // context-menu request after a right click, wheel notches, key presses with
 // Shift and Ctrl held. Rows of a grid are found where the grid lays them.
-#include "CWnd.h"
+#include "ui/CWnd.h"
 
 class CGridoraWnd;
 

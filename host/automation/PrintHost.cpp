@@ -3,11 +3,11 @@
 // layout, the clock and the focus, the back-end's services.
 #include <ostream>
 
-#include "CMenu.h"
 #include "CTime.h"
 #include "Printing.h"
 #include "ScriptValues.h"
 #include "Session.h"
+#include "ui/CMenu.h"
 
 namespace automation::printing {
 

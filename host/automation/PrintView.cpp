@@ -2,14 +2,14 @@
 // strip, title strip text and service menu.
 #include <ostream>
 
-#include "CMenu.h"
 #include "NewsViewInspection.h"
 #include "Printing.h"
 #include "ScriptValues.h"
 #include "Session.h"
-#include "controls/Controls.h"
-#include "grid/CGridoraWnd.h"
-#include "tab/CXTPTabControl.h"
+#include "ui/CMenu.h"
+#include "ui/controls/Controls.h"
+#include "ui/grid/CGridoraWnd.h"
+#include "ui/tab/CXTPTabControl.h"
 
 namespace automation::printing {
 

@@ -5,7 +5,7 @@
 #include <map>
 
 #include "CTime.h"
-#include "WinDefs.h"
+#include "ui/WinDefs.h"
 
 namespace automation {
 

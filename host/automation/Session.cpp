@@ -5,9 +5,9 @@
 #include <ostream>
 
 #include "CTime.h"
-#include "DeskEnvironment.h"
 #include "NewsViewInspection.h"
-#include "grid/CGridoraWnd.h"
+#include "app/desk/DeskEnvironment.h"
+#include "ui/grid/CGridoraWnd.h"
 
 namespace automation {
 
@@ -50,7 +50,7 @@ Session::Session(const AutomationOptions& options, std::ostream& out)
         m_error = m_backend.Error();
         return;
     }
-    m_context.SetNewsBackend(&m_backend);
+    m_context.SetPart<NewsBackend>(&m_backend);
     m_store = std::make_unique<SKQCfgIO2>(CString(m_configDir.string()), CString("newsdesk"));
     if (!m_store->IsOpen()) {
         m_error = m_store->GetError();
@@ -73,7 +73,7 @@ Session::~Session() {
         m_layout.DestroyWindow();
     m_loader.UnloadAll();
     m_store.reset();
-    m_context.SetNewsBackend(nullptr);
+    m_context.SetPart<NewsBackend>(nullptr);
     m_ui.reset();
     if (m_savedTz)
         ::setenv("TZ", m_savedTz->c_str(), 1);

@@ -14,14 +14,14 @@
 
 #include "AutomationUi.h"
 #include "Clock.h"
-#include "FeedInjector.h"
 #include "HostContext.h"
-#include "LayoutHostWnd.h"
-#include "ModuleLoader.h"
 #include "NewsBackend.h"
 #include "SKQCfgIO2.h"
 #include "ScriptArgs.h"
-#include "ViewHost.h"
+#include "app/desk/LayoutHostWnd.h"
+#include "app/desk/ViewHost.h"
+#include "feed/FeedInjector.h"
+#include "framework/ModuleLoader.h"
 
 class CGridoraWnd;
 class INewsViewInspection;

@@ -3,10 +3,10 @@
 // passes to views besides back-end events (linked symbols, scheme changes,
 // registrations, listing changes).
 #include "Commands.h"
-#include "DeskOptions.h"
 #include "ScriptValues.h"
 #include "Session.h"
 #include "SymbolRecords.h"
+#include "app/desk/DeskOptions.h"
 
 namespace automation {
 

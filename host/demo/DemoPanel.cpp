@@ -5,7 +5,7 @@
 #include "CTime.h"
 #include "HostApi.h"
 #include "IniFile.h"
-#include "SKQTabColorSet.h"
+#include "ui/tab/SKQTabColorSet.h"
 
 namespace {
 constexpr UINT kTabsId = 3100;

@@ -4,11 +4,11 @@
 #include <functional>
 #include <memory>
 
-#include "CButton.h"
-#include "CComboBox.h"
-#include "CGridoraWnd.h"
-#include "CWnd.h"
-#include "CXTPTabControl.h"
+#include "ui/CWnd.h"
+#include "ui/controls/CButton.h"
+#include "ui/controls/CComboBox.h"
+#include "ui/grid/CGridoraWnd.h"
+#include "ui/tab/CXTPTabControl.h"
 
 class DemoPanel : public CWnd {
   public:

@@ -15,7 +15,7 @@
 
 #include "DemoPanel.h"
 #include "HostContext.h"
-#include "QtFrontEnd.h"
+#include "qt/QtFrontEnd.h"
 
 namespace {
 struct Options {

@@ -5,8 +5,8 @@
 #include <QRadioButton>
 
 #include "NativePeer.h"
-#include "controls/CButton.h"
-#include "controls/CStatic.h"
+#include "ui/controls/CButton.h"
+#include "ui/controls/CStatic.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 #include <QLineEdit>
 
 #include "NativePeer.h"
-#include "controls/CComboBox.h"
+#include "ui/controls/CComboBox.h"
 
 namespace {
 

@@ -7,8 +7,8 @@
 
 #include "NativePeer.h"
 #include "PaintedPeer.h"
-#include "controls/CEdit.h"
-#include "controls/MyRichEdit.h"
+#include "ui/controls/CEdit.h"
+#include "ui/controls/MyRichEdit.h"
 
 namespace {
 

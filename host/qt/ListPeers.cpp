@@ -7,10 +7,10 @@
 
 #include "NativePeer.h"
 #include "PaintedPeer.h"
-#include "controls/CDateTimeCtrl.h"
-#include "controls/CListBox.h"
-#include "controls/CListCtrl.h"
-#include "controls/ControlMessages.h"
+#include "ui/controls/CDateTimeCtrl.h"
+#include "ui/controls/CListBox.h"
+#include "ui/controls/CListCtrl.h"
+#include "ui/controls/ControlMessages.h"
 
 namespace {
 

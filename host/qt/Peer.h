@@ -4,7 +4,7 @@
 // show.
 #include <QWidget>
 
-#include "CWnd.h"
+#include "ui/CWnd.h"
 
 class QtFrontEnd;
 

@@ -124,12 +124,3 @@ CPoint QtFrontEnd::ScreenOrigin(const CWnd& topLevel) const {
     }
     return topLevel.GetRect().TopLeft();
 }
-
-QtUi::QtUi() : m_system(m_frontEnd), m_previous(HostContext::Current().GetWindowSystem()) {
-    m_frontEnd.Attach(m_system);
-    HostContext::Current().SetWindowSystem(&m_system);
-}
-
-QtUi::~QtUi() {
-    HostContext::Current().SetWindowSystem(m_previous);
-}

@@ -10,9 +10,10 @@
 #include <map>
 #include <memory>
 
-#include "FrontEnd.h"
 #include "QtUserServices.h"
-#include "WindowSystem.h"
+#include "ui/FrontEnd.h"
+#include "ui/WindowLayer.h"
+#include "ui/WindowSystem.h"
 
 class QTimer;
 class Peer;
@@ -71,17 +72,7 @@ class QtFrontEnd : public QObject, public FrontEnd {
 
 // A Qt window layer ready to use: front end and window system, set in the
 // current host context for this object's lifetime.
-class QtUi {
+class QtUi : public WindowLayer<QtFrontEnd> {
   public:
-    QtUi();
-    ~QtUi();
-    QtUi(const QtUi&) = delete;
-    QtUi& operator=(const QtUi&) = delete;
-    WindowSystem& System() { return m_system; }
-    QtFrontEnd& FrontEnd() { return m_frontEnd; }
-
-  private:
-    QtFrontEnd m_frontEnd;
-    WindowSystem m_system;
-    WindowSystem* m_previous;
+    QtUi() : WindowLayer(HostContext::Current(), false) {}
 };

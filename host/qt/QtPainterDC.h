@@ -5,7 +5,7 @@
 #include <QPainter>
 #include <memory>
 
-#include "CDC.h"
+#include "ui/CDC.h"
 
 class QPrinter;
 

@@ -9,11 +9,11 @@
 #include <QPrinter>
 #include <QPushButton>
 
-#include "CMenu.h"
-#include "CWnd.h"
 #include "QtFrontEnd.h"
 #include "QtPainterDC.h"
-#include "controls/CDialog.h"
+#include "ui/CMenu.h"
+#include "ui/CWnd.h"
+#include "ui/controls/CDialog.h"
 
 namespace {
 

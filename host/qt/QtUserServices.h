@@ -1,7 +1,7 @@
 #pragma once
 // Requests for a person, as real Qt dialogs: message boxes, popup menus,
 // modal runs of layer dialogs, the save-file dialog and the print dialog.
-#include "UserServices.h"
+#include "ui/UserServices.h"
 
 class QtFrontEnd;
 class QWidget;

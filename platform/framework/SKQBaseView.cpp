@@ -5,7 +5,7 @@
 #include "HostApi.h"
 #include "HostContext.h"
 #include "SKQCfgIO2.h"
-#include "WindowSystem.h"
+#include "ui/WindowSystem.h"
 
 KQ_IMPLEMENT_DYNAMIC(SKQBaseView, CObject)
 

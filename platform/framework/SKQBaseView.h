@@ -17,22 +17,17 @@
 // SaveViewInfo, window destruction and the destructor.
 #include <vector>
 
-#include "CMenu.h"
 #include "CObject.h"
 #include "CString.h"
 #include "CSymbolInfo.h"
-#include "CView.h"
+#include "NewsRecords.h"
+#include "SearchConditions.h"
+#include "SymbolRecords.h"
 #include "WinTypes.h"
+#include "ui/CMenu.h"
+#include "ui/CView.h"
 
 class SKQCfgIO2;
-// Records of the news back-end, defined by the back-end library; the base view
-// only passes them on.
-class CHeadline;
-class CHeadlineTable;
-class CHeadlineTableInfo;
-class CMarketStatus;
-class CSymbolUpdateInfo;
-class CSearch;
 
 class SKQBaseView : public CView, public CObject {
     KQ_DECLARE_DYNAMIC(SKQBaseView)

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstdlib>
 
-#include "../CodePage.h"
+#include "CodePage.h"
 
 const CBrush& CBrush::Black() {
     static const CBrush brush(RGB(0, 0, 0));

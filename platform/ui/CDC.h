@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "../CFont.h"
-#include "../CString.h"
+#include "CFont.h"
+#include "CString.h"
 #include "Geometry.h"
 #include "WinDefs.h"
 

@@ -4,7 +4,7 @@
 #include <memory>
 #include <vector>
 
-#include "../CString.h"
+#include "CString.h"
 #include "Geometry.h"
 #include "WinDefs.h"
 

@@ -6,9 +6,9 @@
 // handlers second. Front ends mirror it; nothing here draws by itself.
 #include <vector>
 
-#include "../CFont.h"
-#include "../CString.h"
 #include "CDC.h"
+#include "CFont.h"
+#include "CString.h"
 #include "FrontEnd.h"
 #include "Geometry.h"
 #include "MessageMap.h"

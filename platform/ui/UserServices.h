@@ -5,7 +5,7 @@
 #include <optional>
 #include <string>
 
-#include "../CString.h"
+#include "CString.h"
 #include "Geometry.h"
 #include "WinDefs.h"
 

@@ -4,7 +4,7 @@
 // that travel in parameters (flags, key codes) keep their meaning.
 #include <cstdint>
 
-#include "../WinTypes.h"
+#include "WinTypes.h"
 
 using WPARAM = std::uintptr_t;
 using LPARAM = std::intptr_t;

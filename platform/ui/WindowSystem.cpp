@@ -3,18 +3,18 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "../HostContext.h"
 #include "CWnd.h"
+#include "HostContext.h"
 
 WindowSystem::WindowSystem(FrontEnd& frontEnd) : m_frontEnd(frontEnd) {}
 
 WindowSystem::~WindowSystem() {
-    if (HostContext::Current().GetWindowSystem() == this)
-        HostContext::Current().SetWindowSystem(nullptr);
+    if (HostContext::Current().Part<WindowSystem>() == this)
+        HostContext::Current().SetPart<WindowSystem>(nullptr);
 }
 
 WindowSystem* WindowSystem::CurrentOrNull() {
-    return HostContext::Current().GetWindowSystem();
+    return HostContext::Current().Part<WindowSystem>();
 }
 
 WindowSystem& WindowSystem::Current() {

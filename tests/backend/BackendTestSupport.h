@@ -15,8 +15,8 @@
 #include "HostContext.h"
 #include "NewsApi.h"
 #include "NewsBackend.h"
-#include "NewsEventSink.h"
 #include "SymbolApi.h"
+#include "events/NewsEventSink.h"
 
 namespace backend_test {
 
@@ -129,7 +129,7 @@ class BackendTest : public ::testing::Test {
   protected:
     BackendTest() : clock(Taipei(2024, 3, 8, 10, 0, 0)), scope(context) {
         context.SetClock(&clock);
-        context.SetNewsBackend(&backend);
+        context.SetPart<NewsBackend>(&backend);
         EXPECT_TRUE(backend.Open(":memory:")) << backend.Error();
         backend.SetEventSink(&sink);
     }

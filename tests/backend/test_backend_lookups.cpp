@@ -274,12 +274,12 @@ TEST(NoBackEnd, ABackEndThatIsDestroyedIsNoLongerReached) {
     {
         NewsBackend backend;
         ASSERT_TRUE(backend.Open(":memory:"));
-        context.SetNewsBackend(&backend);
+        context.SetPart<NewsBackend>(&backend);
         backend.AddService('1', "財經新聞", "財經", 20240308);
         std::vector<BYTE> services;
         EXPECT_TRUE(NEWS_bGetAllNewsService(services));
     }
-    EXPECT_EQ(context.GetNewsBackend(), nullptr);
+    EXPECT_EQ(context.Part<NewsBackend>(), nullptr);
     std::vector<BYTE> services;
     EXPECT_FALSE(NEWS_bGetAllNewsService(services));
 }

@@ -4,8 +4,8 @@
 
 #include <fstream>
 
-#include "../support/TempDir.h"
 #include "BackendTestSupport.h"
+#include "TempDir.h"
 
 namespace {
 

@@ -6,10 +6,10 @@
 
 #include <gtest/gtest.h>
 
-#include "../support/TempDir.h"
-#include "FeedReader.h"
-#include "FeedSource.h"
-#include "FeedWriter.h"
+#include "TempDir.h"
+#include "feed/FeedReader.h"
+#include "feed/FeedSource.h"
+#include "feed/FeedWriter.h"
 #include "test_feed_support.h"
 
 using namespace feed;

@@ -13,10 +13,10 @@
 
 #include <gtest/gtest.h>
 
-#include "../support/TempDir.h"
 #include "Clock.h"
-#include "FeedReader.h"
-#include "FeedReplay.h"
+#include "TempDir.h"
+#include "feed/FeedReader.h"
+#include "feed/FeedReplay.h"
 #include "test_feed_support.h"
 
 using namespace feed;

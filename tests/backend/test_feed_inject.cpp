@@ -3,8 +3,8 @@
 // refused with a reason and never reach the target.
 #include <gtest/gtest.h>
 
-#include "FeedInjector.h"
-#include "FeedWriter.h"
+#include "feed/FeedInjector.h"
+#include "feed/FeedWriter.h"
 #include "test_feed_support.h"
 
 using namespace feed;

@@ -6,10 +6,10 @@
 
 #include <gtest/gtest.h>
 
-#include "../support/TempDir.h"
 #include "Clock.h"
-#include "FeedReplay.h"
-#include "FeedWriter.h"
+#include "TempDir.h"
+#include "feed/FeedReplay.h"
+#include "feed/FeedWriter.h"
 #include "test_feed_support.h"
 
 using namespace feed;

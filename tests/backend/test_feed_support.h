@@ -7,8 +7,8 @@
 
 #include <gtest/gtest.h>
 
-#include "FeedRecords.h"
 #include "FeedTarget.h"
+#include "feed/FeedRecords.h"
 
 struct PushedRecord {
     feed::FeedPayload payload;

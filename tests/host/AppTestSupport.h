@@ -7,10 +7,10 @@
 #include <vector>
 
 #include "CTime.h"
-#include "FeedWriter.h"
 #include "NewsViewInspection.h"
-#include "SKQBaseView.h"
-#include "grid/CGridoraWnd.h"
+#include "feed/FeedWriter.h"
+#include "framework/SKQBaseView.h"
+#include "ui/grid/CGridoraWnd.h"
 
 inline constexpr const char* kTestDoubleClass = "TestDoubleNewsView";
 

@@ -4,7 +4,7 @@
 #include <sstream>
 #include <string>
 
-#include "Interpreter.h"
+#include "automation/Interpreter.h"
 
 struct ScriptRun {
     int status = 0;

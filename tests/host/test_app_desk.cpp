@@ -4,15 +4,15 @@
 // replay of a recorded day as today.
 #include <gtest/gtest.h>
 
-#include "../support/TempDir.h"
 #include "AppTestSupport.h"
 #include "Clock.h"
-#include "DeskOptions.h"
 #include "HostContext.h"
-#include "LayoutHostWnd.h"
-#include "ReplaySession.h"
-#include "WindowSystem.h"
-#include "headless/HeadlessFrontEnd.h"
+#include "TempDir.h"
+#include "app/desk/DeskOptions.h"
+#include "app/desk/LayoutHostWnd.h"
+#include "app/desk/ReplaySession.h"
+#include "ui/WindowSystem.h"
+#include "ui/headless/HeadlessFrontEnd.h"
 
 namespace {
 

@@ -8,21 +8,21 @@
 #include <QComboBox>
 #include <QTest>
 
-#include "../support/TempDir.h"
 #include "AppTestSupport.h"
-#include "BackendPump.h"
-#include "DeskEnvironment.h"
-#include "DeskWindow.h"
-#include "FeedInjector.h"
 #include "HostContext.h"
-#include "LayoutHostWnd.h"
-#include "ModuleLoader.h"
 #include "NewsBackend.h"
-#include "QtFrontEnd.h"
 #include "QtTestMain.h"
 #include "SKQCfgIO2.h"
-#include "ViewHost.h"
-#include "tab/CXTPTabControl.h"
+#include "TempDir.h"
+#include "app/desk/DeskEnvironment.h"
+#include "app/desk/LayoutHostWnd.h"
+#include "app/desk/ViewHost.h"
+#include "app/qt/BackendPump.h"
+#include "app/qt/DeskWindow.h"
+#include "feed/FeedInjector.h"
+#include "framework/ModuleLoader.h"
+#include "qt/QtFrontEnd.h"
+#include "ui/tab/CXTPTabControl.h"
 
 namespace {
 
@@ -47,7 +47,7 @@ class DeskHostTest : public ::testing::Test {
         std::string error;
         ASSERT_TRUE(ConfigureHost(context, settings, error)) << error;
         ASSERT_TRUE(backend.Open(":memory:"));
-        context.SetNewsBackend(&backend);
+        context.SetPart<NewsBackend>(&backend);
         feed::FeedInjector inject(backend);
         ASSERT_TRUE(inject.Line("service\t\t49\t20261204\t晨曦財經通訊社\t晨曦", false));
         ASSERT_TRUE(inject.Line("service\t\t50\t20261204\t瀚海經濟新聞網\t瀚海", false));
@@ -67,7 +67,7 @@ class DeskHostTest : public ::testing::Test {
         backend.SetEventSink(nullptr);
         host.reset();
         layout.DestroyWindow();
-        context.SetNewsBackend(nullptr);
+        context.SetPart<NewsBackend>(nullptr);
     }
 
     SKQBaseView& create(int key2, std::optional<BYTE> link = std::nullopt) {

@@ -8,8 +8,8 @@
 #include <QProcess>
 #include <filesystem>
 
-#include "../support/TempDir.h"
 #include "AppTestSupport.h"
+#include "TempDir.h"
 
 namespace {
 

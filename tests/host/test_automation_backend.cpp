@@ -6,9 +6,9 @@
 
 #include <fstream>
 
-#include "../support/TempDir.h"
 #include "AutomationTestSupport.h"
-#include "IniEditor.h"
+#include "TempDir.h"
+#include "automation/IniEditor.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "AutomationTestSupport.h"
-#include "ScriptArgs.h"
+#include "automation/ScriptArgs.h"
 
 using automation::Args;
 using automation::ScriptError;

@@ -8,11 +8,11 @@
 #include <QTest>
 
 #include "HostContext.h"
-#include "QtFrontEnd.h"
 #include "QtTestMain.h"
-#include "controls/CButton.h"
-#include "controls/CComboBox.h"
-#include "controls/CEdit.h"
+#include "qt/QtFrontEnd.h"
+#include "ui/controls/CButton.h"
+#include "ui/controls/CComboBox.h"
+#include "ui/controls/CEdit.h"
 
 namespace {
 

@@ -6,13 +6,13 @@
 #include <QTest>
 #include <QTimer>
 
-#include "CGridoraWnd.h"
 #include "HostContext.h"
-#include "QtFrontEnd.h"
 #include "QtTestMain.h"
-#include "controls/CButton.h"
-#include "controls/CDialog.h"
-#include "controls/CEdit.h"
+#include "qt/QtFrontEnd.h"
+#include "ui/controls/CButton.h"
+#include "ui/controls/CDialog.h"
+#include "ui/controls/CEdit.h"
+#include "ui/grid/CGridoraWnd.h"
 
 namespace {
 

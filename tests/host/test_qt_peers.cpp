@@ -6,10 +6,10 @@
 #include <QTest>
 #include <QWidget>
 
-#include "CWnd.h"
 #include "HostContext.h"
-#include "QtFrontEnd.h"
 #include "QtTestMain.h"
+#include "qt/QtFrontEnd.h"
+#include "ui/CWnd.h"
 
 namespace {
 

@@ -6,8 +6,8 @@
 
 #include <cstdlib>
 
-#include "../support/TempDir.h"
 #include "SKQCfgIO2.h"
+#include "TempDir.h"
 
 namespace {
 

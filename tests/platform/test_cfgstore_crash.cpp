@@ -9,8 +9,8 @@
 #include <random>
 #include <thread>
 
-#include "../support/TempDir.h"
 #include "SKQCfgIO2.h"
+#include "TempDir.h"
 
 namespace {
 

@@ -6,11 +6,11 @@
 #include <fstream>
 #include <regex>
 
-#include "../support/SourceScan.h"
 #include "CTime.h"
 #include "HostApi.h"
 #include "HostContext.h"
 #include "IniFile.h"
+#include "SourceScan.h"
 
 namespace {
 

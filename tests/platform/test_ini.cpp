@@ -3,9 +3,9 @@
 #include <string>
 #include <vector>
 
-#include "../support/TempDir.h"
 #include "CodePage.h"
 #include "IniFile.h"
+#include "TempDir.h"
 
 namespace {
 

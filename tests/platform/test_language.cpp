@@ -5,11 +5,11 @@
 
 #include <regex>
 
-#include "../support/SourceScan.h"
-#include "../support/TempDir.h"
 #include "HostApi.h"
 #include "HostContext.h"
 #include "IniFile.h"
+#include "SourceScan.h"
+#include "TempDir.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 // Edit fields: typing, the style's rules, selection in characters, the
 // notifications and their order, and the key filter of a derived edit.
-#include "WindowSystem.h"
 #include "test_controls_support.h"
+#include "ui/WindowSystem.h"
 
 namespace {
 

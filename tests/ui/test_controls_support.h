@@ -7,10 +7,10 @@
 #include <ostream>
 #include <vector>
 
-#include "CWnd.h"
-#include "Controls.h"
-#include "HeadlessFrontEnd.h"
 #include "HostContext.h"
+#include "ui/CWnd.h"
+#include "ui/controls/Controls.h"
+#include "ui/headless/HeadlessFrontEnd.h"
 
 struct Notice {
     UINT id = 0;

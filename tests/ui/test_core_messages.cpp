@@ -6,10 +6,10 @@
 #include <string>
 #include <vector>
 
-#include "CWnd.h"
-#include "HeadlessFrontEnd.h"
 #include "HostContext.h"
-#include "WindowSystem.h"
+#include "ui/CWnd.h"
+#include "ui/WindowSystem.h"
+#include "ui/headless/HeadlessFrontEnd.h"
 
 namespace {
 

@@ -2,11 +2,11 @@
 // script; device contexts for printing.
 #include <gtest/gtest.h>
 
-#include "CDC.h"
-#include "CMenu.h"
-#include "CWnd.h"
-#include "HeadlessFrontEnd.h"
 #include "HostContext.h"
+#include "ui/CDC.h"
+#include "ui/CMenu.h"
+#include "ui/CWnd.h"
+#include "ui/headless/HeadlessFrontEnd.h"
 
 namespace {
 

@@ -5,9 +5,9 @@
 
 #include <vector>
 
-#include "CWnd.h"
-#include "HeadlessFrontEnd.h"
 #include "HostContext.h"
+#include "ui/CWnd.h"
+#include "ui/headless/HeadlessFrontEnd.h"
 
 namespace {
 

@@ -4,9 +4,9 @@
 
 #include <algorithm>
 
-#include "CWnd.h"
-#include "HeadlessFrontEnd.h"
 #include "HostContext.h"
+#include "ui/CWnd.h"
+#include "ui/headless/HeadlessFrontEnd.h"
 
 namespace {
 

@@ -7,14 +7,14 @@
 #include <algorithm>
 #include <filesystem>
 
-#include "../support/TempDir.h"
-#include "CObject.h"
-#include "HeadlessFrontEnd.h"
 #include "HostContext.h"
-#include "ModuleLoader.h"
-#include "RuntimeClassRegistry.h"
-#include "SKQBaseView.h"
-#include "WindowSystem.h"
+#include "TempDir.h"
+#include "framework/CObject.h"
+#include "framework/ModuleLoader.h"
+#include "framework/RuntimeClassRegistry.h"
+#include "framework/SKQBaseView.h"
+#include "ui/WindowSystem.h"
+#include "ui/headless/HeadlessFrontEnd.h"
 
 namespace {
 

@@ -6,12 +6,12 @@
 
 #include <algorithm>
 
-#include "HeadlessFrontEnd.h"
 #include "HostApi.h"
 #include "HostContext.h"
-#include "SKQBaseView.h"
 #include "SKQCfgIO2.h"
-#include "WindowSystem.h"
+#include "framework/SKQBaseView.h"
+#include "ui/WindowSystem.h"
+#include "ui/headless/HeadlessFrontEnd.h"
 
 // A view as a module would write one, opening the base's state to the tests.
 class ProbeView : public SKQBaseView {

@@ -2,9 +2,9 @@
 // geometry and the row store.
 #include <gtest/gtest.h>
 
-#include "GridCells.h"
-#include "GridLayout.h"
-#include "GridScrollBar.h"
+#include "ui/grid/GridCells.h"
+#include "ui/grid/GridLayout.h"
+#include "ui/grid/GridScrollBar.h"
 
 namespace {
 

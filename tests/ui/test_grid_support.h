@@ -7,9 +7,9 @@
 #include <memory>
 #include <vector>
 
-#include "CGridoraWnd.h"
-#include "HeadlessFrontEnd.h"
 #include "HostContext.h"
+#include "ui/grid/CGridoraWnd.h"
+#include "ui/headless/HeadlessFrontEnd.h"
 
 struct OwnerMessage {
     UINT message;

@@ -7,9 +7,9 @@
 #include <functional>
 #include <vector>
 
-#include "CXTPTabControl.h"
-#include "HeadlessFrontEnd.h"
 #include "HostContext.h"
+#include "ui/headless/HeadlessFrontEnd.h"
+#include "ui/tab/CXTPTabControl.h"
 
 namespace {
 

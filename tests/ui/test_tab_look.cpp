@@ -6,11 +6,11 @@
 #include <algorithm>
 #include <string>
 
-#include "CXTPTabControl.h"
-#include "HeadlessFrontEnd.h"
 #include "HostApi.h"
 #include "HostContext.h"
-#include "SKQTabColorSet.h"
+#include "ui/headless/HeadlessFrontEnd.h"
+#include "ui/tab/CXTPTabControl.h"
+#include "ui/tab/SKQTabColorSet.h"
 
 namespace {
 

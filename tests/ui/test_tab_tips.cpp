@@ -7,11 +7,11 @@
 #include <algorithm>
 #include <string>
 
-#include "CDlgTipMsg.h"
-#include "CXTTipWindow.h"
-#include "HeadlessFrontEnd.h"
 #include "HostApi.h"
 #include "HostContext.h"
+#include "ui/headless/HeadlessFrontEnd.h"
+#include "ui/tab/CDlgTipMsg.h"
+#include "ui/tab/CXTTipWindow.h"
 
 namespace {
 

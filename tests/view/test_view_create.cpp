@@ -3,9 +3,9 @@
 // and site option offers; the services registered at start.
 #include <filesystem>
 
-#include "CGridoraWnd.h"
-#include "KqModule.h"
+#include "framework/KqModule.h"
 #include "test_view_support.h"
+#include "ui/grid/CGridoraWnd.h"
 
 extern "C" const KqModuleInfo* kq_module_entry();
 

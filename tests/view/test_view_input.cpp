@@ -1,9 +1,9 @@
 // Layout, painting and input: resizing, the background and title strip,
 // colours from the host's scheme, wheel, keys and scrolling routed to the
 // grid, the context menu, and the keyword edit's refusals.
-#include "ControlColors.h"
 #include "HostApi.h"
 #include "test_view_support.h"
+#include "ui/controls/ControlColors.h"
 
 namespace {
 

@@ -11,18 +11,18 @@
 #include <string>
 #include <vector>
 
-#include "../support/TempDir.h"
 #include "CTime.h"
 #include "Clock.h"
-#include "HeadlessFrontEnd.h"
 #include "HostContext.h"
 #include "NewsApi.h"
 #include "NewsBackend.h"
-#include "NewsEventSink.h"
-#include "RuntimeClassRegistry.h"
 #include "SKQCfgIO2.h"
 #include "SKQNewsCtrlView.h"
-#include "WindowSystem.h"
+#include "TempDir.h"
+#include "events/NewsEventSink.h"
+#include "framework/RuntimeClassRegistry.h"
+#include "ui/WindowSystem.h"
+#include "ui/headless/HeadlessFrontEnd.h"
 
 namespace view_test {
 
@@ -145,7 +145,7 @@ class ViewHost : public ::testing::Test {
         context.OwnServices().SetSysPath(sys.str().c_str());
         WriteSiteFiles(SiteOptions{});
         EXPECT_TRUE(backend.Open(":memory:"));
-        context.SetNewsBackend(&backend);
+        context.SetPart<NewsBackend>(&backend);
         backend.SetEventSink(&sink);
         layout.GetMessageMap().OnRegistered(SKQNewsCtrlView::kDoPaintLayoutMessage,
                                             [this](WPARAM, LPARAM) {
@@ -156,7 +156,7 @@ class ViewHost : public ::testing::Test {
     }
     ~ViewHost() override {
         backend.SetEventSink(nullptr);
-        context.SetNewsBackend(nullptr);
+        context.SetPart<NewsBackend>(nullptr);
     }
 
     void WriteSiteFiles(const SiteOptions& options) {

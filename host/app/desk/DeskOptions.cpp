@@ -4,9 +4,9 @@
 #include <cmath>
 #include <map>
 
-#include "FeedReplay.h"
 #include "LanguageService.h"
 #include "ReplaySession.h"
+#include "feed/FeedReplay.h"
 
 namespace {
 

@@ -3,8 +3,8 @@
 #include <algorithm>
 
 #include "HostApi.h"
-#include "SKQBaseView.h"
-#include "WindowSystem.h"
+#include "framework/SKQBaseView.h"
+#include "ui/WindowSystem.h"
 
 LayoutHostWnd::LayoutHostWnd() {
     GetMessageMap().OnRegistered(kDoPaintLayoutMessage, [this](WPARAM, LPARAM) -> LRESULT {

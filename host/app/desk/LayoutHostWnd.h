@@ -11,7 +11,7 @@
 // (a click into a view focuses it), else the one that held it last.
 #include <vector>
 
-#include "CWnd.h"
+#include "ui/CWnd.h"
 
 class LayoutHostWnd : public CWnd {
   public:

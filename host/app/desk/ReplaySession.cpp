@@ -1,8 +1,8 @@
 #include "ReplaySession.h"
 
 #include "CTime.h"
-#include "FeedRecords.h"
-#include "FeedSource.h"
+#include "feed/FeedRecords.h"
+#include "feed/FeedSource.h"
 
 std::optional<int> ReplaySession::ParseTimeOfDay(const std::string& text) {
     // HH:MM or HH:MM:SS, two digits each, nothing else.

@@ -10,7 +10,7 @@
 #include <string>
 
 #include "CString.h"
-#include "FeedReplay.h"
+#include "feed/FeedReplay.h"
 
 class FeedTarget;
 

@@ -3,8 +3,8 @@
 #include <algorithm>
 
 #include "LayoutHostWnd.h"
-#include "ModuleLoader.h"
 #include "SKQCfgIO2.h"
+#include "framework/ModuleLoader.h"
 
 ViewHost::ViewHost(ModuleLoader& loader, LayoutHostWnd& layout, SKQCfgIO2& store)
     : m_loader(loader), m_layout(layout), m_store(store) {}

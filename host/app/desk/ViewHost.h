@@ -15,8 +15,8 @@
 #include <vector>
 
 #include "CSymbolInfo.h"
-#include "NewsEventSink.h"
-#include "SKQBaseView.h"
+#include "events/NewsEventSink.h"
+#include "framework/SKQBaseView.h"
 
 class LayoutHostWnd;
 class ModuleLoader;

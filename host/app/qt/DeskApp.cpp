@@ -8,16 +8,16 @@
 #include <memory>
 
 #include "BackendPump.h"
-#include "DeskEnvironment.h"
 #include "DeskWindow.h"
 #include "HostContext.h"
-#include "LayoutHostWnd.h"
-#include "ModuleLoader.h"
 #include "NewsBackend.h"
-#include "QtFrontEnd.h"
 #include "ReplayDriver.h"
 #include "SKQCfgIO2.h"
-#include "ViewHost.h"
+#include "app/desk/DeskEnvironment.h"
+#include "app/desk/LayoutHostWnd.h"
+#include "app/desk/ViewHost.h"
+#include "framework/ModuleLoader.h"
+#include "qt/QtFrontEnd.h"
 
 namespace {
 
@@ -93,7 +93,7 @@ int RunDesk(const DeskOptions& givenOptions, int argc, char** argv) {
     NewsBackend backend;
     if (!backend.Open(":memory:"))
         return fail(backend.Error());
-    context.SetNewsBackend(&backend);
+    context.SetPart<NewsBackend>(&backend);
     SKQCfgIO2 store(SKQCfgIO2::m_strCurrentDir, "newsdesk");
     if (!store.IsOpen())
         return fail(store.GetError());
@@ -161,6 +161,6 @@ int RunDesk(const DeskOptions& givenOptions, int argc, char** argv) {
         replay.reset();
         layout.DestroyWindow();
     }
-    context.SetNewsBackend(nullptr);
+    context.SetPart<NewsBackend>(nullptr);
     return status;
 }

@@ -3,7 +3,7 @@
 // module, builds the main window, replays the data set and creates the views
 // once the past days are in, and runs until the window closes (or takes a
 // screenshot and quits).
-#include "DeskOptions.h"
+#include "app/desk/DeskOptions.h"
 
 // Runs the terminal; returns the process's exit status.
 int RunDesk(const DeskOptions& options, int argc, char** argv);

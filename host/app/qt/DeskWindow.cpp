@@ -12,11 +12,11 @@
 #include "CTime.h"
 #include "HostApi.h"
 #include "HostContext.h"
-#include "LayoutHostWnd.h"
 #include "NewsBackend.h"
-#include "QtFrontEnd.h"
 #include "ReplayDriver.h"
-#include "ViewHost.h"
+#include "app/desk/LayoutHostWnd.h"
+#include "app/desk/ViewHost.h"
+#include "qt/QtFrontEnd.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 #include <QTimer>
 #include <memory>
 
-#include "ReplaySession.h"
+#include "app/desk/ReplaySession.h"
 
 class ReplayDriver : public QObject {
     Q_OBJECT

@@ -7,8 +7,8 @@
 // control at or before it up to the next WS_GROUP control.
 #include <vector>
 
-#include "../CWnd.h"
 #include "ControlMessages.h"
+#include "ui/CWnd.h"
 
 class CButton : public CWnd {
   public:

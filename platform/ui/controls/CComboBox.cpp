@@ -1,9 +1,9 @@
 #include "CComboBox.h"
 
-#include "../WindowSystem.h"
 #include "CDialog.h"
 #include "ControlSupport.h"
 #include "Utf8.h"
+#include "ui/WindowSystem.h"
 
 namespace {
 CString upper(CString text) {

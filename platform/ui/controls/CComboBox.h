@@ -14,10 +14,10 @@
 // without a choice (CBN_CLOSEUP). Typing into the edit field sends
 // CBN_EDITUPDATE and CBN_EDITCHANGE and leaves no item selected.
 // The item list lives as long as the window.
-#include "../CWnd.h"
 #include "ControlMessages.h"
 #include "EditText.h"
 #include "ItemList.h"
+#include "ui/CWnd.h"
 
 class CComboBox : public CWnd {
   public:

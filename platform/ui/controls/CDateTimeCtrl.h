@@ -9,10 +9,10 @@
 // also while the calendar is open, as browsing it does); PickDay picks a
 // day in the calendar, keeping the time of day; CloseUp closes the
 // calendar (DTN_CLOSEUP).
-#include "../../COleDateTime.h"
-#include "../../CTime.h"
-#include "../CWnd.h"
+#include "COleDateTime.h"
+#include "CTime.h"
 #include "ControlMessages.h"
+#include "ui/CWnd.h"
 
 class CDateTimeCtrl : public CWnd {
   public:

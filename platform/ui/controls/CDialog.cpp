@@ -3,11 +3,11 @@
 #include <cstdlib>
 #include <mutex>
 
-#include "../UserServices.h"
-#include "../WindowSystem.h"
 #include "CButton.h"
 #include "ControlMessages.h"
 #include "ControlSupport.h"
+#include "ui/UserServices.h"
+#include "ui/WindowSystem.h"
 
 namespace {
 std::mutex g_templatesMutex;

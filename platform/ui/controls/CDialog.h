@@ -9,7 +9,7 @@
 #include <memory>
 #include <vector>
 
-#include "../CWnd.h"
+#include "ui/CWnd.h"
 
 enum class ControlType {
     PushButton,

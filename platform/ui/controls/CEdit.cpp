@@ -1,9 +1,9 @@
 #include "CEdit.h"
 
-#include "../WindowSystem.h"
 #include "CDialog.h"
 #include "ControlSupport.h"
 #include "Utf8.h"
+#include "ui/WindowSystem.h"
 
 namespace {
 std::string foldCase(std::string_view text, DWORD style) {

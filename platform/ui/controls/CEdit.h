@@ -19,9 +19,9 @@
 // PressKey says the key was not swallowed.
 #include <functional>
 
-#include "../CWnd.h"
 #include "ControlMessages.h"
 #include "EditText.h"
+#include "ui/CWnd.h"
 
 class CEdit : public CWnd {
   public:

@@ -10,9 +10,9 @@
 // The item list lives as long as the window.
 #include <vector>
 
-#include "../CWnd.h"
 #include "ControlMessages.h"
 #include "ItemList.h"
+#include "ui/CWnd.h"
 
 class CListBox : public CWnd {
   public:

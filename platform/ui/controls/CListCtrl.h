@@ -13,8 +13,8 @@
 // Rows live as long as the window.
 #include <vector>
 
-#include "../CWnd.h"
 #include "ControlMessages.h"
+#include "ui/CWnd.h"
 
 class CListCtrl : public CWnd {
   public:

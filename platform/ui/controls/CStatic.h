@@ -1,8 +1,8 @@
 #pragma once
 // CStatic: a text label (SS_LEFT, SS_CENTER, SS_RIGHT); its text is the
 // window text. It takes no input.
-#include "../CWnd.h"
 #include "ControlMessages.h"
+#include "ui/CWnd.h"
 
 class CStatic : public CWnd {
   public:

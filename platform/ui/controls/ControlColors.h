@@ -4,8 +4,8 @@
 // text colour, background colour and mode the parent may set, and the brush
 // the parent returns for the background. Front ends ask this before they
 // paint a control's peer.
-#include "../CDC.h"
-#include "../CWnd.h"
+#include "ui/CDC.h"
+#include "ui/CWnd.h"
 
 struct ControlColors {
     bool backgroundGiven = false;  // the parent returned a brush

@@ -6,8 +6,8 @@
 // `CString*` out of it, so no message writes into a caller's raw buffer.
 #include <cstdint>
 
-#include "../Geometry.h"
-#include "../WinDefs.h"
+#include "ui/Geometry.h"
+#include "ui/WinDefs.h"
 
 // Positions for iterating over the selected rows of a list view; null ends.
 struct PositionTag;

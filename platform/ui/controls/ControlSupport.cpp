@@ -1,7 +1,7 @@
 #include "ControlSupport.h"
 
-#include "../WindowSystem.h"
 #include "CDialog.h"
+#include "ui/WindowSystem.h"
 
 namespace controls {
 

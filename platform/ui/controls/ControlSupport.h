@@ -4,8 +4,8 @@
 // typing produces, and the dialog a control lives in.
 #include <string_view>
 
-#include "../CWnd.h"
 #include "ControlMessages.h"
+#include "ui/CWnd.h"
 
 class CDialog;
 

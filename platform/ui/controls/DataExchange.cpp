@@ -2,12 +2,12 @@
 
 #include <string>
 
-#include "../../ReportOnce.h"
 #include "CButton.h"
 #include "CComboBox.h"
 #include "CDateTimeCtrl.h"
 #include "CDialog.h"
 #include "CListBox.h"
+#include "ReportOnce.h"
 
 namespace {
 // The control of `id` as a T, or null (reported) when the exchange has

@@ -4,9 +4,9 @@
 // saving (UpdateData(true)), members to controls when loading. A control
 // that is missing or of another kind is reported once on stderr and the
 // member is left alone.
-#include "../../COleDateTime.h"
-#include "../../CString.h"
-#include "../../CTime.h"
+#include "COleDateTime.h"
+#include "CString.h"
+#include "CTime.h"
 
 class CDataExchange;
 

@@ -4,7 +4,7 @@
 // UTF-8 bytes in a CString.
 #include <string_view>
 
-#include "../../CString.h"
+#include "CString.h"
 
 class EditText {
   public:

@@ -5,7 +5,7 @@
 #include <string_view>
 #include <vector>
 
-#include "../../CString.h"
+#include "CString.h"
 #include "ControlMessages.h"
 
 class ItemList {

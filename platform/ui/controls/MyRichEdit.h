@@ -15,9 +15,9 @@
 // ES_NOHIDESEL style (HideSelection(false, true) sets it). Read-only
 // refuses a person's typing but not text set from code. With ENM_CHANGE in
 // the event mask, text changes send EN_CHANGE to the parent.
-#include "../CWnd.h"
 #include "ControlMessages.h"
 #include "EditText.h"
+#include "ui/CWnd.h"
 
 class MyRichEdit : public CWnd {
   public:

@@ -1,6 +1,6 @@
 #include "TextMatch.h"
 
-#include "../../CodePage.h"
+#include "CodePage.h"
 
 namespace textmatch {
 namespace {

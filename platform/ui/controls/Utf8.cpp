@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "../../CodePage.h"
+#include "CodePage.h"
 
 namespace utf8 {
 

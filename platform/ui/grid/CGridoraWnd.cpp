@@ -4,7 +4,7 @@
 
 #include <algorithm>
 
-#include "../WindowSystem.h"
+#include "ui/WindowSystem.h"
 
 namespace {
 // Far beyond a day of news, and still only 200 MB of row handles.

@@ -25,13 +25,13 @@
 #include <memory>
 #include <vector>
 
-#include "../CWnd.h"
 #include "CSheetBuilder.h"
 #include "GridCells.h"
 #include "GridColumns.h"
 #include "GridLayout.h"
 #include "GridScrollBar.h"
 #include "GridSelection.h"
+#include "ui/CWnd.h"
 
 // The name of the registered size notice.
 inline constexpr const char* kGridChangeSizeMessage = "KQMSG_CHANGESIZE";

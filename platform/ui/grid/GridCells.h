@@ -9,7 +9,7 @@
 #include <deque>
 #include <vector>
 
-#include "../../CString.h"
+#include "CString.h"
 
 class GridCells {
   public:

@@ -3,7 +3,7 @@
 // content pixels, from the left edge of the first column.
 #include <vector>
 
-#include "../../CString.h"
+#include "CString.h"
 
 class GridColumns {
   public:

@@ -3,7 +3,7 @@
 // and the scroll bars the grid draws itself. A bar is shown only when its
 // direction has more than fits; showing one can make room short for the
 // other, so both are settled together. Rows per page counts whole rows only.
-#include "../Geometry.h"
+#include "ui/Geometry.h"
 
 struct GridMetrics {
     CSize client;

@@ -3,8 +3,8 @@
 // shows the visible share and whose place shows the position. Positions run
 // from 0 to total - page (rows for the vertical bar, pixels for the
 // horizontal one).
-#include "../CDC.h"
-#include "../Geometry.h"
+#include "ui/CDC.h"
+#include "ui/Geometry.h"
 
 class GridScrollBar {
   public:

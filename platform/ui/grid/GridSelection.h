@@ -8,7 +8,7 @@
 #include <unordered_set>
 #include <vector>
 
-#include "../Geometry.h"
+#include "ui/Geometry.h"
 
 class GridSelection {
   public:

@@ -1,7 +1,7 @@
 #include "HeadlessFrontEnd.h"
 
-#include "../../HostContext.h"
-#include "../CWnd.h"
+#include "HostContext.h"
+#include "ui/CWnd.h"
 
 void HeadlessFrontEnd::WindowChanged(CWnd& window, WindowChange change) {
     m_changes.push_back({window.GetSafeHwnd(), change});
@@ -93,21 +93,4 @@ void HeadlessFrontEnd::Advance(std::uint64_t milliseconds) {
         }
     }
     m_now = target;
-}
-
-HeadlessUi::HeadlessUi() : HeadlessUi(HostContext::Current()) {}
-
-HeadlessUi::HeadlessUi(HostContext& context)
-    : m_context(context),
-      m_previousContext(&HostContext::Current()),
-      m_previous(context.GetWindowSystem()),
-      m_system(m_frontEnd) {
-    m_frontEnd.Attach(m_system);
-    m_context.SetWindowSystem(&m_system);
-    HostContext::Install(&m_context);
-}
-
-HeadlessUi::~HeadlessUi() {
-    m_context.SetWindowSystem(m_previous);
-    HostContext::Install(m_previousContext == &m_context ? nullptr : m_previousContext);
 }

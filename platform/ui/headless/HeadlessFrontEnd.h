@@ -7,12 +7,11 @@
 #include <memory>
 #include <vector>
 
-#include "../CDC.h"
-#include "../FrontEnd.h"
-#include "../WindowSystem.h"
 #include "ScriptedUserServices.h"
-
-class HostContext;
+#include "ui/CDC.h"
+#include "ui/FrontEnd.h"
+#include "ui/WindowLayer.h"
+#include "ui/WindowSystem.h"
 
 class HeadlessFrontEnd : public FrontEnd {
   public:
@@ -76,24 +75,11 @@ class HeadlessFrontEnd : public FrontEnd {
 // A headless window layer ready to use: front end and window system, set in
 // the given host context, and that context installed as the current one, for
 // this object's lifetime.
-class HeadlessUi {
+class HeadlessUi : public WindowLayer<HeadlessFrontEnd> {
   public:
-    explicit HeadlessUi(HostContext& context);
-    HeadlessUi();  // uses the current host context
-    ~HeadlessUi();
-    HeadlessUi(const HeadlessUi&) = delete;
-    HeadlessUi& operator=(const HeadlessUi&) = delete;
+    explicit HeadlessUi(HostContext& context) : WindowLayer(context, true) {}
+    HeadlessUi() : HeadlessUi(HostContext::Current()) {}  // the current host context
 
-    WindowSystem& System() { return m_system; }
-    HeadlessFrontEnd& FrontEnd() { return m_frontEnd; }
-    ScriptedUserServices& Script() { return m_frontEnd.Script(); }
-    int Pump() { return m_system.PumpMessages(); }
-    void Advance(std::uint64_t milliseconds) { m_frontEnd.Advance(milliseconds); }
-
-  private:
-    HostContext& m_context;
-    HostContext* m_previousContext;
-    WindowSystem* m_previous;
-    HeadlessFrontEnd m_frontEnd;
-    WindowSystem m_system;
+    ScriptedUserServices& Script() { return FrontEnd().Script(); }
+    void Advance(std::uint64_t milliseconds) { FrontEnd().Advance(milliseconds); }
 };

@@ -1,9 +1,9 @@
 #include "ScriptedUserServices.h"
 
-#include "../CDC.h"
-#include "../CMenu.h"
-#include "../CWnd.h"
-#include "../controls/CDialog.h"
+#include "ui/CDC.h"
+#include "ui/CMenu.h"
+#include "ui/CWnd.h"
+#include "ui/controls/CDialog.h"
 
 namespace {
 const char* kindName(ScriptedUserServices::Kind kind) {

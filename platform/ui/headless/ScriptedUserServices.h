@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "../UserServices.h"
+#include "ui/UserServices.h"
 
 class ScriptedUserServices : public UserServices {
   public:

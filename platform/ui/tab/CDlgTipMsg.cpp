@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "../WindowSystem.h"
 #include "TextMeasure.h"
+#include "ui/WindowSystem.h"
 
 bool CDlgTipMsg::Create(UINT templateId, CWnd* parent) {
     if (templateId != IDD)

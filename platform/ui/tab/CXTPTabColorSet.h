@@ -2,7 +2,7 @@
 // The colours a tab strip is painted with. The paint manager refreshes its
 // set before every paint, so a set that reads its colours from somewhere that
 // can change (the host's colour scheme) shows the change on the next repaint.
-#include "../../WinTypes.h"
+#include "WinTypes.h"
 
 struct TabColors {
     COLORREF background = 0;   // the strip behind the tabs

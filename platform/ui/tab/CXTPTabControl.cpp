@@ -1,7 +1,7 @@
 #include "CXTPTabControl.h"
 
-#include "../WindowSystem.h"
 #include "TextMeasure.h"
+#include "ui/WindowSystem.h"
 
 CXTPTabControl::CXTPTabControl() {
     m_paintManager.SetOnChange([this] { changed(); });

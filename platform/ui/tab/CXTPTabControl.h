@@ -3,9 +3,9 @@
 // a person pick one with the mouse or the arrow keys; a person's pick changes
 // the selection and then tells the parent with WM_NOTIFY TCN_SELCHANGE from
 // the strip's control id. Selecting from code (SetCurSel) tells nobody.
-#include "../CWnd.h"
 #include "CXTPTabManager.h"
 #include "CXTPTabPaintManager.h"
+#include "ui/CWnd.h"
 
 class CXTPTabControl : public CWnd, public CXTPTabManager {
   public:

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "../CWnd.h"
+#include "ui/CWnd.h"
 
 void CXTPTabManagerItem::SetCaption(const char* caption) {
     const CString next(caption ? caption : "");

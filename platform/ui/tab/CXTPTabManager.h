@@ -7,9 +7,9 @@
 #include <memory>
 #include <vector>
 
-#include "../../CString.h"
-#include "../Geometry.h"
-#include "../WinDefs.h"
+#include "CString.h"
+#include "ui/Geometry.h"
+#include "ui/WinDefs.h"
 
 class CWnd;
 class CXTPTabManager;

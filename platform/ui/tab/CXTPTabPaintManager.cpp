@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <vector>
 
-#include "../../HostApi.h"
 #include "CXTPTabManager.h"
+#include "HostApi.h"
 
 CXTPTabPaintManager::CXTPTabPaintManager()
     : m_pColorSet(std::make_unique<CXTPTabColorSetDefault>()) {}

@@ -7,10 +7,10 @@
 #include <memory>
 #include <optional>
 
-#include "../../CFont.h"
-#include "../CDC.h"
-#include "../Geometry.h"
+#include "CFont.h"
 #include "CXTPTabColorSet.h"
+#include "ui/CDC.h"
+#include "ui/Geometry.h"
 
 class CXTPTabManager;
 

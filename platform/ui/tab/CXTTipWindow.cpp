@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "../../HostApi.h"
+#include "HostApi.h"
 #include "TextMeasure.h"
 
 namespace {

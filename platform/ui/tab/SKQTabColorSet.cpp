@@ -1,6 +1,6 @@
 #include "SKQTabColorSet.h"
 
-#include "../../HostApi.h"
+#include "HostApi.h"
 
 SKQTabColorSet::SKQTabColorSet() {
     SKQTabColorSet::RefreshMetrics();

@@ -5,10 +5,10 @@
 // a real front end measures again when it paints.
 #include <vector>
 
-#include "../../CFont.h"
-#include "../../CString.h"
-#include "../CDC.h"  // FontPixelHeight
-#include "../Geometry.h"
+#include "CFont.h"
+#include "CString.h"
+#include "ui/CDC.h"  // FontPixelHeight
+#include "ui/Geometry.h"
 
 namespace tabtext {
 

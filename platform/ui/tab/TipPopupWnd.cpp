@@ -1,7 +1,7 @@
 #include "TipPopupWnd.h"
 
-#include "../../HostApi.h"
-#include "../WindowSystem.h"
+#include "HostApi.h"
+#include "ui/WindowSystem.h"
 
 TipPopupWnd::~TipPopupWnd() {
     DestroyWindow();

@@ -3,7 +3,7 @@
 // owner window, is shown at a screen rectangle for a while and hides itself
 // when its time is up (or when clicked). Showing again moves it and starts
 // the time afresh.
-#include "../CWnd.h"
+#include "ui/CWnd.h"
 
 class TipPopupWnd : public CWnd {
   public:

@@ -3,10 +3,10 @@
 
 #include "CTime.h"
 #include "HostApi.h"
-#include "KqModule.h"
 #include "NewsApi.h"
 #include "SKQCfgIO2.h"
-#include "WindowSystem.h"
+#include "framework/KqModule.h"
+#include "ui/WindowSystem.h"
 
 namespace {
 

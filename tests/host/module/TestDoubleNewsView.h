@@ -10,12 +10,12 @@
 #include <vector>
 
 #include "NewsViewInspection.h"
-#include "SKQBaseView.h"
-#include "controls/Controls.h"
-#include "grid/CGridoraWnd.h"
-#include "tab/CDlgTipMsg.h"
-#include "tab/CXTPTabControl.h"
-#include "tab/CXTTipWindow.h"
+#include "framework/SKQBaseView.h"
+#include "ui/controls/Controls.h"
+#include "ui/grid/CGridoraWnd.h"
+#include "ui/tab/CDlgTipMsg.h"
+#include "ui/tab/CXTPTabControl.h"
+#include "ui/tab/CXTTipWindow.h"
 
 class SKQCfgIO2;
 

@@ -1,14 +1,14 @@
 // TEST DOUBLE: host events, back-end events and input. See the header.
 #include <map>
 
-#include "CDC.h"
 #include "CTime.h"
 #include "HostApi.h"
 #include "NewsApi.h"
 #include "SearchConditions.h"
 #include "TestDoubleNewsView.h"
-#include "UserServices.h"
-#include "WindowSystem.h"
+#include "ui/CDC.h"
+#include "ui/UserServices.h"
+#include "ui/WindowSystem.h"
 
 namespace {
 

@@ -1,8 +1,8 @@
 // A module for the loading tests: one view class the host creates by name,
 // and the entry that attaches the module and registers its window message.
-#include "KqModule.h"
-#include "SKQBaseView.h"
-#include "WindowSystem.h"
+#include "framework/KqModule.h"
+#include "framework/SKQBaseView.h"
+#include "ui/WindowSystem.h"
 
 namespace {
 
