@@ -9,32 +9,6 @@
 
 namespace {
 
-// Restores what drawing the title changed in a device context.
-class DcState {
-  public:
-    explicit DcState(CDC& dc)
-        : m_dc(dc),
-          m_font(dc.GetCurrentFont()),
-          m_text(dc.GetTextColor()),
-          m_back(dc.GetBkColor()),
-          m_mode(dc.GetBkMode()) {}
-    ~DcState() {
-        m_dc.SelectObject(m_font);
-        m_dc.SetTextColor(m_text);
-        m_dc.SetBkColor(m_back);
-        m_dc.SetBkMode(m_mode);
-    }
-    DcState(const DcState&) = delete;
-    DcState& operator=(const DcState&) = delete;
-
-  private:
-    CDC& m_dc;
-    CFont* m_font;
-    COLORREF m_text;
-    COLORREF m_back;
-    int m_mode;
-};
-
 void setFontIf(CWnd& window, CFont* font) {
     if (window.IsWindow())
         window.SetFont(font, true);
@@ -95,7 +69,7 @@ void SKQNewsCtrlView::DrawTitile(CDC* pDC) {
     GetClientRect(&client);
     CRect rect(name.right, client.top, client.right, client.top + m_iTitleHeight);
     {
-        DcState state(*pDC);
+        ScopedDcState state(*pDC);
         pDC->SelectObject(pfontGetTitleFont());
         pDC->SetTextColor(m_crTitleText);
         pDC->SetBkColor(m_crTitleBk);

@@ -55,53 +55,13 @@ void SKQNewsCtrlView::destroySheets() {
 
 void SKQNewsCtrlView::bindMessages() {
     MessageMap& map = GetMessageMap();
-    map.On(WM_ERASEBKGND, [this](WPARAM w, LPARAM) -> LRESULT {
-        return OnEraseBkgnd(reinterpret_cast<CDC*>(w)) ? 1 : 0;
-    });
-    map.On(WM_SIZE, [this](WPARAM w, LPARAM l) -> LRESULT {
-        const auto size = static_cast<std::uintptr_t>(l);
-        OnSize(static_cast<UINT>(w), LOWORD(size), HIWORD(size));
-        return 0;
-    });
-    map.On(WM_LBUTTONDBLCLK, [this](WPARAM w, LPARAM l) -> LRESULT {
-        OnLButtonDblClk(static_cast<UINT>(w), CPoint(GET_X_LPARAM(l), GET_Y_LPARAM(l)));
-        return 0;
-    });
-    map.On(WM_MOUSEWHEEL, [this](WPARAM w, LPARAM l) -> LRESULT {
-        return OnMouseWheel(LOWORD(w), static_cast<short>(HIWORD(w)),
-                            CPoint(GET_X_LPARAM(l), GET_Y_LPARAM(l)))
-                   ? 1
-                   : 0;
-    });
-    map.On(WM_HSCROLL, [this](WPARAM w, LPARAM l) -> LRESULT {
-        OnHScroll(LOWORD(w), HIWORD(w), CWnd::FromHandle(static_cast<HWND>(l)));
-        return 0;
-    });
-    map.On(WM_VSCROLL, [this](WPARAM w, LPARAM l) -> LRESULT {
-        OnVScroll(LOWORD(w), HIWORD(w), CWnd::FromHandle(static_cast<HWND>(l)));
-        return 0;
-    });
-    map.On(WM_KEYDOWN, [this](WPARAM w, LPARAM l) -> LRESULT {
-        OnKeyDown(static_cast<UINT>(w), static_cast<UINT>(l & 0xFFFF), static_cast<UINT>(l >> 16));
-        return 0;
-    });
-    map.On(WM_CONTEXTMENU, [this](WPARAM w, LPARAM l) -> LRESULT {
-        OnContextMenu(CWnd::FromHandle(static_cast<HWND>(w)),
-                      CPoint(GET_X_LPARAM(l), GET_Y_LPARAM(l)));
-        return 0;
-    });
+    // Window messages (size, paint, input, scrolling, timers, control
+    // colours) reach the overridden handlers through CWnd::DefWindowProc; the
+    // map holds only the controls' notices and the commands.
     map.OnNotify(IDC_TAB_MODE, TCN_SELCHANGE,
                  [this](NMHDR* header, LRESULT* result) { OnSelchangeTabMode(header, result); });
     map.OnControl(IDC_SYMBOL, CBN_CLOSEUP, [this] { OnSelchangeComboSymbol(); });
     map.OnControl(IDC_CATEGORY, CBN_SELCHANGE, [this] { OnSelchangeComboIndex(); });
-    map.On(WM_CTLCOLOR, [this](WPARAM w, LPARAM l) -> LRESULT {
-        return reinterpret_cast<LRESULT>(
-            OnCtlColor(reinterpret_cast<CDC*>(w), CWnd::FromHandle(static_cast<HWND>(l)), 0));
-    });
-    map.On(WM_TIMER, [this](WPARAM w, LPARAM) -> LRESULT {
-        OnTimer(static_cast<UINT>(w));
-        return 0;
-    });
     map.OnNotify(IDC_NEWS_DATE, DTN_DROPDOWN,
                  [this](NMHDR* header, LRESULT* result) { OnDateTimeDropDown(header, result); });
     map.OnNotify(IDC_NEWS_DATE, DTN_CLOSEUP,

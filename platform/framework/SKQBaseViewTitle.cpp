@@ -10,29 +10,6 @@ namespace {
 constexpr int kTitlePadding = 4;  // left of the name and after it
 constexpr int kIconMargin = 3;    // around the link icon inside the strip
 
-// Restores what a drawing step changed in a device context.
-class DcState {
-  public:
-    explicit DcState(CDC& dc)
-        : m_dc(dc),
-          m_font(dc.GetCurrentFont()),
-          m_text(dc.GetTextColor()),
-          m_mode(dc.GetBkMode()) {}
-    ~DcState() {
-        m_dc.SelectObject(m_font);
-        m_dc.SetTextColor(m_text);
-        m_dc.SetBkMode(m_mode);
-    }
-    DcState(const DcState&) = delete;
-    DcState& operator=(const DcState&) = delete;
-
-  private:
-    CDC& m_dc;
-    CFont* m_font;
-    COLORREF m_text;
-    int m_mode;
-};
-
 }  // namespace
 
 void SKQBaseView::OnDraw(CDC* pDC) {
@@ -80,7 +57,7 @@ void SKQBaseView::vDrawViewName(CDC* pDC) {
     CRect strip;
     GetViewTitleRect(strip, true);
     pDC->FillSolidRect(strip, m_crTitleBk);
-    DcState state(*pDC);
+    ScopedDcState state(*pDC);
     CFont* font = pfontGetTitleFont();
     pDC->SelectObject(font);
     pDC->SetTextColor(m_crTitleText);
@@ -108,7 +85,7 @@ void SKQBaseView::PaintIcon(CDC* pDC) {
                      strip.right - kIconMargin, strip.top + kIconMargin + side);
     const CBrush frame(m_crTitleText);
     pDC->FrameRect(icon, &frame);
-    DcState state(*pDC);
+    ScopedDcState state(*pDC);
     pDC->SelectObject(pfontGetTitleFont());
     pDC->SetTextColor(m_crTitleText);
     pDC->SetBkMode(TRANSPARENT);
@@ -128,7 +105,7 @@ void SKQBaseView::vNotSupportSymbol(CDC* pDC) {
         body.top = std::min(body.bottom, body.top + m_iTitleHeight);
     }
     pDC->FillSolidRect(body, SYS_crGetOtherColor("COLOR_LISTCTL_BACKGROUND"));
-    DcState state(*pDC);
+    ScopedDcState state(*pDC);
     pDC->SelectObject(m_pViewFont ? m_pViewFont : SYS_GetCurrentFont(0));
     pDC->SetTextColor(SYS_crGetOtherColor("COLOR_LISTCTL_NORMALTEXT"));
     pDC->SetBkMode(TRANSPARENT);

@@ -110,6 +110,33 @@ class CDC {
     int m_bkMode = OPAQUE;
 };
 
+// Puts back, when it goes, what a drawing step changes in a device context:
+// the font, the text and background colours and the background mode.
+class ScopedDcState {
+  public:
+    explicit ScopedDcState(CDC& dc)
+        : m_dc(dc),
+          m_font(dc.GetCurrentFont()),
+          m_text(dc.GetTextColor()),
+          m_back(dc.GetBkColor()),
+          m_mode(dc.GetBkMode()) {}
+    ~ScopedDcState() {
+        m_dc.SelectObject(m_font);
+        m_dc.SetTextColor(m_text);
+        m_dc.SetBkColor(m_back);
+        m_dc.SetBkMode(m_mode);
+    }
+    ScopedDcState(const ScopedDcState&) = delete;
+    ScopedDcState& operator=(const ScopedDcState&) = delete;
+
+  private:
+    CDC& m_dc;
+    CFont* m_font;
+    COLORREF m_text;
+    COLORREF m_back;
+    int m_mode;
+};
+
 // Pixel height of a font's characters (its LOGFONT height, or 12 pixels).
 int FontPixelHeight(const CFont* font);
 
