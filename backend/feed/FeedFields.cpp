@@ -37,7 +37,8 @@ consteval bool EachMemberOnce() {
 }
 
 // Positions 0, 1, ... each taken by one field, the required ones first;
-// option names unique; every required positional says what it is.
+// option names unique and none of them `live`; every required positional
+// says what its absence calls for.
 template <class Record>
 consteval bool CommandTakesEveryField() {
     using Form = CommandArg::Form;

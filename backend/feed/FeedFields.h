@@ -41,7 +41,7 @@ struct CommandArg {
     enum class Form {
         kPositional,          // required; `text` is what its absence calls for ("a service")
         kOptionalPositional,  // may be left off; the member then keeps its default
-        kOption,              // name=value, `text` the name; when left off the member keeps its default
+        kOption,  // name=value, `text` the name; when left off the member keeps its default
     };
     Form form = Form::kPositional;
     int position = -1;  // the positional forms: the index among the positional words
@@ -116,11 +116,11 @@ struct RecordFields<ServiceRecord> {
     using R = ServiceRecord;
     static constexpr const char* kKind = "service";
     static constexpr bool kLive = false;
-    static constexpr auto kFields = std::make_tuple(
-        Field("service", &R::service, kService).Arg(0, "a service"),
-        Field("news date", &R::newsDate, kDateOrNone).OptionalArg(3),
-        Field("full name", &R::fullName, kText).Arg(1, "the full name"),
-        Field("short name", &R::shortName, kText).Arg(2, "the short name"));
+    static constexpr auto kFields =
+        std::make_tuple(Field("service", &R::service, kService).Arg(0, "a service"),
+                        Field("news date", &R::newsDate, kDateOrNone).OptionalArg(3),
+                        Field("full name", &R::fullName, kText).Arg(1, "the full name"),
+                        Field("short name", &R::shortName, kText).Arg(2, "the short name"));
 };
 
 template <>
@@ -153,10 +153,10 @@ struct RecordFields<SectionRecord> {
     using R = SectionRecord;
     static constexpr const char* kKind = "section";
     static constexpr bool kLive = false;
-    static constexpr auto kFields = std::make_tuple(
-        Field("market", &R::market, kMarket).Arg(0, "a market"),
-        Field("id", &R::id, kId).Label("section id").Arg(1, "a section id"),
-        Field("name", &R::name, kText).Label("section name").Arg(2, "a name"));
+    static constexpr auto kFields =
+        std::make_tuple(Field("market", &R::market, kMarket).Arg(0, "a market"),
+                        Field("id", &R::id, kId).Label("section id").Arg(1, "a section id"),
+                        Field("name", &R::name, kText).Label("section name").Arg(2, "a name"));
 };
 
 template <>
@@ -165,10 +165,10 @@ struct RecordFields<CommodityRecord> {
     using R = CommodityRecord;
     static constexpr const char* kKind = "commodity";
     static constexpr bool kLive = false;
-    static constexpr auto kFields = std::make_tuple(
-        Field("market", &R::market, kMarket).Arg(0, "a market"),
-        Field("id", &R::id, kId).Label("commodity id").Arg(1, "a commodity id"),
-        Field("name", &R::name, kText).Label("commodity name").Arg(2, "a name"));
+    static constexpr auto kFields =
+        std::make_tuple(Field("market", &R::market, kMarket).Arg(0, "a market"),
+                        Field("id", &R::id, kId).Label("commodity id").Arg(1, "a commodity id"),
+                        Field("name", &R::name, kText).Label("commodity name").Arg(2, "a name"));
 };
 
 template <>
@@ -190,13 +190,13 @@ struct RecordFields<SymbolRecord> {
     using R = SymbolRecord;
     static constexpr const char* kKind = "symbol";
     static constexpr bool kLive = false;
-    static constexpr auto kFields = std::make_tuple(
-        Field("market", &R::market, kMarket).Arg(0, "a market"),
-        Field("id", &R::id, kId).Label("symbol id").Arg(1, "a symbol id"),
-        Field("name", &R::name, kText).Label("symbol name").Arg(2, "a name"),
-        Field("commodity id", &R::commodityId, kText).Option("commodity"),
-        Field("section id", &R::sectionId, kText).Option("section"),
-        Field("exchange id", &R::exchangeId, kText).Option("exchange"));
+    static constexpr auto kFields =
+        std::make_tuple(Field("market", &R::market, kMarket).Arg(0, "a market"),
+                        Field("id", &R::id, kId).Label("symbol id").Arg(1, "a symbol id"),
+                        Field("name", &R::name, kText).Label("symbol name").Arg(2, "a name"),
+                        Field("commodity id", &R::commodityId, kText).Option("commodity"),
+                        Field("section id", &R::sectionId, kText).Option("section"),
+                        Field("exchange id", &R::exchangeId, kText).Option("exchange"));
 };
 
 template <>
@@ -205,16 +205,16 @@ struct RecordFields<HeadlineRecord> {
     using R = HeadlineRecord;
     static constexpr const char* kKind = "headline";
     static constexpr bool kLive = true;
-    static constexpr auto kFields = std::make_tuple(
-        Field("service", &R::service, kService).Arg(0, "a service"),
-        Field("time", &R::time, kTime).Arg(1, "a time"),
-        Field("serial", &R::serial, kNumber).Arg(2, "a serial"),
-        Field("category id", &R::categoryId, kCategoryIdOrNone).Option("cat"),
-        Field("symbols", &R::symbols, kIdList).Label("symbol id").Option("sym"),
-        Field("reserved byte", &R::reserved, kFlag).Option("reserved"),
-        Field("deleted byte", &R::deleted, kFlag).Option("deleted"),
-        Field("title", &R::title, kText).Arg(3, "a title"),
-        Field("story", &R::story, kText).Option("story"));
+    static constexpr auto kFields =
+        std::make_tuple(Field("service", &R::service, kService).Arg(0, "a service"),
+                        Field("time", &R::time, kTime).Arg(1, "a time"),
+                        Field("serial", &R::serial, kNumber).Arg(2, "a serial"),
+                        Field("category id", &R::categoryId, kCategoryIdOrNone).Option("cat"),
+                        Field("symbols", &R::symbols, kIdList).Label("symbol id").Option("sym"),
+                        Field("reserved byte", &R::reserved, kFlag).Option("reserved"),
+                        Field("deleted byte", &R::deleted, kFlag).Option("deleted"),
+                        Field("title", &R::title, kText).Arg(3, "a title"),
+                        Field("story", &R::story, kText).Option("story"));
 };
 
 template <>
@@ -223,11 +223,11 @@ struct RecordFields<StoryRecord> {
     using R = StoryRecord;
     static constexpr const char* kKind = "story";
     static constexpr bool kLive = true;
-    static constexpr auto kFields = std::make_tuple(
-        Field("service", &R::service, kService).Arg(0, "a service"),
-        Field("time", &R::time, kTime).Arg(1, "a time"),
-        Field("serial", &R::serial, kNumber).Arg(2, "a serial"),
-        Field("story", &R::story, kText).Arg(3, "the story text"));
+    static constexpr auto kFields =
+        std::make_tuple(Field("service", &R::service, kService).Arg(0, "a service"),
+                        Field("time", &R::time, kTime).Arg(1, "a time"),
+                        Field("serial", &R::serial, kNumber).Arg(2, "a serial"),
+                        Field("story", &R::story, kText).Arg(3, "the story text"));
 };
 
 template <>
@@ -236,9 +236,9 @@ struct RecordFields<NewsDayRecord> {
     using R = NewsDayRecord;
     static constexpr const char* kKind = "newsday";
     static constexpr bool kLive = true;
-    static constexpr auto kFields = std::make_tuple(
-        Field("service", &R::service, kService).Arg(0, "a service"),
-        Field("date", &R::date, kDate).Label("news date").Arg(1, "a date"));
+    static constexpr auto kFields =
+        std::make_tuple(Field("service", &R::service, kService).Arg(0, "a service"),
+                        Field("date", &R::date, kDate).Label("news date").Arg(1, "a date"));
 };
 
 template <class Record>
@@ -257,7 +257,8 @@ template <class Visit>
 constexpr void ForEachKind(Visit&& visit) {
     [&]<std::size_t... I>(std::index_sequence<I...>) {
         (visit(std::type_identity<std::variant_alternative_t<I, FeedPayload>>{}), ...);
-    }(std::make_index_sequence<std::variant_size_v<FeedPayload>>{});
+    }
+    (std::make_index_sequence<std::variant_size_v<FeedPayload>>{});
 }
 
 }  // namespace feed

@@ -101,8 +101,7 @@ class FieldCursor {
 template <class Record>
 FeedPayload ParseFields(FieldCursor& cursor) {
     Record record;
-    ForEachField<Record>(
-        [&](const auto& field) { cursor.Read(field.name, record.*field.member); });
+    ForEachField<Record>([&](const auto& field) { cursor.Read(field.name, record.*field.member); });
     return record;
 }
 

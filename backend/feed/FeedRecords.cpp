@@ -233,8 +233,8 @@ StoryRecord FromStory(const CStory& story) {
 }
 
 const char* KindName(const FeedPayload& payload) {
-    return std::visit(
-        [](const auto& r) { return RecordFields<std::decay_t<decltype(r)>>::kKind; }, payload);
+    return std::visit([](const auto& r) { return RecordFields<std::decay_t<decltype(r)>>::kKind; },
+                      payload);
 }
 
 int CalendarDaysBetween(std::int64_t from, std::int64_t to) {

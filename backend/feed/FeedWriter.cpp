@@ -26,7 +26,7 @@ class LineBuilder {
         }
     }
     template <typename Number>
-        requires std::is_integral_v<Number>
+    requires std::is_integral_v<Number>
     void Put(Number value) {
         Separate();
         m_out += std::to_string(value);

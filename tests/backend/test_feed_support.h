@@ -131,8 +131,8 @@ inline void SetDistinct(std::uint32_t& value, feed::Meaning, int n) {
 inline void SetDistinct(CString& value, feed::Meaning meaning, int n) {
     const bool category =
         meaning == feed::Meaning::kCategoryId || meaning == feed::Meaning::kCategoryIdOrNone;
-    value = category ? std::to_string(100 + n)
-                     : "欄" + std::to_string(n) + " \"a\\b\"\tc\r\nd\n@@@@";
+    value =
+        category ? std::to_string(100 + n) : "欄" + std::to_string(n) + " \"a\\b\"\tc\r\nd\n@@@@";
 }
 inline void SetDistinct(std::vector<CString>& value, feed::Meaning, int n) {
     value = {CString("#" + std::to_string(n)), CString("23" + std::to_string(n) + "L")};
@@ -154,9 +154,9 @@ inline std::vector<feed::FeedRecord> EveryKindEveryFieldSet() {
     std::vector<feed::FeedRecord> records;
     feed::ForEachKind([&](auto kind) {
         const bool timed = records.size() % 2 == 1;
-        records.push_back(Timed(EveryFieldSet<typename decltype(kind)::type>(),
-                                timed ? std::optional<std::int64_t>(1796346000 + records.size())
-                                      : std::nullopt));
+        records.push_back(
+            Timed(EveryFieldSet<typename decltype(kind)::type>(),
+                  timed ? std::optional<std::int64_t>(1796346000 + records.size()) : std::nullopt));
     });
     return records;
 }

@@ -98,7 +98,8 @@ TEST(AutomationBackend, ServicesAndHeadlinesGoInThroughTheFeed) {
     EXPECT_TRUE(has(run, "error: line 5: news date '20261332' is not a real date")) << run.output;
     EXPECT_TRUE(has(run, "error: line 6: time '24:00' is not a real date and time")) << run.output;
     // Records keep 32-bit times.
-    EXPECT_TRUE(has(run, "error: line 7: time '2040-01-01T09:00': expected a moment from 1901 to 2038"))
+    EXPECT_TRUE(
+        has(run, "error: line 7: time '2040-01-01T09:00': expected a moment from 1901 to 2038"))
         << run.output;
 }
 
