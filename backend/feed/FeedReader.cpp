@@ -1,11 +1,13 @@
 #include "FeedReader.h"
 
+#include <array>
 #include <cerrno>
 #include <cstring>
 #include <fstream>
 #include <limits>
 
 #include "CodePage.h"
+#include "FeedFields.h"
 #include "FeedText.h"
 #include "FeedWriter.h"
 
@@ -23,6 +25,14 @@ class FieldCursor {
     bool Failed() const { return !m_reason.empty(); }
     const std::string& Reason() const { return m_reason; }
 
+    // The next field, as the type of `value`.
+    void Read(const char* name, BYTE& value) { value = Byte(name); }
+    void Read(const char* name, std::int32_t& value) { value = Int32(name); }
+    void Read(const char* name, std::uint32_t& value) { value = UInt32(name); }
+    void Read(const char* name, CString& value) { value = Text(name); }
+    void Read(const char* name, std::vector<CString>& value) { value = List(name); }
+
+  private:
     BYTE Byte(const char* name) {
         const auto value = text::ParseUnsigned(Take(), 255);
         if (!value)
@@ -70,8 +80,6 @@ class FieldCursor {
         }
         return items;
     }
-
-  private:
     std::string_view Take() {
         if (Failed() || m_next >= m_fields.size())
             return {};
@@ -90,94 +98,29 @@ class FieldCursor {
     std::string m_reason;
 };
 
+template <class Record>
+FeedPayload ParseFields(FieldCursor& cursor) {
+    Record record;
+    ForEachField<Record>([&](const auto& field) { cursor.Read(field.name, record.*field.member); });
+    return record;
+}
+
 struct KindInfo {
     std::string_view name;
     std::size_t fields;  // after kind and due
+    FeedPayload (*parse)(FieldCursor&);
 };
 
-constexpr KindInfo kKinds[] = {
-    {"service", 4},  {"category", 3}, {"market", 3},   {"section", 3}, {"commodity", 3},
-    {"exchange", 4}, {"symbol", 6},   {"headline", 9}, {"story", 4},   {"newsday", 2},
-};
+template <std::size_t I>
+using KindAt = std::variant_alternative_t<I, FeedPayload>;
 
-std::optional<FeedPayload> ParsePayload(std::string_view kind, FieldCursor& f) {
-    if (kind == "service") {
-        ServiceRecord r;
-        r.service = f.Byte("service");
-        r.newsDate = f.Int32("news date");
-        r.fullName = f.Text("full name");
-        r.shortName = f.Text("short name");
-        return r;
-    }
-    if (kind == "category") {
-        CategoryRecord r;
-        r.service = f.Byte("service");
-        r.id = f.Text("id");
-        r.name = f.Text("name");
-        return r;
-    }
-    if (kind == "market") {
-        MarketRecord r;
-        r.market = f.Byte("market");
-        r.exName = f.Text("exchange name");
-        r.fullName = f.Text("full name");
-        return r;
-    }
-    if (kind == "section" || kind == "commodity") {
-        const BYTE market = f.Byte("market");
-        CString id = f.Text("id");
-        CString name = f.Text("name");
-        if (kind == "section")
-            return SectionRecord{market, std::move(id), std::move(name)};
-        return CommodityRecord{market, std::move(id), std::move(name)};
-    }
-    if (kind == "exchange") {
-        ExchangeRecord r;
-        r.market = f.Byte("market");
-        r.id = f.Text("id");
-        r.fullName = f.Text("full name");
-        r.localName = f.Text("local name");
-        return r;
-    }
-    if (kind == "symbol") {
-        SymbolRecord r;
-        r.market = f.Byte("market");
-        r.id = f.Text("id");
-        r.name = f.Text("name");
-        r.commodityId = f.Text("commodity id");
-        r.sectionId = f.Text("section id");
-        r.exchangeId = f.Text("exchange id");
-        return r;
-    }
-    if (kind == "headline") {
-        HeadlineRecord r;
-        r.service = f.Byte("service");
-        r.time = f.Int32("time");
-        r.serial = f.UInt32("serial");
-        r.categoryId = f.Text("category id");
-        r.symbols = f.List("symbols");
-        r.reserved = f.Byte("reserved byte");
-        r.deleted = f.Byte("deleted byte");
-        r.title = f.Text("title");
-        r.story = f.Text("story");
-        return r;
-    }
-    if (kind == "story") {
-        StoryRecord r;
-        r.service = f.Byte("service");
-        r.time = f.Int32("time");
-        r.serial = f.UInt32("serial");
-        r.story = f.Text("story");
-        return r;
-    }
-    if (kind == "newsday") {
-        NewsDayRecord r;
-        r.service = f.Byte("service");
-        r.date = f.Int32("date");
-        return r;
-    }
-    return std::nullopt;
+template <std::size_t... I>
+constexpr auto MakeKinds(std::index_sequence<I...>) {
+    return std::array{KindInfo{RecordFields<KindAt<I>>::kKind, kFieldCount<KindAt<I>>,
+                               &ParseFields<KindAt<I>>}...};
 }
+
+constexpr auto kKinds = MakeKinds(std::make_index_sequence<std::variant_size_v<FeedPayload>>{});
 
 void SetReason(CString* reason, CString text) {
     if (reason)
@@ -231,13 +174,13 @@ std::optional<FeedRecord> ParseRecord(std::string_view line, CString* reason) {
         record.due = *due;
     }
     FieldCursor cursor(fields, 2);
-    auto payload = ParsePayload(kind, cursor);
+    FeedPayload payload = info->parse(cursor);
     if (cursor.Failed()) {
         SetReason(reason,
                   CString::Formatted("%s: %s", std::string(kind).c_str(), cursor.Reason().c_str()));
         return std::nullopt;
     }
-    record.payload = std::move(*payload);
+    record.payload = std::move(payload);
     if (auto problem = ValidateRecord(record)) {
         SetReason(reason,
                   CString::Formatted("%s: %s", std::string(kind).c_str(), problem->c_str()));

@@ -2,11 +2,11 @@
 
 #include "CivilDate.h"
 
-#include <initializer_list>
 #include <limits>
 
 #include "CTime.h"
 #include "CodePage.h"
+#include "FeedFields.h"
 
 namespace feed {
 namespace {
@@ -74,86 +74,74 @@ std::optional<CString> CheckId(const CString& id, const char* what) {
     return CheckText(id, what);
 }
 
-std::optional<CString> CheckService(BYTE service) {
-    if (service == 0)
+// The check of one field by its meaning; `label` names it in the message.
+std::optional<CString> Check(BYTE value, Meaning meaning, const char*) {
+    if (value == 0 && meaning == Meaning::kService)
         return CString("service 0 is no service");
-    return std::nullopt;
-}
-
-std::optional<CString> CheckMarket(BYTE market) {
-    if (market == 0)
+    if (value == 0 && meaning == Meaning::kMarket)
         return CString("market 0 is no market");
     return std::nullopt;
 }
 
-std::optional<CString> CheckDate(std::int32_t date, bool zeroAllowed) {
-    if ((zeroAllowed && date == 0) || IsValidDate(date))
+std::optional<CString> Check(std::int32_t value, Meaning meaning, const char* label) {
+    const bool isDate = meaning == Meaning::kDate || meaning == Meaning::kDateOrNone;
+    if (!isDate || (meaning == Meaning::kDateOrNone && value == 0) || IsValidDate(value))
         return std::nullopt;
-    return CString::Formatted("news date %d is not a date", date);
+    return CString::Formatted("%s %d is not a date", label, value);
 }
 
-std::optional<CString> CheckCategoryId(const CString& id, bool emptyAllowed) {
-    if ((emptyAllowed && id.IsEmpty()) || IsDecimalId(id))
-        return std::nullopt;
-    return CString::Formatted("category id '%s' is not a decimal number", id.c_str());
+std::optional<CString> Check(std::uint32_t, Meaning, const char*) {
+    return std::nullopt;
 }
 
-// The first problem found, in the order the checks are listed.
-std::optional<CString> First(std::initializer_list<std::optional<CString>> checks) {
-    for (const auto& problem : checks) {
-        if (problem)
+std::optional<CString> Check(const CString& value, Meaning meaning, const char* label) {
+    switch (meaning) {
+        case Meaning::kId:
+            return CheckId(value, label);
+        case Meaning::kCategoryIdOrNone:
+            if (value.IsEmpty())
+                return std::nullopt;
+            [[fallthrough]];
+        case Meaning::kCategoryId:
+            if (IsDecimalId(value))
+                return std::nullopt;
+            return CString::Formatted("%s '%s' is not a decimal number", label, value.c_str());
+        default:
+            return CheckText(value, label);
+    }
+}
+
+std::optional<CString> Check(const std::vector<CString>& ids, Meaning, const char* label) {
+    for (const CString& id : ids) {
+        if (auto problem = CheckId(id, label))
             return problem;
     }
     return std::nullopt;
 }
 
-struct Validator {
-    std::optional<CString> operator()(const ServiceRecord& r) const {
-        return First({CheckService(r.service), CheckDate(r.newsDate, true),
-                      CheckText(r.fullName, "full name"), CheckText(r.shortName, "short name")});
+// The first problem of a record. List items are checked before the other
+// fields: the order in which the reasons have always been given.
+template <class Record>
+std::optional<CString> CheckFields(const Record& record) {
+    std::optional<CString> problem;
+    for (const bool lists : {true, false}) {
+        ForEachField<Record>([&](const auto& field) {
+            if (!problem && (field.meaning == Meaning::kIdList) == lists)
+                problem = Check(record.*field.member, field.meaning, field.label);
+        });
     }
-    std::optional<CString> operator()(const CategoryRecord& r) const {
-        return First({CheckService(r.service), CheckCategoryId(r.id, false),
-                      CheckText(r.name, "category name")});
-    }
-    std::optional<CString> operator()(const MarketRecord& r) const {
-        return First({CheckMarket(r.market), CheckText(r.exName, "exchange name"),
-                      CheckText(r.fullName, "full name")});
-    }
-    std::optional<CString> operator()(const SectionRecord& r) const {
-        return First({CheckMarket(r.market), CheckId(r.id, "section id"),
-                      CheckText(r.name, "section name")});
-    }
-    std::optional<CString> operator()(const CommodityRecord& r) const {
-        return First({CheckMarket(r.market), CheckId(r.id, "commodity id"),
-                      CheckText(r.name, "commodity name")});
-    }
-    std::optional<CString> operator()(const ExchangeRecord& r) const {
-        return First({CheckMarket(r.market), CheckId(r.id, "exchange id"),
-                      CheckText(r.fullName, "exchange full name"),
-                      CheckText(r.localName, "exchange local name")});
-    }
-    std::optional<CString> operator()(const SymbolRecord& r) const {
-        return First({CheckMarket(r.market), CheckId(r.id, "symbol id"),
-                      CheckText(r.name, "symbol name"), CheckText(r.commodityId, "commodity id"),
-                      CheckText(r.sectionId, "section id"),
-                      CheckText(r.exchangeId, "exchange id")});
-    }
-    std::optional<CString> operator()(const HeadlineRecord& r) const {
-        for (const CString& symbol : r.symbols) {
-            if (auto problem = CheckId(symbol, "symbol id"))
-                return problem;
-        }
-        return First({CheckService(r.service), CheckCategoryId(r.categoryId, true),
-                      CheckText(r.title, "title"), CheckText(r.story, "story")});
-    }
-    std::optional<CString> operator()(const StoryRecord& r) const {
-        return First({CheckService(r.service), CheckText(r.story, "story")});
-    }
-    std::optional<CString> operator()(const NewsDayRecord& r) const {
-        return First({CheckService(r.service), CheckDate(r.date, false)});
-    }
-};
+    return problem;
+}
+
+void Shift(std::int32_t& value, Meaning meaning, int days) {
+    if (meaning == Meaning::kTime)
+        value = ShiftTime32(value, days);
+    else if (meaning == Meaning::kDate || meaning == Meaning::kDateOrNone)
+        value = ShiftDate(value, days);
+}
+
+template <class Other>
+void Shift(Other&, Meaning, int) {}
 
 }  // namespace
 
@@ -172,7 +160,7 @@ std::optional<CString> ValidateRecord(const FeedRecord& record) {
     if (record.due && (*record.due < 0 || *record.due > kMaxDue))
         return CString::Formatted("due time %lld is out of range",
                                   static_cast<long long>(*record.due));
-    return std::visit(Validator{}, record.payload);
+    return std::visit([](const auto& r) { return CheckFields(r); }, record.payload);
 }
 
 FeedHeadline ToFeedHeadline(const HeadlineRecord& record) {
@@ -245,19 +233,8 @@ StoryRecord FromStory(const CStory& story) {
 }
 
 const char* KindName(const FeedPayload& payload) {
-    struct Namer {
-        const char* operator()(const ServiceRecord&) const { return "service"; }
-        const char* operator()(const CategoryRecord&) const { return "category"; }
-        const char* operator()(const MarketRecord&) const { return "market"; }
-        const char* operator()(const SectionRecord&) const { return "section"; }
-        const char* operator()(const CommodityRecord&) const { return "commodity"; }
-        const char* operator()(const ExchangeRecord&) const { return "exchange"; }
-        const char* operator()(const SymbolRecord&) const { return "symbol"; }
-        const char* operator()(const HeadlineRecord&) const { return "headline"; }
-        const char* operator()(const StoryRecord&) const { return "story"; }
-        const char* operator()(const NewsDayRecord&) const { return "newsday"; }
-    };
-    return std::visit(Namer{}, payload);
+    return std::visit([](const auto& r) { return RecordFields<std::decay_t<decltype(r)>>::kKind; },
+                      payload);
 }
 
 int CalendarDaysBetween(std::int64_t from, std::int64_t to) {
@@ -274,14 +251,12 @@ void ShiftDays(FeedRecord& record, int days) {
         return;
     if (record.due)
         record.due = ShiftTime(*record.due, days);
-    if (auto* service = std::get_if<ServiceRecord>(&record.payload))
-        service->newsDate = ShiftDate(service->newsDate, days);
-    else if (auto* headline = std::get_if<HeadlineRecord>(&record.payload))
-        headline->time = ShiftTime32(headline->time, days);
-    else if (auto* story = std::get_if<StoryRecord>(&record.payload))
-        story->time = ShiftTime32(story->time, days);
-    else if (auto* newsDay = std::get_if<NewsDayRecord>(&record.payload))
-        newsDay->date = ShiftDate(newsDay->date, days);
+    std::visit(
+        [days](auto& r) {
+            ForEachField<std::decay_t<decltype(r)>>(
+                [&](const auto& field) { Shift(r.*field.member, field.meaning, days); });
+        },
+        record.payload);
 }
 
 }  // namespace feed

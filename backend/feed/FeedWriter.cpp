@@ -1,33 +1,35 @@
 #include "FeedWriter.h"
 
+#include <type_traits>
+
+#include "FeedFields.h"
 #include "FeedText.h"
 
 namespace feed {
 namespace {
 
+// Appends fields to a line, each after a field separator.
 class LineBuilder {
   public:
     explicit LineBuilder(std::string& out) : m_out(out) {}
 
-    LineBuilder& Text(const CString& value) {
+    void Put(const CString& value) {
         Separate();
         text::AppendEscaped(m_out, value.str());
-        return *this;
     }
-    template <typename Number>
-    LineBuilder& Num(Number value) {
-        Separate();
-        m_out += std::to_string(value);
-        return *this;
-    }
-    LineBuilder& List(const std::vector<CString>& items) {
+    void Put(const std::vector<CString>& items) {
         Separate();
         for (std::size_t i = 0; i < items.size(); ++i) {
             if (i > 0)
                 m_out += text::kListSeparator;
             text::AppendEscaped(m_out, items[i].str(), true);
         }
-        return *this;
+    }
+    template <typename Number>
+    requires std::is_integral_v<Number>
+    void Put(Number value) {
+        Separate();
+        m_out += std::to_string(value);
     }
 
   private:
@@ -35,44 +37,10 @@ class LineBuilder {
     std::string& m_out;
 };
 
-struct FieldWriter {
-    LineBuilder& b;
-    void operator()(const ServiceRecord& r) const {
-        b.Num(r.service).Num(r.newsDate).Text(r.fullName).Text(r.shortName);
-    }
-    void operator()(const CategoryRecord& r) const { b.Num(r.service).Text(r.id).Text(r.name); }
-    void operator()(const MarketRecord& r) const {
-        b.Num(r.market).Text(r.exName).Text(r.fullName);
-    }
-    void operator()(const SectionRecord& r) const { b.Num(r.market).Text(r.id).Text(r.name); }
-    void operator()(const CommodityRecord& r) const { b.Num(r.market).Text(r.id).Text(r.name); }
-    void operator()(const ExchangeRecord& r) const {
-        b.Num(r.market).Text(r.id).Text(r.fullName).Text(r.localName);
-    }
-    void operator()(const SymbolRecord& r) const {
-        b.Num(r.market)
-            .Text(r.id)
-            .Text(r.name)
-            .Text(r.commodityId)
-            .Text(r.sectionId)
-            .Text(r.exchangeId);
-    }
-    void operator()(const HeadlineRecord& r) const {
-        b.Num(r.service)
-            .Num(r.time)
-            .Num(r.serial)
-            .Text(r.categoryId)
-            .List(r.symbols)
-            .Num(r.reserved)
-            .Num(r.deleted)
-            .Text(r.title)
-            .Text(r.story);
-    }
-    void operator()(const StoryRecord& r) const {
-        b.Num(r.service).Num(r.time).Num(r.serial).Text(r.story);
-    }
-    void operator()(const NewsDayRecord& r) const { b.Num(r.service).Num(r.date); }
-};
+template <class Record>
+void PutFields(LineBuilder& builder, const Record& record) {
+    ForEachField<Record>([&](const auto& field) { builder.Put(record.*field.member); });
+}
 
 bool AppendRecord(std::string& out, const FeedRecord& record, CString* reason) {
     if (auto problem = ValidateRecord(record)) {
@@ -85,7 +53,7 @@ bool AppendRecord(std::string& out, const FeedRecord& record, CString* reason) {
     if (record.due)
         out += std::to_string(*record.due);
     LineBuilder builder(out);
-    std::visit(FieldWriter{builder}, record.payload);
+    std::visit([&](const auto& r) { PutFields(builder, r); }, record.payload);
     return true;
 }
 

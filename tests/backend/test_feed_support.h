@@ -3,11 +3,13 @@
 // feed record it stands for, and builders of sample records.
 #include <cstdlib>
 #include <ctime>
+#include <string>
 #include <vector>
 
 #include <gtest/gtest.h>
 
 #include "FeedTarget.h"
+#include "feed/FeedFields.h"
 #include "feed/FeedRecords.h"
 
 struct PushedRecord {
@@ -112,4 +114,49 @@ inline feed::HeadlineRecord SampleHeadline(std::uint32_t serial, std::int32_t ti
 
 inline feed::FeedRecord Timed(feed::FeedPayload payload, std::optional<std::int64_t> due) {
     return feed::FeedRecord{due, std::move(payload)};
+}
+
+// Values of their own for the field numbered `n` of a record: never the
+// default, never another field's, sound for the field's meaning. Texts hold
+// what the feed file and a script must escape.
+inline void SetDistinct(BYTE& value, feed::Meaning meaning, int n) {
+    value = static_cast<BYTE>(meaning == feed::Meaning::kFlag ? 200 + n : 40 + n);
+}
+inline void SetDistinct(std::int32_t& value, feed::Meaning meaning, int n) {
+    value = meaning == feed::Meaning::kTime ? 1796346000 + n : 20261200 + n;  // dates: 2026-12-n
+}
+inline void SetDistinct(std::uint32_t& value, feed::Meaning, int n) {
+    value = 4000000000u + static_cast<std::uint32_t>(n);
+}
+inline void SetDistinct(CString& value, feed::Meaning meaning, int n) {
+    const bool category =
+        meaning == feed::Meaning::kCategoryId || meaning == feed::Meaning::kCategoryIdOrNone;
+    value =
+        category ? std::to_string(100 + n) : "欄" + std::to_string(n) + " \"a\\b\"\tc\r\nd\n@@@@";
+}
+inline void SetDistinct(std::vector<CString>& value, feed::Meaning, int n) {
+    value = {CString("#" + std::to_string(n)), CString("23" + std::to_string(n) + "L")};
+}
+
+// A record with every field of its list set (SetDistinct): a field added to
+// the list is covered at once.
+template <class Record>
+Record EveryFieldSet() {
+    Record record;
+    int n = 0;
+    feed::ForEachField<Record>(
+        [&](const auto& field) { SetDistinct(record.*field.member, field.meaning, ++n); });
+    return record;
+}
+
+// One record of each kind with every field set, every other one with a due time.
+inline std::vector<feed::FeedRecord> EveryKindEveryFieldSet() {
+    std::vector<feed::FeedRecord> records;
+    feed::ForEachKind([&](auto kind) {
+        const bool timed = records.size() % 2 == 1;
+        records.push_back(
+            Timed(EveryFieldSet<typename decltype(kind)::type>(),
+                  timed ? std::optional<std::int64_t>(1796346000 + records.size()) : std::nullopt));
+    });
+    return records;
 }
