@@ -245,8 +245,8 @@ OpenOutcome OpenVersioned(Database& db, const std::string& path, const FileForma
     if (*appId != format.applicationId)
         return refuse(db, OpenRefusal::Foreign);
     if (*version != format.version) {
-        OpenOutcome outcome = refuse(
-            db, *version > format.version ? OpenRefusal::Newer : OpenRefusal::Older);
+        OpenOutcome outcome =
+            refuse(db, *version > format.version ? OpenRefusal::Newer : OpenRefusal::Older);
         outcome.foundVersion = *version;
         return outcome;
     }

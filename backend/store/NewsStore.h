@@ -4,8 +4,8 @@
 // symbols and stories. Values always go in as bound parameters.
 //
 // A file is only written once it has proved to be a sound news store of this
-// program's layout (sqlite::OpenVersioned decides); otherwise the store stays closed, Error() says why, and
-// the file is left byte for byte as it was.
+// program's layout (sqlite::OpenVersioned decides); otherwise the store stays
+// closed, Error() says why, and the file is left byte for byte as it was.
 //
 // Not thread-safe: the back-end serialises every use.
 #include <cstdint>

@@ -220,12 +220,11 @@ class RefusedFile : public ::testing::TestWithParam<Refusal> {
                 break;
             case BadFile::Newer:
                 store->Make(path, false);
-                rawExec(path, "PRAGMA user_version = " +
-                                  std::to_string(store->FormatVersion() + 1));
+                rawExec(path,
+                        "PRAGMA user_version = " + std::to_string(store->FormatVersion() + 1));
                 break;
             case BadFile::Older:
-                rawExec(path, "PRAGMA application_id = " +
-                                  std::to_string(store->ApplicationId()) +
+                rawExec(path, "PRAGMA application_id = " + std::to_string(store->ApplicationId()) +
                                   "; CREATE TABLE headline(service, serial, title);"
                                   "INSERT INTO headline VALUES(49, 1, 'old');");
                 break;
@@ -287,8 +286,7 @@ INSTANTIATE_TEST_SUITE_P(
                 "not a configuration store (another application's database)", "Foreign"},
         Refusal{Store::Config, BadFile::Newer, "written by a newer version", "Newer"},
         Refusal{Store::Config, BadFile::Older, "unknown store format 0", "Older"},
-        Refusal{Store::Config, BadFile::NotADatabase, "not a configuration store",
-                "NotADatabase"},
+        Refusal{Store::Config, BadFile::NotADatabase, "not a configuration store", "NotADatabase"},
         Refusal{Store::Config, BadFile::Damaged, "the store is damaged", "Damaged"},
         Refusal{Store::Config, BadFile::Folder, "that is a folder", "Folder"},
         Refusal{Store::Config, BadFile::Locked, "in use by another program", "Locked"},
