@@ -1,17 +1,13 @@
 #include "SKQCfgIO2.h"
 
 #include <cstdlib>
-#include <filesystem>
 #include <mutex>
+#include <type_traits>
 
 #include "ReportOnce.h"
 #include "Sqlite.h"
 
 namespace {
-
-// Identifies a file as one of our stores ("KQCF") and the layout it has.
-constexpr std::int64_t kApplicationId = 0x4B514346;
-constexpr std::int64_t kSchemaVersion = 1;
 
 enum Scope { kView = 0, kCommon = 1, kDefault = 2 };
 enum Type { kInt = 1, kBool = 2, kText = 3, kList = 4 };
@@ -35,6 +31,77 @@ CREATE TABLE setting_item(
     PRIMARY KEY(setting, pos)) WITHOUT ROWID;
 )sql";
 
+constexpr const char* kLeftAsIs = "; the file is left as it is";
+
+// The stored type number of each C++ type the store keeps.
+template <typename T>
+constexpr Type typeOf() {
+    if constexpr (std::is_same_v<T, int>)
+        return kInt;
+    else if constexpr (std::is_same_v<T, bool>)
+        return kBool;
+    else if constexpr (std::is_same_v<T, CString>)
+        return kText;
+    else {
+        static_assert(std::is_same_v<T, std::vector<CString>>, "not a type the store keeps");
+        return kList;
+    }
+}
+
+// Integers and booleans read as each other; text and lists only as themselves.
+template <typename T>
+bool readsAs(std::int64_t stored) {
+    constexpr Type wanted = typeOf<T>();
+    if (wanted == kInt || wanted == kBool)
+        return stored == kInt || stored == kBool;
+    return stored == wanted;
+}
+
+sqlite::FileFormat storeFormat() {
+    sqlite::FileFormat format;
+    format.applicationId = kConfigStoreApplicationId;
+    format.version = kConfigStoreFormatVersion;
+    format.createSchema = [](const sqlite::Database& db) { return db.Exec(kSchema); };
+    return format;
+}
+
+// The reason a file was refused, in the configuration store's words.
+std::string refusalText(const sqlite::OpenOutcome& outcome) {
+    using sqlite::OpenRefusal;
+    const std::string& detail = outcome.detail;
+    switch (outcome.refusal) {
+        case OpenRefusal::None:
+            return {};
+        case OpenRefusal::NoSuchFile:
+            return "there is no such file";
+        case OpenRefusal::CannotMakeFolder:
+            return "cannot create folder " + detail;
+        case OpenRefusal::Folder:
+            return "that is a folder, not a file";
+        case OpenRefusal::CannotOpen:
+            return "cannot open: " + detail;
+        case OpenRefusal::InUse:
+            return "the store is in use by another program (" + detail + ")" + kLeftAsIs;
+        case OpenRefusal::NotADatabase:
+        case OpenRefusal::Unreadable:
+            return "not a configuration store (" + detail + ")" + kLeftAsIs;
+        case OpenRefusal::Damaged:
+            return "the store is damaged (" + detail + ")" + kLeftAsIs;
+        case OpenRefusal::Foreign:
+            return std::string("not a configuration store (another application's database)") +
+                   kLeftAsIs;
+        case OpenRefusal::Newer:
+            return "written by a newer version of the program (format " +
+                   std::to_string(outcome.foundVersion) + ", this program reads up to " +
+                   std::to_string(kConfigStoreFormatVersion) + ")" + kLeftAsIs;
+        case OpenRefusal::Older:
+            return "unknown store format " + std::to_string(outcome.foundVersion) + kLeftAsIs;
+        case OpenRefusal::CannotCreate:
+            return "cannot initialise: " + detail;
+    }
+    return "cannot open";
+}
+
 std::string defaultConfigDir() {
     if (const char* dir = std::getenv("KQ_CONFIG_DIR"); dir && *dir)
         return dir;
@@ -52,6 +119,8 @@ std::string toSlashes(std::string path) {
     }
     return path;
 }
+
+const CString kNone;
 
 }  // namespace
 
@@ -87,79 +156,22 @@ SKQCfgIO2::SKQCfgIO2() : m_impl(std::make_unique<Impl>()) {}
 std::unique_ptr<SKQCfgIO2> SKQCfgIO2::InMemory() {
     std::unique_ptr<SKQCfgIO2> store(new SKQCfgIO2());
     store->m_path = ":memory:";
-    if (!store->m_impl->db.Open(":memory:", true) || !store->m_impl->db.Exec(kSchema) ||
-        !store->m_impl->db.Exec("PRAGMA application_id = 1263616838; PRAGMA user_version = 1; "
-                                "PRAGMA foreign_keys = ON")) {
+    auto& db = store->m_impl->db;
+    if (!sqlite::OpenVersioned(db, store->m_path, storeFormat()).ok()) {
         store->fail("cannot create an in-memory store");
-        store->m_impl->db.Close();
+        return store;
     }
+    db.Exec("PRAGMA foreign_keys = ON");
     return store;
 }
 
 SKQCfgIO2::SKQCfgIO2(const CString& folder, const CString& name) : SKQCfgIO2() {
     m_path = FileName(folder, name);
-    namespace fs = std::filesystem;
-    std::error_code ec;
-    const bool existed = fs::exists(m_path, ec);
-    if (!existed) {
-        const fs::path parent = fs::path(m_path).parent_path();
-        if (!parent.empty())
-            fs::create_directories(parent, ec);
-        if (ec) {
-            fail("cannot create folder " + parent.string() + ": " + ec.message());
-            return;
-        }
-    }
     auto& db = m_impl->db;
-    if (!db.Open(m_path, !existed)) {
-        fail("cannot open: " + db.LastError());
-        db.Close();
+    const sqlite::OpenOutcome outcome = sqlite::OpenVersioned(db, m_path, storeFormat());
+    if (!outcome.ok()) {
+        fail(refusalText(outcome));
         return;
-    }
-    // Nothing is written before the file has proved to be a sound store.
-    const auto tables = db.QueryInt("SELECT count(*) FROM sqlite_schema");
-    if (!tables) {
-        fail("not a configuration store (" + db.LastError() + "); the file is left as it is");
-        db.Close();
-        return;
-    }
-    const std::int64_t appId = db.QueryInt("PRAGMA application_id").value_or(0);
-    const std::int64_t version = db.QueryInt("PRAGMA user_version").value_or(0);
-    if (*tables == 0 && appId == 0) {
-        sqlite::Transaction tx(db);
-        const bool made = tx.ok() && db.Exec(kSchema) &&
-                          db.Exec("PRAGMA application_id = 1263616838") &&
-                          db.Exec("PRAGMA user_version = 1") && tx.Commit();
-        if (!made) {
-            fail("cannot initialise: " + db.LastError());
-            db.Close();
-            return;
-        }
-    } else if (appId != kApplicationId) {
-        fail(
-            "not a configuration store (another application's database); the file is left as it "
-            "is");
-        db.Close();
-        return;
-    } else if (version > kSchemaVersion) {
-        fail("written by a newer version of the program (format " + std::to_string(version) +
-             ", this program reads up to " + std::to_string(kSchemaVersion) +
-             "); the file is left as it is");
-        db.Close();
-        return;
-    } else if (version < kSchemaVersion) {
-        fail("unknown store format " + std::to_string(version) + "; the file is left as it is");
-        db.Close();
-        return;
-    } else {
-        sqlite::Statement check(db, "PRAGMA quick_check");
-        const bool sound = check.Step() && check.ColumnText(0) == "ok";
-        if (!sound) {
-            fail("the store is damaged (" + (check.ok() ? check.ColumnText(0) : db.LastError()) +
-                 "); the file is left as it is");
-            db.Close();
-            return;
-        }
     }
     db.Exec("PRAGMA journal_mode = WAL");
     db.Exec("PRAGMA synchronous = FULL");
@@ -177,7 +189,8 @@ void SKQCfgIO2::fail(const std::string& message) const {
     ReportOnce("configuration store " + m_path + ": " + message);
 }
 
-bool SKQCfgIO2::get(const Address& at, int type, void* out) const {
+template <typename T>
+bool SKQCfgIO2::get(const Address& at, T& out) const {
     if (!IsOpen())
         return false;
     std::lock_guard lock(m_impl->mutex);
@@ -197,46 +210,37 @@ bool SKQCfgIO2::get(const Address& at, int type, void* out) const {
             fail("read failed: " + db.LastError());
         return false;
     }
-    const std::int64_t id = st.ColumnInt(0);
-    const auto stored = static_cast<int>(st.ColumnInt(1));
-    // Integers and booleans read as each other; text and lists only as themselves.
-    const bool numeric = (stored == kInt || stored == kBool) && (type == kInt || type == kBool);
-    if (stored != type && !numeric)
+    if (!readsAs<T>(st.ColumnInt(1)))
         return false;
-    switch (type) {
-        case kInt:
-            *static_cast<int*>(out) = static_cast<int>(st.ColumnInt(2));
-            return true;
-        case kBool:
-            *static_cast<bool*>(out) = st.ColumnInt(2) != 0;
-            return true;
-        case kText:
-            *static_cast<CString*>(out) = CString(st.ColumnText(2));
-            return true;
-        case kList: {
-            sqlite::Statement items(
-                db, "SELECT value FROM setting_item WHERE setting = ?1 ORDER BY pos");
-            items.Bind(1, id);
-            std::vector<CString> list;
-            while (items.Step())
-                list.emplace_back(items.ColumnText(0));
-            if (!items.Done()) {
-                fail("read failed: " + db.LastError());
-                return false;
-            }
-            *static_cast<std::vector<CString>*>(out) = std::move(list);
-            return true;
-        }
-        default:
+    if constexpr (std::is_same_v<T, int>) {
+        out = static_cast<int>(st.ColumnInt(2));
+    } else if constexpr (std::is_same_v<T, bool>) {
+        out = st.ColumnInt(2) != 0;
+    } else if constexpr (std::is_same_v<T, CString>) {
+        out = CString(st.ColumnText(2));
+    } else {
+        sqlite::Statement items(db,
+                                "SELECT value FROM setting_item WHERE setting = ?1 ORDER BY pos");
+        items.Bind(1, st.ColumnInt(0));
+        T list;
+        while (items.Step())
+            list.emplace_back(items.ColumnText(0));
+        if (!items.Done()) {
+            fail("read failed: " + db.LastError());
             return false;
+        }
+        out = std::move(list);
     }
+    return true;
 }
 
-bool SKQCfgIO2::save(const Address& at, int type, const void* in) const {
+template <typename T>
+bool SKQCfgIO2::save(const Address& at, const T& in) const {
     if (!IsOpen())
         return false;
     std::lock_guard lock(m_impl->mutex);
     const auto& db = m_impl->db;
+    // The value row, its old items and its new items go in one transaction.
     sqlite::Transaction tx(db);
     if (!tx.ok()) {
         fail("cannot start a save: " + db.LastError());
@@ -252,21 +256,15 @@ bool SKQCfgIO2::save(const Address& at, int type, const void* in) const {
         .Bind(3, at.key1)
         .Bind(4, at.key2)
         .Bind(5, at.classKey.str());
-    up.Bind(6, at.name.str()).Bind(7, type);
-    switch (type) {
-        case kInt:
-            up.Bind(8, *static_cast<const int*>(in));
-            break;
-        case kBool:
-            up.Bind(8, *static_cast<const bool*>(in) ? 1 : 0);
-            break;
-        case kText:
-            up.Bind(8, static_cast<const CString*>(in)->str());
-            break;
-        default:
-            up.BindNull(8);
-            break;
-    }
+    up.Bind(6, at.name.str()).Bind(7, typeOf<T>());
+    if constexpr (std::is_same_v<T, int>)
+        up.Bind(8, in);
+    else if constexpr (std::is_same_v<T, bool>)
+        up.Bind(8, in ? 1 : 0);
+    else if constexpr (std::is_same_v<T, CString>)
+        up.Bind(8, in.str());
+    else
+        up.BindNull(8);
     if (!up.Step()) {
         fail("save failed: " + db.LastError());
         return false;
@@ -282,13 +280,12 @@ bool SKQCfgIO2::save(const Address& at, int type, const void* in) const {
         fail("save failed: " + db.LastError());
         return false;
     }
-    if (type == kList) {
+    if constexpr (typeOf<T>() == kList) {
         sqlite::Statement add(db,
                               "INSERT INTO setting_item(setting, pos, value) VALUES(?1, ?2, ?3)");
-        const auto& list = *static_cast<const std::vector<CString>*>(in);
-        for (std::size_t i = 0; i < list.size(); ++i) {
+        for (std::size_t i = 0; i < in.size(); ++i) {
             add.Reset();
-            add.Bind(1, id).Bind(2, static_cast<std::int64_t>(i)).Bind(3, list[i].str());
+            add.Bind(1, id).Bind(2, static_cast<std::int64_t>(i)).Bind(3, in[i].str());
             if (!add.Run()) {
                 fail("save failed: " + db.LastError());
                 return false;
@@ -302,85 +299,66 @@ bool SKQCfgIO2::save(const Address& at, int type, const void* in) const {
     return true;
 }
 
-namespace {
-const CString kNone;
-}
-
-#define KQ_VIEW_ADDRESS                             \
-    Address {                                       \
-        kView, view, key1, key2, classKey, valueKey \
-    }
-#define KQ_COMMON_ADDRESS                        \
-    Address {                                    \
-        kCommon, scope, key1, 0, kNone, valueKey \
-    }
-#define KQ_DEFAULT_ADDRESS                        \
-    Address {                                     \
-        kDefault, kNone, 0, 0, classKey, valueKey \
-    }
-
 bool SKQCfgIO2::GetViewInfo(const CString& view, int key1, int key2, const CString& classKey,
                             const CString& valueKey, int& value) const {
-    return get(KQ_VIEW_ADDRESS, kInt, &value);
+    return get(Address{kView, view, key1, key2, classKey, valueKey}, value);
 }
 bool SKQCfgIO2::GetViewInfo(const CString& view, int key1, int key2, const CString& classKey,
                             const CString& valueKey, bool& value) const {
-    return get(KQ_VIEW_ADDRESS, kBool, &value);
+    return get(Address{kView, view, key1, key2, classKey, valueKey}, value);
 }
 bool SKQCfgIO2::GetViewInfo(const CString& view, int key1, int key2, const CString& classKey,
                             const CString& valueKey, CString& value) const {
-    return get(KQ_VIEW_ADDRESS, kText, &value);
+    return get(Address{kView, view, key1, key2, classKey, valueKey}, value);
 }
 bool SKQCfgIO2::GetViewInfo(const CString& view, int key1, int key2, const CString& classKey,
                             const CString& valueKey, std::vector<CString>& value) const {
-    return get(KQ_VIEW_ADDRESS, kList, &value);
+    return get(Address{kView, view, key1, key2, classKey, valueKey}, value);
 }
 bool SKQCfgIO2::SaveViewInfo(const CString& view, int key1, int key2, const CString& classKey,
                              const CString& valueKey, const int& value) const {
-    return save(KQ_VIEW_ADDRESS, kInt, &value);
+    return save(Address{kView, view, key1, key2, classKey, valueKey}, value);
 }
 bool SKQCfgIO2::SaveViewInfo(const CString& view, int key1, int key2, const CString& classKey,
                              const CString& valueKey, const bool& value) const {
-    return save(KQ_VIEW_ADDRESS, kBool, &value);
+    return save(Address{kView, view, key1, key2, classKey, valueKey}, value);
 }
 bool SKQCfgIO2::SaveViewInfo(const CString& view, int key1, int key2, const CString& classKey,
                              const CString& valueKey, const CString& value) const {
-    return save(KQ_VIEW_ADDRESS, kText, &value);
+    return save(Address{kView, view, key1, key2, classKey, valueKey}, value);
 }
 bool SKQCfgIO2::SaveViewInfo(const CString& view, int key1, int key2, const CString& classKey,
                              const CString& valueKey, const std::vector<CString>& value) const {
-    return save(KQ_VIEW_ADDRESS, kList, &value);
+    return save(Address{kView, view, key1, key2, classKey, valueKey}, value);
 }
 
+// The common scope has no class and no key2.
 bool SKQCfgIO2::GetViewCommonInfo(const CString& scope, int key1, const CString& valueKey,
                                   int& value) const {
-    return get(KQ_COMMON_ADDRESS, kInt, &value);
+    return get(Address{kCommon, scope, key1, 0, kNone, valueKey}, value);
 }
 bool SKQCfgIO2::GetViewCommonInfo(const CString& scope, int key1, const CString& valueKey,
                                   std::vector<CString>& value) const {
-    return get(KQ_COMMON_ADDRESS, kList, &value);
+    return get(Address{kCommon, scope, key1, 0, kNone, valueKey}, value);
 }
 bool SKQCfgIO2::SaveViewCommonInfo(const CString& scope, int key1, const CString& valueKey,
                                    const int& value) const {
-    return save(KQ_COMMON_ADDRESS, kInt, &value);
+    return save(Address{kCommon, scope, key1, 0, kNone, valueKey}, value);
 }
 bool SKQCfgIO2::SaveViewCommonInfo(const CString& scope, int key1, const CString& valueKey,
                                    const std::vector<CString>& value) const {
-    return save(KQ_COMMON_ADDRESS, kList, &value);
+    return save(Address{kCommon, scope, key1, 0, kNone, valueKey}, value);
 }
 
+// The default scope has no owner and no keys.
 bool SKQCfgIO2::GetViewDefaultInfo(const CString& classKey, const CString& valueKey,
                                    std::vector<CString>& value) const {
-    return get(KQ_DEFAULT_ADDRESS, kList, &value);
+    return get(Address{kDefault, kNone, 0, 0, classKey, valueKey}, value);
 }
 bool SKQCfgIO2::SaveViewDefaultInfo(const CString& classKey, const CString& valueKey,
                                     const std::vector<CString>& value) const {
-    return save(KQ_DEFAULT_ADDRESS, kList, &value);
+    return save(Address{kDefault, kNone, 0, 0, classKey, valueKey}, value);
 }
-
-#undef KQ_VIEW_ADDRESS
-#undef KQ_COMMON_ADDRESS
-#undef KQ_DEFAULT_ADDRESS
 
 std::vector<std::string> SKQCfgIO2::Dump() const {
     std::vector<std::string> out;

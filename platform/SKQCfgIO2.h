@@ -11,13 +11,19 @@
 // Every save is one transaction, so a crash leaves the old value or the new
 // one, never a mixture. A get that finds nothing (or a value of another type)
 // returns false and leaves the out value as it was. A file that is damaged,
-// is not a store, or was written by a newer version is reported and never
-// written to.
+// is not a store, was written by a newer version, is a folder or is held
+// locked by another program is reported and never written to.
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "CString.h"
+
+// PRAGMA application_id of a configuration store ("KQCF") and the format
+// (user_version) this program reads and writes.
+inline constexpr std::int64_t kConfigStoreApplicationId = 0x4B514346;
+inline constexpr std::int64_t kConfigStoreFormatVersion = 1;
 
 class SKQCfgIO2 {
   public:
@@ -81,8 +87,12 @@ class SKQCfgIO2 {
     SKQCfgIO2();
     struct Address;
     struct Impl;
-    bool get(const Address& at, int type, void* out) const;
-    bool save(const Address& at, int type, const void* in) const;
+    // The typed core under the named calls; T is int, bool, CString or
+    // std::vector<CString>.
+    template <typename T>
+    bool get(const Address& at, T& out) const;
+    template <typename T>
+    bool save(const Address& at, const T& in) const;
     void fail(const std::string& message) const;
 
     std::unique_ptr<Impl> m_impl;

@@ -1,5 +1,6 @@
 #include "Sqlite.h"
 
+#include <filesystem>
 #include <utility>
 
 namespace sqlite {
@@ -143,6 +144,115 @@ bool Transaction::Commit() {
         return true;
     m_db.Exec("ROLLBACK");
     return false;
+}
+
+namespace {
+
+OpenOutcome refuse(Database& db, OpenRefusal why, std::string detail = {}) {
+    db.Close();
+    OpenOutcome outcome;
+    outcome.refusal = why;
+    outcome.detail = std::move(detail);
+    return outcome;
+}
+
+// What a failed read says about the file, by SQLite's primary result code.
+OpenRefusal readFailure(const Database& db) {
+    switch (sqlite3_errcode(db.handle()) & 0xFF) {
+        case SQLITE_BUSY:
+        case SQLITE_LOCKED:
+            return OpenRefusal::InUse;
+        case SQLITE_CORRUPT:
+            return OpenRefusal::Damaged;
+        case SQLITE_NOTADB:
+            return OpenRefusal::NotADatabase;
+        default:
+            return OpenRefusal::Unreadable;
+    }
+}
+
+bool makeStore(const Database& db, const FileFormat& format) {
+    Transaction tx(db);
+    return tx.ok() && (!format.createSchema || format.createSchema(db)) &&
+           db.Exec("PRAGMA application_id = " + std::to_string(format.applicationId)) &&
+           db.Exec("PRAGMA user_version = " + std::to_string(format.version)) && tx.Commit();
+}
+
+// quick_check, then the caller's own look at the layout; the problem, if any.
+std::optional<OpenOutcome> checkStore(Database& db, const FileFormat& format) {
+    if (format.quickCheck) {
+        std::string report;
+        {
+            Statement check(db, "PRAGMA quick_check");
+            if (!check.ok() || !check.Step()) {
+                // A lock taken meanwhile is not damage.
+                const OpenRefusal why = readFailure(db) == OpenRefusal::InUse
+                                            ? OpenRefusal::InUse
+                                            : OpenRefusal::Damaged;
+                return refuse(db, why, db.LastError());
+            }
+            report = check.ColumnText(0);
+        }
+        if (report != "ok")
+            return refuse(db, OpenRefusal::Damaged, std::move(report));
+    }
+    if (format.checkLayout) {
+        std::string problem = format.checkLayout(db);
+        if (!problem.empty())
+            return refuse(db, OpenRefusal::Damaged, std::move(problem));
+    }
+    return std::nullopt;
+}
+
+}  // namespace
+
+OpenOutcome OpenVersioned(Database& db, const std::string& path, const FileFormat& format) {
+    namespace fs = std::filesystem;
+    db.Close();
+    bool existed = false;
+    if (path != ":memory:") {
+        std::error_code ec;
+        existed = fs::exists(path, ec);
+        if (!existed) {
+            if (!format.createMissing)
+                return refuse(db, OpenRefusal::NoSuchFile);
+            const fs::path parent = fs::path(path).parent_path();
+            if (!parent.empty())
+                fs::create_directories(parent, ec);
+            if (ec)
+                return refuse(db, OpenRefusal::CannotMakeFolder,
+                              parent.string() + ": " + ec.message());
+        } else if (fs::is_directory(path, ec)) {
+            return refuse(db, OpenRefusal::Folder);
+        }
+    }
+    if (!db.Open(path, !existed))
+        return refuse(db, OpenRefusal::CannotOpen, db.LastError());
+
+    // Only reads until the file has proved to be a sound store (or a blank one).
+    const auto tables = db.QueryInt("SELECT count(*) FROM sqlite_schema");
+    const auto appId = tables ? db.QueryInt("PRAGMA application_id") : std::nullopt;
+    const auto version = appId ? db.QueryInt("PRAGMA user_version") : std::nullopt;
+    if (!version)
+        return refuse(db, readFailure(db), db.LastError());
+    if (*tables == 0 && *appId == 0 && *version == 0) {
+        if (!makeStore(db, format))
+            return refuse(db, OpenRefusal::CannotCreate, db.LastError());
+        OpenOutcome made;
+        made.created = true;
+        return made;
+    }
+    if (*appId != format.applicationId)
+        return refuse(db, OpenRefusal::Foreign);
+    if (*version != format.version) {
+        OpenOutcome outcome =
+            refuse(db, *version > format.version ? OpenRefusal::Newer : OpenRefusal::Older);
+        outcome.foundVersion = *version;
+        return outcome;
+    }
+    if (auto problem = checkStore(db, format))
+        return std::move(*problem);
+    return {};
 }
 
 }  // namespace sqlite

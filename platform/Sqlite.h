@@ -4,6 +4,7 @@
 #include <sqlite3.h>
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -83,5 +84,55 @@ class Transaction {
     const Database& m_db;
     bool m_active = false;
 };
+
+// What a store file of one kind is: the caller's description for OpenVersioned.
+struct FileFormat {
+    // PRAGMA application_id: tells the store from any other SQLite file.
+    std::int64_t applicationId = 0;
+    // PRAGMA user_version: the one format this program reads and writes.
+    std::int64_t version = 0;
+    // Makes the tables of a new store. Runs inside the transaction that also
+    // stamps the id and the version, so a new store is made whole or not at all.
+    std::function<bool(const Database&)> createSchema;
+    // Optional: checks that a store of the current format holds what the
+    // caller needs; returns the problem, or an empty text when it is sound.
+    std::function<std::string(const Database&)> checkLayout;
+    bool createMissing = true;  // make a missing file (and its folder)
+    bool quickCheck = true;     // run PRAGMA quick_check on an existing store
+};
+
+// Why OpenVersioned refused a file. The caller words the reason, since each
+// store has its own texts.
+enum class OpenRefusal {
+    None,
+    NoSuchFile,        // missing, and createMissing was false
+    CannotMakeFolder,  // detail: the folder and the system's message
+    Folder,            // the path is a folder
+    CannotOpen,        // SQLite could not open the path at all
+    InUse,             // another program holds the file locked (past the busy wait)
+    NotADatabase,      // not an SQLite database
+    Unreadable,        // SQLite failed to read it for another reason
+    Damaged,           // detail: the quick_check report, SQLite's message or the layout problem
+    Foreign,           // another application's database
+    Newer,             // foundVersion is newer than FileFormat::version
+    Older,             // foundVersion is older than FileFormat::version
+    CannotCreate,      // making the new store failed
+};
+
+struct OpenOutcome {
+    OpenRefusal refusal = OpenRefusal::None;
+    std::string detail;             // SQLite's or the system's words, when there are any
+    std::int64_t foundVersion = 0;  // the file's user_version (Newer, Older)
+    bool created = false;           // a new store was made
+    bool ok() const { return refusal == OpenRefusal::None; }
+};
+
+// Opens `path` (or ":memory:") as a store of `format`. Nothing is written to
+// an existing file before it has proved to be a sound store: SQLite reads it,
+// the application id is ours, the version is the current one, quick_check and
+// the caller's layout check pass. An empty or missing file (or a database
+// without tables or stamps) becomes a new store. On a refusal `db` is closed
+// and the file is byte for byte as it was.
+OpenOutcome OpenVersioned(Database& db, const std::string& path, const FileFormat& format);
 
 }  // namespace sqlite

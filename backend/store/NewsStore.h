@@ -4,8 +4,8 @@
 // symbols and stories. Values always go in as bound parameters.
 //
 // A file is only written once it has proved to be a sound news store of this
-// program's layout; otherwise the store stays closed, Error() says why, and
-// the file is left byte for byte as it was.
+// program's layout (sqlite::OpenVersioned decides); otherwise the store stays
+// closed, Error() says why, and the file is left byte for byte as it was.
 //
 // Not thread-safe: the back-end serialises every use.
 #include <cstdint>
@@ -103,10 +103,6 @@ class NewsStore {
   private:
     class WriteScope;
 
-    bool openFile(const OpenOptions& options);
-    bool initialise();
-    bool checkLayout(bool verify);
-    bool failUnreadable();
     void configure(bool file);
     bool fail(const std::string& message);
     bool failQuery();

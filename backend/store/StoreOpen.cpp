@@ -1,7 +1,3 @@
-#include <sqlite3.h>
-
-#include <filesystem>
-
 #include "NewsStore.h"
 #include "ReportOnce.h"
 #include "StoreSchema.h"
@@ -23,6 +19,73 @@ std::string firstProblem(const std::string& report) {
         start = end + 1;
     }
     return report;
+}
+
+// A store of the current layout holds every table.
+std::string missingTable(const sqlite::Database& db) {
+    for (int i = 0; i < news_store::kTableCount; ++i) {
+        sqlite::Statement table(db,
+                                "SELECT count(*) FROM sqlite_schema WHERE type = 'table' AND "
+                                "name = ?1");
+        table.Bind(1, news_store::kTables[i]);
+        if (!table.Step())
+            return db.LastError();
+        if (table.ColumnInt(0) != 1)
+            return std::string("table ") + news_store::kTables[i] + " is missing";
+    }
+    return {};
+}
+
+sqlite::FileFormat fileFormat(const NewsStore::OpenOptions& options) {
+    sqlite::FileFormat format;
+    format.applicationId = news_store::kApplicationId;
+    format.version = news_store::kSchemaVersion;
+    format.createSchema = [](const sqlite::Database& db) {
+        return db.Exec(news_store::kCreateSchema);
+    };
+    format.checkLayout = missingTable;
+    format.createMissing = options.create;
+    format.quickCheck = options.verify;
+    return format;
+}
+
+// The reason a file was refused, in the news store's words.
+std::string refusalText(const sqlite::OpenOutcome& outcome, bool inMemory) {
+    using sqlite::OpenRefusal;
+    const std::string why = " (" + outcome.detail + ")" + kLeftAsIs;
+    switch (outcome.refusal) {
+        case OpenRefusal::None:
+            return {};
+        case OpenRefusal::NoSuchFile:
+            return "there is no such file";
+        case OpenRefusal::CannotMakeFolder:
+            return "cannot make folder " + outcome.detail;
+        case OpenRefusal::Folder:
+            return "that is a folder, not a file";
+        case OpenRefusal::CannotOpen:
+            return inMemory ? "cannot make a store in memory" : "cannot open: " + outcome.detail;
+        case OpenRefusal::InUse:
+            return "the store is in use by another program" + why;
+        case OpenRefusal::NotADatabase:
+            return "not a news store" + why;
+        case OpenRefusal::Unreadable:
+            return "cannot read the file" + why;
+        case OpenRefusal::Damaged:
+            return "the store is damaged (" + firstProblem(outcome.detail) + ")" + kLeftAsIs;
+        case OpenRefusal::Foreign:
+            return std::string("not a news store (another application's database)") + kLeftAsIs;
+        case OpenRefusal::Newer:
+            return "written by a newer version of the program (format " +
+                   std::to_string(outcome.foundVersion) + ", this program reads up to format " +
+                   std::to_string(news_store::kSchemaVersion) + ")" + kLeftAsIs;
+        case OpenRefusal::Older:
+            return "format " + std::to_string(outcome.foundVersion) +
+                   " is older than any this program can read (format " +
+                   std::to_string(news_store::kSchemaVersion) + ")" + kLeftAsIs;
+        case OpenRefusal::CannotCreate:
+            return "cannot make a new store: " + outcome.detail;
+    }
+    return "cannot open";
 }
 
 }  // namespace
@@ -59,112 +122,11 @@ bool NewsStore::Open(const std::string& path, const OpenOptions& options) {
     m_error.clear();
     if (path.empty())
         return fail("no file name given");
-    if (path == ":memory:") {
-        if (!m_db.Open(path, true))
-            return fail("cannot make a store in memory");
-        if (!initialise()) {
-            m_db.Close();
-            return false;
-        }
-        configure(false);
-    } else if (!openFile(options)) {
-        m_db.Close();
-        return false;
-    }
+    const sqlite::OpenOutcome outcome = sqlite::OpenVersioned(m_db, path, fileFormat(options));
+    if (!outcome.ok())
+        return fail(refusalText(outcome, path == ":memory:"));
+    configure(path != ":memory:");
     m_statements.Attach(&m_db);
-    return true;
-}
-
-bool NewsStore::openFile(const OpenOptions& options) {
-    namespace fs = std::filesystem;
-    std::error_code ec;
-    const bool existed = fs::exists(m_path, ec);
-    if (!existed) {
-        if (!options.create)
-            return fail("there is no such file");
-        const fs::path parent = fs::path(m_path).parent_path();
-        if (!parent.empty())
-            fs::create_directories(parent, ec);
-        if (ec)
-            return fail("cannot make folder " + parent.string() + ": " + ec.message());
-    } else if (fs::is_directory(m_path, ec)) {
-        return fail("that is a folder, not a file");
-    }
-    if (!m_db.Open(m_path, !existed))
-        return fail("cannot open: " + m_db.LastError());
-    // Nothing is written before the file has proved to be a sound store.
-    const auto tables = m_db.QueryInt("SELECT count(*) FROM sqlite_schema");
-    if (!tables)
-        return failUnreadable();
-    const std::int64_t appId = m_db.QueryInt("PRAGMA application_id").value_or(0);
-    const std::int64_t version = m_db.QueryInt("PRAGMA user_version").value_or(0);
-    if (*tables == 0 && appId == 0 && version == 0) {
-        if (!initialise())
-            return false;
-    } else if (appId != news_store::kApplicationId) {
-        return fail(std::string("not a news store (another application's database)") + kLeftAsIs);
-    } else if (version > news_store::kSchemaVersion) {
-        return fail("written by a newer version of the program (format " + std::to_string(version) +
-                    ", this program reads up to format " +
-                    std::to_string(news_store::kSchemaVersion) + ")" + kLeftAsIs);
-    } else if (version < news_store::kSchemaVersion) {
-        return fail("format " + std::to_string(version) +
-                    " is older than any this program can read (format " +
-                    std::to_string(news_store::kSchemaVersion) + ")" + kLeftAsIs);
-    } else if (!checkLayout(options.verify)) {
-        return false;
-    }
-    configure(true);
-    return true;
-}
-
-bool NewsStore::failUnreadable() {
-    const std::string why = " (" + m_db.LastError() + ")" + kLeftAsIs;
-    switch (sqlite3_errcode(m_db.handle()) & 0xFF) {
-        case SQLITE_BUSY:
-        case SQLITE_LOCKED:
-            return fail("the store is in use by another program" + why);
-        case SQLITE_CORRUPT:
-            return fail("the store is damaged" + why);
-        case SQLITE_NOTADB:
-            return fail("not a news store" + why);
-        default:
-            return fail("cannot read the file" + why);
-    }
-}
-
-bool NewsStore::initialise() {
-    sqlite::Transaction tx(m_db);
-    const bool made =
-        tx.ok() && m_db.Exec(news_store::kCreateSchema) &&
-        m_db.Exec("PRAGMA application_id = " + std::to_string(news_store::kApplicationId)) &&
-        m_db.Exec("PRAGMA user_version = " + std::to_string(news_store::kSchemaVersion)) &&
-        tx.Commit();
-    if (!made)
-        return fail("cannot make a new store: " + m_db.LastError());
-    return true;
-}
-
-bool NewsStore::checkLayout(bool verify) {
-    if (verify) {
-        sqlite::Statement check(m_db, "PRAGMA quick_check");
-        const bool stepped = check.ok() && check.Step();
-        if (!stepped || check.ColumnText(0) != "ok") {
-            const std::string why = stepped ? firstProblem(check.ColumnText(0)) : m_db.LastError();
-            return fail("the store is damaged (" + why + ")" + kLeftAsIs);
-        }
-    }
-    for (int i = 0; i < news_store::kTableCount; ++i) {
-        sqlite::Statement table(m_db,
-                                "SELECT count(*) FROM sqlite_schema WHERE type = 'table' AND "
-                                "name = ?1");
-        table.Bind(1, news_store::kTables[i]);
-        if (!table.Step())
-            return fail("the store is damaged (" + m_db.LastError() + ")" + kLeftAsIs);
-        if (table.ColumnInt(0) != 1)
-            return fail(std::string("the store is damaged (table ") + news_store::kTables[i] +
-                        " is missing)" + kLeftAsIs);
-    }
     return true;
 }
 

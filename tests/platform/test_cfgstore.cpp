@@ -1,6 +1,6 @@
 // The configuration store: typed round trips in every scope, misses that leave
-// the caller's value alone, sharing, persistence, and refusal to touch files
-// that are not sound stores.
+// the caller's value alone, whole saves, sharing and persistence. Files that
+// are not sound stores: tests/backend/test_sqlite_open.cpp.
 #include <gtest/gtest.h>
 #include <sqlite3.h>
 
@@ -13,6 +13,18 @@ namespace {
 
 const CString kClass = "SKQNewsCtrlView";
 using List = std::vector<CString>;
+
+// Runs SQL on a store file through a connection of its own.
+void rawExec(const std::string& path, const char* sql) {
+    sqlite3* db = nullptr;
+    ASSERT_EQ(sqlite3_open(path.c_str(), &db), SQLITE_OK);
+    char* error = nullptr;
+    const int rc = sqlite3_exec(db, sql, nullptr, nullptr, &error);
+    const std::string message = error ? error : "";
+    sqlite3_free(error);
+    sqlite3_close(db);
+    ASSERT_EQ(rc, SQLITE_OK) << message;
+}
 
 class CfgStoreTest : public ::testing::Test {
   protected:
@@ -116,6 +128,31 @@ TEST_F(CfgStoreTest, SavingAgainReplacesTheWholeValue) {
     EXPECT_EQ(text, "text");
 }
 
+TEST_F(CfgStoreTest, AListSaveThatFailsHalfWayLeavesTheOldListWhole) {
+    auto store = open();
+    const List old = {"a", "b", "c", "d"};
+    ASSERT_TRUE(store->SaveViewInfo("v", 0, 0, kClass, "SearchItems", old));
+    // Another connection plants a trigger that fails the third item of a list.
+    const std::string path = SKQCfgIO2::FileName(CString(dir.str()), "Layout");
+    rawExec(path,
+            "CREATE TRIGGER third_item_fails BEFORE INSERT ON setting_item WHEN NEW.pos = 2 "
+            "BEGIN SELECT RAISE(ABORT, 'injected failure'); END");
+
+    EXPECT_FALSE(store->SaveViewInfo("v", 0, 0, kClass, "SearchItems", List{"x", "y", "z", "w"}));
+    EXPECT_NE(store->GetError().find("injected failure"), std::string::npos) << store->GetError();
+    List read;
+    ASSERT_TRUE(store->GetViewInfo("v", 0, 0, kClass, "SearchItems", read));
+    EXPECT_EQ(read, old);
+    ASSERT_TRUE(open()->GetViewInfo("v", 0, 0, kClass, "SearchItems", read));
+    EXPECT_EQ(read, old) << "another connection sees the old list too";
+
+    // Nothing of the failed save is left pending: the next one goes through.
+    rawExec(path, "DROP TRIGGER third_item_fails");
+    EXPECT_TRUE(store->SaveViewInfo("v", 0, 0, kClass, "SearchItems", List{"x", "y", "z"}));
+    ASSERT_TRUE(open()->GetViewInfo("v", 0, 0, kClass, "SearchItems", read));
+    EXPECT_EQ(read, (List{"x", "y", "z"}));
+}
+
 TEST_F(CfgStoreTest, ViewsWithTheSameNameAndKey1ShareCommonValues) {
     auto first = open();
     auto second = open();  // another object on the same file, as a second view may hold
@@ -186,83 +223,7 @@ TEST_F(CfgStoreTest, DumpListsEveryValue) {
     EXPECT_NE(lines[1].find("WarningSearchItems\t[a, b]"), std::string::npos);
 }
 
-// --- files that are not sound stores -------------------------------------
-
-class UnsoundStoreTest : public CfgStoreTest {
-  protected:
-    std::string path() const { return SKQCfgIO2::FileName(CString(dir.str()), "Layout"); }
-
-    // Opens the file, tries every kind of write, and checks that the file is
-    // byte for byte what it was.
-    void expectRefusedAndUntouched(const std::string& why) {
-        const std::string before = TempDir::read(path());
-        auto store = open();
-        EXPECT_FALSE(store->IsOpen());
-        EXPECT_NE(store->GetError().find(why), std::string::npos) << store->GetError();
-        EXPECT_FALSE(store->SaveViewInfo("v", 0, 0, kClass, "FocusedTab", 1));
-        EXPECT_FALSE(store->SaveViewCommonInfo("v", 0, "WarningSearchItems", List{"x"}));
-        EXPECT_FALSE(store->SaveViewDefaultInfo(kClass, "WarningSearchItems", List{"x"}));
-        int tab = 42;
-        EXPECT_FALSE(store->GetViewInfo("v", 0, 0, kClass, "FocusedTab", tab));
-        EXPECT_EQ(tab, 42);
-        store.reset();
-        EXPECT_EQ(TempDir::read(path()), before);
-    }
-
-    void setPragma(const char* sql) {
-        sqlite3* db = nullptr;
-        ASSERT_EQ(sqlite3_open(path().c_str(), &db), SQLITE_OK);
-        ASSERT_EQ(sqlite3_exec(db, sql, nullptr, nullptr, nullptr), SQLITE_OK);
-        sqlite3_close(db);
-    }
-};
-
-TEST_F(UnsoundStoreTest, GarbageIsNotAStore) {
-    std::string junk = "this is a text file, not a store\n";
-    for (int i = 0; i < 200; ++i)
-        junk += static_cast<char>(i * 37);
-    dir.write("Layout.kqcfg", junk);
-    expectRefusedAndUntouched("not a configuration store");
-}
-
-TEST_F(UnsoundStoreTest, AnotherProgramsDatabaseIsLeftAlone) {
-    setPragma(
-        "CREATE TABLE customers(id INTEGER, name TEXT); INSERT INTO customers VALUES(1, 'x');");
-    expectRefusedAndUntouched("not a configuration store");
-}
-
-TEST_F(UnsoundStoreTest, AStoreFromANewerVersionIsLeftAlone) {
-    open()->SaveViewInfo("v", 0, 0, kClass, "FocusedTab", 3);
-    setPragma("PRAGMA user_version = 7");
-    expectRefusedAndUntouched("newer version");
-}
-
-TEST_F(UnsoundStoreTest, ADamagedStoreIsLeftAlone) {
-    {
-        auto store = open();
-        List many;
-        for (int i = 0; i < 2000; ++i)
-            many.push_back(CString::Formatted("condition %d with some text", i));
-        store->SaveViewInfo("v", 0, 0, kClass, "SearchItems", many);
-    }
-    setPragma("PRAGMA wal_checkpoint(TRUNCATE); PRAGMA journal_mode = DELETE");
-    // Scribble over the middle of the file, past the header.
-    std::string bytes = TempDir::read(path());
-    ASSERT_GT(bytes.size(), 3 * 4096u);
-    for (std::size_t i = 4096; i < 4096 + 1500; ++i)
-        bytes[i] = static_cast<char>(0xA5);
-    dir.write("Layout.kqcfg", bytes);
-    expectRefusedAndUntouched("damaged");
-}
-
-TEST_F(UnsoundStoreTest, AnEmptyFileBecomesAStore) {
-    dir.write("Layout.kqcfg", "");
-    auto store = open();
-    ASSERT_TRUE(store->IsOpen()) << store->GetError();
-    EXPECT_TRUE(store->SaveViewInfo("v", 0, 0, kClass, "FocusedTab", 1));
-}
-
-TEST_F(UnsoundStoreTest, AFolderThatCannotBeMadeIsReported) {
+TEST_F(CfgStoreTest, AFolderThatCannotBeMadeIsReported) {
     dir.write("blocker", "a file where a folder should be");
     SKQCfgIO2 store(CString(dir.file("blocker/inner")), "System");
     EXPECT_FALSE(store.IsOpen());

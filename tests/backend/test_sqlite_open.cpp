@@ -1,0 +1,323 @@
+// Both stores open their files the same way: every kind of file that is not a
+// sound store is refused by each with the store's own reason and left byte for
+// byte as it was; an empty file becomes a new store.
+#include <gtest/gtest.h>
+#include <sqlite3.h>
+
+#include <filesystem>
+#include <memory>
+
+#include "../support/TempDir.h"
+#include "BackendTestSupport.h"
+#include "SKQCfgIO2.h"
+#include "store/StoreSchema.h"
+
+namespace {
+
+using namespace backend_test;
+namespace fs = std::filesystem;
+
+// Runs SQL on a file directly, as another program (or another version of
+// this one) would.
+void rawExec(const std::string& path, const std::string& sql) {
+    sqlite3* db = nullptr;
+    ASSERT_EQ(sqlite3_open(path.c_str(), &db), SQLITE_OK);
+    char* error = nullptr;
+    const int rc = sqlite3_exec(db, sql.c_str(), nullptr, nullptr, &error);
+    const std::string message = error ? error : "";
+    sqlite3_free(error);
+    sqlite3_close(db);
+    ASSERT_EQ(rc, SQLITE_OK) << message;
+}
+
+// A connection that holds the file locked until it goes, as another program
+// writing to it would.
+class LockHolder {
+  public:
+    explicit LockHolder(const std::string& path) {
+        EXPECT_EQ(sqlite3_open(path.c_str(), &m_db), SQLITE_OK);
+        EXPECT_EQ(sqlite3_exec(m_db, "PRAGMA locking_mode = EXCLUSIVE; BEGIN EXCLUSIVE", nullptr,
+                               nullptr, nullptr),
+                  SQLITE_OK)
+            << sqlite3_errmsg(m_db);
+    }
+    ~LockHolder() {
+        sqlite3_exec(m_db, "ROLLBACK", nullptr, nullptr, nullptr);
+        sqlite3_close(m_db);
+    }
+    LockHolder(const LockHolder&) = delete;
+    LockHolder& operator=(const LockHolder&) = delete;
+
+  private:
+    sqlite3* m_db = nullptr;
+};
+
+// One store, reached through its public operations only.
+class StoreUnderTest {
+  public:
+    virtual ~StoreUnderTest() = default;
+    virtual std::string FileName() const = 0;
+    virtual std::int64_t ApplicationId() const = 0;
+    virtual std::int64_t FormatVersion() const = 0;
+    // Makes a sound store with some content (well past 64 KiB when large),
+    // closed again.
+    virtual void Make(const std::string& path, bool large) = 0;
+    virtual bool Open(const std::string& path) = 0;
+    virtual std::string Error() = 0;
+    // A store that did not open answers nothing, takes nothing, and keeps
+    // saying why.
+    virtual void ExpectClosed(const std::string& path, const std::string& reason) = 0;
+    // A store that opened keeps what it is given.
+    virtual void ExpectWorking() = 0;
+};
+
+class ConfigStore : public StoreUnderTest {
+  public:
+    std::string FileName() const override { return "Layout.kqcfg"; }
+    std::int64_t ApplicationId() const override { return kConfigStoreApplicationId; }
+    std::int64_t FormatVersion() const override { return kConfigStoreFormatVersion; }
+
+    void Make(const std::string& path, bool large) override {
+        ASSERT_TRUE(Open(path)) << Error();
+        std::vector<CString> many;
+        for (int i = 0; i < (large ? 3000 : 3); ++i)
+            many.push_back(CString::Formatted("condition %d with some text", i));
+        ASSERT_TRUE(m_store->SaveViewInfo("v", 0, 0, kClass, "SearchItems", many));
+        m_store.reset();
+    }
+    bool Open(const std::string& path) override {
+        const fs::path file(path);
+        m_store = std::make_unique<SKQCfgIO2>(CString(file.parent_path().string()),
+                                              CString(file.stem().string()));
+        return m_store->IsOpen();
+    }
+    std::string Error() override { return m_store->GetError(); }
+
+    void ExpectClosed(const std::string&, const std::string&) override {
+        EXPECT_FALSE(m_store->SaveViewInfo("v", 0, 0, kClass, "FocusedTab", 1));
+        EXPECT_FALSE(m_store->SaveViewCommonInfo("v", 0, "WarningSearchItems", List{"x"}));
+        EXPECT_FALSE(m_store->SaveViewDefaultInfo(kClass, "WarningSearchItems", List{"x"}));
+        int tab = 42;
+        EXPECT_FALSE(m_store->GetViewInfo("v", 0, 0, kClass, "FocusedTab", tab));
+        EXPECT_EQ(tab, 42);
+        m_store.reset();
+    }
+    void ExpectWorking() override {
+        EXPECT_TRUE(m_store->SaveViewInfo("v", 0, 0, kClass, "FocusedTab", 1));
+        int tab = 0;
+        EXPECT_TRUE(m_store->GetViewInfo("v", 0, 0, kClass, "FocusedTab", tab));
+        EXPECT_EQ(tab, 1);
+    }
+
+  private:
+    using List = std::vector<CString>;
+    const CString kClass = "SKQNewsCtrlView";
+    std::unique_ptr<SKQCfgIO2> m_store;
+};
+
+class NewsStoreFile : public StoreUnderTest {
+  public:
+    NewsStoreFile() : m_clock(Taipei(2024, 3, 8, 10, 0, 0)), m_scope(m_context) {
+        m_context.SetClock(&m_clock);
+        m_context.SetNewsBackend(&m_backend);
+    }
+
+    std::string FileName() const override { return "news.kqnews"; }
+    std::int64_t ApplicationId() const override { return news_store::kApplicationId; }
+    std::int64_t FormatVersion() const override { return news_store::kSchemaVersion; }
+
+    void Make(const std::string& path, bool large) override {
+        NewsBackend maker;
+        ASSERT_TRUE(maker.Open(path)) << maker.Error();
+        maker.AddService('1', "財經新聞", "財經", 20240308);
+        maker.BeginBulk();
+        for (int i = 0; i < (large ? 3000 : 3); ++i)
+            maker.AddHeadline(
+                Item('1', Taipei(2024, 3, 8, 9, 0, i % 60), i + 1, "台積電法說會 營收創新高", "5",
+                     {"2330"}, "第一段@@@@第二段內容很長很長"),
+                false);
+        maker.EndBulk();
+    }
+    bool Open(const std::string& path) override { return m_backend.Open(path); }
+    std::string Error() override { return m_backend.Error(); }
+
+    void ExpectClosed(const std::string& path, const std::string& reason) override {
+        EXPECT_NE(Error().find(path), std::string::npos) << Error();
+        std::vector<BYTE> services = {'x'};
+        EXPECT_FALSE(NEWS_bGetAllNewsService(services));
+        EXPECT_EQ(services, std::vector<BYTE>{'x'});
+        std::vector<CHeadlineTable> keys(2);
+        bool known = true;
+        EXPECT_EQ(NEWS_iGetHeadlineTable('1', keys, 0, "20240308", known), 0);
+        EXPECT_TRUE(keys.empty());
+        EXPECT_FALSE(known);
+        m_backend.AddService('9', "x", "x", 0);  // a feed that goes on must not hide the reason
+        EXPECT_NE(Error().find(reason), std::string::npos) << Error();
+    }
+    void ExpectWorking() override {
+        m_backend.AddService('1', "財經新聞", "財經", 20240308);
+        CString name;
+        EXPECT_TRUE(NEWS_bGetFullNameByService(name, '1'));
+        EXPECT_EQ(name, "財經新聞");
+    }
+
+  private:
+    ManualClock m_clock;
+    HostContext m_context;
+    ScopedHostContext m_scope;
+    NewsBackend m_backend;
+};
+
+enum class Store { Config, News };
+
+std::unique_ptr<StoreUnderTest> makeStore(Store store) {
+    if (store == Store::Config)
+        return std::make_unique<ConfigStore>();
+    return std::make_unique<NewsStoreFile>();
+}
+
+const char* storeName(Store store) {
+    return store == Store::Config ? "ConfigStore" : "NewsStore";
+}
+
+// --- files that are not sound stores ---------------------------------------
+
+enum class BadFile {
+    Foreign,       // another application's database
+    Newer,         // ours, written by a newer version
+    Older,         // ours, of a format older than any this program reads
+    NotADatabase,  // not SQLite at all
+    Damaged,       // ours, pages scribbled over
+    MissingTable,  // ours, a table dropped (the news store checks its layout)
+    Folder,        // a folder where the file should be
+    Locked,        // ours, held locked by another connection
+};
+
+struct Refusal {
+    Store store;
+    BadFile file;
+    const char* reason;  // part of the store's error text
+    const char* name;
+};
+
+std::ostream& operator<<(std::ostream& out, const Refusal& refusal) {
+    return out << storeName(refusal.store) << "/" << refusal.name;
+}
+
+class RefusedFile : public ::testing::TestWithParam<Refusal> {
+  protected:
+    TempDir dir;
+    std::unique_ptr<StoreUnderTest> store = makeStore(GetParam().store);
+    std::string path = dir.file(store->FileName());
+    std::unique_ptr<LockHolder> lock;
+
+    void makeBadFile(BadFile kind) {
+        switch (kind) {
+            case BadFile::Foreign:
+                rawExec(path,
+                        "CREATE TABLE customers(id INTEGER, name TEXT);"
+                        "INSERT INTO customers VALUES(1, 'x');");
+                break;
+            case BadFile::Newer:
+                store->Make(path, false);
+                rawExec(path,
+                        "PRAGMA user_version = " + std::to_string(store->FormatVersion() + 1));
+                break;
+            case BadFile::Older:
+                rawExec(path, "PRAGMA application_id = " + std::to_string(store->ApplicationId()) +
+                                  "; CREATE TABLE headline(service, serial, title);"
+                                  "INSERT INTO headline VALUES(49, 1, 'old');");
+                break;
+            case BadFile::NotADatabase: {
+                std::string junk = "this is a text file, not a store\n" + std::string(8192, 'x');
+                for (int i = 0; i < 200; ++i)
+                    junk += static_cast<char>(i * 37);
+                dir.write(store->FileName(), junk + "台積電\n");
+                break;
+            }
+            case BadFile::Damaged: {
+                store->Make(path, true);
+                std::string bytes = TempDir::read(path);
+                ASSERT_GT(bytes.size(), 64u * 1024);
+                // Scribble over pages in the middle; the header stays sound.
+                for (std::size_t i = 20 * 1024; i < 60 * 1024; ++i)
+                    bytes[i] = static_cast<char>(i * 7);
+                dir.write(store->FileName(), bytes);
+                break;
+            }
+            case BadFile::MissingTable:
+                store->Make(path, false);
+                rawExec(path, "DROP TABLE story");
+                break;
+            case BadFile::Folder:
+                fs::create_directories(path);
+                break;
+            case BadFile::Locked:
+                store->Make(path, false);
+                lock = std::make_unique<LockHolder>(path);
+                break;
+        }
+    }
+};
+
+TEST_P(RefusedFile, IsRefusedWithItsReasonAndLeftAsItWas) {
+    const Refusal& refusal = GetParam();
+    ASSERT_NO_FATAL_FAILURE(makeBadFile(refusal.file));
+    const bool folder = fs::is_directory(path);
+    const std::string before = folder ? std::string() : TempDir::read(path);
+
+    EXPECT_FALSE(store->Open(path));
+    EXPECT_NE(store->Error().find(refusal.reason), std::string::npos) << store->Error();
+    store->ExpectClosed(path, refusal.reason);
+
+    if (folder) {
+        EXPECT_TRUE(fs::is_empty(path));
+    } else {
+        EXPECT_EQ(TempDir::read(path), before);
+        lock.reset();
+        EXPECT_EQ(TempDir::read(path), before);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    BothStores, RefusedFile,
+    ::testing::Values(
+        Refusal{Store::Config, BadFile::Foreign,
+                "not a configuration store (another application's database)", "Foreign"},
+        Refusal{Store::Config, BadFile::Newer, "written by a newer version", "Newer"},
+        Refusal{Store::Config, BadFile::Older, "unknown store format 0", "Older"},
+        Refusal{Store::Config, BadFile::NotADatabase, "not a configuration store", "NotADatabase"},
+        Refusal{Store::Config, BadFile::Damaged, "the store is damaged", "Damaged"},
+        Refusal{Store::Config, BadFile::Folder, "that is a folder", "Folder"},
+        Refusal{Store::Config, BadFile::Locked, "in use by another program", "Locked"},
+        Refusal{Store::News, BadFile::Foreign, "not a news store (another application's database)",
+                "Foreign"},
+        Refusal{Store::News, BadFile::Newer, "written by a newer version", "Newer"},
+        Refusal{Store::News, BadFile::Older, "format 0 is older than any", "Older"},
+        Refusal{Store::News, BadFile::NotADatabase, "not a news store", "NotADatabase"},
+        Refusal{Store::News, BadFile::Damaged, "the store is damaged", "Damaged"},
+        Refusal{Store::News, BadFile::MissingTable, "table story is missing", "MissingTable"},
+        Refusal{Store::News, BadFile::Folder, "that is a folder", "Folder"},
+        Refusal{Store::News, BadFile::Locked, "in use by another program", "Locked"}),
+    [](const ::testing::TestParamInfo<Refusal>& param) {
+        return std::string(storeName(param.param.store)) + "_" + param.param.name;
+    });
+
+// --- an empty file ----------------------------------------------------------
+
+class NewStore : public ::testing::TestWithParam<Store> {};
+
+TEST_P(NewStore, AnEmptyFileBecomesANewStore) {
+    TempDir dir;
+    auto store = makeStore(GetParam());
+    const std::string path = dir.write(store->FileName(), "");
+    ASSERT_TRUE(store->Open(path)) << store->Error();
+    store->ExpectWorking();
+}
+
+INSTANTIATE_TEST_SUITE_P(BothStores, NewStore, ::testing::Values(Store::Config, Store::News),
+                         [](const ::testing::TestParamInfo<Store>& param) {
+                             return std::string(storeName(param.param));
+                         });
+
+}  // namespace
