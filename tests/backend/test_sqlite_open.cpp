@@ -7,9 +7,9 @@
 #include <filesystem>
 #include <memory>
 
-#include "../support/TempDir.h"
 #include "BackendTestSupport.h"
 #include "SKQCfgIO2.h"
+#include "TempDir.h"
 #include "store/StoreSchema.h"
 
 namespace {
@@ -119,7 +119,7 @@ class NewsStoreFile : public StoreUnderTest {
   public:
     NewsStoreFile() : m_clock(Taipei(2024, 3, 8, 10, 0, 0)), m_scope(m_context) {
         m_context.SetClock(&m_clock);
-        m_context.SetNewsBackend(&m_backend);
+        m_context.SetPart<NewsBackend>(&m_backend);
     }
 
     std::string FileName() const override { return "news.kqnews"; }
