@@ -18,21 +18,16 @@
 #include "LayoutHostWnd.h"
 #include "ModuleLoader.h"
 #include "NewsBackend.h"
-#include "QtFrontEnd.h"
-#include "QtTestMain.h"
+#include "QtTestFixture.h"
 #include "SKQCfgIO2.h"
 #include "ViewHost.h"
 #include "tab/CXTPTabControl.h"
 
 namespace {
 
-class DeskHostTest : public ::testing::Test {
+class DeskHostTest : public QtTest {
   protected:
-    QApplication& app = TestApplication();
     TempDir folder;
-    HostContext context;
-    ScopedHostContext scope{context};
-    QtUi ui;
     NewsBackend backend;
     std::unique_ptr<SKQCfgIO2> store;
     ModuleLoader loader;

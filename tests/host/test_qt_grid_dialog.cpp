@@ -7,27 +7,14 @@
 #include <QTimer>
 
 #include "CGridoraWnd.h"
-#include "HostContext.h"
-#include "QtFrontEnd.h"
-#include "QtTestMain.h"
+#include "QtTestFixture.h"
 #include "controls/CButton.h"
 #include "controls/CDialog.h"
 #include "controls/CEdit.h"
 
 namespace {
 
-class QtGridDialogTest : public ::testing::Test {
-  protected:
-    QApplication& app = TestApplication();
-    HostContext context;
-    ScopedHostContext scope{context};
-    QtUi ui;
-    CWnd top;
-    void SetUp() override {
-        ASSERT_TRUE(top.Create("", WS_VISIBLE, CRect(0, 0, 400, 300), nullptr, 0));
-        ui.FrontEnd().WidgetOf(top)->show();
-    }
-};
+class QtGridDialogTest : public QtWindowTest {};
 
 TEST_F(QtGridDialogTest, GridPeerPaintsTheRowsTheLayerHolds) {
     CGridoraWnd grid(new CSheetBuilder(0, 0, 0), &top);
