@@ -216,7 +216,8 @@ TEST(ViewEventForwarding, AViewRemovedByAnEarlierHandlerHearsNothingMore) {
     a.onHeadline = [&] { forwarder.RemoveRecipient(b); };
     forwarder.OnNewHeadline(CHeadline(), "5", "");
     forwarder.OnStoryArrived(CHeadlineTable{});
-    EXPECT_EQ(log, (std::vector<std::string>{"a headline 5", "c headline 5", "a story", "c story"}));
+    EXPECT_EQ(log,
+              (std::vector<std::string>{"a headline 5", "c headline 5", "a story", "c story"}));
     EXPECT_EQ(forwarder.Recipients(), (std::vector<SKQBaseView*>{&a, &c}));
 }
 

@@ -178,8 +178,10 @@ INSTANTIATE_TEST_SUITE_P(
         TrimCase{"AsciiFirstInAMixedSet", "a一a", "a　", "一a", "a一", "一"},
         TrimCase{"MixedSetWholeText", "a台b電", "ab台電x", "", "", ""},
         TrimCase{"SharedFirstBytesStay", "、價、", "　x", "、價、", "、價、", "、價、"},
-        TrimCase{"LeadBytesOfAnotherCharacter", "、價、", "\xE3\x80x", "、價、", "、價、", "、價、"},
-        TrimCase{"LeadByteBeforeAscii", "台a台", "\xE5" "a", "台a台", "台a台", "台a台"}),
+        TrimCase{"LeadBytesOfAnotherCharacter", "、價、", "\xE3\x80x", "、價、", "、價、",
+                 "、價、"},
+        // The set is the first byte of 台 (E5) and 'a' (61).
+        TrimCase{"LeadByteBeforeAscii", "台a台", "\xE5\x61", "台a台", "台a台", "台a台"}),
     [](const testing::TestParamInfo<TrimCase>& param) { return std::string(param.param.name); });
 
 TEST(CStringSub, LeftMidRightClamp) {

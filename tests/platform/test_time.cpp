@@ -130,9 +130,7 @@ TEST(ScopedTimeZone, PutsThePreviousZoneBackOrNoneWhenThereWasNone) {
         }
         EXPECT_EQ(CTime(kFri0900).GetHour(), 20);
         unsetenv("TZ");
-        {
-            const ScopedTimeZone utc("UTC");
-        }
+        { const ScopedTimeZone utc("UTC"); }
         EXPECT_EQ(std::getenv("TZ"), nullptr);
     }
     ASSERT_NE(std::getenv("TZ"), nullptr);

@@ -338,13 +338,12 @@ TEST_P(ViewControlsLayout, EveryModesControlsSitInTheirPlacesAndOverlapNothing) 
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Services, ViewControlsLayout,
-    testing::Values(ControlsCase{"One", 1, CRect(4, 27, 4, 47), 0},
-                    ControlsCase{"Two", 2, CRect(4, 27, 84, 47), 84}),
-    [](const testing::TestParamInfo<ControlsCase>& param) {
-        return std::string(param.param.name);
-    });
+INSTANTIATE_TEST_SUITE_P(Services, ViewControlsLayout,
+                         testing::Values(ControlsCase{"One", 1, CRect(4, 27, 4, 47), 0},
+                                         ControlsCase{"Two", 2, CRect(4, 27, 84, 47), 84}),
+                         [](const testing::TestParamInfo<ControlsCase>& param) {
+                             return std::string(param.param.name);
+                         });
 
 TEST_F(ViewCreate, TheStoredModeIsOpenedAndOneWithoutASheetGivesWay) {
     AddServices();
