@@ -10,7 +10,8 @@
 #include "HostContext.h"
 #include "QtFrontEnd.h"
 
-// Made on first use and kept for the whole run: Qt allows one per process.
+// Made on first use, kept for the whole run (Qt allows one per process) and
+// deleted after the last test.
 QApplication& TestApplication();
 
 class QtTest : public ::testing::Test {
