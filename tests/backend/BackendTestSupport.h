@@ -1,11 +1,9 @@
 #pragma once
-// What the back-end tests share: Taipei time, a host context with a manual
-// clock and an in-memory back-end installed, a sink that records every event,
-// and small builders for feed items.
+// What the back-end tests share: a host context with a manual clock and an
+// in-memory back-end installed, a sink that records every event, and (from
+// the test support library) the builders of keys and feed items.
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <ctime>
 #include <functional>
 #include <string>
 #include <vector>
@@ -15,57 +13,13 @@
 #include "HostContext.h"
 #include "NewsApi.h"
 #include "NewsBackend.h"
+#include "NewsRecordBuilders.h"
 #include "SymbolApi.h"
 #include "events/NewsEventSink.h"
 
 namespace backend_test {
 
-inline void PinTaipei() {
-    setenv("TZ", "Asia/Taipei", 1);
-    tzset();
-}
-
-// Seconds of a Taipei local time.
-inline std::int64_t Taipei(int year, int month, int day, int hour = 0, int minute = 0,
-                           int second = 0) {
-    PinTaipei();
-    return CTime(year, month, day, hour, minute, second).GetTime();
-}
-
-inline std::int32_t T32(std::int64_t t) {
-    return static_cast<std::int32_t>(t);
-}
-
-// Keys are packed: their fields are read by value, never bound to a reference.
-inline std::int32_t SerialOf(const CHeadlineTable& key) {
-    return key.dwSerial;
-}
-inline std::int32_t TimeOf(const CHeadlineTable& key) {
-    return key.tTime;
-}
-
-inline CHeadlineTable Key(BYTE service, std::int64_t time, std::int32_t serial) {
-    return CHeadlineTable{service, T32(time), serial};
-}
-
-inline FeedHeadline Item(BYTE service, std::int64_t time, std::uint32_t serial, const char* title,
-                         const char* category = "1", std::vector<CString> symbols = {},
-                         const char* story = "") {
-    FeedHeadline item;
-    item.headline.byService = service;
-    item.headline.tTime = T32(time);
-    item.headline.dwSerial = serial;
-    item.headline.strTitle = title;
-    item.categoryId = category;
-    item.symbols = std::move(symbols);
-    item.story = story;
-    return item;
-}
-
-inline std::string KeyText(const CHeadlineTable& key) {
-    return std::string(1, static_cast<char>(key.byService)) + "/" +
-           std::to_string(CTime(key.tTime).GetDateNumber()) + "/" + std::to_string(key.dwSerial);
-}
+using namespace news_test;
 
 // Records each event as one line of text, in delivery order.
 class RecordingSink : public NewsEventSink {

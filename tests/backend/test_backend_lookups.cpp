@@ -268,7 +268,6 @@ TEST(NoBackEnd, EveryFunctionAnswersNothingWithoutCrashing) {
 }
 
 TEST(NoBackEnd, ABackEndThatIsDestroyedIsNoLongerReached) {
-    backend_test::PinTaipei();
     HostContext context;
     ScopedHostContext scope(context);
     {

@@ -332,7 +332,7 @@ TEST(FeedFormat, FilesReadInOrderWithIssuesNamingTheirFile) {
     EXPECT_NE(missing.error.Find("cannot open"), -1);
 }
 
-class FeedShift : public TaipeiTime {};
+class FeedShift : public ::testing::Test {};
 
 TEST_F(FeedShift, MovesTimesAndDatesByCalendarDays) {
     // 2024-02-28 09:00:00 in Taipei, moved two days: over the leap day.

@@ -271,7 +271,7 @@ TEST(FeedReplay, SpeedTextIsParsedStrictly) {
     EXPECT_FALSE(ReplaySpeed::Times(0));
 }
 
-class FeedReplayShift : public TaipeiTime {};
+class FeedReplayShift : public ::testing::Test {};
 
 TEST_F(FeedReplayShift, DeliversTheRecordingAsAnotherDay) {
     RecordingTarget target;

@@ -3,7 +3,9 @@
 // feed record it stands for, and builders of sample records.
 #include <cstdlib>
 #include <ctime>
+#include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -87,15 +89,6 @@ class RecordingTarget final : public FeedTarget {
   private:
     void Add(feed::FeedPayload payload, bool live = false) {
         calls.push_back(PushedRecord{std::move(payload), live, now});
-    }
-};
-
-// Pins the time zone for runs by hand; ctest sets it too.
-class TaipeiTime : public ::testing::Test {
-  protected:
-    void SetUp() override {
-        setenv("TZ", "Asia/Taipei", 1);
-        tzset();
     }
 };
 

@@ -1,9 +1,12 @@
 // The terminal's host duties that need no Qt: its command line, the layout
 // host window (arranging views, maximising one, routing menu commands to the
-// active view, painting its gaps without making views repaint), and the
-// replay of a recorded day as today.
+// active view, painting its gaps without making views repaint), the back-end's
+// events forwarded to the views, and the replay of a recorded day as today.
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <string>
+#include <vector>
 #include "AppTestSupport.h"
 #include "Clock.h"
 #include "HostContext.h"
@@ -11,6 +14,7 @@
 #include "app/desk/DeskOptions.h"
 #include "app/desk/LayoutHostWnd.h"
 #include "app/desk/ReplaySession.h"
+#include "app/events/ViewEventForwarder.h"
 #include "ui/WindowSystem.h"
 #include "ui/headless/HeadlessFrontEnd.h"
 
@@ -32,6 +36,29 @@ class FakeView : public CWnd {
             commands.push_back(LOWORD(wParam));
         return CWnd::WindowProc(message, wParam, lParam);
     }
+};
+
+// A view that logs the back-end events it hears; its handler of a new
+// headline may do more (close another view).
+class ListeningView : public SKQBaseView {
+  public:
+    ListeningView(std::string name, std::vector<std::string>& log)
+        : m_name(std::move(name)), m_log(log) {}
+    std::function<void()> onHeadline;
+
+    void RecvNewHeadLine(const CHeadline*, const CString& categoryId, const CString&) override {
+        m_log.push_back(m_name + " headline " + categoryId.str());
+        if (onHeadline)
+            onHeadline();
+    }
+    void vRecvNewMarketStatus(const CMarketStatus* status) override {
+        m_log.push_back(m_name + " status " + std::to_string(status->iGetDate()));
+    }
+    void RespStory(const CHeadlineTable&) override { m_log.push_back(m_name + " story"); }
+
+  private:
+    std::string m_name;
+    std::vector<std::string>& m_log;
 };
 
 class LayoutTest : public ::testing::Test {
@@ -161,6 +188,36 @@ TEST_F(LayoutTest, PaintingTheGapsMakesNoViewRepaint) {
     // Views that repainted on every request would post it again, for ever.
     EXPECT_FALSE(ui.FrontEnd().IsInvalid(views[0]));
     EXPECT_FALSE(ui.FrontEnd().IsInvalid(views[1]));
+}
+
+TEST(ViewEventForwarding, EachEventReachesEveryViewOnceInTheOrderAdded) {
+    std::vector<std::string> log;
+    ListeningView a("a", log), b("b", log), c("c", log);
+    ViewEventForwarder forwarder;
+    forwarder.AddRecipient(b);
+    forwarder.AddRecipient(a);
+    forwarder.AddRecipient(b);
+    forwarder.AddRecipient(c);
+    forwarder.OnNewHeadline(CHeadline(), "5", "2330");
+    forwarder.OnMarketStatus(CMarketStatus('1', 20240308));
+    EXPECT_EQ(log, (std::vector<std::string>{"b headline 5", "a headline 5", "c headline 5",
+                                             "b status 20240308", "a status 20240308",
+                                             "c status 20240308"}));
+    EXPECT_EQ(forwarder.ForwardedEvents(), 2u);
+}
+
+TEST(ViewEventForwarding, AViewRemovedByAnEarlierHandlerHearsNothingMore) {
+    std::vector<std::string> log;
+    ListeningView a("a", log), b("b", log), c("c", log);
+    ViewEventForwarder forwarder;
+    for (ListeningView* view : {&a, &b, &c})
+        forwarder.AddRecipient(*view);
+    a.onHeadline = [&] { forwarder.RemoveRecipient(b); };
+    forwarder.OnNewHeadline(CHeadline(), "5", "");
+    forwarder.OnStoryArrived(CHeadlineTable{});
+    EXPECT_EQ(log,
+              (std::vector<std::string>{"a headline 5", "c headline 5", "a story", "c story"}));
+    EXPECT_EQ(forwarder.Recipients(), (std::vector<SKQBaseView*>{&a, &c}));
 }
 
 TEST(ReplaySessionTest, TheRecordedDayIsReplayedAsTodayFromTheStartTime) {

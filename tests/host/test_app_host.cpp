@@ -11,7 +11,7 @@
 #include "AppTestSupport.h"
 #include "HostContext.h"
 #include "NewsBackend.h"
-#include "QtTestMain.h"
+#include "QtTestFixture.h"
 #include "SKQCfgIO2.h"
 #include "TempDir.h"
 #include "app/desk/DeskEnvironment.h"
@@ -26,13 +26,9 @@
 
 namespace {
 
-class DeskHostTest : public ::testing::Test {
+class DeskHostTest : public QtTest {
   protected:
-    QApplication& app = TestApplication();
     TempDir folder;
-    HostContext context;
-    ScopedHostContext scope{context};
-    QtUi ui;
     NewsBackend backend;
     std::unique_ptr<SKQCfgIO2> store;
     ModuleLoader loader;

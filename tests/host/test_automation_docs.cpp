@@ -77,11 +77,9 @@ TEST(AutomationDocs, EveryExampleRunsAgainstTheTestDouble) {
     runExamples(TestDoubleOptions());
 }
 
-#ifdef KQ_NEWSVIEW_MODULE
 TEST(AutomationDocs, EveryExampleRunsAgainstTheNewsViewModule) {
     automation::AutomationOptions options = TestDoubleOptions();
     options.modulePath = KQ_NEWSVIEW_MODULE;
     options.viewClass = "SKQNewsCtrlView";
     runExamples(options);
 }
-#endif

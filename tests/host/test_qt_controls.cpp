@@ -8,7 +8,7 @@
 #include <QTest>
 
 #include "HostContext.h"
-#include "QtTestMain.h"
+#include "QtTestFixture.h"
 #include "qt/QtFrontEnd.h"
 #include "ui/controls/CButton.h"
 #include "ui/controls/CComboBox.h"
@@ -24,27 +24,17 @@ class NoBlankEdit : public CEdit {
     }
 };
 
-class QtControlsTest : public ::testing::Test {
+class QtControlsTest : public QtWindowTest {
   protected:
-    QApplication& app = TestApplication();
-    HostContext context;
-    ScopedHostContext scope{context};
-    QtUi ui;
-    CWnd top;
     std::vector<std::pair<int, int>> commands;  // (id, code)
 
     void SetUp() override {
-        ASSERT_TRUE(top.Create("", WS_VISIBLE, CRect(0, 0, 400, 300), nullptr, 0));
+        ASSERT_NO_FATAL_FAILURE(QtWindowTest::SetUp());
         top.GetMessageMap().On(WM_COMMAND, [this](WPARAM w, LPARAM) -> LRESULT {
             commands.emplace_back(LOWORD(w), HIWORD(w));
             return 0;
         });
-        ui.FrontEnd().WidgetOf(top)->show();
-        QApplication::setActiveWindow(ui.FrontEnd().WidgetOf(top));
-    }
-    template <class T>
-    T* peer(const CWnd& w) {
-        return qobject_cast<T*>(ui.FrontEnd().WidgetOf(w));
+        QApplication::setActiveWindow(widget(top));
     }
 };
 

@@ -7,7 +7,7 @@
 #include <QTimer>
 
 #include "HostContext.h"
-#include "QtTestMain.h"
+#include "QtTestFixture.h"
 #include "qt/QtFrontEnd.h"
 #include "ui/controls/CButton.h"
 #include "ui/controls/CDialog.h"
@@ -16,18 +16,7 @@
 
 namespace {
 
-class QtGridDialogTest : public ::testing::Test {
-  protected:
-    QApplication& app = TestApplication();
-    HostContext context;
-    ScopedHostContext scope{context};
-    QtUi ui;
-    CWnd top;
-    void SetUp() override {
-        ASSERT_TRUE(top.Create("", WS_VISIBLE, CRect(0, 0, 400, 300), nullptr, 0));
-        ui.FrontEnd().WidgetOf(top)->show();
-    }
-};
+class QtGridDialogTest : public QtWindowTest {};
 
 TEST_F(QtGridDialogTest, GridPeerPaintsTheRowsTheLayerHolds) {
     CGridoraWnd grid(new CSheetBuilder(0, 0, 0), &top);

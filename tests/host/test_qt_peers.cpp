@@ -7,7 +7,7 @@
 #include <QWidget>
 
 #include "HostContext.h"
-#include "QtTestMain.h"
+#include "QtTestFixture.h"
 #include "qt/QtFrontEnd.h"
 #include "ui/CWnd.h"
 
@@ -39,20 +39,14 @@ class Canvas : public CWnd {
     }
 };
 
-class QtPeersTest : public ::testing::Test {
+class QtPeersTest : public QtWindowTest {
   protected:
-    QApplication& app = TestApplication();
-    HostContext context;
-    ScopedHostContext scope{context};
-    QtUi ui;
-    CWnd top;
     Canvas canvas;
 
     void SetUp() override {
-        ASSERT_TRUE(top.Create("主視窗", WS_VISIBLE, CRect(0, 0, 400, 300), nullptr, 0));
+        ASSERT_NO_FATAL_FAILURE(QtWindowTest::SetUp());
         ASSERT_TRUE(canvas.Create("", WS_CHILD | WS_VISIBLE, CRect(10, 20, 210, 120), &top, 1));
     }
-    QWidget* widget(const CWnd& w) { return ui.FrontEnd().WidgetOf(w); }
 };
 
 TEST_F(QtPeersTest, PeersFollowGeometryVisibilityAndEnabledState) {
@@ -68,13 +62,12 @@ TEST_F(QtPeersTest, PeersFollowGeometryVisibilityAndEnabledState) {
     EXPECT_FALSE(peer->isHidden());
     canvas.EnableWindow(false);
     EXPECT_FALSE(peer->isEnabled());
-    EXPECT_EQ(widget(top)->windowTitle(), QString::fromUtf8("主視窗"));
+    EXPECT_EQ(widget(top)->windowTitle(), QString::fromUtf8(kTopTitle));
     canvas.DestroyWindow();
     EXPECT_EQ(widget(canvas), nullptr);
 }
 
 TEST_F(QtPeersTest, APeerShowsWhatTheWindowPaints) {
-    widget(top)->show();
     const QImage image = widget(canvas)->grab().toImage();
     EXPECT_EQ(image.pixelColor(5, 5), QColor(200, 0, 0));
     EXPECT_EQ(image.pixelColor(150, 90), QColor(255, 255, 255));
@@ -88,7 +81,6 @@ TEST_F(QtPeersTest, APeerShowsWhatTheWindowPaints) {
 }
 
 TEST_F(QtPeersTest, InputReachesTheLayerAsMessages) {
-    widget(top)->show();
     QApplication::setActiveWindow(widget(top));
     QWidget* peer = widget(canvas);
     QTest::mouseClick(peer, Qt::LeftButton, Qt::NoModifier, QPoint(7, 9));

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <ostream>
 #include <set>
 #include <string>
 #include <vector>
@@ -121,23 +122,67 @@ TEST(CStringEdit, ReplaceRemoveInsertDelete) {
     EXPECT_EQ(f.Delete(5), 1);
 }
 
-TEST(CStringEdit, TrimBlanksAndGivenCharacters) {
+TEST(CStringEdit, TrimBlanks) {
     EXPECT_EQ(CString("  \t ab c \r\n").Trim(), "ab c");
     EXPECT_EQ(CString("  ab ").TrimLeft(), "ab ");
     EXPECT_EQ(CString("  ab \n").TrimRight(), "  ab");
     EXPECT_EQ(CString(" \t\r\n").Trim(), "");
     EXPECT_EQ(CString("台積電").Trim(), "台積電");
-    EXPECT_EQ(CString("xyabcxy").Trim("xy"), "abc");
-    EXPECT_EQ(CString("xxabcx").TrimLeft("x"), "abcx");
-    EXPECT_EQ(CString("xxabcx").TrimRight("x"), "xxabc");
-    EXPECT_EQ(CString("xxx").Trim("x"), "");
-
-    // Full-width blanks are trimmed as characters, never as stray bytes.
-    EXPECT_EQ(CString("　台積電　　").Trim("　"), "台積電");
-    EXPECT_EQ(CString("第一　").TrimRight("　"), "第一");
-    EXPECT_EQ(CString("一一").Trim("　"), "一一");
-    EXPECT_EQ(CString(" 　鴻海 　").Trim(" 　"), "鴻海");
 }
+
+// Trimming a given set of characters: the set holds whole characters, so a
+// Chinese character is trimmed whole or not at all, never a stray byte of it.
+struct TrimCase {
+    const char* name;
+    const char* text;
+    const char* set;
+    const char* left;   // TrimLeft(set)
+    const char* right;  // TrimRight(set)
+    const char* both;   // Trim(set)
+};
+
+void PrintTo(const TrimCase& c, std::ostream* out) {
+    *out << c.name << ": '" << c.text << "' less '" << c.set << "'";
+}
+
+class CStringTrimSet : public testing::TestWithParam<TrimCase> {};
+
+TEST_P(CStringTrimSet, TrimsWholeCharactersOfTheSetAtEachEnd) {
+    const TrimCase& c = GetParam();
+    EXPECT_EQ(CString(c.text).TrimLeft(c.set).str(), c.left);
+    EXPECT_EQ(CString(c.text).TrimRight(c.set).str(), c.right);
+    EXPECT_EQ(CString(c.text).Trim(c.set).str(), c.both);
+    CString chained(c.text);
+    EXPECT_EQ(&chained.Trim(c.set), &chained) << "Trim edits the string itself";
+    EXPECT_TRUE(codepage::IsValidUtf8(CString(c.text).Trim(c.set).str()));
+}
+
+// 一 (E4 B8 80) ends in the last byte of the ideographic space (E3 80 80);
+// 、 (E3 80 81) shares its first two bytes.
+INSTANTIATE_TEST_SUITE_P(
+    Sets, CStringTrimSet,
+    testing::Values(
+        TrimCase{"AsciiPair", "xyabcxy", "xy", "abcxy", "xyabc", "abc"},
+        TrimCase{"AsciiRuns", "xxabcx", "x", "abcx", "xxabc", "abc"},
+        TrimCase{"EverythingInTheSet", "xxx", "x", "", "", ""},
+        TrimCase{"EmptySet", " 台 ", "", " 台 ", " 台 ", " 台 "},
+        TrimCase{"EmptyText", "", "台 ", "", "", ""},
+        TrimCase{"FullWidthBlanks", "　台積電　　", "　", "台積電　　", "　台積電", "台積電"},
+        TrimCase{"FullWidthBlankAtTheEnd", "第一　", "　", "第一　", "第一", "第一"},
+        TrimCase{"SharedLastByteStays", "一一", "　", "一一", "一一", "一一"},
+        TrimCase{"MixedBlanks", " 　鴻海 　", " 　", "鴻海 　", " 　鴻海", "鴻海"},
+        TrimCase{"MixedBlanksOtherOrder", "　 鴻海　 ", "　 ", "鴻海　 ", "　 鴻海", "鴻海"},
+        TrimCase{"ChineseAtBothEdges", "台x積電x台", "台x", "積電x台", "台x積電", "積電"},
+        TrimCase{"DigitsAndChinese", "2台積電台2", "台2", "積電台2", "2台積電", "積電"},
+        TrimCase{"MixedSetSharedLastByte", "x第一x", "x　", "第一x", "x第一", "第一"},
+        TrimCase{"AsciiFirstInAMixedSet", "a一a", "a　", "一a", "a一", "一"},
+        TrimCase{"MixedSetWholeText", "a台b電", "ab台電x", "", "", ""},
+        TrimCase{"SharedFirstBytesStay", "、價、", "　x", "、價、", "、價、", "、價、"},
+        TrimCase{"LeadBytesOfAnotherCharacter", "、價、", "\xE3\x80x", "、價、", "、價、",
+                 "、價、"},
+        // The set is the first byte of 台 (E5) and 'a' (61).
+        TrimCase{"LeadByteBeforeAscii", "台a台", "\xE5\x61", "台a台", "台a台", "台a台"}),
+    [](const testing::TestParamInfo<TrimCase>& param) { return std::string(param.param.name); });
 
 TEST(CStringSub, LeftMidRightClamp) {
     const CString s("abcdef");

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -48,6 +49,50 @@ TEST_F(ProfileFile, NamesMatchWithoutCaseAndFirstDuplicateWins) {
     EXPECT_EQ(ini.Get("qUoTe", "pOrT"), "7000");
     EXPECT_EQ(ini.Sections(), (std::vector<std::string>{"Quote", "Other"}));
 }
+
+// The first of duplicate keys counts, whatever the case of the names, even
+// when it is empty or not a number, and across repeated sections.
+struct DuplicateCase {
+    const char* name;
+    const char* file;
+    const char* section;
+    const char* key;
+    const char* text;  // what the string read gives
+    int number;        // what the integer read gives (-99: the default)
+};
+
+void PrintTo(const DuplicateCase& c, std::ostream* out) {
+    *out << c.name;
+}
+
+class FirstDuplicate : public ProfileFile, public testing::WithParamInterface<DuplicateCase> {};
+
+TEST_P(FirstDuplicate, TheFirstKeyCounts) {
+    const DuplicateCase& c = GetParam();
+    const std::string path = Write(c.file);
+    EXPECT_EQ(Read(path, c.section, c.key), c.text);
+    EXPECT_EQ(ReadInt(path, c.section, c.key), c.number);
+    EXPECT_EQ(IniFile::Load(path).Get(c.section, c.key), c.text);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, FirstDuplicate,
+    testing::Values(
+        DuplicateCase{"SameCase", "[s]\nk=1\nk=2\n", "s", "k", "1", 1},
+        DuplicateCase{"KeysInOtherCases", "[s]\nHost=a\nHOST=b\nhost=c\n", "S", "hOsT", "a", 0},
+        DuplicateCase{"FirstEmpty", "[s]\nk=\nk=5\n", "s", "k", "", -99},
+        DuplicateCase{"FirstQuotedEmpty", "[s]\nk=\"\"\nK=5\n", "s", "k", "", -99},
+        DuplicateCase{"FirstNotANumber", "[s]\nn=x\nN=5\n", "s", "n", "x", 0},
+        DuplicateCase{"FirstHex", "[s]\nn=0x10\nn=20\n", "s", "N", "0x10", 16},
+        DuplicateCase{"FirstNegative", "[s]\nn = -3 \nn=3\n", "s", "n", "-3", -3},
+        DuplicateCase{"CommentedFirstDoesNotCount", "[s]\n;k=0\nk=1\nk=2\n", "s", "k", "1", 1},
+        DuplicateCase{"RepeatedSection", "[s]\nk=1\n[t]\nk=t\n[s]\nk=2\n", "s", "k", "1", 1},
+        DuplicateCase{"RepeatedSectionInOtherCase", "[Quote]\nPort=7000\n[QUOTE]\nPORT=8000\n",
+                      "quote", "port", "7000", 7000},
+        DuplicateCase{"RepeatedSectionFirstEmpty", "[s]\nk=\n[S]\nk=9\n", "s", "k", "", -99}),
+    [](const testing::TestParamInfo<DuplicateCase>& param) {
+        return std::string(param.param.name);
+    });
 
 TEST_F(ProfileFile, BlanksAndOnePairOfQuotesAreDropped) {
     const std::string path = Write(

@@ -9,6 +9,7 @@
 #include "CTime.h"
 #include "Clock.h"
 #include "HostContext.h"
+#include "ScopedTimeZone.h"
 
 namespace {
 
@@ -19,24 +20,7 @@ const COleDateTime kStartupDate(2026, 3, 1, 8, 30, 0);
 constexpr std::int64_t kFri0900 = 1796346000;
 constexpr std::int64_t kFriMidnight = 1796313600;
 
-void UseZone(const char* zone) {
-    setenv("TZ", zone, 1);
-    tzset();
-}
-
-class TaipeiTime : public testing::Test {
-  protected:
-    void SetUp() override { UseZone("Asia/Taipei"); }
-};
-
-// Switches to a zone with yearly daylight saving and back.
-class NewYorkTime : public testing::Test {
-  protected:
-    void SetUp() override { UseZone("America/New_York"); }
-    void TearDown() override { UseZone("Asia/Taipei"); }
-};
-
-TEST_F(TaipeiTime, FieldsOfAKnownMoment) {
+TEST(TaipeiTime, FieldsOfAKnownMoment) {
     const CTime t(kFri0900);
     EXPECT_EQ(t.GetYear(), 2026);
     EXPECT_EQ(t.GetMonth(), 12);
@@ -60,7 +44,7 @@ TEST_F(TaipeiTime, FieldsOfAKnownMoment) {
     EXPECT_TRUE(tooLong.IsEmpty());
 }
 
-TEST_F(TaipeiTime, DayBoundaryIsLocalMidnight) {
+TEST(TaipeiTime, DayBoundaryIsLocalMidnight) {
     const CTime midnight(kFriMidnight);
     const CTime lastSecond(kFriMidnight - 1);
     EXPECT_EQ(midnight.GetDateNumber(), 20261204);
@@ -75,7 +59,7 @@ TEST_F(TaipeiTime, DayBoundaryIsLocalMidnight) {
     EXPECT_EQ((newYearEve - CTimeSpan(0, 12, 0, 1)).GetDateNumber(), 20261230);
 }
 
-TEST_F(TaipeiTime, FieldsOutOfRangeAreNormalised) {
+TEST(TaipeiTime, FieldsOutOfRangeAreNormalised) {
     EXPECT_EQ(CTime(2026, 1, 32, 0, 0, 0), CTime(2026, 2, 1, 0, 0, 0));
     EXPECT_EQ(CTime(2026, 13, 1, 0, 0, 0), CTime(2027, 1, 1, 0, 0, 0));
     EXPECT_EQ(CTime(2026, 12, 3, 24, 0, 0).GetTime(), kFriMidnight);
@@ -83,7 +67,7 @@ TEST_F(TaipeiTime, FieldsOutOfRangeAreNormalised) {
     EXPECT_EQ(CTime(2024, 2, 30, 0, 0, 0).GetDateNumber(), 20240301);
 }
 
-TEST_F(TaipeiTime, SecondBeforeEpochIsARealMoment) {
+TEST(TaipeiTime, SecondBeforeEpochIsARealMoment) {
     // 07:59:59 on 1970-01-01 in Taipei is -1, which must not be taken as failure.
     EXPECT_EQ(CTime(1970, 1, 1, 7, 59, 59).GetTime(), -1);
     EXPECT_EQ(CTime(1970, 1, 1, 8, 0, 0).GetTime(), 0);
@@ -91,7 +75,7 @@ TEST_F(TaipeiTime, SecondBeforeEpochIsARealMoment) {
     EXPECT_EQ(CTime(INT_MAX, INT_MAX, 1, 0, 0, 0).GetTime(), 0);
 }
 
-TEST_F(TaipeiTime, HistoricalDaylightSaving) {
+TEST(TaipeiTime, HistoricalDaylightSaving) {
     // Taiwan kept daylight time in the summer of 1979 (UTC+9).
     const CTime summer(1979, 7, 1, 12, 0, 0);
     EXPECT_EQ(summer.GetTime(), 299646000);
@@ -100,7 +84,10 @@ TEST_F(TaipeiTime, HistoricalDaylightSaving) {
     EXPECT_EQ(CTime(1979, 7, 1, 12, 0, 0, 0) - CTime(1979, 7, 1, 12, 0, 0, 1), CTimeSpan(3600));
 }
 
-TEST_F(NewYorkTime, SystemDecidesDaylightSaving) {
+// Every test runs in Taipei time (TestEnvironment.cpp); this one switches to
+// a zone with yearly daylight saving for its time.
+TEST(NewYorkTime, SystemDecidesDaylightSaving) {
+    const ScopedTimeZone zone("America/New_York");
     EXPECT_EQ(CTime(2026, 7, 1, 12, 0, 0).GetTime(), 1782921600);  // EDT
     EXPECT_EQ(CTime(2026, 1, 1, 12, 0, 0).GetTime(), 1767286800);  // EST
     EXPECT_EQ(CTime(2026, 7, 1, 12, 0, 0).GetHour(), 12);
@@ -133,7 +120,25 @@ TEST_F(NewYorkTime, SystemDecidesDaylightSaving) {
     EXPECT_EQ((CTime(2026, 11, 2, 12, 0, 0).StartOfDay() - nov1).GetTotalSeconds(), 25 * 3600);
 }
 
-TEST_F(TaipeiTime, CurrentTimeFollowsTheHostClock) {
+TEST(ScopedTimeZone, PutsThePreviousZoneBackOrNoneWhenThereWasNone) {
+    {
+        const ScopedTimeZone newYork("America/New_York");
+        EXPECT_EQ(CTime(kFri0900).GetHour(), 20);  // Thursday evening there
+        {
+            const ScopedTimeZone utc("UTC");
+            EXPECT_EQ(CTime(kFri0900).GetHour(), 1);
+        }
+        EXPECT_EQ(CTime(kFri0900).GetHour(), 20);
+        unsetenv("TZ");
+        { const ScopedTimeZone utc("UTC"); }
+        EXPECT_EQ(std::getenv("TZ"), nullptr);
+    }
+    ASSERT_NE(std::getenv("TZ"), nullptr);
+    EXPECT_STREQ(std::getenv("TZ"), "Asia/Taipei");
+    EXPECT_EQ(CTime(kFri0900).GetHour(), 9);
+}
+
+TEST(TaipeiTime, CurrentTimeFollowsTheHostClock) {
     {
         HostContext ctx;
         ManualClock clock(kFri0900);
@@ -256,7 +261,7 @@ TEST(OleDateTime, DayOfWeekOfKnownDates) {
     EXPECT_EQ(COleDateTime(9999, 12, 31, 0, 0, 0).GetDayOfWeek(), 6);  // Friday
 }
 
-TEST_F(TaipeiTime, OleDateTimeFromAndToCTime) {
+TEST(TaipeiTime, OleDateTimeFromAndToCTime) {
     const COleDateTime fromMoment{CTime(kFri0900)};
     EXPECT_EQ(fromMoment, COleDateTime(2026, 12, 4, 9, 0, 0));
     EXPECT_EQ(COleDateTime(CTime(kFriMidnight - 1)), COleDateTime(2026, 12, 3, 23, 59, 59));

@@ -1,10 +1,13 @@
 // Creating a news view as a host does: by class name, through its initial
 // update and set-up, to saving and destruction; the modes each host layout
 // and site option offers; the services registered at start.
+#include <algorithm>
 #include <filesystem>
+#include <ostream>
 
 #include "framework/KqModule.h"
 #include "test_view_support.h"
+#include "ui/controls/CComboBox.h"
 #include "ui/grid/CGridoraWnd.h"
 
 extern "C" const KqModuleInfo* kq_module_entry();
@@ -265,19 +268,82 @@ TEST_F(ViewCreate, SymbolNewsNeedsTheEntitlement) {
     EXPECT_EQ(view->iGetFunctionID(-1), 0);
 }
 
-TEST_F(ViewCreate, WithOneServiceTheControlsStartAtTheLeftEdge) {
-    backend.AddService('1', "財經新聞", "財經", 20240308);
-    auto view = OpenView();
-    CWnd* button = Child(*view, SKQNewsCtrlView::IDC_SELECT_SERVICE);
-    EXPECT_EQ(button->GetRect().Width(), 0);
-    EXPECT_EQ(Child(*view, SKQNewsCtrlView::IDC_NEWS_DATE)->GetRect().left, 4);
-    EXPECT_EQ(Child(*view, SKQNewsCtrlView::IDC_CATEGORY)->GetRect().left, 4);
+// Where the controls sit: with one service the select-service button has no
+// width and the controls start at the left edge; with more, they start after
+// the button. The category and symbol combos take the date picker's place.
+struct ControlsCase {
+    const char* name;
+    int services;
+    CRect serviceButton;
+    int x0;  // left end of the date picker and the combos, less 4
+};
 
-    AddServices();
-    auto two = OpenView();
-    EXPECT_EQ(Child(*two, SKQNewsCtrlView::IDC_SELECT_SERVICE)->GetRect(), CRect(4, 27, 84, 47));
-    EXPECT_EQ(Child(*two, SKQNewsCtrlView::IDC_NEWS_DATE)->GetRect().left, 88);
+void PrintTo(const ControlsCase& c, std::ostream* out) {
+    *out << c.name;
 }
+
+class ViewControlsLayout : public ViewHost, public testing::WithParamInterface<ControlsCase> {
+  protected:
+    // A combo box's rectangle includes its drop-down list; what covers the
+    // view while the list is closed is one control high.
+    static CRect Covered(const CWnd& window) {
+        CRect rect = window.GetRect();
+        if (dynamic_cast<const CComboBox*>(&window))
+            rect.bottom = std::min(rect.bottom, rect.top + kControlHeight);
+        return rect;
+    }
+    static constexpr int kControlHeight = 25;
+};
+
+TEST_P(ViewControlsLayout, EveryModesControlsSitInTheirPlacesAndOverlapNothing) {
+    const ControlsCase& c = GetParam();
+    backend.AddService('1', "財經新聞", "財經", 20240308);
+    if (c.services > 1)
+        backend.AddService('2', "國際新聞", "國際", 20240308);
+    auto view = OpenView();
+    EXPECT_EQ(Child(*view, SKQNewsCtrlView::IDC_SELECT_SERVICE)->GetRect(), c.serviceButton);
+    const CRect picker(c.x0 + 4, 25, c.x0 + 124, 50);
+    EXPECT_EQ(Child(*view, SKQNewsCtrlView::IDC_NEWS_DATE)->GetRect(), picker);
+    const CRect comboWithList(picker.left, picker.top, picker.right, picker.top + 200);
+    EXPECT_EQ(Child(*view, SKQNewsCtrlView::IDC_CATEGORY)->GetRect(), comboWithList);
+    EXPECT_EQ(Child(*view, SKQNewsCtrlView::IDC_SYMBOL)->GetRect(), comboWithList);
+
+    const std::vector<std::pair<int, UINT>> combos = {{1, SKQNewsCtrlView::IDC_CATEGORY},
+                                                      {2, SKQNewsCtrlView::IDC_SYMBOL}};
+    for (const auto& [mode, id] : combos) {
+        PickMode(*view, mode);
+        EXPECT_TRUE(Shown(*view, id)) << mode;
+        EXPECT_TRUE(Shown(*view, SKQNewsCtrlView::IDC_SELECT_SERVICE)) << mode;
+        EXPECT_FALSE(Shown(*view, SKQNewsCtrlView::IDC_NEWS_DATE)) << mode;
+        // Closed, the combo sits between the tab strip and the sheet.
+        EXPECT_GE(Covered(*Child(*view, id)).top, Tabs(*view)->GetRect().bottom) << mode;
+        EXPECT_LE(Covered(*Child(*view, id)).bottom, view->pInspectSheet(mode)->GetRect().top)
+            << mode;
+    }
+    // In every mode, no two windows shown side by side overlap.
+    for (const int mode : TabModes(*view)) {
+        PickMode(*view, mode);
+        std::vector<const CWnd*> shown;
+        for (const CWnd* child : view->GetChildren()) {
+            if (child->GetStyle() & WS_VISIBLE)
+                shown.push_back(child);
+        }
+        for (std::size_t i = 0; i < shown.size(); ++i) {
+            for (std::size_t j = i + 1; j < shown.size(); ++j) {
+                EXPECT_TRUE(Covered(*shown[i]).Intersect(Covered(*shown[j])).IsRectEmpty())
+                    << "mode " << mode << ": " << shown[i]->GetDlgCtrlID() << " and "
+                    << shown[j]->GetDlgCtrlID();
+            }
+        }
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Services, ViewControlsLayout,
+                         testing::Values(ControlsCase{"One", 1, CRect(4, 27, 4, 47), 0},
+                                         ControlsCase{"Two", 2, CRect(4, 27, 84, 47), 84}),
+                         [](const testing::TestParamInfo<ControlsCase>& param) {
+                             return std::string(param.param.name);
+                         });
 
 TEST_F(ViewCreate, TheStoredModeIsOpenedAndOneWithoutASheetGivesWay) {
     AddServices();

@@ -1,12 +1,11 @@
 #pragma once
 // What the news view tests share: a headless host with a manual clock, the
 // shipped texts and colours, a system folder with the site files, an
-// in-memory back-end whose events reach the views as the host forwards them,
-// a layout host window, and views made by class name as a host makes them.
+// in-memory back-end whose events reach the views through the host's own
+// forwarding, a layout host window, and views made by class name as a host
+// makes them.
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <ctime>
 #include <memory>
 #include <string>
 #include <vector>
@@ -16,9 +15,11 @@
 #include "HostContext.h"
 #include "NewsApi.h"
 #include "NewsBackend.h"
+#include "NewsRecordBuilders.h"
 #include "SKQCfgIO2.h"
 #include "SKQNewsCtrlView.h"
 #include "TempDir.h"
+#include "app/events/ViewEventForwarder.h"
 #include "events/NewsEventSink.h"
 #include "framework/RuntimeClassRegistry.h"
 #include "ui/WindowSystem.h"
@@ -26,92 +27,7 @@
 
 namespace view_test {
 
-inline std::int64_t Taipei(int year, int month, int day, int hour = 0, int minute = 0,
-                           int second = 0) {
-    setenv("TZ", "Asia/Taipei", 1);
-    tzset();
-    return CTime(year, month, day, hour, minute, second).GetTime();
-}
-
-// Fields of packed keys are read by value.
-inline std::int32_t SerialOf(const CHeadlineTable& key) {
-    return key.dwSerial;
-}
-inline std::int32_t TimeOf(const CHeadlineTable& key) {
-    return key.tTime;
-}
-inline BYTE ServiceOf(const CHeadlineTable& key) {
-    return key.byService;
-}
-
-inline CHeadlineTable Key(BYTE service, std::int64_t time, std::int32_t serial) {
-    return CHeadlineTable{service, static_cast<std::int32_t>(time), serial};
-}
-
-inline FeedHeadline Item(BYTE service, std::int64_t time, std::uint32_t serial, const char* title,
-                         const char* category = "1", std::vector<CString> symbols = {}) {
-    FeedHeadline item;
-    item.headline.byService = service;
-    item.headline.tTime = static_cast<std::int32_t>(time);
-    item.headline.dwSerial = serial;
-    item.headline.strTitle = title;
-    item.headline.dwCategoryID = static_cast<std::uint32_t>(std::atoi(category));
-    item.categoryId = category;
-    item.symbols = std::move(symbols);
-    return item;
-}
-
-// Serials of a list, in list order.
-inline std::vector<int> Serials(const std::vector<CHeadlineTable>& keys) {
-    std::vector<int> out;
-    for (const CHeadlineTable& key : keys)
-        out.push_back(SerialOf(key));
-    return out;
-}
-
-// Forwards the back-end's events to the views, as the host does.
-class ViewSink : public NewsEventSink {
-  public:
-    std::vector<SKQBaseView*> views;
-
-    void OnNewHeadline(const CHeadline& headline, const CString& categoryId,
-                       const CString& symbols) override {
-        for (SKQBaseView* view : views)
-            view->RecvNewHeadLine(&headline, categoryId, symbols);
-    }
-    void OnMarketStatus(const CMarketStatus& status) override {
-        for (SKQBaseView* view : views)
-            view->vRecvNewMarketStatus(&status);
-    }
-    void OnAllHeadlineTableRecovery(const CHeadlineTableInfo& info) override {
-        for (SKQBaseView* view : views)
-            view->vRecvAllHeadlineTableRecovery(&info);
-    }
-    void OnCategoryHeadlineTableRecovery(const CHeadlineTableInfo& info) override {
-        for (SKQBaseView* view : views)
-            view->vRecvCatHeadlineTableRecovery(&info);
-    }
-    void OnSymbolHeadlineTableRecovery(const CHeadlineTableInfo& info) override {
-        for (SKQBaseView* view : views)
-            view->vRecvSymHeadlineTableRecovery(&info);
-    }
-    void OnSearchResult(const CSearch& condition, BYTE service) override {
-        for (SKQBaseView* view : views)
-            view->RespSearchHeadLineTable(condition, service);
-    }
-    void OnHeadlinesArrived(const std::vector<CHeadlineTable>& keys) override {
-        for (SKQBaseView* view : views)
-            view->RespHeadLine(keys);
-    }
-    void OnStoryArrived(const CHeadlineTable& key) override {
-        for (SKQBaseView* view : views)
-            view->RespStory(key);
-    }
-    void OnStoryUpdate(const CHeadlineTable& key) override {
-        for (SKQBaseView* view : views)
-            view->StoryUpdateNotify(&key);
-    }
-};
+using namespace news_test;
 
 struct SiteOptions {
     int showNormalSearch = 1;
@@ -131,7 +47,7 @@ class ViewHost : public ::testing::Test {
     ManualClock clock{Taipei(2024, 3, 8, 10, 0, 0)};
     TempDir sys;
     NewsBackend backend;
-    ViewSink sink;
+    ViewEventForwarder sink;
     CWnd layout;
     int paintLayoutPosts = 0;
     std::vector<std::unique_ptr<SKQCfgIO2>> stores;
@@ -194,7 +110,7 @@ class ViewHost : public ::testing::Test {
     void Place(SKQNewsCtrlView& view, const CRect& rect) {
         EXPECT_TRUE(view.Create("", WS_CHILD | WS_VISIBLE, rect, &layout, 100));
         view.vSetLayoutWnd(&layout);
-        sink.views.push_back(&view);
+        sink.AddRecipient(view);
     }
 
     // Made by class name, as the host makes it.
@@ -224,7 +140,7 @@ class ViewHost : public ::testing::Test {
         return view;
     }
 
-    void Forget(SKQNewsCtrlView* view) { std::erase(sink.views, static_cast<SKQBaseView*>(view)); }
+    void Forget(SKQNewsCtrlView* view) { sink.RemoveRecipient(*view); }
 
     // Delivers due events and lets the deferred refill run.
     void Settle() {

@@ -54,6 +54,7 @@ SKQBaseView* ViewHost::CreateView(const ViewRequest& request, std::string& error
     }
     SKQBaseView* raw = view.get();
     m_views.push_back({std::move(view), request});
+    AddRecipient(*raw);
     m_layout.AddView(*raw);
     return raw;
 }
@@ -78,6 +79,7 @@ bool ViewHost::CloseView(SKQBaseView& view, bool save) {
     // Out of the list before the object goes, so nothing reaches it while it dies.
     std::unique_ptr<SKQBaseView> doomed = std::move(it->view);
     m_views.erase(it);
+    RemoveRecipient(view);
     doomed.reset();
     return true;
 }
@@ -105,9 +107,10 @@ const ViewRequest* ViewHost::SpecOf(const SKQBaseView& view) const {
 
 void ViewHost::ChangeSymbol(BYTE link, BYTE market, const CString& symbol, const CView* sender) {
     // Each view decides whether the change is for it (its link group).
-    forEachView([&](SKQBaseView& view) { view.ChangeSymbol(sender, link, market, symbol, ""); });
+    forEachRecipient(
+        [&](SKQBaseView& view) { view.ChangeSymbol(sender, link, market, symbol, ""); });
 }
 
 void ViewHost::RecastAll() {
-    forEachView([](SKQBaseView& view) { view.vChangeCast(); });
+    forEachRecipient([](SKQBaseView& view) { view.vChangeCast(); });
 }

@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "CSymbolInfo.h"
+#include "app/events/ViewEventForwarder.h"
 #include "events/NewsEventSink.h"
 #include "framework/SKQBaseView.h"
 
@@ -33,7 +34,9 @@ struct ViewRequest {
     std::optional<BYTE> defaultLink;
 };
 
-class ViewHost final : public NewsEventSink {
+// The back-end's event sink: each event goes to every view, in creation order
+// (ViewEventForwarder; ForwardedEvents() counts them).
+class ViewHost final : public ViewEventForwarder {
   public:
     static constexpr const char* kNewsViewClass = "SKQNewsCtrlView";
 
@@ -69,28 +72,15 @@ class ViewHost final : public NewsEventSink {
     // The colour scheme or the fonts changed.
     void RecastAll();
 
-    // NewsEventSink: each event goes to every view, in creation order.
-    void OnNewHeadline(const CHeadline& headline, const CString& categoryId,
-                       const CString& symbols) override;
-    void OnMarketStatus(const CMarketStatus& status) override;
-    void OnAllHeadlineTableRecovery(const CHeadlineTableInfo& info) override;
-    void OnCategoryHeadlineTableRecovery(const CHeadlineTableInfo& info) override;
-    void OnSymbolHeadlineTableRecovery(const CHeadlineTableInfo& info) override;
-    void OnSearchResult(const CSearch& condition, BYTE service) override;
-    void OnHeadlinesArrived(const std::vector<CHeadlineTable>& keys) override;
-    void OnStoryArrived(const CHeadlineTable& key) override;
-    void OnStoryUpdate(const CHeadlineTable& key) override;
-
-    // How many events were forwarded (each counted once, however many views).
-    std::size_t ForwardedEvents() const { return m_forwarded; }
-
   private:
     struct Hosted {
         std::unique_ptr<SKQBaseView> view;
         ViewRequest request;
     };
-    template <class Call>
-    void forEachView(Call&& call);
+    // The host alone decides which views hear the back-end.
+    using ViewEventForwarder::AddRecipient;
+    using ViewEventForwarder::RemoveRecipient;
+
     std::vector<Hosted>::iterator find(const SKQBaseView& view);
 
     ModuleLoader& m_loader;
@@ -98,14 +88,4 @@ class ViewHost final : public NewsEventSink {
     SKQCfgIO2& m_store;
     std::string m_viewClass = kNewsViewClass;
     std::vector<Hosted> m_views;
-    std::size_t m_forwarded = 0;
 };
-
-template <class Call>
-void ViewHost::forEachView(Call&& call) {
-    // A handler may close a view: walk a snapshot and skip views gone since.
-    for (SKQBaseView* view : Views()) {
-        if (find(*view) != m_views.end())
-            call(*view);
-    }
-}
