@@ -4,8 +4,8 @@
 #include <limits>
 #include <optional>
 
-#include "feed/FeedFields.h"
 #include "ScriptValues.h"
+#include "feed/FeedFields.h"
 
 namespace automation {
 

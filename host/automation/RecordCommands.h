@@ -6,8 +6,8 @@
 // (FeedFields.h); a record that can be live news also takes the word `live`.
 #include <cstdint>
 
-#include "feed/FeedRecords.h"
 #include "ScriptArgs.h"
+#include "feed/FeedRecords.h"
 
 namespace automation {
 

@@ -6,9 +6,9 @@
 
 #include <QApplication>
 
-#include "ui/CWnd.h"
 #include "HostContext.h"
 #include "qt/QtFrontEnd.h"
+#include "ui/CWnd.h"
 
 // Made on first use, kept for the whole run (Qt allows one per process) and
 // deleted after the last test.
