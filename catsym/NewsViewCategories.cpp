@@ -55,9 +55,11 @@ CString SKQNewsCtrlView::cszTransferCatIDToCatName(int iCatID) const {
     return s_LangGetLangString("IDS_NEWSCTRLVIEW_STRING_RECOVER");
 }
 
-// Fills the category combo and restores "CategoryID"; the category subsystem fills it in.
-bool SKQNewsCtrlView::bInitialCategoryInfo(SKQCfgIO2* /*cfg*/, const CString& /*name*/,
-                                           int /*key1*/, int /*key2*/) {
+// Restores "CategoryID"; the category subsystem fills the combo here and then
+// calls bApplyStoredCategory.
+bool SKQNewsCtrlView::bInitialCategoryInfo(SKQCfgIO2* cfg, const CString& name, int key1,
+                                           int key2) {
+    vReadStoredChoice(cfg, name, key1, key2, "CategoryID", m_storedCategory);
     return false;
 }
 
@@ -70,7 +72,3 @@ void SKQNewsCtrlView::vRefreshCategoryCombo(CString& /*strCatID*/) {}
 // Rebuilds a sheet's list for a kind and a key; the category subsystem fills it in.
 void SKQNewsCtrlView::vChangeNewsTable(CGridoraWnd* /*pSheet*/, HeadlineList& /*list*/,
                                        int /*iType*/, CString& /*strKey*/) {}
-
-// Saves "CategoryID"; the category subsystem fills it in.
-void SKQNewsCtrlView::vSaveCategorySettings(SKQCfgIO2* /*cfg*/, const CString& /*name*/,
-                                            int /*key1*/, int /*key2*/) {}

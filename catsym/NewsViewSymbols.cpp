@@ -2,9 +2,10 @@
 // linked view. The symbol subsystem fills these in.
 #include "SKQNewsCtrlView.h"
 
-// Fills the symbol combo and restores "SymbolID"; the symbol subsystem fills it in.
-bool SKQNewsCtrlView::bInitialSymbolInfo(SKQCfgIO2* /*cfg*/, const CString& /*name*/, int /*key1*/,
-                                         int /*key2*/) {
+// Restores "SymbolID"; the symbol subsystem fills the combo here and then
+// calls bApplyStoredSymbol.
+bool SKQNewsCtrlView::bInitialSymbolInfo(SKQCfgIO2* cfg, const CString& name, int key1, int key2) {
+    vReadStoredChoice(cfg, name, key1, key2, "SymbolID", m_storedSymbol);
     return false;
 }
 
@@ -24,7 +25,3 @@ void SKQNewsCtrlView::GetCurrSymbolInfo(unsigned char& /*byMarket*/, CString& /*
 
 // Listing changes for the symbol combo; the symbol subsystem fills it in.
 void SKQNewsCtrlView::vDoSymbolUpdate(const std::vector<CSymbolUpdateInfo>& /*updates*/) {}
-
-// Saves "SymbolID"; the symbol subsystem fills it in.
-void SKQNewsCtrlView::vSaveSymbolSettings(SKQCfgIO2* /*cfg*/, const CString& /*name*/, int /*key1*/,
-                                          int /*key2*/) {}

@@ -48,10 +48,17 @@ void HeadlineFilter::vBuild(const std::deque<CHeadlineTable>& keys, std::size_t 
     if (capacity == 0)
         capacity = 1;
     m_capacity = capacity;
+    // A new zone's days start and end at other moments: forget the cached day.
+    m_days = LocalDayCache();
+    m_zone = CTime::GetZoneGeneration();
     const std::size_t blocks = (capacity * kBitsPerKey + kBitsPerBlock - 1) / kBitsPerBlock;
     m_blocks.assign(blocks, Block{});
     for (const CHeadlineTable& key : keys)
         vAdd(key);
+}
+
+bool HeadlineFilter::bIsCurrentZone() const {
+    return m_zone == CTime::GetZoneGeneration();
 }
 
 void HeadlineFilter::vReset() {

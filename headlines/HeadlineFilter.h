@@ -33,9 +33,12 @@ class HeadlineFilter {
   public:
     // Built for `keys`, with room for `capacity` keys before the answers get
     // worse than intended.
+    // The local days hashed are those of the time zone at the build.
     void vBuild(const std::deque<CHeadlineTable>& keys, std::size_t capacity);
     void vReset();
     bool bIsBuilt() const { return !m_blocks.empty(); }
+    // Built in the time zone in force now (the days it hashed are still the days).
+    bool bIsCurrentZone() const;
     std::size_t iGetCapacity() const { return m_capacity; }
 
     void vAdd(const CHeadlineTable& key);
@@ -56,5 +59,6 @@ class HeadlineFilter {
 
     std::vector<Block> m_blocks;
     std::size_t m_capacity = 0;
+    std::uint64_t m_zone = 0;  // CTime::GetZoneGeneration at the build
     mutable LocalDayCache m_days;
 };

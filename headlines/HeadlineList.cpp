@@ -28,7 +28,15 @@ void HeadlineList::vAssign(const std::vector<CHeadlineTable>& keys) {
     vAppend(keys);
 }
 
+void HeadlineList::dropFilterOfOtherZone() const {
+    if (m_filter.bIsBuilt() && !m_filter.bIsCurrentZone()) {
+        m_filter.vReset();
+        m_iRemoved = 0;
+    }
+}
+
 void HeadlineList::keysAdded(std::size_t first, std::size_t count) {
+    dropFilterOfOtherZone();
     for (std::size_t i = first; i < first + count; ++i) {
         if (m_bTimeOrdered && i > 0 && m_keys[i - 1].tTime < m_keys[i].tTime)
             m_bTimeOrdered = false;
@@ -65,6 +73,7 @@ int HeadlineList::scan(const CHeadlineTable& key, std::size_t first, std::size_t
 int HeadlineList::iFind(const CHeadlineTable& key) const {
     const std::size_t size = m_keys.size();
     if (size >= kFilterFrom) {
+        dropFilterOfOtherZone();
         if (!m_filter.bIsBuilt() || size > m_filter.iGetCapacity() || m_iRemoved > size / 2) {
             m_filter.vBuild(m_keys, size + size / 2);
             m_iRemoved = 0;
@@ -105,6 +114,7 @@ bool HeadlineList::ordered(std::size_t index) const {
 }
 
 void HeadlineList::mayHave(const CHeadlineTable& key) {
+    dropFilterOfOtherZone();
     if (m_filter.bIsBuilt())
         m_filter.vAdd(key);
 }

@@ -69,6 +69,8 @@ class HeadlineList {
     bool ordered(std::size_t index) const;  // entry index fits its neighbours' times
     void keysAdded(std::size_t first, std::size_t count);
     void mayHave(const CHeadlineTable& key);
+    // Drops a filter built in another time zone: its days are no longer the days.
+    void dropFilterOfOtherZone() const;
 
     std::deque<CHeadlineTable> m_keys;
     // Every entry's time is not later than the time of the entry before it.

@@ -137,7 +137,10 @@ void SKQNewsCtrlView::vRecvNewMarketStatus(const CMarketStatus* status) {
             break;
         }
     }
-    if (!item || !item->byCheck || date == item->iDate)
+    // News days only move forward: a status of the day already recorded
+    // (statuses repeat through the day) or of an earlier one (the start-up
+    // date sent again on reconnection) changes nothing.
+    if (!item || !item->byCheck || date <= item->iDate)
         return;
     const int year = date / 10000;
     const int month = date % 10000 / 100;
@@ -145,8 +148,6 @@ void SKQNewsCtrlView::vRecvNewMarketStatus(const CMarketStatus* status) {
     // A status that names no calendar day would move the view to a made-up one.
     if (!COleDateTime(year, month, day, 0, 0, 0).IsValid())
         return;
-    // The service's day is the new one now: the same status sent again
-    // (statuses repeat through the day) must not clear and reload again.
     item->iDate = date;
 
     m_timeToday = CTime(year, month, day, 0, 0, 0);

@@ -1,6 +1,7 @@
 #include "CTime.h"
 
 #include <ctime>
+#include <mutex>
 
 #include "HostContext.h"
 
@@ -22,6 +23,46 @@ CTime::CTime(int year, int month, int day, int hour, int minute, int second, int
 
 CTime CTime::GetCurrentTime() {
     return CTime(HostContext::Current().GetClock().Now());
+}
+
+namespace {
+
+struct ZoneWatch {
+    std::mutex lock;
+    std::uint64_t generation = 1;
+    // What tzset left the last time the generation was asked for.
+    long offset = 0;
+    int daylight = 0;
+    const char* names[2] = {nullptr, nullptr};
+};
+
+ZoneWatch& zoneWatch() {
+    static ZoneWatch watch;
+    return watch;
+}
+
+}  // namespace
+
+std::uint64_t CTime::GetZoneGeneration() {
+    ZoneWatch& watch = zoneWatch();
+    const std::lock_guard<std::mutex> guard(watch.lock);
+    // tzset keeps each zone name once, so a changed pointer is a changed name.
+    if (watch.offset != ::timezone || watch.daylight != ::daylight ||
+        watch.names[0] != ::tzname[0] || watch.names[1] != ::tzname[1]) {
+        watch.offset = ::timezone;
+        watch.daylight = ::daylight;
+        watch.names[0] = ::tzname[0];
+        watch.names[1] = ::tzname[1];
+        ++watch.generation;
+    }
+    return watch.generation;
+}
+
+void CTime::NoteTimeZoneChange() {
+    ::tzset();
+    ZoneWatch& watch = zoneWatch();
+    const std::lock_guard<std::mutex> guard(watch.lock);
+    ++watch.generation;
 }
 
 CTime::Fields CTime::local() const {

@@ -30,12 +30,3 @@ void SKQNewsCtrlView::ProcessNewSearchHeadline(CSearch* /*condition*/, CGridoraW
                                                const CHeadline* /*headline*/,
                                                const CString& /*kind*/) {}
 
-// Restores the keyword history and the stored conditions; the search subsystem fills it in.
-bool SKQNewsCtrlView::bInitialSearchCtrl(SKQCfgIO2* /*cfg*/, const CString& /*name*/, int /*key1*/,
-                                         int /*key2*/) {
-    return true;
-}
-
-// Saves the keyword history and the stored conditions; the search subsystem fills it in.
-void SKQNewsCtrlView::vSaveSearchSettings(SKQCfgIO2* /*cfg*/, const CString& /*name*/, int /*key1*/,
-                                          int /*key2*/) {}

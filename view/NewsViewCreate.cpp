@@ -107,9 +107,7 @@ void SKQNewsCtrlView::InitialViewInfo(SKQCfgIO2* cfg, const CString& name, const
         m_tabMode.GetPaintManager()->SetFontIndirect(&m_pViewFont->GetLogFont(), false);
     vChangeCast();
 
-    int stored = 0;
-    if (cfg && cfg->GetViewInfo(name, key1, key2, kClassKey, "FocusedTab", stored))
-        mode = stored;
+    vReadFocusedTab(cfg, name, key1, key2, mode);
     CheckInitialView(mode);
     if (m_tabMode.IsWindow())
         m_tabMode.SetCurSel(iGetTabIndex(mode));

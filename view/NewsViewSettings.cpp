@@ -1,5 +1,8 @@
 // SKQNewsCtrlView: the site options of "Application.ini", the service choices
-// restored at set-up, and the settings saved when the host asks.
+// and the focused mode restored at set-up, the category and symbol choices
+// restored on the first entry into their modes, and the settings saved when
+// the host asks. The keyword history and the stored conditions are in
+// NewsViewStoredSearch.cpp.
 #include "HostApi.h"
 #include "IniFile.h"
 #include "SKQCfgIO2.h"
@@ -58,6 +61,78 @@ void SKQNewsCtrlView::vInitialNewsService(SKQCfgIO2* cfg, const CString& name, i
         RegisterService(service);
         m_vecServiceCheckDefault[i] = 1;
     }
+}
+
+void SKQNewsCtrlView::vReadFocusedTab(SKQCfgIO2* cfg, const CString& name, int key1, int key2,
+                                      int& mode) const {
+    int stored = 0;
+    if (!cfg || !cfg->GetViewInfo(name, key1, key2, kClassKey, "FocusedTab", stored))
+        return;
+    // A number that names no mode is no choice at all: the layout's default holds.
+    if (stored >= 0 && stored < kModeCount)
+        mode = stored;
+}
+
+void SKQNewsCtrlView::vReadStoredChoice(SKQCfgIO2* cfg, const CString& name, int key1, int key2,
+                                        const char* key, CStoredChoice& choice) const {
+    if (cfg)
+        cfg->GetViewInfo(name, key1, key2, kClassKey, key, choice.strText);
+}
+
+namespace {
+
+// The first item beginning with `text` (any case), searched from the top.
+int findStoredItem(CComboBox& combo, const CString& text) {
+    if (text.IsEmpty() || !combo.IsWindow())
+        return CB_ERR;
+    return combo.FindString(-1, text.c_str());
+}
+
+}  // namespace
+
+bool SKQNewsCtrlView::bApplyStoredCategory() {
+    m_storedCategory.bApplied = true;
+    const int item = findStoredItem(m_cbCategory, m_storedCategory.strText);
+    if (item == CB_ERR)
+        return false;
+    m_cbCategory.SetCurSel(item);
+    if (m_iFocusedFunction == kModeCategory)
+        OnSelchangeComboIndex();
+    return true;
+}
+
+bool SKQNewsCtrlView::bApplyStoredSymbol() {
+    m_storedSymbol.bApplied = true;
+    const int item = findStoredItem(m_cbSymbol, m_storedSymbol.strText);
+    if (item == CB_ERR)
+        return false;
+    m_cbSymbol.SetCurSel(item);
+    if (m_iFocusedFunction == kModeSymbol)
+        OnSelchangeComboSymbol();
+    return true;
+}
+
+void SKQNewsCtrlView::vSaveSymbolSettings(SKQCfgIO2* cfg, const CString& name, int key1,
+                                          int key2) {
+    // Until the combo has been filled it shows no choice: the stored one stays.
+    if (!m_cbSymbol.IsWindow() || !m_storedSymbol.bApplied)
+        return;
+    CString symbol;
+    const int selected = m_cbSymbol.GetCurSel();
+    if (selected >= 0 && static_cast<std::size_t>(selected) < m_vecSymbolInfo.size())
+        symbol = m_vecSymbolInfo[static_cast<std::size_t>(selected)].m_strSymbol;
+    cfg->SaveViewInfo(name, key1, key2, kClassKey, "SymbolID", symbol);
+}
+
+void SKQNewsCtrlView::vSaveCategorySettings(SKQCfgIO2* cfg, const CString& name, int key1,
+                                            int key2) {
+    if (!m_cbCategory.IsWindow() || !m_storedCategory.bApplied)
+        return;
+    CString category;
+    const int selected = m_cbCategory.GetCurSel();
+    if (selected >= 0)
+        m_cbCategory.GetLBText(selected, category);
+    cfg->SaveViewInfo(name, key1, key2, kClassKey, "CategoryID", category);
 }
 
 void SKQNewsCtrlView::SaveViewInfo(SKQCfgIO2* cfg, const CString& name, const int& key1,

@@ -191,8 +191,40 @@ class SKQNewsCtrlView : public SKQBaseView, public INewsViewInspection {
     void vAddModeTab(int mode, const char* captionKey);
     bool bIsCompactLayout() const;
 
-    // --- Settings (view/NewsViewSettings.cpp) ------------------------------
+    // --- Settings (view/NewsViewSettings.cpp, view/NewsViewStoredSearch.cpp)
     void vInitialNewsService(SKQCfgIO2* cfg, const CString& name, int key1, int key2);
+    // "FocusedTab" when stored and naming a mode 0-6; `mode` untouched otherwise.
+    void vReadFocusedTab(SKQCfgIO2* cfg, const CString& name, int key1, int key2,
+                         int& mode) const;
+    // The stored category or symbol choice, read on the first entry into its
+    // mode and kept until its combo is filled.
+    struct CStoredChoice {
+        CString strText;        // as stored; empty: nothing chosen
+        bool bApplied = false;  // its combo has been filled since: the combo holds the choice
+    };
+    void vReadStoredChoice(SKQCfgIO2* cfg, const CString& name, int key1, int key2,
+                           const char* key, CStoredChoice& choice) const;
+    // For the category and symbol subsystems, once they have filled their
+    // combo: selects the stored text's item (prefix search from the top) and
+    // acts on it when its mode is the focused one. From then on saving writes
+    // the combo's selection. False when no item was selected.
+    bool bApplyStoredCategory();
+    bool bApplyStoredSymbol();
+    // The System store's default list `key` (empty when it has none).
+    static std::vector<CString> vecReadDefaultList(const char* key);
+    // The stored conditions that this program cannot read: kept as they were
+    // and written back after the conditions the view holds.
+    struct CStoredConditions {
+        std::vector<CString> vecUnread;
+        std::vector<CString> vecAsRead;  // the list as last read or written (view-common lists)
+    };
+    // --- View settings: state kept between reading and saving ---------------
+    CStoredChoice m_storedCategory;
+    CStoredChoice m_storedSymbol;
+    CStoredConditions m_storedSearchItems;
+    CStoredConditions m_storedRelationItems;
+    CStoredConditions m_storedWarningItems;
+    int m_iWarningItemOrderAsRead = 0;
 
     // --- Modes and tabs (view/NewsViewModes.cpp) ---------------------------
     void OnSelchangeTabMode(NMHDR* header, LRESULT* result);

@@ -26,6 +26,7 @@ void printCommand(Call& call) {
         {"menu", printing::Menus},
         {"registrations", printing::Registrations},
         {"store", printing::Store},
+        {"settings", printing::Settings},
         {"lookups", printing::Lookups},
         {"views", printing::Views},
         {"layout", printing::Layout},

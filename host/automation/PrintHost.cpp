@@ -125,6 +125,35 @@ void Registrations(Session& s, Args& a) {
     }
 }
 
+void Settings(Session& s, Args& a) {
+    const std::optional<std::string> given = a.Optional(1);
+    a.Finish();
+    SKQBaseView& view = given ? s.View(*given) : s.CurrentView();
+    const ViewRequest* request = s.Host().SpecOf(view);
+    if (!request)
+        throw ScriptError("the view is not the host's");
+    // Dump lines: scope, owner, key1, key2, class, value key, value.
+    std::vector<std::string> shown;
+    for (const std::string& line : s.Store().Dump()) {
+        std::vector<std::string> fields;
+        std::size_t start = 0;
+        for (std::size_t tab = line.find('\t'); fields.size() < 6 && tab != std::string::npos;
+             tab = line.find('\t', start)) {
+            fields.push_back(line.substr(start, tab - start));
+            start = tab + 1;
+        }
+        if (fields.size() < 6 || fields[1] != request->name.str() ||
+            fields[2] != std::to_string(request->key1))
+            continue;
+        const bool ofView = fields[0] == "view" && fields[3] == std::to_string(request->key2);
+        if (ofView || fields[0] == "common")
+            shown.push_back(fields[0] + ' ' + fields[5] + " = " + line.substr(start));
+    }
+    s.Out() << "settings of " << s.NameOf(view) << ": " << shown.size() << " values\n";
+    for (const std::string& line : shown)
+        s.Out() << "  " << line << '\n';
+}
+
 void Store(Session& s, Args& a) {
     const std::string scope = a.At(1, "a scope: view, common, default or all");
     SKQCfgIO2& store = s.Store();

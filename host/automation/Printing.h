@@ -28,6 +28,8 @@ void Notices(Session& s, Args& a);
 void Menus(Session& s, Args& a);
 void Registrations(Session& s, Args& a);
 void Store(Session& s, Args& a);
+// The current (or named) view's values in the store: its own and its view-common ones.
+void Settings(Session& s, Args& a);
 void Lookups(Session& s, Args& a);
 void Views(Session& s, Args& a);
 void Layout(Session& s, Args& a);

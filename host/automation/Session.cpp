@@ -51,15 +51,15 @@ Session::Session(const AutomationOptions& options, std::ostream& out)
         return;
     }
     m_context.SetPart<NewsBackend>(&m_backend);
+    // A store that cannot be opened leaves the views on their defaults and is
+    // never written; the person is told once, as the terminal tells them.
     m_store = std::make_unique<SKQCfgIO2>(CString(m_configDir.string()), CString("newsdesk"));
-    if (!m_store->IsOpen()) {
-        m_error = m_store->GetError();
-        return;
-    }
     if (!m_layout.Create(CRect(0, 0, kLayoutWidth, kLayoutHeight))) {
         m_error = "the layout window could not be created";
         return;
     }
+    if (!m_store->IsOpen())
+        TellStoreNotOpen(m_layout, *m_store);
     m_host = std::make_unique<ViewHost>(m_loader, m_layout, *m_store);
     m_host->SetViewClass(m_options.viewClass);
     m_backend.SetEventSink(m_host.get());
@@ -79,7 +79,7 @@ Session::~Session() {
         ::setenv("TZ", m_savedTz->c_str(), 1);
     else
         ::unsetenv("TZ");
-    ::tzset();
+    CTime::NoteTimeZoneChange();
     SKQCfgIO2::m_strCurrentDir = CString(m_savedConfigDir);
     if (!m_workDir.empty()) {
         std::error_code ec;
@@ -278,7 +278,7 @@ void Session::SetTimeZone(const std::string& zone) {
     if (zone[0] != ':' && !std::filesystem::exists("/usr/share/zoneinfo/" + zone, ec))
         throw ScriptError("unknown time zone '" + zone + "'");
     ::setenv("TZ", zone.c_str(), 1);
-    ::tzset();
+    CTime::NoteTimeZoneChange();
 }
 
 }  // namespace automation

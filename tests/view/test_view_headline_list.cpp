@@ -4,6 +4,7 @@
 #include <random>
 
 #include "HeadlineList.h"
+#include "ScopedTimeZone.h"
 #include "test_view_support.h"
 
 namespace {
@@ -133,6 +134,35 @@ TEST_F(HeadlineListTest, ALongListFindsExactlyWhatAScanFinds) {
     const CHeadlineTable deep = list.GetAt(5000);
     EXPECT_EQ(list.iFindNear(deep, 4990, 5010), 5000);
     EXPECT_EQ(list.iFindNear(deep, 0, 10), 5000);
+}
+
+TEST_F(HeadlineListTest, AfterTheTimeZoneChangesTheLookUpStillAnswersAsAScan) {
+    // Three Taipei days, which are other days in New York: serials repeat.
+    std::vector<CHeadlineTable> keys;
+    for (int i = 0; i < 300; ++i)
+        keys.push_back(Key(static_cast<BYTE>('1' + i % 2), nextDay - i * 900, i % 40));
+    HeadlineList list;
+    list.vAssign(keys);
+    ASSERT_EQ(list.iFind(keys[0]), 0);  // the filter is built in Taipei time
+    const auto scan = [&list](const CHeadlineTable& key) {
+        for (int i = 0; i < list.iGetSize(); ++i) {
+            if (IsSameHeadline(list.GetAt(i), key))
+                return i;
+        }
+        return -1;
+    };
+    for (const char* zone : {"America/New_York", "Europe/London", "Asia/Taipei"}) {
+        ScopedTimeZone scoped(zone);
+        for (const CHeadlineTable& key : keys) {
+            ASSERT_EQ(list.iFind(key), scan(key)) << zone;
+            const CHeadlineTable shifted = Key(key.byService, key.tTime + 7 * 3600, key.dwSerial);
+            ASSERT_EQ(list.iFind(shifted), scan(shifted)) << zone;
+        }
+        // A key added in the new zone is found in it.
+        list.vInsert(0, Key('3', day, 999));
+        EXPECT_EQ(list.iFind(Key('3', day + 1, 999)), 0) << zone;
+        list.vErase(0);
+    }
 }
 
 TEST_F(HeadlineListTest, RemovedHeadlinesAreNotFoundAfterTheFilterIsRebuilt) {

@@ -1,6 +1,7 @@
 // Headlines as they happen: which sheets take one, where it lands, a
 // headline sent again, the date gate, one refill per burst, and a service's
 // new news day.
+#include "ScopedTimeZone.h"
 #include "test_view_support.h"
 
 namespace {
@@ -91,6 +92,22 @@ TEST_F(ViewRealtime, AHeadlineSentAgainLeavesOneRowAtTheTop) {
     // The same serial on another day is another headline.
     Live(Item('1', Taipei(2024, 3, 9, 8, 0, 0), 2, "明日新聞"));
     EXPECT_EQ(ListSerials(*view, 0), (std::vector<int>{2, 2, 3, 1}));
+}
+
+TEST_F(ViewRealtime, AHeadlineSentAgainAfterTheTimeZoneChangedStillMovesToTheTop) {
+    AddServices();
+    AddHistory('1', 300, t0);  // 09:00 to 13:59, Taipei time
+    auto view = OpenView();
+    Live(Item('2', t0 + 5 * 3600, 1, "新"));  // the long list's look-up is prepared here
+    ASSERT_EQ(view->InspectList(0).size(), 301u);
+    ScopedTimeZone newYork("America/New_York");
+    // Past midnight in Taipei, still the 8th in New York: another day's bounds.
+    Live(Item('2', Taipei(2024, 3, 9, 0, 30, 0), 2, "又一則"));
+    // Serial 5 of 09:04 Taipei time (the 7th in New York) sent again.
+    Live(Item('1', t0 + 4 * 60, 5, "更正"));
+    EXPECT_EQ(view->InspectList(0).size(), 302u) << "sent again: no second row";
+    EXPECT_EQ(ListSerials(*view, 0).front(), 5);
+    EXPECT_EQ(view->pInspectSheet(0)->iGetTotalRows(), 302);
 }
 
 TEST_F(ViewRealtime, WarrantHeadlinesHaveTheirOwnSheet) {
@@ -188,6 +205,14 @@ TEST_F(ViewRealtime, ANewNewsDayMovesTheViewOnceAndRepeatsChangeNothing) {
     view->vRecvNewMarketStatus(nullptr);
     EXPECT_FALSE(TipShown(*view));
     EXPECT_EQ(PickerValue(*view).GetDateNumber(), 20240311);
+    // News days only move forward: the start-up day arriving late (on
+    // reconnection) moves neither the day, the picker nor the gate.
+    const CMarketStatus stale('1', 20240308);
+    view->vRecvNewMarketStatus(&stale);
+    EXPECT_FALSE(TipShown(*view));
+    EXPECT_EQ(PickerValue(*view).GetDateNumber(), 20240311);
+    Live(Item('1', Taipei(2024, 3, 11, 9, 5, 0), 2, "仍是新的一天"));
+    EXPECT_EQ(ListSerials(*view, 0), (std::vector<int>{2, 1}));
 }
 
 TEST_F(ViewRealtime, AStatusOfAnUncheckedServiceOrOfTheDayHeldChangesNothing) {

@@ -3,7 +3,12 @@
 #include <filesystem>
 
 #include "HostContext.h"
+#include "HostApi.h"
 #include "SKQCfgIO2.h"
+#include "ui/CWnd.h"
+#include "ui/FrontEnd.h"
+#include "ui/UserServices.h"
+#include "ui/WindowSystem.h"
 
 bool LoadScheme(HostContext& context, const std::string& resourceDir, const std::string& scheme,
                 std::string& error) {
@@ -42,4 +47,15 @@ bool ConfigureHost(HostContext& context, const DeskSettings& settings, std::stri
         SKQCfgIO2::m_strCurrentDir = CString(settings.configDir);
     }
     return true;
+}
+
+void TellStoreNotOpen(CWnd& owner, const SKQCfgIO2& store) {
+    WindowSystem* system = owner.GetWindowSystem();
+    if (!system)
+        return;
+    const CString text = s_LangGetLangString("IDS_NEWSDESK_STORE_NOT_OPEN") + "\n" +
+                         CString(store.GetPath()) + ": " + CString(store.GetError());
+    system->GetFrontEnd().Person().MessageBox(&owner, text,
+                                              s_LangGetLangString("IDS_NEWSDESK_TITLE"),
+                                              MB_OK | MB_ICONEXCLAMATION);
 }

@@ -6,7 +6,9 @@
 
 #include "LanguageService.h"
 
+class CWnd;
 class HostContext;
+class SKQCfgIO2;
 
 struct DeskSettings {
     std::string resourceDir;  // holds lang/, colors/ and sys/
@@ -21,3 +23,7 @@ bool ConfigureHost(HostContext& context, const DeskSettings& settings, std::stri
 // Loads a colour scheme ("light", "dark") from <resourceDir>/colors.
 bool LoadScheme(HostContext& context, const std::string& resourceDir, const std::string& scheme,
                 std::string& error);
+// Tells the person, by a message box over `owner`, that the configuration
+// store could not be opened: the views start on their defaults and nothing
+// is saved into it (the file is left as it is). Call once, at start-up.
+void TellStoreNotOpen(CWnd& owner, const SKQCfgIO2& store);

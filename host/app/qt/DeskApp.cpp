@@ -94,9 +94,9 @@ int RunDesk(const DeskOptions& givenOptions, int argc, char** argv) {
     if (!backend.Open(":memory:"))
         return fail(backend.Error());
     context.SetPart<NewsBackend>(&backend);
+    // A store that cannot be opened is left alone: the views run on their
+    // defaults and the person is told once, when the window is up.
     SKQCfgIO2 store(SKQCfgIO2::m_strCurrentDir, "newsdesk");
-    if (!store.IsOpen())
-        return fail(store.GetError());
 
     ModuleLoader loader;
     if (options.modulePath.empty())
@@ -142,6 +142,8 @@ int RunDesk(const DeskOptions& givenOptions, int argc, char** argv) {
             createViews(options, host);
         }
         window.show();
+        if (!store.IsOpen())
+            TellStoreNotOpen(layout, store);
         if (replay)
             replay->Start();
 
