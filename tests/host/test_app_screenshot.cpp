@@ -7,8 +7,12 @@
 #include <QImage>
 #include <QProcess>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 
 #include "AppTestSupport.h"
+#include "SKQCfgIO2.h"
+#include "app/desk/DeskOptions.h"
 #include "TempDir.h"
 
 namespace {
@@ -19,11 +23,16 @@ struct ProcessRun {
     std::string err;
 };
 
-ProcessRun newsdesk(const QStringList& arguments) {
+// `xdgConfig`: the user's configuration folder (XDG_CONFIG_HOME) of the run.
+ProcessRun newsdesk(const QStringList& arguments, const std::string& xdgConfig = {}) {
     QProcess process;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.remove(QStringLiteral("DISPLAY"));
     env.remove(QStringLiteral("WAYLAND_DISPLAY"));
+    if (!xdgConfig.empty()) {
+        env.remove(QStringLiteral("KQ_CONFIG_DIR"));
+        env.insert(QStringLiteral("XDG_CONFIG_HOME"), QString::fromStdString(xdgConfig));
+    }
     process.setProcessEnvironment(env);
     process.start(QStringLiteral(KQ_NEWSDESK), arguments);
     ProcessRun run;
@@ -70,6 +79,44 @@ TEST(NewsdeskRun, WithoutADisplayItWritesAScreenshotOfLiveNewsAndSaysWhere) {
     EXPECT_GT(colours.size(), 20);
     // Closing saved both views' settings into the configuration folder.
     EXPECT_TRUE(std::filesystem::exists(dir.file("config/newsdesk.kqcfg")));
+}
+
+TEST(NewsdeskRun, SettingsLiveInTheUsersConfigurationFolderAndABrokenStoreIsLeftAlone) {
+    TempDir dir;
+    const std::string folder = dir.file("xdg/newsdesk");
+    {
+        SKQCfgIO2 store(CString(folder), "newsdesk");
+        ASSERT_TRUE(store.IsOpen()) << store.GetError();
+        store.SaveViewInfo(DeskOptions::kDefaultLayout, 1, 1, kTestDoubleClass, "FocusedTab", 3);
+    }
+    const QStringList args = {QStringLiteral("--module"),     QStringLiteral(KQ_TEST_DOUBLE_MODULE),
+                              QStringLiteral("--view-class"), QString::fromLatin1(kTestDoubleClass),
+                              QStringLiteral("--resources"),  QStringLiteral(KQ_SOURCE_DIR "/data"),
+                              QStringLiteral("--data"),       QStringLiteral("none"),
+                              QStringLiteral("--screenshot"), QString::fromStdString(dir.file("a.png")),
+                              QStringLiteral("--quit-after"), QStringLiteral("0.5")};
+    ProcessRun run = newsdesk(args, dir.file("xdg"));
+    ASSERT_EQ(run.status, 0) << run.out << run.err;
+    {
+        // The view opened where it was left and saved itself there again, beside the other view.
+        SKQCfgIO2 store(CString(folder), "newsdesk");
+        int focused = -1;
+        EXPECT_TRUE(store.GetViewInfo(DeskOptions::kDefaultLayout, 1, 1, kTestDoubleClass,
+                                      "FocusedTab", focused));
+        EXPECT_EQ(focused, 3);
+        EXPECT_TRUE(store.GetViewInfo(DeskOptions::kWarrantLayout, 1, 2, kTestDoubleClass,
+                                      "FocusedTab", focused));
+    }
+    // A file that is no store: the views run on their defaults and it stays as it was.
+    const std::string bytes = "not a store";
+    dir.write("xdg/newsdesk/newsdesk.kqcfg", bytes);
+    std::filesystem::remove(folder + "/newsdesk.kqcfg-wal");
+    std::filesystem::remove(folder + "/newsdesk.kqcfg-shm");
+    run = newsdesk(args, dir.file("xdg"));
+    EXPECT_EQ(run.status, 0) << run.out << run.err;
+    EXPECT_NE(run.err.find("newsdesk.kqcfg"), std::string::npos) << run.err;
+    std::ifstream in(folder + "/newsdesk.kqcfg", std::ios::binary);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), bytes);
 }
 
 TEST(NewsdeskRun, BadOptionsAndAMissingDataSetFailWithAReason) {

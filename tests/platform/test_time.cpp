@@ -288,3 +288,18 @@ TEST(TaipeiTime, OleDateTimeFromAndToCTime) {
 }
 
 }  // namespace
+
+TEST(TimeZoneGeneration, MovesWhenTheZoneChangesOrIsAnnouncedAndOnlyThen) {
+    const std::uint64_t taipei = CTime::GetZoneGeneration();
+    EXPECT_EQ(CTime::GetZoneGeneration(), taipei);
+    {
+        ScopedTimeZone newYork("America/New_York");
+        const std::uint64_t inNewYork = CTime::GetZoneGeneration();
+        EXPECT_NE(inNewYork, taipei);
+        EXPECT_EQ(CTime::GetZoneGeneration(), inNewYork);
+        // A host that changes TZ says so; zones of the same names are told apart that way.
+        CTime::NoteTimeZoneChange();
+        EXPECT_NE(CTime::GetZoneGeneration(), inNewYork);
+    }
+    EXPECT_NE(CTime::GetZoneGeneration(), taipei) << "back in Taipei is a change again";
+}
