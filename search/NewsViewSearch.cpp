@@ -29,4 +29,3 @@ void SKQNewsCtrlView::ProcessNewSearchHeadline(CSearch* /*condition*/, CGridoraW
                                                HeadlineList& /*list*/,
                                                const CHeadline* /*headline*/,
                                                const CString& /*kind*/) {}
-

@@ -112,8 +112,7 @@ bool SKQNewsCtrlView::bApplyStoredSymbol() {
     return true;
 }
 
-void SKQNewsCtrlView::vSaveSymbolSettings(SKQCfgIO2* cfg, const CString& name, int key1,
-                                          int key2) {
+void SKQNewsCtrlView::vSaveSymbolSettings(SKQCfgIO2* cfg, const CString& name, int key1, int key2) {
     // Until the combo has been filled it shows no choice: the stored one stays.
     if (!m_cbSymbol.IsWindow() || !m_storedSymbol.bApplied)
         return;

@@ -64,8 +64,7 @@ std::vector<CString> SKQNewsCtrlView::vecReadDefaultList(const char* key) {
     return strings;
 }
 
-bool SKQNewsCtrlView::bInitialSearchCtrl(SKQCfgIO2* cfg, const CString& name, int key1,
-                                         int key2) {
+bool SKQNewsCtrlView::bInitialSearchCtrl(SKQCfgIO2* cfg, const CString& name, int key1, int key2) {
     if (!cfg)
         return true;
     std::vector<CString> strings;
@@ -95,21 +94,22 @@ bool SKQNewsCtrlView::bInitialSearchCtrl(SKQCfgIO2* cfg, const CString& name, in
         loadConditions(vecReadDefaultList(kWarningSearchItems), m_vecWarningSearchItem,
                        m_storedWarningItems.vecUnread);
 
-    m_storedWarningItems.vecAsRead = conditionStrings(m_vecWarningSearchItem, m_storedWarningItems.vecUnread);
+    m_storedWarningItems.vecAsRead =
+        conditionStrings(m_vecWarningSearchItem, m_storedWarningItems.vecUnread);
     m_iWarningItemOrderAsRead = m_iWarningItemOrder;
     return true;
 }
 
-void SKQNewsCtrlView::vSaveSearchSettings(SKQCfgIO2* cfg, const CString& name, int key1,
-                                          int key2) {
+void SKQNewsCtrlView::vSaveSearchSettings(SKQCfgIO2* cfg, const CString& name, int key1, int key2) {
     if (m_apSheet[kModeSearch]) {
         cfg->SaveViewInfo(name, key1, key2, kClassKey, kKeyword, m_vecKeywordHistory);
         cfg->SaveViewInfo(name, key1, key2, kClassKey, kSearchItems,
                           conditionStrings(m_vecSearchItem, m_storedSearchItems.vecUnread));
     }
     if (m_apSheet[kModeRelationSearch])
-        cfg->SaveViewInfo(name, key1, key2, kClassKey, kRelationSearchItems,
-                          conditionStrings(m_vecRelationSearchItem, m_storedRelationItems.vecUnread));
+        cfg->SaveViewInfo(
+            name, key1, key2, kClassKey, kRelationSearchItems,
+            conditionStrings(m_vecRelationSearchItem, m_storedRelationItems.vecUnread));
     if (m_apSheet[kModeWarningSearch]) {
         const std::vector<CString> warning =
             conditionStrings(m_vecWarningSearchItem, m_storedWarningItems.vecUnread);

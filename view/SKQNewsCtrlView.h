@@ -194,16 +194,15 @@ class SKQNewsCtrlView : public SKQBaseView, public INewsViewInspection {
     // --- Settings (view/NewsViewSettings.cpp, view/NewsViewStoredSearch.cpp)
     void vInitialNewsService(SKQCfgIO2* cfg, const CString& name, int key1, int key2);
     // "FocusedTab" when stored and naming a mode 0-6; `mode` untouched otherwise.
-    void vReadFocusedTab(SKQCfgIO2* cfg, const CString& name, int key1, int key2,
-                         int& mode) const;
+    void vReadFocusedTab(SKQCfgIO2* cfg, const CString& name, int key1, int key2, int& mode) const;
     // The stored category or symbol choice, read on the first entry into its
     // mode and kept until its combo is filled.
     struct CStoredChoice {
         CString strText;        // as stored; empty: nothing chosen
         bool bApplied = false;  // its combo has been filled since: the combo holds the choice
     };
-    void vReadStoredChoice(SKQCfgIO2* cfg, const CString& name, int key1, int key2,
-                           const char* key, CStoredChoice& choice) const;
+    void vReadStoredChoice(SKQCfgIO2* cfg, const CString& name, int key1, int key2, const char* key,
+                           CStoredChoice& choice) const;
     // For the category and symbol subsystems, once they have filled their
     // combo: selects the stored text's item (prefix search from the top) and
     // acts on it when its mode is the focused one. From then on saving writes

@@ -12,8 +12,8 @@
 
 #include "AppTestSupport.h"
 #include "SKQCfgIO2.h"
-#include "app/desk/DeskOptions.h"
 #include "TempDir.h"
+#include "app/desk/DeskOptions.h"
 
 namespace {
 
@@ -89,12 +89,13 @@ TEST(NewsdeskRun, SettingsLiveInTheUsersConfigurationFolderAndABrokenStoreIsLeft
         ASSERT_TRUE(store.IsOpen()) << store.GetError();
         store.SaveViewInfo(DeskOptions::kDefaultLayout, 1, 1, kTestDoubleClass, "FocusedTab", 3);
     }
-    const QStringList args = {QStringLiteral("--module"),     QStringLiteral(KQ_TEST_DOUBLE_MODULE),
-                              QStringLiteral("--view-class"), QString::fromLatin1(kTestDoubleClass),
-                              QStringLiteral("--resources"),  QStringLiteral(KQ_SOURCE_DIR "/data"),
-                              QStringLiteral("--data"),       QStringLiteral("none"),
-                              QStringLiteral("--screenshot"), QString::fromStdString(dir.file("a.png")),
-                              QStringLiteral("--quit-after"), QStringLiteral("0.5")};
+    const QStringList args = {
+        QStringLiteral("--module"),     QStringLiteral(KQ_TEST_DOUBLE_MODULE),
+        QStringLiteral("--view-class"), QString::fromLatin1(kTestDoubleClass),
+        QStringLiteral("--resources"),  QStringLiteral(KQ_SOURCE_DIR "/data"),
+        QStringLiteral("--data"),       QStringLiteral("none"),
+        QStringLiteral("--screenshot"), QString::fromStdString(dir.file("a.png")),
+        QStringLiteral("--quit-after"), QStringLiteral("0.5")};
     ProcessRun run = newsdesk(args, dir.file("xdg"));
     ASSERT_EQ(run.status, 0) << run.out << run.err;
     {

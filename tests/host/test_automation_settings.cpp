@@ -33,8 +33,8 @@ TEST(AutomationSettings, AViewClosedInOneRunComesBackInTheNextOnTheSameFolder) {
                                          "close\n",
                                      moduleOptions(config));
     ASSERT_EQ(first.status, 0) << first.output;
-    const ScriptRun second = RunLines(kServices + "create\nprint mode\nprint settings\n",
-                                      moduleOptions(config));
+    const ScriptRun second =
+        RunLines(kServices + "create\nprint mode\nprint settings\n", moduleOptions(config));
     ASSERT_EQ(second.status, 0) << second.output;
     EXPECT_EQ(second.output,
               "mode: current 2, focused 2, mask 127\n"
@@ -66,8 +66,7 @@ TEST(AutomationSettings, AStoreThatCannotBeOpenedIsToldOnceAndLeftAsItWas) {
                                    moduleOptions(config));
     ASSERT_EQ(run.status, 0) << run.output;
     EXPECT_EQ(run.output.find("mode: current 0, focused 0, mask 127\n"), 0u) << run.output;
-    EXPECT_NE(run.output.find("mode: current 0, focused 0, mask 127\nnotices: "),
-              std::string::npos)
+    EXPECT_NE(run.output.find("mode: current 0, focused 0, mask 127\nnotices: "), std::string::npos)
         << "nothing was saved: the second view starts on its defaults too\n"
         << run.output;
     const std::size_t told = run.output.find("msgbox \"新聞看板\" \"無法開啟設定檔");

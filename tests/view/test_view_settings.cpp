@@ -109,7 +109,8 @@ TEST_F(ViewSettings, EverythingStoredIsReadAndWhatTheViewCannotUseIsKept) {
     auto view = OpenProbe(cfg);
 
     EXPECT_EQ(view->m_vecKeywordHistory, (Strings{"台積電", "a b"}));
-    EXPECT_EQ(stringsOf(view->m_vecSearchItem), (Strings{searchText("營收"), searchText("法說", 2)}))
+    EXPECT_EQ(stringsOf(view->m_vecSearchItem),
+              (Strings{searchText("營收"), searchText("法說", 2)}))
         << "the unreadable string is skipped, the others load";
     ASSERT_EQ(view->m_vecRelationSearchItem.size(), 1u);
     EXPECT_EQ(view->m_vecRelationSearchItem[0].strSymbol, "2330");
@@ -200,16 +201,14 @@ TEST_P(ViewFocusedTab, AStoredModeOutsideTheModesCountsAsAbsent) {
 
 INSTANTIATE_TEST_SUITE_P(
     Values, ViewFocusedTab,
-    testing::Values(FocusedTabCase{"Absent", "新聞", std::nullopt, 0},
-                    FocusedTabCase{"Search", "新聞", 3, 3},
-                    FocusedTabCase{"Negative", "新聞", -1, 0},
-                    FocusedTabCase{"Seven", "新聞", 7, 0},
-                    FocusedTabCase{"WarrantLayoutAbsent", SKQNewsCtrlView::kLayoutWarrant,
-                                   std::nullopt, 5},
-                    // Outside the modes: the layout's own default, not the lowest sheet.
-                    FocusedTabCase{"WarrantLayoutHuge", SKQNewsCtrlView::kLayoutWarrant, 1000, 5},
-                    // A mode without a sheet gives way to the lowest sheet.
-                    FocusedTabCase{"WarrantLayoutAllNews", SKQNewsCtrlView::kLayoutWarrant, 0, 2}),
+    testing::Values(
+        FocusedTabCase{"Absent", "新聞", std::nullopt, 0}, FocusedTabCase{"Search", "新聞", 3, 3},
+        FocusedTabCase{"Negative", "新聞", -1, 0}, FocusedTabCase{"Seven", "新聞", 7, 0},
+        FocusedTabCase{"WarrantLayoutAbsent", SKQNewsCtrlView::kLayoutWarrant, std::nullopt, 5},
+        // Outside the modes: the layout's own default, not the lowest sheet.
+        FocusedTabCase{"WarrantLayoutHuge", SKQNewsCtrlView::kLayoutWarrant, 1000, 5},
+        // A mode without a sheet gives way to the lowest sheet.
+        FocusedTabCase{"WarrantLayoutAllNews", SKQNewsCtrlView::kLayoutWarrant, 0, 2}),
     [](const testing::TestParamInfo<FocusedTabCase>& param) {
         return std::string(param.param.name);
     });

@@ -2,8 +2,8 @@
 
 #include <filesystem>
 
-#include "HostContext.h"
 #include "HostApi.h"
+#include "HostContext.h"
 #include "SKQCfgIO2.h"
 #include "ui/CWnd.h"
 #include "ui/FrontEnd.h"
@@ -55,7 +55,6 @@ void TellStoreNotOpen(CWnd& owner, const SKQCfgIO2& store) {
         return;
     const CString text = s_LangGetLangString("IDS_NEWSDESK_STORE_NOT_OPEN") + "\n" +
                          CString(store.GetPath()) + ": " + CString(store.GetError());
-    system->GetFrontEnd().Person().MessageBox(&owner, text,
-                                              s_LangGetLangString("IDS_NEWSDESK_TITLE"),
-                                              MB_OK | MB_ICONEXCLAMATION);
+    system->GetFrontEnd().Person().MessageBox(
+        &owner, text, s_LangGetLangString("IDS_NEWSDESK_TITLE"), MB_OK | MB_ICONEXCLAMATION);
 }
