@@ -7,8 +7,6 @@
 #include <QImage>
 #include <QProcess>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 
 #include "AppTestSupport.h"
 #include "SKQCfgIO2.h"
@@ -81,7 +79,7 @@ TEST(NewsdeskRun, WithoutADisplayItWritesAScreenshotOfLiveNewsAndSaysWhere) {
     EXPECT_TRUE(std::filesystem::exists(dir.file("config/newsdesk.kqcfg")));
 }
 
-TEST(NewsdeskRun, SettingsLiveInTheUsersConfigurationFolderAndABrokenStoreIsLeftAlone) {
+TEST(NewsdeskRun, SettingsLiveInTheUsersConfigurationFolder) {
     TempDir dir;
     const std::string folder = dir.file("xdg/newsdesk");
     {
@@ -108,16 +106,6 @@ TEST(NewsdeskRun, SettingsLiveInTheUsersConfigurationFolderAndABrokenStoreIsLeft
         EXPECT_TRUE(store.GetViewInfo(DeskOptions::kWarrantLayout, 1, 2, kTestDoubleClass,
                                       "FocusedTab", focused));
     }
-    // A file that is no store: the views run on their defaults and it stays as it was.
-    const std::string bytes = "not a store";
-    dir.write("xdg/newsdesk/newsdesk.kqcfg", bytes);
-    std::filesystem::remove(folder + "/newsdesk.kqcfg-wal");
-    std::filesystem::remove(folder + "/newsdesk.kqcfg-shm");
-    run = newsdesk(args, dir.file("xdg"));
-    EXPECT_EQ(run.status, 0) << run.out << run.err;
-    EXPECT_NE(run.err.find("newsdesk.kqcfg"), std::string::npos) << run.err;
-    std::ifstream in(folder + "/newsdesk.kqcfg", std::ios::binary);
-    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), bytes);
 }
 
 TEST(NewsdeskRun, BadOptionsAndAMissingDataSetFailWithAReason) {
