@@ -52,7 +52,7 @@ class DeskHostTest : public QtTest {
         ASSERT_TRUE(layout.Create(CRect(0, 0, 900, 600)));
         host = std::make_unique<ViewHost>(loader, layout, *store);
         host->SetViewClass(kTestDoubleClass);
-        backend.SetEventSink(host.get());
+        backend.SetEventSink(&host->BackendSink());
         window = std::make_unique<DeskWindow>(ui.FrontEnd(), layout, *host, backend);
         window->resize(1000, 700);
         window->show();
