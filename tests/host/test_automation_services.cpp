@@ -130,8 +130,8 @@ TEST(AutomationServices, RecoveryBatchesFollowTheRegistrationToo) {
         << "only the host's own call reaches the withdrawn view\n"
         << a;
     EXPECT_FALSE(contains(a, "RecvNewHeadLine")) << a;
-    EXPECT_TRUE(contains(b,
-                    "vRecvAllHeadlineTableRecovery 49 20261204\n  [4] RecvNewHeadLine 49/09:00:00/2"))
+    EXPECT_TRUE(contains(
+        b, "vRecvAllHeadlineTableRecovery 49 20261204\n  [4] RecvNewHeadLine 49/09:00:00/2"))
         << b;
 }
 

@@ -253,9 +253,13 @@ INSTANTIATE_TEST_SUITE_P(
     Cases, ViewServiceBalance,
     ::testing::Values(
         BalanceCase{"Sheets", false, false, {{0x80 | '1', 0x80 | '2'}}, {{'1', '2'}}},
+        BalanceCase{"WarrantEntered",
+                    true,
+                    false,
+                    {{0x80 | '1', 0x80 | '4', 0x80 | '2'}},
+                    {{'1', '4', '2'}}},
         BalanceCase{
-            "WarrantEntered", true, false, {{0x80 | '1', 0x80 | '4', 0x80 | '2'}}, {{'1', '4', '2'}}},
-        BalanceCase{"WarrantAndOneUnchecked", true, true, {{0x80 | '4', 0x80 | '2'}}, {{'4', '2'}}}),
+            "WarrantAndOneUnchecked", true, true, {{0x80 | '4', 0x80 | '2'}}, {{'4', '2'}}}),
     [](const ::testing::TestParamInfo<BalanceCase>& param) { return param.param.name; });
 
 TEST_F(ViewServices, ChoicesWhileWithdrawnWaitForTheReRegistration) {

@@ -84,21 +84,18 @@ void ViewEventForwarder::RegisteredDelivery::OnNewHeadline(const CHeadline& head
 
 void ViewEventForwarder::RegisteredDelivery::OnAllHeadlineTableRecovery(
     const CHeadlineTableInfo& info) {
-    m_owner.forwardToHolders(info.byService, [&](SKQBaseView& view) {
-        view.vRecvAllHeadlineTableRecovery(&info);
-    });
+    m_owner.forwardToHolders(info.byService,
+                             [&](SKQBaseView& view) { view.vRecvAllHeadlineTableRecovery(&info); });
 }
 
 void ViewEventForwarder::RegisteredDelivery::OnCategoryHeadlineTableRecovery(
     const CHeadlineTableInfo& info) {
-    m_owner.forwardToHolders(info.byService, [&](SKQBaseView& view) {
-        view.vRecvCatHeadlineTableRecovery(&info);
-    });
+    m_owner.forwardToHolders(info.byService,
+                             [&](SKQBaseView& view) { view.vRecvCatHeadlineTableRecovery(&info); });
 }
 
 void ViewEventForwarder::RegisteredDelivery::OnSymbolHeadlineTableRecovery(
     const CHeadlineTableInfo& info) {
-    m_owner.forwardToHolders(info.byService, [&](SKQBaseView& view) {
-        view.vRecvSymHeadlineTableRecovery(&info);
-    });
+    m_owner.forwardToHolders(info.byService,
+                             [&](SKQBaseView& view) { view.vRecvSymHeadlineTableRecovery(&info); });
 }
