@@ -69,6 +69,25 @@ void SKQNewsCtrlView::OnSelchangeComboIndex() {}
 // Rebuilds the category combo for the checked services; the category subsystem fills it in.
 void SKQNewsCtrlView::vRefreshCategoryCombo(CString& /*strCatID*/) {}
 
-// Rebuilds a sheet's list for a kind and a key; the category subsystem fills it in.
-void SKQNewsCtrlView::vChangeNewsTable(CGridoraWnd* /*pSheet*/, HeadlineList& /*list*/,
-                                       int /*iType*/, CString& /*strKey*/) {}
+void SKQNewsCtrlView::vChangeNewsTable(CGridoraWnd* pSheet, HeadlineList& list, int iType,
+                                       CString& strKey) {
+    if (!pSheet)
+        return;
+    if (!list.bIsEmpty()) {
+        pSheet->vDeleteAllRows();
+        pSheet->vResetScrollPosInfo();
+        pSheet->vResetScrollBar();
+        pSheet->Invalidate(true);
+        list.vClear();
+    }
+    // The services checked for the current sheet.
+    vGatherHeadlineTables(list, iType, strKey);
+    if (list.bIsEmpty()) {
+        m_strRecoverKey.Empty();
+        return;
+    }
+    list.vStableSort();
+    const bool fullDate = pSheet != m_apSheet[kModeAll];
+    vFillHeadlineTable(pSheet, list, fullDate);
+    vFillHeadline(m_iFunctionID, pSheet, list, fullDate);
+}

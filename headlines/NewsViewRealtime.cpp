@@ -35,21 +35,27 @@ void SKQNewsCtrlView::RecvNewHeadLine(const CHeadline* headline, const CString& 
                                       const CString& symbol) {
     if (!headline)
         return;
+    // The all-news, category and symbol sheets take a headline only from a
+    // service they show, as their refills do; the registration that brought
+    // it may be another sheet's.
+    const BYTE service = headline->byService;
     if (bIsDateGateOpen()) {
-        if (headline->byService == kWarrantService)
+        if (service == kWarrantService)
             vProcessNewHeadline(m_apSheet[kModeWarrant], m_avecHeadline[kModeWarrant], headline,
                                 true);
-        else
+        else if (bIsServiceShownInSheet(kModeAll, service))
             vProcessNewHeadline(m_apSheet[kModeAll], m_avecHeadline[kModeAll], headline, false);
     }
-    if (m_apSheet[kModeCategory] && m_cbCategory.IsWindow()) {
+    if (m_apSheet[kModeCategory] && m_cbCategory.IsWindow() &&
+        bIsServiceShownInSheet(kModeCategory, service)) {
         const int selected = m_cbCategory.GetCurSel();
         if (selected >= 0 && static_cast<std::size_t>(selected) < m_vecCategoryID.size() &&
             m_vecCategoryID[static_cast<std::size_t>(selected)] == categoryId)
             vProcessNewHeadline(m_apSheet[kModeCategory], m_avecHeadline[kModeCategory], headline,
                                 true);
     }
-    if (m_apSheet[kModeSymbol] && bSymbolMatches(symbol))
+    if (m_apSheet[kModeSymbol] && bIsServiceShownInSheet(kModeSymbol, service) &&
+        bSymbolMatches(symbol))
         vProcessNewHeadline(m_apSheet[kModeSymbol], m_avecHeadline[kModeSymbol], headline, true);
     if (m_iFunctionID == kModeWarningSearch) {
         // The warning conditions travel as keyword searches.

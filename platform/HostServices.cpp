@@ -56,6 +56,12 @@ std::vector<CSymbolInfo> StandardHostServices::RegisteredSymbols(const CWnd* win
     return it == m_registered.end() ? std::vector<CSymbolInfo>{} : it->second;
 }
 
+bool StandardHostServices::HoldsSymbol(const CWnd* window, const CSymbolInfo& symbol) const {
+    const auto it = m_registered.find(window);
+    return it != m_registered.end() &&
+           std::find(it->second.begin(), it->second.end(), symbol) != it->second.end();
+}
+
 bool StandardHostServices::IsNormalTWSESymbolID(BYTE market, const CString& id) const {
     if (market != kTwseMarket || id.GetLength() < 4 || id.GetLength() > 6)
         return false;

@@ -34,6 +34,11 @@ class HostServices {
     virtual CSymbolInfo GetCurrentSymbol() const = 0;
     virtual void RegisterSymbol(const CWnd* window, const std::vector<CSymbolInfo>& add,
                                 const std::vector<CSymbolInfo>& remove, bool flag) = 0;
+    // Whether `window` holds a registration of `symbol` now. A host that
+    // keeps no registrations delivers everything, so it answers true.
+    virtual bool HoldsSymbol(const CWnd* /*window*/, const CSymbolInfo& /*symbol*/) const {
+        return true;
+    }
     virtual bool IsThinScrollbar() const = 0;
     virtual bool IsNormalTWSESymbolID(BYTE market, const CString& id) const = 0;
     // Whether the user is entitled to a service (symbol news is service 16).
@@ -51,6 +56,7 @@ class StandardHostServices : public HostServices {
     CSymbolInfo GetCurrentSymbol() const override { return m_currentSymbol; }
     void RegisterSymbol(const CWnd* window, const std::vector<CSymbolInfo>& add,
                         const std::vector<CSymbolInfo>& remove, bool flag) override;
+    bool HoldsSymbol(const CWnd* window, const CSymbolInfo& symbol) const override;
     bool IsThinScrollbar() const override { return m_thinScrollbar; }
     // Listed shares of the Taiwan exchange: market type 16 and an id of four
     // digits, optionally followed by up to two more digits or capital letters.

@@ -49,20 +49,7 @@ void SKQNewsCtrlView::OnInitialUpdate() {
     }
     m_vecSheetServiceCheck.assign(3, m_vecServiceCheckDefault);
 
-    // The warrant service has its own sheet and is never chosen from the menu.
-    m_menuService.DestroyMenu();
-    m_menuService.CreatePopupMenu();
-    for (std::size_t i = 0; i < m_vecNewsService.size(); ++i) {
-        const BYTE service = m_vecNewsService[i].byService;
-        if (service == kWarrantService) {
-            m_iWarrantServiceIndex = static_cast<int>(i);
-            continue;
-        }
-        CString fullName;
-        NEWS_bGetFullNameByService(fullName, service);
-        m_menuService.AppendMenu(MF_STRING, ID_SERVICE_FIRST + static_cast<UINT>(i),
-                                 fullName.c_str());
-    }
+    vCreateServiceMenu();
 
     if (!m_pTipMsg) {
         m_pTipMsg = std::make_unique<CDlgTipMsg>(this);

@@ -196,7 +196,7 @@ void SKQNewsCtrlView::SwitchFunction(int mode) {
                 break;
             m_bWarrantLoaded = true;
             m_vecNewsService[static_cast<std::size_t>(m_iWarrantServiceIndex)].byCheck = 1;
-            RegisterService(kWarrantService);
+            vRegisterWarrantService();
             HeadlineList& list = m_avecHeadline[kModeWarrant];
             list.vClear();
             std::vector<CHeadlineTable> part;

@@ -90,7 +90,9 @@ class SKQNewsCtrlView : public SKQBaseView, public INewsViewInspection {
     static constexpr UINT ID_RECOVER_HEADLINE = 2050;
     static constexpr UINT ID_RECOVER_STORY = 2051;
     static constexpr UINT ID_SERVICE_FIRST = 5050;  // + the service's index
-    static constexpr UINT ID_SERVICE_LAST = 5060;
+    // One command per service the back-end can name (a byte), so every
+    // service's item works however many there are.
+    static constexpr UINT ID_SERVICE_LAST = ID_SERVICE_FIRST + 255;
     static constexpr UINT ID_SHOW_STORY = 5406;
     static constexpr UINT ID_PRINT_NEWS = 5407;
     static constexpr UINT ID_SAVE_NEWS = 5408;
@@ -298,8 +300,18 @@ class SKQNewsCtrlView : public SKQBaseView, public INewsViewInspection {
     bool UnRegisterService(BYTE service);
     bool RegisterService();
     bool UnRegisterService();
-    void OnSelectService();               // services subsystem
-    void OnSelectCheckService(UINT nID);  // services subsystem
+    void OnSelectService();
+    void OnSelectCheckService(UINT nID);
+    // News services: the menu, the per-sheet check, and what the view holds
+    // with the host.
+    void vCreateServiceMenu();
+    bool bIsServiceShownInSheet(int sheet, BYTE service) const;
+    bool bHoldsService(std::size_t index) const;
+    // The warrant sheet's own registration of its service, on its first entry.
+    void vRegisterWarrantService();
+    bool m_bWarrantRegistered = false;
+    // Set between the host's unregister and re-register requests.
+    bool m_bServicesWithdrawn = false;
 
     // --- Recovery and dates (headlines/NewsViewRecovery.cpp, NewsViewDates.cpp)
     void OnReCoverHeadline();

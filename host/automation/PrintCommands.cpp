@@ -21,6 +21,7 @@ void printCommand(Call& call) {
         {"windows", printing::Windows},
         {"tabs", printing::Tabs},
         {"title", printing::Title},
+        {"titlebar", printing::TitleBar},
         {"servicemenu", printing::ServiceMenu},
         {"notices", printing::Notices},
         {"menu", printing::Menus},

@@ -180,9 +180,15 @@ void Mode(Session& s, Args& a) {
 
 void Window(Session& s, Args& a) {
     const int id = static_cast<int>(ParseNumber(a.At(1, "a control id"), 0, 65535, "control id"));
+    const bool where = a.Flag("at");
     a.Finish();
     CWnd* window = s.Root().GetDlgItem(id);
-    s.Out() << "window " << id << ": " << (window ? describeWindow(*window) : "none") << '\n';
+    s.Out() << "window " << id << ": " << (window ? describeWindow(*window) : "none");
+    if (window && where) {
+        const CRect& r = window->GetRect();
+        s.Out() << ", at " << r.left << ',' << r.top << ' ' << r.Width() << 'x' << r.Height();
+    }
+    s.Out() << '\n';
 }
 
 void Windows(Session& s, Args& a) {
@@ -212,6 +218,15 @@ void Tabs(Session& s, Args& a) {
 void Title(Session& s, Args& a) {
     a.Finish();
     s.Out() << "title: " << Quote(s.Inspect().cszInspectTitleText().str()) << '\n';
+}
+
+void TitleBar(Session& s, Args& a) {
+    a.Finish();
+    const SKQBaseView& view = s.CurrentView();
+    if (view.bIsTitleBarShown())
+        s.Out() << "titlebar: shown, " << view.iGetTitleHeight() << " high\n";
+    else
+        s.Out() << "titlebar: hidden\n";
 }
 
 void ServiceMenu(Session& s, Args& a) {

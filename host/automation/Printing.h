@@ -21,6 +21,7 @@ void Window(Session& s, Args& a);
 void Windows(Session& s, Args& a);
 void Tabs(Session& s, Args& a);
 void Title(Session& s, Args& a);
+void TitleBar(Session& s, Args& a);
 void ServiceMenu(Session& s, Args& a);
 
 // Of the host and the person (PrintHost.cpp).

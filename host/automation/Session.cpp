@@ -62,7 +62,7 @@ Session::Session(const AutomationOptions& options, std::ostream& out)
         TellStoreNotOpen(m_layout, *m_store);
     m_host = std::make_unique<ViewHost>(m_loader, m_layout, *m_store);
     m_host->SetViewClass(m_options.viewClass);
-    m_backend.SetEventSink(m_host.get());
+    m_backend.SetEventSink(&m_host->BackendSink());
 }
 
 Session::~Session() {

@@ -127,6 +127,24 @@ void registrationCommand(Call& call, bool renew) {
         view.vUnregisterViewSymbol();
 }
 
+// A command sent to the current view as a host menu sends it (WM_COMMAND
+// without a control), whatever the view shows.
+void commandCommand(Call& call) {
+    NoBlock(call);
+    const auto id = ParseNumber(call.args.At(0, "a command id"), 1, 0xFFFF, "command id");
+    call.args.Finish();
+    call.session.CurrentView().SendMessage(WM_COMMAND, MAKEWPARAM(static_cast<WORD>(id), 0), 0);
+}
+
+// The host's per-view title strip setting; it applies when the view is created again.
+void titlebarCommand(Call& call) {
+    NoBlock(call);
+    const bool shown = ParseSwitch(call.args.At(0, "on or off"), "title bar");
+    call.args.Finish();
+    if (!call.session.Host().SetTitleBarShown(call.session.CurrentView(), shown))
+        throw ScriptError("the store refused the title bar setting");
+}
+
 void symbolupdateCommand(Call& call) {
     NoBlock(call);
     Args& a = call.args;
@@ -164,6 +182,8 @@ void AddViewCommands(CommandTable& table) {
     table.Add("unregister", [](Call& call) { registrationCommand(call, false); });
     table.Add("reregister", [](Call& call) { registrationCommand(call, true); });
     table.Add("symbolupdate", symbolupdateCommand);
+    table.Add("command", commandCommand);
+    table.Add("titlebar", titlebarCommand);
 }
 
 }  // namespace automation

@@ -137,6 +137,9 @@ class SKQBaseView : public CView, public CObject {
     const CString& GetMultiViewText() const { return m_strMultiViewText; }
     bool bIsSymbolNotSupported() const { return m_bNotSupportSymbol; }
     bool bIsTitleBarShown() const { return m_bShowTitleBar; }
+    // The host's choice, before InitialViewInfo (the view lays its controls
+    // out below a shown title strip when it creates them).
+    void vSetTitleBarShown(bool shown) { m_bShowTitleBar = shown; }
     int iGetTitleHeight() const { return m_iTitleHeight; }
     COLORREF crGetTitleBk() const { return m_crTitleBk; }
     COLORREF crGetTitleText() const { return m_crTitleText; }

@@ -52,7 +52,7 @@ class DeskHostTest : public QtTest {
         ASSERT_TRUE(layout.Create(CRect(0, 0, 900, 600)));
         host = std::make_unique<ViewHost>(loader, layout, *store);
         host->SetViewClass(kTestDoubleClass);
-        backend.SetEventSink(host.get());
+        backend.SetEventSink(&host->BackendSink());
         window = std::make_unique<DeskWindow>(ui.FrontEnd(), layout, *host, backend);
         window->resize(1000, 700);
         window->show();
@@ -153,4 +153,22 @@ TEST_F(DeskHostTest, ClosingTheWindowSavesEveryViewAndWithdrawsItsRegistrations)
     EXPECT_TRUE(context.OwnServices().RegisteredSymbols(viewA).empty());
     // A second close does nothing more.
     window->CloseViews();
+}
+
+TEST_F(DeskHostTest, TheTitleBarButtonSetsTheActiveViewsHostSettingForItsNextOpening) {
+    host->SetTitleBarDefault(true);
+    SKQBaseView& first = create(1);
+    EXPECT_TRUE(first.bIsTitleBarShown()) << "the host's default";
+    layout.SetActiveView(&first);
+    ASSERT_TRUE(window->SetActiveViewTitleBar(false));
+    EXPECT_TRUE(first.bIsTitleBarShown()) << "an open view keeps its strip";
+    bool shown = true;
+    EXPECT_TRUE(store->GetViewInfo("即時新聞", 1, 1, ViewHost::kHostClassKey,
+                                   ViewHost::kTitleBarKey, shown));
+    EXPECT_FALSE(shown);
+    host->CloseView(first);
+    EXPECT_FALSE(create(1).bIsTitleBarShown()) << "opened again, with its setting";
+    EXPECT_TRUE(create(2).bIsTitleBarShown()) << "another view keeps the default";
+    host->CloseAll(false);
+    EXPECT_FALSE(window->SetActiveViewTitleBar(true)) << "no view to set";
 }

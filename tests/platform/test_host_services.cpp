@@ -174,8 +174,11 @@ TEST_F(HostServicesTest, RegistrationsAreRecordedPerWindow) {
     EXPECT_TRUE(services.Registrations()[3].flag);
     EXPECT_EQ(services.RegisteredSymbols(viewA), std::vector<CSymbolInfo>{s2});
     EXPECT_EQ(services.RegisteredSymbols(viewB), std::vector<CSymbolInfo>{s1});
+    EXPECT_TRUE(services.HoldsSymbol(viewA, s2));
+    EXPECT_FALSE(services.HoldsSymbol(viewA, s1));
     C_RegisterSymbol(viewB, {}, {s1, s2}, false);  // removing what is not held is harmless
     EXPECT_TRUE(services.RegisteredSymbols(viewB).empty());
+    EXPECT_FALSE(services.HoldsSymbol(viewB, s1));
 }
 
 TEST_F(HostServicesTest, NormalExchangeSymbols) {

@@ -213,7 +213,7 @@ TEST_F(BaseViewTest, AColourSchemeChangeRepaintsTheTitleInTheNewColours) {
 }
 
 TEST_F(BaseViewTest, AViewWithoutTitleBarDrawsNoStrip) {
-    view->SetTitleShown(false);
+    view->vSetTitleBarShown(false);
     auto dc = ui.FrontEnd().Paint(*view);
     EXPECT_TRUE(dc->Records().empty());
 }

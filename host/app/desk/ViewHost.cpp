@@ -30,6 +30,14 @@ SKQBaseView* ViewHost::CreateView(const ViewRequest& request, std::string& error
     }
     // The layout host must be known before anything paints or shows a menu.
     view->vSetLayoutWnd(&m_layout);
+    // Before the window and the set-up: the view lays itself out below a
+    // shown title strip.
+    bool titleBar = false;
+    if (m_store.GetViewInfo(request.name, request.key1, request.key2, kHostClassKey, kTitleBarKey,
+                            titleBar))
+        view->vSetTitleBarShown(titleBar);
+    else if (m_titleBarDefault)
+        view->vSetTitleBarShown(*m_titleBarDefault);
     if (!view->Create("", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, m_layout.NextViewRect(),
                       &m_layout, m_layout.NextViewId())) {
         error = "the window of a " + m_viewClass + " could not be created";
@@ -103,6 +111,12 @@ const ViewRequest* ViewHost::SpecOf(const SKQBaseView& view) const {
             return &hosted.request;
     }
     return nullptr;
+}
+
+bool ViewHost::SetTitleBarShown(const SKQBaseView& view, bool shown) {
+    const ViewRequest* request = SpecOf(view);
+    return request && m_store.SaveViewInfo(request->name, request->key1, request->key2,
+                                           kHostClassKey, kTitleBarKey, shown);
 }
 
 void ViewHost::ChangeSymbol(BYTE link, BYTE market, const CString& symbol, const CView* sender) {

@@ -72,6 +72,17 @@ class ViewHost final : public ViewEventForwarder {
     // The colour scheme or the fonts changed.
     void RecastAll();
 
+    // Whether a view shows its title strip is the host's per-view setting,
+    // kept in the store under the view's name and keys (class key
+    // kHostClassKey). It is applied when the view is created, before its
+    // set-up, so a change takes effect when the view is opened again.
+    static constexpr const char* kHostClassKey = "newsdesk";
+    static constexpr const char* kTitleBarKey = "ShowTitleBar";
+    bool SetTitleBarShown(const SKQBaseView& view, bool shown);
+    // For views without the setting: shown or hidden, or (nullopt) as the
+    // view itself chooses.
+    void SetTitleBarDefault(std::optional<bool> shown) { m_titleBarDefault = shown; }
+
   private:
     struct Hosted {
         std::unique_ptr<SKQBaseView> view;
@@ -88,4 +99,5 @@ class ViewHost final : public ViewEventForwarder {
     SKQCfgIO2& m_store;
     std::string m_viewClass = kNewsViewClass;
     std::vector<Hosted> m_views;
+    std::optional<bool> m_titleBarDefault;
 };

@@ -4,6 +4,9 @@
 
 #include <algorithm>
 
+#include "CSymbolInfo.h"
+#include "HostContext.h"
+
 void ViewEventForwarder::AddRecipient(SKQBaseView& view) {
     if (!isRecipient(&view))
         m_recipients.push_back(&view);
@@ -55,4 +58,44 @@ void ViewEventForwarder::OnStoryArrived(const CHeadlineTable& key) {
 // A live headline or correction brought a new story: the story-update notice.
 void ViewEventForwarder::OnStoryUpdate(const CHeadlineTable& key) {
     forward([&](SKQBaseView& view) { view.StoryUpdateNotify(&key); });
+}
+
+// --- The back-end's events, by registration -----------------------------------
+
+template <class Call>
+void ViewEventForwarder::forwardToHolders(BYTE service, Call&& call) {
+    ++m_forwarded;
+    const HostServices& services = HostContext::Current().GetServices();
+    const CSymbolInfo wanted = CSymbolInfo::ForService(service);
+    forEachRecipient([&](SKQBaseView& view) {
+        // Asked at each view: a handler may change what a later view holds.
+        if (services.HoldsSymbol(&view, wanted))
+            call(view);
+    });
+}
+
+void ViewEventForwarder::RegisteredDelivery::OnNewHeadline(const CHeadline& headline,
+                                                           const CString& categoryId,
+                                                           const CString& symbols) {
+    m_owner.forwardToHolders(headline.byService, [&](SKQBaseView& view) {
+        view.RecvNewHeadLine(&headline, categoryId, symbols);
+    });
+}
+
+void ViewEventForwarder::RegisteredDelivery::OnAllHeadlineTableRecovery(
+    const CHeadlineTableInfo& info) {
+    m_owner.forwardToHolders(info.byService,
+                             [&](SKQBaseView& view) { view.vRecvAllHeadlineTableRecovery(&info); });
+}
+
+void ViewEventForwarder::RegisteredDelivery::OnCategoryHeadlineTableRecovery(
+    const CHeadlineTableInfo& info) {
+    m_owner.forwardToHolders(info.byService,
+                             [&](SKQBaseView& view) { view.vRecvCatHeadlineTableRecovery(&info); });
+}
+
+void ViewEventForwarder::RegisteredDelivery::OnSymbolHeadlineTableRecovery(
+    const CHeadlineTableInfo& info) {
+    m_owner.forwardToHolders(info.byService,
+                             [&](SKQBaseView& view) { view.vRecvSymHeadlineTableRecovery(&info); });
 }

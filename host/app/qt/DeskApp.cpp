@@ -111,7 +111,10 @@ int RunDesk(const DeskOptions& givenOptions, int argc, char** argv) {
             return fail("the layout window could not be created");
         ViewHost host(loader, layout, store);
         host.SetViewClass(options.viewClass);
-        backend.SetEventSink(&host);
+        // The terminal shows each view's title strip (the services it shows)
+        // unless the view's own setting says otherwise.
+        host.SetTitleBarDefault(true);
+        backend.SetEventSink(&host.BackendSink());
         BackendPump pump(backend, context.GetClock());
 
         DeskWindow window(ui.FrontEnd(), layout, host, backend);

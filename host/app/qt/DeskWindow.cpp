@@ -111,8 +111,22 @@ void DeskWindow::buildToolbar() {
         m_pause->setText(text(m_replay->IsPaused() ? "IDS_NEWSDESK_RESUME" : "IDS_NEWSDESK_PAUSE"));
     });
     bar->addWidget(m_pause);
+    bar->addSeparator();
+    m_titleBar = new QToolButton(bar);
+    m_titleBar->setText(text("IDS_NEWSDESK_TITLE_BAR"));
+    m_titleBar->setToolTip(text("IDS_NEWSDESK_TITLE_BAR_TIP"));
+    m_titleBar->setCheckable(true);
+    m_titleBar->setChecked(true);
+    connect(m_titleBar, &QToolButton::clicked, this,
+            [this](bool checked) { SetActiveViewTitleBar(checked); });
+    bar->addWidget(m_titleBar);
     m_speed->setEnabled(false);
     m_pause->setEnabled(false);
+}
+
+bool DeskWindow::SetActiveViewTitleBar(bool shown) {
+    const auto* view = dynamic_cast<const SKQBaseView*>(m_layout.ActiveView());
+    return view && m_host.SetTitleBarShown(*view, shown);
 }
 
 void DeskWindow::AttachReplay(ReplayDriver* replay) {

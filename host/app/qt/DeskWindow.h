@@ -34,6 +34,9 @@ class DeskWindow : public QMainWindow {
     // Fills the symbol box with the back-end's listed symbols (market 16).
     void RefreshSymbols();
     QString StatusText() const;
+    // The title bar button: the active view's host setting, taken when the
+    // view is opened again. False when there is no active view.
+    bool SetActiveViewTitleBar(bool shown);
 
   protected:
     void closeEvent(QCloseEvent* event) override;
@@ -51,6 +54,7 @@ class DeskWindow : public QMainWindow {
     QComboBox* m_symbol = nullptr;
     QComboBox* m_speed = nullptr;
     QToolButton* m_pause = nullptr;
+    QToolButton* m_titleBar = nullptr;
     QLabel* m_status = nullptr;
     QLabel* m_connection = nullptr;
     bool m_viewsClosed = false;
