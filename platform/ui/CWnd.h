@@ -78,6 +78,8 @@ class CWnd {
     // State.
     bool ShowWindow(int command);           // returns whether it was visible before
     bool IsWindowVisible() const;           // this window and every parent visible
+    // Puts a top-level window in front of the others (a front end's matter).
+    void BringWindowToTop();
     bool EnableWindow(bool enable = true);  // returns whether it was disabled before
     bool IsWindowEnabled() const { return (m_style & WS_DISABLED) == 0; }
     virtual void SetWindowText(const char* text);
