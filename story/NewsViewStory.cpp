@@ -58,7 +58,7 @@ void SKQNewsCtrlView::OnShowStory() {
     CGridoraWnd* sheet = pGetCurrSheetView();
     if (!sheet)
         return;
-    const int row = sheet->cptGetFocusNdx().y;
+    const int row = sheet->cptGetFocusNdx().x;
     if (row == -1)
         return;
     sheet->vResetActiveSelection(row, -1);
