@@ -72,6 +72,9 @@ class SKQNewsStory : public CDialog, public INewsStoryWindow {
     int iStoryFunctionID() const override { return m_iFunctionID; }
     int iStoryIndex() const override { return m_iIndex; }
     bool bStoryHasView() const override { return m_pNewsView != nullptr; }
+    void vShowSearchResult(int mode, int index, CSearch& search) override {
+        vSetStoryData(mode, index, {}, search);
+    }
     bool bCreateStoryWindow() override { return Create(nullptr); }
     void vShowHeadlineText(CString& text) override { vMainFrameShowHeadline(text); }
     void vShowStory(const CStory& story) override { vMainFrameShowStroy(story); }

@@ -22,6 +22,8 @@ void Windows(Session& s, Args& a);
 void Tabs(Session& s, Args& a);
 void Title(Session& s, Args& a);
 void ServiceMenu(Session& s, Args& a);
+// The current view's story window, or the host's (StoryCommands.cpp).
+void Story(Session& s, Args& a);
 
 // Of the host and the person (PrintHost.cpp).
 void Notices(Session& s, Args& a);

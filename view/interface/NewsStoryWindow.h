@@ -7,6 +7,7 @@
 
 #include "CString.h"
 #include "NewsRecords.h"
+#include "SearchConditions.h"
 
 class CMainFrame;
 class CWnd;
@@ -23,6 +24,9 @@ class INewsStoryWindow {
     virtual int iStoryIndex() const = 0;
     // False for a main frame's instance.
     virtual bool bStoryHasView() const = 0;
+    // A view's instance: the headline at `index` of the list of `mode` as a
+    // result of `search` (what the view does when search results come).
+    virtual void vShowSearchResult(int mode, int index, CSearch& search) = 0;
 
     // A main frame's instance: creates its window (hidden), then shows a
     // headline text and a story the host holds.

@@ -20,6 +20,7 @@
 #include "framework/SKQBaseView.h"
 
 class LayoutHostWnd;
+class MainFrameStory;
 class ModuleLoader;
 class SKQCfgIO2;
 
@@ -72,6 +73,12 @@ class ViewHost final : public ViewEventForwarder {
     // The colour scheme or the fonts changed.
     void RecastAll();
 
+    // The host's own story window hears of late records and stories too
+    // (not owned; null: none).
+    void SetMainFrameStory(MainFrameStory* story) { m_pMainFrameStory = story; }
+    void OnHeadlinesArrived(const std::vector<CHeadlineTable>& keys) override;
+    void OnStoryArrived(const CHeadlineTable& key) override;
+
   private:
     struct Hosted {
         std::unique_ptr<SKQBaseView> view;
@@ -88,4 +95,5 @@ class ViewHost final : public ViewEventForwarder {
     SKQCfgIO2& m_store;
     std::string m_viewClass = kNewsViewClass;
     std::vector<Hosted> m_views;
+    MainFrameStory* m_pMainFrameStory = nullptr;
 };
