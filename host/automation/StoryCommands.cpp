@@ -107,10 +107,13 @@ void storyWindowCommand(Call& call) {
         a.Finish();
         viewStory(s).vShowSearchResult(mode, index, search);
     } else if (what == "host") {
-        const CHeadlineTable key = ParseHeadlineKey(a.At(1, "a headline key"), s.Now());
+        const std::string which = a.At(1, "a headline key, or latest");
         a.Finish();
         std::string error;
-        if (!s.HostStory().Show(key, error))
+        const bool shown = which == "latest"
+                               ? s.HostStory().ShowLatest(error)
+                               : s.HostStory().Show(ParseHeadlineKey(which, s.Now()), error);
+        if (!shown)
             throw ScriptError(error);
     } else {
         throw ScriptError("storywindow " + what + ": expected open, click, key, resize, search or host");

@@ -54,6 +54,35 @@ bool MainFrameStory::Show(const CHeadlineTable& key, std::string& error) {
     return true;
 }
 
+bool MainFrameStory::FindLatest(CHeadlineTable& out) {
+    std::vector<BYTE> services;
+    NEWS_bGetAllNewsService(services);
+    bool found = false;
+    for (const BYTE service : services) {
+        const CString day = NEWS_cszGetCurrDateByService(service);
+        if (day.IsEmpty())
+            continue;
+        std::vector<CHeadlineTable> keys;
+        bool known = false;
+        NEWS_iGetHeadlineTable(service, keys, 0, day, known);
+        // Newest first: the first key is the service's newest.
+        if (!keys.empty() && (!found || IsNewerHeadline(keys.front(), out))) {
+            out = keys.front();
+            found = true;
+        }
+    }
+    return found;
+}
+
+bool MainFrameStory::ShowLatest(std::string& error) {
+    CHeadlineTable key;
+    if (!FindLatest(key)) {
+        error = "the back-end holds no headline of the services' news days";
+        return false;
+    }
+    return Show(key, error);
+}
+
 void MainFrameStory::showHeadline() {
     std::vector<CHeadline> records;
     NEWS_iGetHeadline(m_key.byService, records, {m_key});

@@ -31,6 +31,10 @@ class MainFrameStory {
     // `error`, when no loaded module makes story windows or its window
     // cannot be made.
     bool Show(const CHeadlineTable& key, std::string& error);
+    // The newest headline of every service's current news day.
+    bool ShowLatest(std::string& error);
+    // That headline; false when the back-end holds none.
+    static bool FindLatest(CHeadlineTable& out);
     // The back-end's late arrivals: taken when they are the shown headline's.
     void HeadlinesArrived(const std::vector<CHeadlineTable>& keys);
     void StoryArrived(const CHeadlineTable& key);
