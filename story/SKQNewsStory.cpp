@@ -187,7 +187,16 @@ void SKQNewsStory::vConvertStoryContent(CString& strContent) {
 void SKQNewsStory::vStepTo(int iIndex) {
     m_iIndex = iIndex;
     vShowData();
+    vFollowInGrid();
+}
+
+void SKQNewsStory::vFollowInGrid() {
+    // Moving the grid to another mode's sheet switches the view's mode, which
+    // hides this window; the person who clicked in it still reads it.
+    const bool shown = IsWindowVisible();
     m_pNewsView->bChangeNewsPos(m_iFunctionID, m_iIndex);
+    if (shown && !IsWindowVisible())
+        ShowWindow(SW_SHOW);
 }
 
 void SKQNewsStory::OnBtnPageDown() {
@@ -209,14 +218,14 @@ void SKQNewsStory::OnBtnPageUp() {
 void SKQNewsStory::OnBtnPrint() {
     if (!m_pNewsView)
         return;
-    m_pNewsView->bChangeNewsPos(m_iFunctionID, m_iIndex);
+    vFollowInGrid();
     m_pNewsView->OnPrintNews();
 }
 
 void SKQNewsStory::OnBtnSaveas() {
     if (!m_pNewsView)
         return;
-    m_pNewsView->bChangeNewsPos(m_iFunctionID, m_iIndex);
+    vFollowInGrid();
     m_pNewsView->OnSaveNews();
 }
 

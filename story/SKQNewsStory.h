@@ -111,6 +111,8 @@ class SKQNewsStory : public CDialog, public INewsStoryWindow {
     bool bReadHeadline(const CHeadlineTable& entry);
     void vShowStoryText();
     void vStepTo(int iIndex);
+    // The grid selects the shown headline (bChangeNewsPos); the window stays open.
+    void vFollowInGrid();
     // The shown headline, kept so the window stays on it while the list changes.
     void vRememberShown();
     void vFindShownAgain();

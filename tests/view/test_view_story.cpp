@@ -145,14 +145,18 @@ TEST_P(ViewStoryStepping, PreviousAndNextWrapAtBothEndsAndTheGridFollows) {
 
 INSTANTIATE_TEST_SUITE_P(Ends, ViewStoryStepping, ::testing::ValuesIn(kSteps));
 
-TEST_F(ViewStory, StepsInAnotherModesListSwitchTheViewBackToIt) {
+TEST_F(ViewStory, StepsInAnotherModesListSwitchTheViewBackToItAndTheWindowStaysOpen) {
     auto view = OpenWith(3);
+    OpenAt(*view, 0);
     PickMode(*view, 1);
-    // A list handed over while another mode is current (a recovery batch).
+    // A list handed over while another mode is current (a recovery batch),
+    // with the window shown.
     Story(*view)->vSetStoryData(0, 1, {});
+    Story(*view)->ShowWindow(SW_SHOW);
     Click(*view, SKQNewsStory::IDC_PREV);
     EXPECT_EQ(view->iInspectCurrentMode(), 0);
     EXPECT_EQ(SelectedRow(*view), 2);
+    EXPECT_TRUE(Story(*view)->IsWindowVisible()) << "the mode switch does not close what was clicked";
 }
 
 TEST_F(ViewStory, PrintAndSaveSelectTheShownHeadlineFirst) {
