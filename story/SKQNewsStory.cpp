@@ -108,14 +108,16 @@ void SKQNewsStory::RecvNewHeadLine(const CHeadline* /*headline*/) {
 }
 
 void SKQNewsStory::vRememberShown() {
-    m_bKeyShown = m_pNewsView && m_pNewsView->bGetHeadlineTable(m_keyShown, m_iFunctionID, m_iIndex);
+    m_bKeyShown =
+        m_pNewsView && m_pNewsView->bGetHeadlineTable(m_keyShown, m_iFunctionID, m_iIndex);
 }
 
 void SKQNewsStory::vFindShownAgain() {
     if (!m_pNewsView || !m_bKeyShown)
         return;
     // An insertion above or a headline moved to the top moves it by one at most.
-    const int found = m_pNewsView->iFindHeadlineTable(m_iFunctionID, m_keyShown, m_iIndex, m_iIndex + 2);
+    const int found =
+        m_pNewsView->iFindHeadlineTable(m_iFunctionID, m_keyShown, m_iIndex, m_iIndex + 2);
     if (found < 0)
         return;
     m_iIndex = found;
@@ -150,7 +152,8 @@ void SKQNewsStory::RespStory(const CHeadlineTable& entry) {
         CString content = m_Story.strStory;
         story_text::vApplySimplified(shown.byService, content);
         vConvertStoryContent(content);
-        m_strStory = story_text::cszDateTimeLine(m_Story.tTime) + content + " \r\n\r\n" + disclaimer();
+        m_strStory =
+            story_text::cszDateTimeLine(m_Story.tTime) + content + " \r\n\r\n" + disclaimer();
     } else {
         m_strStory = story_text::cszDateTimeLine(m_Story.tTime) +
                      s_LangGetLangString("IDS_NEWSCTRLVIEW_STRING_NO_NEWS_STORY");
@@ -175,7 +178,8 @@ void SKQNewsStory::vMainFrameShowStroy(const CStory& story) {
     } else {
         CString content = story.strStory;
         vConvertStoryContent(content);
-        m_strStory = story_text::cszDateTimeLine(story.tTime) + content + "  \r\n\r\n" + disclaimer();
+        m_strStory =
+            story_text::cszDateTimeLine(story.tTime) + content + "  \r\n\r\n" + disclaimer();
     }
     m_RichEdit.SetWindowText(m_strStory);
 }

@@ -26,8 +26,8 @@ DialogTemplate storyTemplate() {
                           CRect(dluX(7), dluY(7), dluX(321), dluY(42)), WS_VISIBLE});
     // Right to left below the pane: previous, next, save, print.
     constexpr int kTop = 398, kWidth = 75, kHeight = 23, kGap = 9;
-    const UINT order[] = {SKQNewsStory::IDC_PREV, SKQNewsStory::IDC_NEXT,
-                          SKQNewsStory::IDC_SAVEAS, SKQNewsStory::IDC_PRINT};
+    const UINT order[] = {SKQNewsStory::IDC_PREV, SKQNewsStory::IDC_NEXT, SKQNewsStory::IDC_SAVEAS,
+                          SKQNewsStory::IDC_PRINT};
     const char* texts[] = {"前一則", "後一則", "另存新聞", "列印新聞"};
     int right = 490;
     for (int i = 0; i < 4; ++i) {
@@ -61,7 +61,8 @@ void SKQNewsStory::DoDataExchange(CDataExchange* pDX) {
 
 bool SKQNewsStory::OnInitDialog() {
     CDialog::OnInitDialog();
-    constexpr DWORD kPaneStyle = WS_BORDER | WS_VSCROLL | ES_MULTILINE | ES_AUTOVSCROLL | ES_READONLY;
+    constexpr DWORD kPaneStyle =
+        WS_BORDER | WS_VSCROLL | ES_MULTILINE | ES_AUTOVSCROLL | ES_READONLY;
     m_RichEdit.Create(WS_CHILD | kPaneStyle, m_rcStory, this, IDC_STORY);
     if (CWnd* label = GetDlgItem(static_cast<int>(IDC_HEADLINE))) {
         CRect client;

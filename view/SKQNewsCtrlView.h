@@ -329,7 +329,6 @@ class SKQNewsCtrlView : public SKQBaseView, public INewsViewInspection {
     INewsStoryWindow* pInspectStory() const override;
 
   protected:
-
     // --- Members, in the order of the view's record ------------------------
     CXTPTabControl m_tabMode;
     bool m_bDateDropped = false;

@@ -19,8 +19,7 @@ namespace automation {
 namespace {
 
 // The story window's controls (template 8065).
-constexpr int kLabel = 8066, kPrev = 8067, kNext = 8068, kPrint = 8069, kSave = 8070,
-              kPane = 8071;
+constexpr int kLabel = 8066, kPrev = 8067, kNext = 8068, kPrint = 8069, kSave = 8070, kPane = 8071;
 constexpr UINT kShowStoryCommand = 5406;
 
 struct ButtonName {
@@ -99,7 +98,8 @@ void storyWindowCommand(Call& call) {
         const int mode = static_cast<int>(ParseNumber(a.At(1, "a mode"), 0, 6, "mode"));
         const int index = ParseInt(a.At(2, "a position"), "position");
         CSearch search;
-        search.byScope = static_cast<BYTE>(ParseNumber(a.Option("scope").value_or("1"), 0, 2, "scope"));
+        search.byScope =
+            static_cast<BYTE>(ParseNumber(a.Option("scope").value_or("1"), 0, 2, "scope"));
         search.byMethod =
             static_cast<BYTE>(ParseNumber(a.Option("method").value_or("2"), 0, 2, "method"));
         for (std::size_t i = 3; const auto word = a.Optional(i); ++i)
@@ -116,7 +116,8 @@ void storyWindowCommand(Call& call) {
         if (!shown)
             throw ScriptError(error);
     } else {
-        throw ScriptError("storywindow " + what + ": expected open, click, key, resize, search or host");
+        throw ScriptError("storywindow " + what +
+                          ": expected open, click, key, resize, search or host");
     }
 }
 

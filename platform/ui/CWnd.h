@@ -78,8 +78,6 @@ class CWnd {
     // State.
     bool ShowWindow(int command);           // returns whether it was visible before
     bool IsWindowVisible() const;           // this window and every parent visible
-    // Puts a top-level window in front of the others (a front end's matter).
-    void BringWindowToTop();
     bool EnableWindow(bool enable = true);  // returns whether it was disabled before
     bool IsWindowEnabled() const { return (m_style & WS_DISABLED) == 0; }
     virtual void SetWindowText(const char* text);
@@ -92,6 +90,8 @@ class CWnd {
     DWORD GetStyle() const { return m_style; }
     DWORD GetExStyle() const { return m_exStyle; }
     bool ModifyStyle(DWORD remove, DWORD add);
+    // Puts a top-level window in front of the others (a front end's matter).
+    void BringWindowToTop();
 
     // Painting.
     void Invalidate(bool erase = true);

@@ -14,11 +14,11 @@
 #include "CTime.h"
 #include "HostContext.h"
 #include "NewsBackend.h"
+#include "NewsStoryWindow.h"
 #include "QtTestFixture.h"
 #include "SKQCfgIO2.h"
 #include "TempDir.h"
 #include "app/desk/DeskEnvironment.h"
-#include "NewsStoryWindow.h"
 #include "app/desk/LayoutHostWnd.h"
 #include "app/desk/MainFrameStory.h"
 #include "app/desk/ViewHost.h"
@@ -186,9 +186,8 @@ TEST_F(DeskHostTest, TheLatestStoryButtonOpensTheHostsStoryWindow) {
         feed::FeedInjector inject(backend);
         // On the services' news day.
         const std::int64_t now = CTime(2026, 12, 4, 9, 0, 0).GetTime();
-        ASSERT_TRUE(inject.Line("headline\t\t49\t" + std::to_string(now - 60) +
-                                    "\t1\t11\t\t0\t0\t較早\t舊聞",
-                                false));
+        ASSERT_TRUE(inject.Line(
+            "headline\t\t49\t" + std::to_string(now - 60) + "\t1\t11\t\t0\t0\t較早\t舊聞", false));
         ASSERT_TRUE(inject.Line("headline\t\t50\t" + std::to_string(now) +
                                     "\t1\t11\t\t0\t0\t最新快訊\t第一段@@@@第二段",
                                 false));

@@ -5,17 +5,17 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QTextEdit>
 #include <QTest>
+#include <QTextEdit>
 
 #include "HostContext.h"
 #include "QtTestFixture.h"
 #include "qt/QtFrontEnd.h"
 #include "ui/controls/CButton.h"
 #include "ui/controls/CComboBox.h"
+#include "ui/controls/CDialog.h"
 #include "ui/controls/CEdit.h"
 #include "ui/controls/MyRichEdit.h"
-#include "ui/controls/CDialog.h"
 
 namespace {
 

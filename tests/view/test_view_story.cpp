@@ -156,7 +156,8 @@ TEST_F(ViewStory, StepsInAnotherModesListSwitchTheViewBackToItAndTheWindowStaysO
     Click(*view, SKQNewsStory::IDC_PREV);
     EXPECT_EQ(view->iInspectCurrentMode(), 0);
     EXPECT_EQ(SelectedRow(*view), 2);
-    EXPECT_TRUE(Story(*view)->IsWindowVisible()) << "the mode switch does not close what was clicked";
+    EXPECT_TRUE(Story(*view)->IsWindowVisible())
+        << "the mode switch does not close what was clicked";
 }
 
 TEST_F(ViewStory, PrintAndSaveSelectTheShownHeadlineFirst) {
@@ -282,7 +283,8 @@ TEST_F(ViewStory, TheViewsWindowKeepsButtonsBelowThePaneAndTheHostsHasNone) {
         EXPECT_TRUE(button->GetStyle() & WS_VISIBLE);
     }
 
-    struct Frame : CMainFrame {} frame;
+    struct Frame : CMainFrame {
+    } frame;
     SKQNewsStory host(&frame);
     ASSERT_TRUE(host.Create(nullptr));
     EXPECT_FALSE(host.bStoryHasView());
@@ -347,8 +349,8 @@ TEST_P(ViewStoryKeepsItsHeadline, AsTheListChangesUnderIt) {
     EXPECT_EQ(Story(*view)->iStoryIndex(), c.shownRow + 1);
     Click(*view, SKQNewsStory::IDC_NEXT);
     EXPECT_EQ(Story(*view)->iStoryIndex(), c.shownRow);
-    EXPECT_EQ(Label(*view), c.shownRow == 0 ? CString("2024/03/08 10:00:00 \r\n標題 3")
-                                            : LabelOf(3));
+    EXPECT_EQ(Label(*view),
+              c.shownRow == 0 ? CString("2024/03/08 10:00:00 \r\n標題 3") : LabelOf(3));
 }
 
 INSTANTIATE_TEST_SUITE_P(Changes, ViewStoryKeepsItsHeadline, ::testing::ValuesIn(kChanges),

@@ -1,10 +1,10 @@
 #include "DeskApp.h"
 
 #include <QApplication>
-#include <algorithm>
 #include <QFileInfo>
 #include <QPainter>
 #include <QTimer>
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
@@ -13,10 +13,10 @@
 #include "DeskWindow.h"
 #include "HostContext.h"
 #include "NewsBackend.h"
+#include "NewsStoryWindow.h"
 #include "ReplayDriver.h"
 #include "SKQCfgIO2.h"
 #include "app/desk/DeskEnvironment.h"
-#include "NewsStoryWindow.h"
 #include "app/desk/LayoutHostWnd.h"
 #include "app/desk/MainFrameStory.h"
 #include "app/desk/ViewHost.h"
