@@ -1,42 +1,87 @@
-// SKQNewsCtrlView: the story window and printing and saving news. The story
-// subsystem fills these in; until then the view has no story window
-// (m_pStory stays null) and each of these does nothing.
+// SKQNewsCtrlView: the story window's side of the view - made once and
+// hidden, opened on a headline, told of what arrives while it is shown -
+// and printing and saving news.
+#include "HostApi.h"
 #include "SKQNewsCtrlView.h"
+#include "SKQNewsStory.h"
 
-// Makes the story window; the story subsystem fills it in.
-void SKQNewsCtrlView::vCreateStoryWindow() {}
-
-// Destroys the story window; the story subsystem fills it in.
-void SKQNewsCtrlView::vDestroyStoryWindow() {}
-
-// Hides the story window; the story subsystem fills it in.
-void SKQNewsCtrlView::vHideStoryWindow() {}
-
-// Whether the story window is shown; the story subsystem fills it in.
-bool SKQNewsCtrlView::bIsStoryVisible() const {
-    return false;
+void SKQNewsCtrlView::vCreateStoryWindow() {
+    if (m_pStory)
+        return;
+    m_pStory = new SKQNewsStory(this);
+    m_pStory->vSetFont(SYS_GetCurrentFont(0));
+    m_pStory->Create(this);
+    m_pStory->ShowWindow(SW_HIDE);
 }
 
-// A new headline for the story window; the story subsystem fills it in.
-void SKQNewsCtrlView::vStoryRecvNewHeadLine(const CHeadline* /*headline*/,
+void SKQNewsCtrlView::vDestroyStoryWindow() {
+    delete m_pStory;
+    m_pStory = nullptr;
+}
+
+void SKQNewsCtrlView::vHideStoryWindow() {
+    if (m_pStory && m_pStory->IsWindow())
+        m_pStory->ShowWindow(SW_HIDE);
+}
+
+bool SKQNewsCtrlView::bIsStoryVisible() const {
+    return m_pStory && m_pStory->IsWindow() && m_pStory->IsWindowVisible();
+}
+
+void SKQNewsCtrlView::vStoryRecvNewHeadLine(const CHeadline* headline,
                                             const CString& /*categoryId*/,
-                                            const CString& /*symbol*/) {}
+                                            const CString& /*symbol*/) {
+    if (bIsStoryVisible())
+        m_pStory->RecvNewHeadLine(headline);
+}
 
-// A story arrived for a headline of the current list; the story subsystem fills it in.
-void SKQNewsCtrlView::vStoryUpdateNotify(const CHeadlineTable* /*key*/) {}
+void SKQNewsCtrlView::vStoryUpdateNotify(const CHeadlineTable* key) {
+    if (bIsStoryVisible())
+        m_pStory->vStoryUpdateNotify(key);
+}
 
-// Headline records arrived, for the story window and the print/save
-// collectors; the story subsystem fills it in.
-void SKQNewsCtrlView::vStoryRespHeadLine(const std::vector<CHeadlineTable>& /*entries*/) {}
+// The print/save collectors' part comes with printing and saving.
+void SKQNewsCtrlView::vStoryRespHeadLine(const std::vector<CHeadlineTable>& entries) {
+    if (bIsStoryVisible())
+        m_pStory->RespHeadLine(entries);
+}
 
-// A story arrived; the story subsystem fills it in.
-void SKQNewsCtrlView::RespStory(const CHeadlineTable& /*entry*/) {}
+// The print/save collectors' part comes with printing and saving.
+void SKQNewsCtrlView::RespStory(const CHeadlineTable& entry) {
+    if (bIsStoryVisible())
+        m_pStory->RespStory(entry);
+}
 
-// Command 5406, a double click on a row, Enter; the story subsystem fills it in.
-void SKQNewsCtrlView::OnShowStory() {}
+void SKQNewsCtrlView::OnShowStory() {
+    if (!m_pStory)
+        return;
+    CGridoraWnd* sheet = pGetCurrSheetView();
+    if (!sheet)
+        return;
+    const int row = sheet->cptGetFocusNdx().x;
+    if (row == -1)
+        return;
+    sheet->vResetActiveSelection(row, -1);
+    sheet->vAutoVerScrolling(row);
+    // The window reads the mode's list itself; a copy of a day's keys would go unread.
+    m_pStory->vSetStoryData(m_iFunctionID, row, {});
+    m_pStory->ShowWindow(SW_SHOW);
+    m_pStory->BringWindowToTop();
+}
 
-// Command 5407; the story subsystem fills it in.
+int SKQNewsCtrlView::iFindHeadlineTable(int mode, const CHeadlineTable& key, int first,
+                                        int last) const {
+    if (mode < 0 || mode >= kModeCount)
+        return -1;
+    return m_avecHeadline[mode].iFindNear(key, first, last);
+}
+
+INewsStoryWindow* SKQNewsCtrlView::pInspectStory() const {
+    return m_pStory;
+}
+
+// Command 5407; printing comes with the print/save subsystem.
 void SKQNewsCtrlView::OnPrintNews() {}
 
-// Command 5408; the story subsystem fills it in.
+// Command 5408; saving comes with the print/save subsystem.
 void SKQNewsCtrlView::OnSaveNews() {}

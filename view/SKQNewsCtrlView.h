@@ -362,7 +362,16 @@ class SKQNewsCtrlView : public SKQBaseView, public INewsViewInspection {
     void OnShowStory();
     void OnPrintNews();
     void OnSaveNews();
+    // The story window walks the lists and calls the print and save commands.
+    friend class SKQNewsStory;
+    // Where `key` is in a mode's list, looking at [first, last) first; -1
+    // when it is not there or the mode is outside 0-6.
+    int iFindHeadlineTable(int mode, const CHeadlineTable& key, int first, int last) const;
 
+  public:
+    INewsStoryWindow* pInspectStory() const override;
+
+  protected:
     // --- Members, in the order of the view's record ------------------------
     CXTPTabControl m_tabMode;
     bool m_bDateDropped = false;

@@ -49,6 +49,7 @@ void AddInputCommands(CommandTable& table);
 void AddAnswerCommands(CommandTable& table);
 void AddEventCommands(CommandTable& table);
 void AddPrintCommands(CommandTable& table);
+void AddStoryCommands(CommandTable& table);
 
 // A command that takes no block refuses one.
 void NoBlock(const Call& call);

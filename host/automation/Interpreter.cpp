@@ -32,6 +32,7 @@ Interpreter::Interpreter(Session& session) : m_session(session) {
     AddAnswerCommands(m_table);
     AddEventCommands(m_table);
     AddPrintCommands(m_table);
+    AddStoryCommands(m_table);
 }
 
 void Interpreter::Report(int line, const std::string& message) {

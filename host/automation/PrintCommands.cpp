@@ -34,6 +34,7 @@ void printCommand(Call& call) {
         {"clock", printing::Clock},
         {"focus", printing::Focus},
         {"services", printing::Services},
+        {"story", printing::Story},
     };
     const std::string what = call.args.At(0, "what to print");
     const auto it = reports.find(what);

@@ -23,6 +23,8 @@ void Tabs(Session& s, Args& a);
 void Title(Session& s, Args& a);
 void TitleBar(Session& s, Args& a);
 void ServiceMenu(Session& s, Args& a);
+// The current view's story window, or the host's (StoryCommands.cpp).
+void Story(Session& s, Args& a);
 
 // Of the host and the person (PrintHost.cpp).
 void Notices(Session& s, Args& a);

@@ -68,6 +68,9 @@ Session::Session(const AutomationOptions& options, std::ostream& out)
 Session::~Session() {
     m_backend.SetEventSink(nullptr);
     m_views.clear();
+    if (m_host)
+        m_host->SetMainFrameStory(nullptr);
+    m_hostStory.reset();
     m_host.reset();  // views go before the module that holds their code
     if (m_layout.IsWindow())
         m_layout.DestroyWindow();
@@ -123,6 +126,15 @@ void Session::LoadModule() {
     if (!m_loader.Load(m_options.modulePath))
         throw ScriptError(m_loader.GetError());
     m_moduleLoaded = true;
+}
+
+MainFrameStory& Session::HostStory() {
+    LoadModule();
+    if (!m_hostStory) {
+        m_hostStory = std::make_unique<MainFrameStory>(m_loader, m_layout);
+        m_host->SetMainFrameStory(m_hostStory.get());
+    }
+    return *m_hostStory;
 }
 
 std::string Session::NextViewName() const {

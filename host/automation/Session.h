@@ -19,6 +19,7 @@
 #include "SKQCfgIO2.h"
 #include "ScriptArgs.h"
 #include "app/desk/LayoutHostWnd.h"
+#include "app/desk/MainFrameStory.h"
 #include "app/desk/ViewHost.h"
 #include "feed/FeedInjector.h"
 #include "framework/ModuleLoader.h"
@@ -82,6 +83,9 @@ class Session {
     std::string NextViewName() const;
     // The name a view had before it was closed (null for no such view).
     const std::string* ClosedViewName(const CWnd* window) const;
+    // The host's own story window (made with the module on first use).
+    MainFrameStory& HostStory();
+
     // The current view's inspection interface; throws when it has none.
     INewsViewInspection& Inspect();
     // The grid of a mode of the current view (the current mode when none
@@ -143,6 +147,7 @@ class Session {
     bool m_moduleLoaded = false;
     LayoutHostWnd m_layout;
     std::unique_ptr<ViewHost> m_host;
+    std::unique_ptr<MainFrameStory> m_hostStory;
     std::vector<std::pair<std::string, SKQBaseView*>> m_views;
     std::vector<std::pair<const CWnd*, std::string>> m_closed;  // addresses only, never read
     std::string m_current;

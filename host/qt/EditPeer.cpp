@@ -4,11 +4,13 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QTextEdit>
+#include <vector>
 
 #include "NativePeer.h"
 #include "PaintedPeer.h"
 #include "ui/controls/CEdit.h"
 #include "ui/controls/MyRichEdit.h"
+#include "ui/controls/Utf8.h"
 
 namespace {
 
@@ -114,6 +116,39 @@ class EditPeer : public NativePeer<LayerLineEdit> {
     CEdit& m_edit;
 };
 
+// The pane's text as the widget shows it: the layer counts CR LF as two
+// characters and positions in code points; the widget keeps one paragraph
+// break and counts UTF-16 units. at[i] is where layer character i shows.
+struct ShownText {
+    QString text;
+    std::vector<int> at;
+    int Position(long layer) const {
+        if (layer < 0 || at.empty())
+            return 0;
+        return at[std::min(static_cast<std::size_t>(layer), at.size() - 1)];
+    }
+};
+
+ShownText shownText(const CString& text) {
+    ShownText shown;
+    const std::vector<char32_t> chars = utf8::Decode(text.str());
+    shown.at.reserve(chars.size() + 1);
+    for (std::size_t i = 0; i < chars.size(); ++i) {
+        shown.at.push_back(static_cast<int>(shown.text.size()));
+        char32_t ch = chars[i];
+        if (ch == U'\r' && i + 1 < chars.size() && chars[i + 1] == U'\n')
+            continue;  // the LF makes the break
+        if (ch == U'\r')
+            ch = U'\n';
+        shown.text += QString::fromUcs4(&ch, 1);
+    }
+    shown.at.push_back(static_cast<int>(shown.text.size()));
+    return shown;
+}
+
+// The story pane. The selection is the cursor's; marks (every found search
+// term) and a selection that shows without the focus are drawn as selected
+// text in the palette's highlight colours.
 class RichEditPeer : public NativePeer<QTextEdit> {
   public:
     RichEditPeer(QtFrontEnd& frontEnd, MyRichEdit& edit, QWidget* parent)
@@ -124,17 +159,34 @@ class RichEditPeer : public NativePeer<QTextEdit> {
 
   protected:
     void SyncContent() override {
-        const QString text = ToQString(m_edit.GetWindowText());
-        if (m_widget->toPlainText() != text)
-            m_widget->setPlainText(text);
+        const ShownText shown = shownText(m_edit.GetWindowText());
+        if (m_widget->toPlainText() != shown.text)
+            m_widget->setPlainText(shown.text);
         m_widget->setReadOnly(m_edit.IsReadOnly());
         long start = 0, end = 0;
         m_edit.GetSel(start, end);
         QTextCursor cursor = m_widget->textCursor();
-        const int length = static_cast<int>(m_widget->toPlainText().size());
-        cursor.setPosition(std::clamp(static_cast<int>(start), 0, length));
-        cursor.setPosition(std::clamp(static_cast<int>(end), 0, length), QTextCursor::KeepAnchor);
+        cursor.setPosition(shown.Position(start));
+        cursor.setPosition(shown.Position(end), QTextCursor::KeepAnchor);
         m_widget->setTextCursor(cursor);
+
+        QList<QTextEdit::ExtraSelection> marks;
+        auto mark = [&](long from, long to) {
+            QTextEdit::ExtraSelection selection;
+            selection.cursor = QTextCursor(m_widget->document());
+            selection.cursor.setPosition(shown.Position(from));
+            selection.cursor.setPosition(shown.Position(to), QTextCursor::KeepAnchor);
+            const QPalette& palette = m_widget->palette();
+            selection.format.setBackground(palette.brush(QPalette::Active, QPalette::Highlight));
+            selection.format.setForeground(
+                palette.brush(QPalette::Active, QPalette::HighlightedText));
+            marks.append(selection);
+        };
+        for (const CHARRANGE& range : m_edit.GetMarks())
+            mark(range.cpMin, range.cpMax);
+        if (start != end && m_edit.IsSelectionShown())
+            mark(start, end);
+        m_widget->setExtraSelections(marks);
         if (start != end && m_edit.IsSelectionShown())
             m_widget->ensureCursorVisible();
     }

@@ -28,6 +28,10 @@ void Peer::Sync(WindowChange change) {
     if ((all || change == WindowChange::Text) && widget->isWindow()) {
         widget->setWindowTitle(QString::fromUtf8(m_window.GetWindowText().c_str()));
     }
+    if (change == WindowChange::Raised && widget->isWindow() && widget->isVisible()) {
+        widget->raise();
+        widget->activateWindow();
+    }
     if (change == WindowChange::Focus && m_window.HasFocus() && !widget->hasFocus()) {
         widget->setFocus(Qt::OtherFocusReason);
     }

@@ -176,6 +176,11 @@ bool CWnd::ShowWindow(int command) {
     return wasVisible;
 }
 
+void CWnd::BringWindowToTop() {
+    if (m_hWnd)
+        Changed(WindowChange::Raised);
+}
+
 bool CWnd::IsWindowVisible() const {
     for (const CWnd* window = this; window; window = window->m_parent) {
         if (!window->m_hWnd || (window->m_style & WS_VISIBLE) == 0)

@@ -90,6 +90,8 @@ class CWnd {
     DWORD GetStyle() const { return m_style; }
     DWORD GetExStyle() const { return m_exStyle; }
     bool ModifyStyle(DWORD remove, DWORD add);
+    // Puts a top-level window in front of the others (a front end's matter).
+    void BringWindowToTop();
 
     // Painting.
     void Invalidate(bool erase = true);

@@ -22,6 +22,7 @@ enum class WindowChange {
     Content,  // control-specific state (items, selection, value, rows ...)
     Focus,
     DialogEnded,  // a dialog called EndDialog: a modal run ends
+    Raised,       // a top-level window asked to come in front of the others
 };
 
 class FrontEnd {

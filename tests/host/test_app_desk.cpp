@@ -93,7 +93,7 @@ TEST(DeskOptionsParsing, DefaultsAndEveryOption) {
                             "--layout",     "甲,乙,丙", "--lang",   "en",  "--scheme",     "dark",
                             "--config",     "/c",       "--sys",    "/s",  "--screenshot", "p.png",
                             "--quit-after", "2.5",      "--script", "-",   "--module",     "/m.so",
-                            "--view-class", "V"},
+                            "--view-class", "V",        "--story",  "3"},
                            error);
     ASSERT_TRUE(all) << error;
     EXPECT_EQ(all->dataSet, "f.kqfeed");
@@ -104,6 +104,8 @@ TEST(DeskOptionsParsing, DefaultsAndEveryOption) {
     EXPECT_DOUBLE_EQ(all->quitAfter, 2.5);
     EXPECT_EQ(all->script, "-");
     EXPECT_EQ(all->viewClass, "V");
+    EXPECT_EQ(all->storyRow, 3);
+    EXPECT_FALSE(defaults->storyRow);
 }
 
 TEST(DeskOptionsParsing, BadValuesAreRefusedWithTheReason) {
@@ -115,6 +117,8 @@ TEST(DeskOptionsParsing, BadValuesAreRefusedWithTheReason) {
     EXPECT_FALSE(parse({"--layout", "a,,b"}, error));
     EXPECT_FALSE(parse({"--layout", "a,b,c,d,e"}, error));
     EXPECT_FALSE(parse({"--quit-after", "-1"}, error));
+    EXPECT_FALSE(parse({"--story", "1.5"}, error));
+    EXPECT_FALSE(parse({"--story", "-1"}, error));
     EXPECT_FALSE(parse({"--screenshot"}, error));
     EXPECT_NE(error.find("needs a value"), std::string::npos) << error;
     EXPECT_FALSE(parse({"--colour"}, error));

@@ -7,15 +7,20 @@
 
 #include <QComboBox>
 #include <QTest>
+#include <QTextEdit>
+#include <QToolButton>
 
 #include "AppTestSupport.h"
+#include "CTime.h"
 #include "HostContext.h"
 #include "NewsBackend.h"
+#include "NewsStoryWindow.h"
 #include "QtTestFixture.h"
 #include "SKQCfgIO2.h"
 #include "TempDir.h"
 #include "app/desk/DeskEnvironment.h"
 #include "app/desk/LayoutHostWnd.h"
+#include "app/desk/MainFrameStory.h"
 #include "app/desk/ViewHost.h"
 #include "app/qt/BackendPump.h"
 #include "app/qt/DeskWindow.h"
@@ -171,4 +176,55 @@ TEST_F(DeskHostTest, TheTitleBarButtonSetsTheActiveViewsHostSettingForItsNextOpe
     EXPECT_TRUE(create(2).bIsTitleBarShown()) << "another view keeps the default";
     host->CloseAll(false);
     EXPECT_FALSE(window->SetActiveViewTitleBar(true)) << "no view to set";
+}
+
+// The host's own story window comes from the news view module: the
+// toolbar's button shows the newest headline's story in a top-level window
+// whose layout follows the person's resize.
+TEST_F(DeskHostTest, TheLatestStoryButtonOpensTheHostsStoryWindow) {
+    ModuleLoader newsModule;
+    ASSERT_TRUE(newsModule.Load(KQ_NEWSVIEW_MODULE)) << newsModule.GetError();
+    {
+        MainFrameStory story(newsModule, layout);
+        host->SetMainFrameStory(&story);
+        auto* button = [&]() -> QToolButton* {
+            for (QToolButton* b : window->findChildren<QToolButton*>())
+                if (b->text() == QString::fromUtf8("最新新聞內文"))
+                    return b;
+            return nullptr;
+        }();
+        ASSERT_NE(button, nullptr);
+        EXPECT_FALSE(button->isEnabled()) << "no story window attached yet";
+        window->AttachHostStory(&story);
+        ASSERT_TRUE(button->isEnabled());
+
+        QTest::mouseClick(button, Qt::LeftButton);
+        EXPECT_EQ(story.Window(), nullptr) << "no headline yet: nothing to show";
+
+        feed::FeedInjector inject(backend);
+        // On the services' news day.
+        const std::int64_t now = CTime(2026, 12, 4, 9, 0, 0).GetTime();
+        ASSERT_TRUE(inject.Line(
+            "headline\t\t49\t" + std::to_string(now - 60) + "\t1\t11\t\t0\t0\t較早\t舊聞", false));
+        ASSERT_TRUE(inject.Line("headline\t\t50\t" + std::to_string(now) +
+                                    "\t1\t11\t\t0\t0\t最新快訊\t第一段@@@@第二段",
+                                false));
+        QTest::mouseClick(button, Qt::LeftButton);
+        ASSERT_NE(story.Window(), nullptr);
+        CWnd& dialog = *story.Window()->pStoryWindow();
+        QWidget* peer = ui.FrontEnd().WidgetOf(dialog);
+        ASSERT_NE(peer, nullptr);
+        EXPECT_TRUE(peer->isWindow());
+        EXPECT_TRUE(peer->isVisible());
+        EXPECT_TRUE(dialog.GetDlgItem(8066)->GetWindowText().Find("最新快訊") >= 0);
+        auto* pane = qobject_cast<QTextEdit*>(ui.FrontEnd().WidgetOf(*dialog.GetDlgItem(8071)));
+        ASSERT_NE(pane, nullptr);
+        EXPECT_TRUE(pane->toPlainText().contains(QString::fromUtf8("第一段\n第二段")));
+
+        peer->resize(600, 500);
+        EXPECT_EQ(dialog.GetDlgItem(8071)->GetRect(), CRect(14, 82, 590, 490));
+        EXPECT_FALSE(dialog.GetDlgItem(8067)->IsWindowVisible()) << "no buttons";
+        window->AttachHostStory(nullptr);
+        host->SetMainFrameStory(nullptr);
+    }
 }

@@ -6,13 +6,16 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
+#include <QTextEdit>
 
 #include "HostContext.h"
 #include "QtTestFixture.h"
 #include "qt/QtFrontEnd.h"
 #include "ui/controls/CButton.h"
 #include "ui/controls/CComboBox.h"
+#include "ui/controls/CDialog.h"
 #include "ui/controls/CEdit.h"
+#include "ui/controls/MyRichEdit.h"
 
 namespace {
 
@@ -91,6 +94,55 @@ TEST_F(QtControlsTest, ButtonPeerClicksReachTheParentAndFollowState) {
     EXPECT_FALSE(widget->isEnabled());
     button.ShowWindow(SW_HIDE);
     EXPECT_TRUE(widget->isHidden());
+}
+
+TEST_F(QtControlsTest, StoryPaneShowsEveryMarkAsSelectedTextPastItsLineBreaks) {
+    MyRichEdit pane;
+    ASSERT_TRUE(pane.Create(WS_CHILD | WS_VISIBLE | ES_MULTILINE | ES_READONLY,
+                            CRect(14, 82, 490, 383), &top, 8071));
+    // CR LF is two characters in the layer and one break in the widget.
+    pane.SetWindowText("2024/03/08 09:00:00 \r\n台積電法說會，台積電\r\n營收");
+    pane.HideSelection(false, true);
+    pane.AddMark(CHARRANGE{22, 25});
+    pane.AddMark(CHARRANGE{29, 32});
+    pane.SetSel(34, 36);
+    QTextEdit* widget = peer<QTextEdit>(pane);
+    ASSERT_NE(widget, nullptr);
+    EXPECT_EQ(widget->toPlainText(),
+              QString::fromUtf8("2024/03/08 09:00:00 \n台積電法說會，台積電\n營收"));
+    EXPECT_EQ(widget->textCursor().selectedText(), QString::fromUtf8("營收"));
+    QStringList marked;
+    for (const QTextEdit::ExtraSelection& selection : widget->extraSelections()) {
+        marked << selection.cursor.selectedText();
+        EXPECT_EQ(selection.format.background(), widget->palette().brush(QPalette::Highlight));
+    }
+    EXPECT_EQ(marked, (QStringList{QString::fromUtf8("台積電"), QString::fromUtf8("台積電"),
+                                   QString::fromUtf8("營收")}))
+        << "both marks, and the selection that shows without the focus";
+    pane.SetWindowText("新的內文");
+    EXPECT_TRUE(widget->extraSelections().isEmpty());
+}
+
+TEST_F(QtControlsTest, ADialogIsATopLevelWindowThatComesToTheFrontAndFollowsAResize) {
+    struct Resized : CDialog {
+        CSize last;
+        void OnSize(UINT, int cx, int cy) override { last = CSize(cx, cy); }
+    } dialog;
+    DialogTemplate t;
+    t.id = 9901;
+    t.caption = "內文";
+    t.size = CSize(300, 200);
+    ASSERT_TRUE(dialog.Create(t));
+    QWidget* window = widget(dialog);
+    ASSERT_NE(window, nullptr);
+    EXPECT_TRUE(window->isWindow());
+    dialog.ShowWindow(SW_SHOW);
+    dialog.BringWindowToTop();
+    EXPECT_TRUE(window->isVisible());
+    window->resize(420, 330);  // the person drags its border
+    EXPECT_EQ(dialog.GetRect().Width(), 420);
+    EXPECT_EQ(dialog.last.cx, 420);
+    EXPECT_EQ(dialog.last.cy, 330);
 }
 
 }  // namespace

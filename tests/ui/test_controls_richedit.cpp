@@ -116,4 +116,18 @@ TEST_F(RichEditTest, ReadOnlyRefusesAPersonButNotTheCode) {
     EXPECT_EQ(pane.LineFromChar(9), 1);
 }
 
+TEST_F(RichEditTest, MarksStayBesideTheSelectionUntilTheTextIsSetAgain) {
+    pane.AddMark(CHARRANGE{29, 33});
+    pane.AddMark(CHARRANGE{50, 200});  // clipped to the text
+    pane.AddMark(CHARRANGE{40, 40});   // empty: ignored
+    pane.SetSel(22, 25);
+    ASSERT_EQ(pane.GetMarks().size(), 2U);
+    EXPECT_EQ(pane.GetMarks()[1].cpMin, 50);
+    EXPECT_EQ(pane.GetMarks()[1].cpMax, pane.GetTextLength());
+    EXPECT_EQ(pane.GetSelText(), "台積電") << "marks leave the selection alone";
+
+    pane.SetWindowText(story);
+    EXPECT_TRUE(pane.GetMarks().empty()) << "even the same text again drops them";
+}
+
 }  // namespace

@@ -108,13 +108,16 @@ TEST_F(WindowsTest, FrontEndHearsOfEveryChange) {
     child.SetWindowText("b");
     child.EnableWindow(false);
     child.MoveWindow(CRect(1, 1, 11, 11));
+    child.BringWindowToTop();
     child.DestroyWindow();
+    child.BringWindowToTop();  // no window, no notice
     std::vector<WindowChange> kinds;
     for (const auto& c : ui.FrontEnd().Changes())
         kinds.push_back(c.change);
     EXPECT_EQ(kinds, (std::vector<WindowChange>{WindowChange::Created, WindowChange::Shown,
                                                 WindowChange::Text, WindowChange::Enabled,
-                                                WindowChange::Moved, WindowChange::Destroyed}));
+                                                WindowChange::Moved, WindowChange::Raised,
+                                                WindowChange::Destroyed}));
 }
 
 TEST_F(WindowsTest, CoordinatesConvertThroughEveryParent) {

@@ -11,6 +11,7 @@ class CDlgTipMsg;
 class CGridoraWnd;
 class CMenu;
 class CXTTipWindow;
+class INewsStoryWindow;
 
 class INewsViewInspection {
   public:
@@ -34,4 +35,6 @@ class INewsViewInspection {
     // initial update.
     virtual const CDlgTipMsg* pInspectTipMsg() const = 0;
     virtual const CXTTipWindow* pInspectTipWnd() const = 0;
+    // The view's story window, null while it has none.
+    virtual INewsStoryWindow* pInspectStory() const { return nullptr; }
 };

@@ -116,6 +116,15 @@ std::optional<DeskOptions> ParseDeskOptions(int argc, const char* const* argv,
         {"--quit-after",
          {[](DeskOptions& d, const std::string& v) { return parseSeconds(v, d.quitAfter); },
           "a number of seconds"}},
+        {"--story",
+         {[](DeskOptions& d, const std::string& v) {
+              double row = -1;
+              if (!parseSeconds(v, row) || row != static_cast<int>(row))
+                  return false;
+              d.storyRow = static_cast<int>(row);
+              return true;
+          },
+          "a row number"}},
         {"--script",
          {[](DeskOptions& d, const std::string& v) {
               d.script = v;
@@ -166,5 +175,7 @@ std::string DeskUsage() {
            "  --view-class NAME      the view class to create (default SKQNewsCtrlView)\n"
            "  --screenshot FILE      write a PNG of the main window, then quit\n"
            "  --quit-after SECONDS   quit after this long (with --screenshot: when to take it)\n"
+           "  --story ROW            open the first view's story window on that row of its\n"
+           "                         sheet (a second before the screenshot)\n"
            "  --script FILE|-        run an automation script headless (see docs/automation.md)\n";
 }

@@ -5,7 +5,8 @@
 //            [--layout NAME[,NAME...]] [--lang zh_TW|zh_CN|en]
 //            [--scheme light|dark] [--config DIR] [--sys DIR] [--resources DIR]
 //            [--module PATH] [--view-class NAME]
-//            [--screenshot FILE] [--quit-after SECONDS] [--script FILE|-]
+//            [--screenshot FILE] [--quit-after SECONDS] [--story ROW]
+//            [--script FILE|-]
 #include <optional>
 #include <string>
 #include <vector>
@@ -31,6 +32,7 @@ struct DeskOptions {
     std::string resourceDir;  // language files, colour schemes, site files
     std::string screenshot;
     double quitAfter = -1;              // seconds; below 0: run until closed
+    std::optional<int> storyRow;        // the first view's story window opened on this row
     std::optional<std::string> script;  // "-": standard input
     bool help = false;
 };

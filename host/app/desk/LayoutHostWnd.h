@@ -9,11 +9,14 @@
 // It also owns the views' context menus: a command chosen in one comes to
 // this window and goes on to the active view, the one that holds the focus
 // (a click into a view focuses it), else the one that held it last.
+//
+// It is the host's main frame as modules see it (CMainFrame).
 #include <vector>
 
+#include "framework/CMainFrame.h"
 #include "ui/CWnd.h"
 
-class LayoutHostWnd : public CWnd {
+class LayoutHostWnd : public CWnd, public CMainFrame {
   public:
     static constexpr int kGap = 4;
     static constexpr const char* kDoPaintLayoutMessage = "KQMSG_DOPAINTLAYOUT";

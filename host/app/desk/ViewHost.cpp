@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "LayoutHostWnd.h"
+#include "MainFrameStory.h"
 #include "SKQCfgIO2.h"
 #include "framework/ModuleLoader.h"
 
@@ -127,4 +128,16 @@ void ViewHost::ChangeSymbol(BYTE link, BYTE market, const CString& symbol, const
 
 void ViewHost::RecastAll() {
     forEachRecipient([](SKQBaseView& view) { view.vChangeCast(); });
+}
+
+void ViewHost::OnHeadlinesArrived(const std::vector<CHeadlineTable>& keys) {
+    ViewEventForwarder::OnHeadlinesArrived(keys);
+    if (m_pMainFrameStory)
+        m_pMainFrameStory->HeadlinesArrived(keys);
+}
+
+void ViewHost::OnStoryArrived(const CHeadlineTable& key) {
+    ViewEventForwarder::OnStoryArrived(key);
+    if (m_pMainFrameStory)
+        m_pMainFrameStory->StoryArrived(key);
 }

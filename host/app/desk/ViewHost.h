@@ -20,6 +20,7 @@
 #include "framework/SKQBaseView.h"
 
 class LayoutHostWnd;
+class MainFrameStory;
 class ModuleLoader;
 class SKQCfgIO2;
 
@@ -82,6 +83,11 @@ class ViewHost final : public ViewEventForwarder {
     // For views without the setting: shown or hidden, or (nullopt) as the
     // view itself chooses.
     void SetTitleBarDefault(std::optional<bool> shown) { m_titleBarDefault = shown; }
+    // The host's own story window hears of late records and stories too
+    // (not owned; null: none).
+    void SetMainFrameStory(MainFrameStory* story) { m_pMainFrameStory = story; }
+    void OnHeadlinesArrived(const std::vector<CHeadlineTable>& keys) override;
+    void OnStoryArrived(const CHeadlineTable& key) override;
 
   private:
     struct Hosted {
@@ -100,4 +106,5 @@ class ViewHost final : public ViewEventForwarder {
     std::string m_viewClass = kNewsViewClass;
     std::vector<Hosted> m_views;
     std::optional<bool> m_titleBarDefault;
+    MainFrameStory* m_pMainFrameStory = nullptr;
 };

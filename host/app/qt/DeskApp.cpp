@@ -2,7 +2,9 @@
 
 #include <QApplication>
 #include <QFileInfo>
+#include <QPainter>
 #include <QTimer>
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
@@ -11,11 +13,14 @@
 #include "DeskWindow.h"
 #include "HostContext.h"
 #include "NewsBackend.h"
+#include "NewsStoryWindow.h"
 #include "ReplayDriver.h"
 #include "SKQCfgIO2.h"
 #include "app/desk/DeskEnvironment.h"
 #include "app/desk/LayoutHostWnd.h"
+#include "app/desk/MainFrameStory.h"
 #include "app/desk/ViewHost.h"
+#include "app/desk/ViewStory.h"
 #include "framework/ModuleLoader.h"
 #include "qt/QtFrontEnd.h"
 
@@ -25,7 +30,8 @@ namespace {
 // nobody sees; the rest of Qt's messages go on as usual.
 QtMessageHandler g_qtHandler = nullptr;
 void filterQtMessages(QtMsgType type, const QMessageLogContext& context, const QString& message) {
-    if (message.contains(QLatin1String("does not support propagateSizeHints")))
+    if (message.contains(QLatin1String("does not support propagateSizeHints")) ||
+        message.contains(QLatin1String("does not support raise()")))
         return;
     if (g_qtHandler)
         g_qtHandler(type, context, message);
@@ -50,8 +56,43 @@ void createViews(const DeskOptions& options, ViewHost& host) {
     }
 }
 
+// The main window with the dialogs shown over it (a story window), each
+// with a plain caption bar: the offscreen platform draws no window frames.
+QPixmap screenshotOf(QWidget& window) {
+    QPixmap shot = window.grab();
+    QPainter painter(&shot);
+    for (QWidget* top : QApplication::topLevelWidgets()) {
+        if (top == &window || !top->isVisible() || !(top->windowFlags() & Qt::Dialog))
+            continue;
+        const QPoint at = top->pos() - window.pos();
+        constexpr int kCaption = 24;
+        const QRect frame(at.x() - 1, at.y() - kCaption, top->width() + 2,
+                          top->height() + kCaption + 1);
+        painter.fillRect(frame, window.palette().color(QPalette::Highlight));
+        painter.setPen(window.palette().color(QPalette::HighlightedText));
+        painter.drawText(frame.adjusted(8, 0, 0, -(top->height() + 1)), Qt::AlignVCenter,
+                         top->windowTitle());
+        painter.drawPixmap(at, top->grab());
+    }
+    return shot;
+}
+
+// The first view's story window on `row`, over the left of its sheet.
+void openStory(ViewHost& host, int row) {
+    const std::vector<SKQBaseView*> views = host.Views();
+    std::string error;
+    if (views.empty() || !OpenViewStory(*views.front(), row, error)) {
+        std::fprintf(stderr, "newsdesk: --story %d: %s\n", row,
+                     views.empty() ? "no view" : error.c_str());
+        return;
+    }
+    CWnd* story = ViewStoryWindow(*views.front())->pStoryWindow();
+    const CRect& r = story->GetRect();
+    story->MoveWindow(CRect(360, 170, 360 + r.Width(), 170 + r.Height()));
+}
+
 bool writeScreenshot(QWidget& window, const std::string& path) {
-    if (!window.grab().save(QString::fromStdString(path), "PNG")) {
+    if (!screenshotOf(window).save(QString::fromStdString(path), "PNG")) {
         std::fprintf(stderr, "newsdesk: cannot write the screenshot %s\n", path.c_str());
         return false;
     }
@@ -117,8 +158,12 @@ int RunDesk(const DeskOptions& givenOptions, int argc, char** argv) {
         backend.SetEventSink(&host.BackendSink());
         BackendPump pump(backend, context.GetClock());
 
+        MainFrameStory hostStory(loader, layout);
+        host.SetMainFrameStory(&hostStory);
+
         DeskWindow window(ui.FrontEnd(), layout, host, backend);
         window.resize(1280, 800);
+        window.AttachHostStory(&hostStory);
 
         std::unique_ptr<ReplayDriver> replay;
         if (options.dataSet != "none") {
@@ -150,6 +195,11 @@ int RunDesk(const DeskOptions& givenOptions, int argc, char** argv) {
         if (replay)
             replay->Start();
 
+        if (options.storyRow) {
+            const double at = options.quitAfter >= 0 ? std::max(0.0, options.quitAfter - 1) : 3;
+            QTimer::singleShot(static_cast<int>(at * 1000), &window,
+                               [&] { openStory(host, *options.storyRow); });
+        }
         if (options.quitAfter >= 0) {
             QTimer::singleShot(static_cast<int>(options.quitAfter * 1000), &window, [&] {
                 if (!options.screenshot.empty() && !writeScreenshot(window, options.screenshot))
@@ -162,6 +212,7 @@ int RunDesk(const DeskOptions& givenOptions, int argc, char** argv) {
         if (status == 0)
             status = rc;
         window.CloseViews();
+        host.SetMainFrameStory(nullptr);
         backend.SetEventSink(nullptr);
         replay.reset();
         layout.DestroyWindow();

@@ -15,6 +15,7 @@
 #include "NewsBackend.h"
 #include "ReplayDriver.h"
 #include "app/desk/LayoutHostWnd.h"
+#include "app/desk/MainFrameStory.h"
 #include "app/desk/ViewHost.h"
 #include "qt/QtFrontEnd.h"
 
@@ -122,6 +123,28 @@ void DeskWindow::buildToolbar() {
     bar->addWidget(m_titleBar);
     m_speed->setEnabled(false);
     m_pause->setEnabled(false);
+    bar->addSeparator();
+    m_latestStory = new QToolButton(bar);
+    m_latestStory->setText(text("IDS_NEWSDESK_LATEST_STORY"));
+    m_latestStory->setEnabled(false);
+    connect(m_latestStory, &QToolButton::clicked, this, [this] { ShowLatestStory(); });
+    bar->addWidget(m_latestStory);
+}
+
+void DeskWindow::AttachHostStory(MainFrameStory* story) {
+    m_hostStory = story;
+    m_latestStory->setEnabled(story != nullptr);
+}
+
+bool DeskWindow::ShowLatestStory() {
+    if (!m_hostStory)
+        return false;
+    std::string error;
+    if (!m_hostStory->ShowLatest(error)) {
+        statusBar()->showMessage(QString::fromStdString(error), 5000);
+        return false;
+    }
+    return true;
 }
 
 bool DeskWindow::SetActiveViewTitleBar(bool shown) {

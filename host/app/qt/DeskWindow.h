@@ -10,6 +10,7 @@ class QComboBox;
 class QLabel;
 class QToolButton;
 class LayoutHostWnd;
+class MainFrameStory;
 class NewsBackend;
 class QtFrontEnd;
 class ReplayDriver;
@@ -23,6 +24,12 @@ class DeskWindow : public QMainWindow {
     ~DeskWindow() override;
 
     void AttachReplay(ReplayDriver* replay);
+    // The host's own story window, behind the toolbar's latest-story button
+    // (disabled until one is attached).
+    void AttachHostStory(MainFrameStory* story);
+    // What the button does: the story of the newest headline; false when
+    // there is none or no story window.
+    bool ShowLatestStory();
     // Saves and closes every view, once (closing the window does it too).
     void CloseViews();
     bool ViewsClosed() const { return m_viewsClosed; }
@@ -55,6 +62,8 @@ class DeskWindow : public QMainWindow {
     QComboBox* m_speed = nullptr;
     QToolButton* m_pause = nullptr;
     QToolButton* m_titleBar = nullptr;
+    QToolButton* m_latestStory = nullptr;
+    MainFrameStory* m_hostStory = nullptr;
     QLabel* m_status = nullptr;
     QLabel* m_connection = nullptr;
     bool m_viewsClosed = false;

@@ -42,6 +42,7 @@ void MyRichEdit::textChanged() {
 
 void MyRichEdit::SetWindowText(const char* text) {
     const CString next(text ? text : "");
+    ClearMarks();
     if (next == CWnd::GetWindowText())
         return;
     m_edit.SetText(next);
@@ -141,6 +142,26 @@ void MyRichEdit::HideSelection(bool hide, bool permanent) {
 
 bool MyRichEdit::IsSelectionShown() const {
     return IsWindow() && !m_selectionHidden && (HasFocus() || (GetStyle() & ES_NOHIDESEL) != 0);
+}
+
+void MyRichEdit::AddMark(const CHARRANGE& range) {
+    if (!IsWindow())
+        return;
+    const long length = model().Length();
+    const long start = std::clamp(range.cpMin, 0L, length);
+    const long end = std::clamp(range.cpMax < 0 ? length : range.cpMax, 0L, length);
+    if (start >= end)
+        return;
+    m_marks.push_back(CHARRANGE{start, end});
+    Changed(WindowChange::Content);
+}
+
+void MyRichEdit::ClearMarks() {
+    if (m_marks.empty())
+        return;
+    m_marks.clear();
+    if (IsWindow())
+        Changed(WindowChange::Content);
 }
 
 bool MyRichEdit::SetReadOnly(bool readOnly) {

@@ -15,6 +15,12 @@
 // ES_NOHIDESEL style (HideSelection(false, true) sets it). Read-only
 // refuses a person's typing but not text set from code. With ENM_CHANGE in
 // the event mask, text changes send EN_CHANGE to the parent.
+//
+// Marks are ranges shown as selected text besides the selection, so every
+// found search term stays visible while only one range can be selected.
+// Setting the text drops them.
+#include <vector>
+
 #include "ControlMessages.h"
 #include "EditText.h"
 #include "ui/CWnd.h"
@@ -49,6 +55,11 @@ class MyRichEdit : public CWnd {
     void HideSelection(bool hide, bool permanent);
     bool IsSelectionShown() const;
 
+    // A range (clipped to the text; an empty one is ignored) to show as selected.
+    void AddMark(const CHARRANGE& range);
+    void ClearMarks();
+    const std::vector<CHARRANGE>& GetMarks() const { return m_marks; }
+
     bool SetReadOnly(bool readOnly = true);
     bool IsReadOnly() const { return (GetStyle() & ES_READONLY) != 0; }
     DWORD SetEventMask(DWORD mask);  // returns the previous mask
@@ -72,5 +83,6 @@ class MyRichEdit : public CWnd {
 
     mutable EditText m_edit;
     DWORD m_eventMask = ENM_NONE;
+    std::vector<CHARRANGE> m_marks;
     bool m_selectionHidden = false;  // hidden for now, whatever the style says
 };

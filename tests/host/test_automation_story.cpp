@@ -1,0 +1,55 @@
+// The automation's story window commands: what a person could not do is an
+// error, a view without a story window and a module that makes none are
+// reported plainly, and the host's window follows the resize.
+#include <gtest/gtest.h>
+
+#include "AutomationTestSupport.h"
+
+namespace {
+
+automation::AutomationOptions newsViewOptions() {
+    automation::AutomationOptions options = TestDoubleOptions();
+    options.modulePath = KQ_NEWSVIEW_MODULE;
+    options.viewClass = "SKQNewsCtrlView";
+    return options;
+}
+
+const std::string kNews =
+    "service 49 晨曦財經通訊社 晨曦 20261204\n"
+    "headline 49 08:30 1 晶昇科營收 cat=11 story=營收創新高\n"
+    "create\n";
+
+bool has(const ScriptRun& run, const std::string& text) {
+    return run.output.find(text) != std::string::npos;
+}
+
+}  // namespace
+
+TEST(AutomationStory, WhatAPersonCannotDoIsAnError) {
+    struct Case {
+        const char* lines;
+        const char* error;
+    };
+    const Case cases[] = {
+        {"storywindow click prev\n", "a person cannot reach it"},
+        {"select 0\nstorywindow open\nstorywindow click help\n", "expected prev, next"},
+        {"storywindow host 49/08:30/1 extra\n", "extra"},
+        {"storywindow dance\n", "expected open, click"},
+        {"storywindow click prev host\n", "the host has shown no story yet"},
+    };
+    for (const Case& c : cases) {
+        const ScriptRun run = RunLines(kNews + c.lines, newsViewOptions());
+        EXPECT_NE(run.status, 0) << c.lines;
+        EXPECT_TRUE(has(run, c.error)) << c.lines << run.output;
+    }
+}
+
+TEST(AutomationStory, AViewOrModuleWithoutAStoryWindowSaysSo) {
+    const ScriptRun print = RunLines(kNews + "print story\n");
+    ASSERT_EQ(print.status, 0) << print.output;
+    EXPECT_EQ(print.output, "story: none\n");
+
+    const ScriptRun host = RunLines(kNews + "storywindow host 49/08:30/1\n");
+    EXPECT_NE(host.status, 0);
+    EXPECT_TRUE(has(host, "no loaded module makes story windows")) << host.output;
+}
