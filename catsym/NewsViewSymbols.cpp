@@ -25,3 +25,13 @@ void SKQNewsCtrlView::GetCurrSymbolInfo(unsigned char& /*byMarket*/, CString& /*
 
 // Listing changes for the symbol combo; the symbol subsystem fills it in.
 void SKQNewsCtrlView::vDoSymbolUpdate(const std::vector<CSymbolUpdateInfo>& /*updates*/) {}
+
+// Fills the symbol sheet with a symbol's news; the symbol subsystem fills it in.
+void SKQNewsCtrlView::GetSymbolNews(const CString& /*strSymbol*/) {}
+
+// Follows a linked symbol in the combo and the sheet; the symbol subsystem fills it in.
+void SKQNewsCtrlView::vDoNormalChangeSymbol(unsigned char /*byMarket*/,
+                                            const CString& /*strSymbol*/) {}
+
+// Selects the followed symbol in the combo; the symbol subsystem fills it in.
+void SKQNewsCtrlView::vOnChangeSymbolCombobox() {}

@@ -29,3 +29,8 @@ void SKQNewsCtrlView::ProcessNewSearchHeadline(CSearch* /*condition*/, CGridoraW
                                                HeadlineList& /*list*/,
                                                const CHeadline* /*headline*/,
                                                const CString& /*kind*/) {}
+
+// Passes a linked symbol change to the search sheets; the search subsystem fills it in.
+void SKQNewsCtrlView::vDoSearchChangeSymbol(const CSearch& /*condition*/,
+                                            unsigned char /*marketType*/,
+                                            const CString& /*symbol*/) {}

@@ -336,6 +336,9 @@ class SKQNewsCtrlView : public SKQBaseView, public INewsViewInspection {
     bool bInitialSymbolInfo(SKQCfgIO2* cfg, const CString& name, int key1, int key2);
     void OnSelchangeComboSymbol();
     void OnSelSymbol(const CString& strSymbol);
+    void GetSymbolNews(const CString& strSymbol);
+    void vDoNormalChangeSymbol(unsigned char byMarket, const CString& strSymbol);
+    void vOnChangeSymbolCombobox();
     void vSaveSymbolSettings(SKQCfgIO2* cfg, const CString& name, int key1, int key2);
 
     // --- Searches (search/NewsViewSearch.cpp) -------------------------------
@@ -347,6 +350,8 @@ class SKQNewsCtrlView : public SKQBaseView, public INewsViewInspection {
     void OnUpdateEdit();
     void ProcessNewSearchHeadline(CSearch* condition, CGridoraWnd* pSheet, HeadlineList& list,
                                   const CHeadline* headline, const CString& kind);
+    void vDoSearchChangeSymbol(const CSearch& condition, unsigned char marketType,
+                               const CString& symbol);
     bool bInitialSearchCtrl(SKQCfgIO2* cfg, const CString& name, int key1, int key2);
     void vSaveSearchSettings(SKQCfgIO2* cfg, const CString& name, int key1, int key2);
 
