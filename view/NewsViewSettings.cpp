@@ -125,7 +125,9 @@ void SKQNewsCtrlView::vSaveSymbolSettings(SKQCfgIO2* cfg, const CString& name, i
 
 void SKQNewsCtrlView::vSaveCategorySettings(SKQCfgIO2* cfg, const CString& name, int key1,
                                             int key2) {
-    if (!m_cbCategory.IsWindow() || !m_storedCategory.bApplied)
+    // A combo with no items (the back-end named no categories yet) offered
+    // nothing to choose: the stored choice stays as well.
+    if (!m_cbCategory.IsWindow() || !m_storedCategory.bApplied || m_cbCategory.GetCount() == 0)
         return;
     CString category;
     const int selected = m_cbCategory.GetCurSel();

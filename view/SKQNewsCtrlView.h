@@ -183,6 +183,8 @@ class SKQNewsCtrlView : public SKQBaseView, public INewsViewInspection {
     CString cszInspectTitleText() const override { return cszGetTitleServiceText(); }
     const CDlgTipMsg* pInspectTipMsg() const override { return m_pTipMsg.get(); }
     const CXTTipWindow* pInspectTipWnd() const override { return &m_tipWnd; }
+    // Categories: the id of each item of the category combo.
+    std::vector<CString> InspectCategoryIDs() const override { return m_vecCategoryID; }
 
   protected:
     // --- Creation (view/NewsViewCreate.cpp) --------------------------------
@@ -331,6 +333,11 @@ class SKQNewsCtrlView : public SKQBaseView, public INewsViewInspection {
     void vRefreshCategoryCombo(CString& strCatID);
     void vChangeNewsTable(CGridoraWnd* pSheet, HeadlineList& list, int iType, CString& strKey);
     void vSaveCategorySettings(SKQCfgIO2* cfg, const CString& name, int key1, int key2);
+    // The (id, name) pairs of every service the category sheet shows whose
+    // look-up answers, in service order; a failed look-up adds nothing.
+    std::vector<std::pair<CString, CString>> vecGatherCategories() const;
+    // Empties the category sheet's rows and list.
+    void vClearCategorySheet();
 
     // --- Symbols (catsym/NewsViewSymbols.cpp) --------------------------------
     bool bInitialSymbolInfo(SKQCfgIO2* cfg, const CString& name, int key1, int key2);

@@ -35,6 +35,9 @@ class INewsViewInspection {
     // initial update.
     virtual const CDlgTipMsg* pInspectTipMsg() const = 0;
     virtual const CXTTipWindow* pInspectTipWnd() const = 0;
+    // The category id of each item of the category combo (3004), in item
+    // order; empty for a view without categories.
+    virtual std::vector<CString> InspectCategoryIDs() const { return {}; }
     // The view's story window, null while it has none.
     virtual INewsStoryWindow* pInspectStory() const { return nullptr; }
 };
