@@ -23,6 +23,7 @@ void printCommand(Call& call) {
         {"title", printing::Title},
         {"titlebar", printing::TitleBar},
         {"servicemenu", printing::ServiceMenu},
+        {"categories", printing::Categories},
         {"notices", printing::Notices},
         {"menu", printing::Menus},
         {"registrations", printing::Registrations},

@@ -1,5 +1,6 @@
 // Reports on the current view: its sheets, lists, modes, child windows, tab
-// strip, title strip text and service menu.
+// strip, title strip text, service menu and category combo.
+#include <algorithm>
 #include <ostream>
 
 #include "NewsViewInspection.h"
@@ -241,6 +242,27 @@ void ServiceMenu(Session& s, Args& a) {
         for (const BYTE check : checks[sheet])
             s.Out() << ' ' << static_cast<int>(check);
         s.Out() << '\n';
+    }
+}
+
+void Categories(Session& s, Args& a) {
+    a.Finish();
+    auto* combo = dynamic_cast<CComboBox*>(s.Root().GetDlgItem(3004));
+    if (!combo) {
+        s.Out() << "categories: none\n";
+        return;
+    }
+    const std::vector<CString> ids = s.Inspect().InspectCategoryIDs();
+    const int selected = combo->GetCurSel();
+    s.Out() << "categories: " << combo->GetCount() << " items, " << ids.size()
+            << " ids, selected " << selected << '\n';
+    // Item k is the category of id k; a missing one shows as "?".
+    const std::size_t count = std::max(ids.size(), static_cast<std::size_t>(combo->GetCount()));
+    for (std::size_t k = 0; k < count; ++k) {
+        const int item = static_cast<int>(k);
+        s.Out() << "  [" << k << "] " << (k < ids.size() ? ids[k].str() : "?") << ' '
+                << (item < combo->GetCount() ? combo->GetLBText(item).str() : "?")
+                << (item == selected ? " *" : "") << '\n';
     }
 }
 

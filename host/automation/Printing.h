@@ -23,6 +23,8 @@ void Tabs(Session& s, Args& a);
 void Title(Session& s, Args& a);
 void TitleBar(Session& s, Args& a);
 void ServiceMenu(Session& s, Args& a);
+// The category combo (3004): each item with its category id, the selection.
+void Categories(Session& s, Args& a);
 // The current view's story window, or the host's (StoryCommands.cpp).
 void Story(Session& s, Args& a);
 
