@@ -226,6 +226,18 @@ TEST_F(ViewCategories, FailedLookUpsKeepIdsAndItemsParallel) {
     }
 }
 
+TEST_F(ViewCategories, SimplifiedChineseUsersSeeConvertedNamesAfterEitherFill) {
+    context.OwnLanguage().Load(KQ_SOURCE_DIR "/data/lang", Language::SimplifiedChinese);
+    AddServices();
+    backend.AddCategory('1', "5", "產業動態");
+    backend.AddCategory('2', "9", "兩岸");
+    auto view = OpenView();
+    PickMode(*view, 1);
+    EXPECT_EQ(Items(*view), (std::vector<std::string>{"5 产业动态", "9 两岸"}));
+    Toggle(*view, 1);
+    EXPECT_EQ(Items(*view), (std::vector<std::string>{"5 产业动态"}));
+}
+
 TEST_F(ViewCategories, TheStoredChoiceIsRestoredAndSavedAsTheItemsText) {
     AddCategories();
     backend.AddHeadline(Item('2', t0, 1, "二之九", "9"), false);
