@@ -168,9 +168,8 @@ void SKQNewsCtrlView::vRefreshCategoryCombo(CString& strCatID) {
         m_vecCategoryID.push_back(entry.first);
     }
     const auto found = std::find(m_vecCategoryID.begin(), m_vecCategoryID.end(), strCatID);
-    m_cbCategory.SetCurSel(found == m_vecCategoryID.end()
-                               ? -1
-                               : static_cast<int>(found - m_vecCategoryID.begin()));
+    m_cbCategory.SetCurSel(
+        found == m_vecCategoryID.end() ? -1 : static_cast<int>(found - m_vecCategoryID.begin()));
     // With no selection this fills nothing: the sheet stays empty.
     OnSelchangeComboIndex();
 }

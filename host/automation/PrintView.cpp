@@ -254,8 +254,8 @@ void Categories(Session& s, Args& a) {
     }
     const std::vector<CString> ids = s.Inspect().InspectCategoryIDs();
     const int selected = combo->GetCurSel();
-    s.Out() << "categories: " << combo->GetCount() << " items, " << ids.size()
-            << " ids, selected " << selected << '\n';
+    s.Out() << "categories: " << combo->GetCount() << " items, " << ids.size() << " ids, selected "
+            << selected << '\n';
     // Item k is the category of id k; a missing one shows as "?".
     const std::size_t count = std::max(ids.size(), static_cast<std::size_t>(combo->GetCount()));
     for (std::size_t k = 0; k < count; ++k) {

@@ -139,8 +139,8 @@ TEST_F(ViewCategories, TheFirstFillKeepsServiceOrderAndTheFirstNameOfAnId) {
     auto view = OpenView();
     EXPECT_EQ(Combo(*view).GetCount(), 0) << "filled on the first entry into the category sheet";
     PickMode(*view, 1);
-    EXPECT_EQ(Items(*view), (std::vector<std::string>{"10 甲", "5 乙", "07 庚", "9 丁", "100 戊",
-                                                      "x 己"}));
+    EXPECT_EQ(Items(*view),
+              (std::vector<std::string>{"10 甲", "5 乙", "07 庚", "9 丁", "100 戊", "x 己"}));
     EXPECT_EQ(Combo(*view).GetCurSel(), -1);
     EXPECT_EQ(view->pInspectSheet(1)->iGetTotalRows(), 0);
 }
@@ -153,8 +153,8 @@ TEST_F(ViewCategories, ARebuildTakesTheLastNameOfAnIdInNumericOrder) {
     EXPECT_EQ(Items(*view), (std::vector<std::string>{"5 乙", "07 庚", "10 甲"}));
     Toggle(*view, 1);  // '2' on again
     // "x" counts as 0 and "07" as 7; the id 5 takes '2''s name.
-    EXPECT_EQ(Items(*view), (std::vector<std::string>{"x 己", "5 丙", "07 庚", "9 丁", "10 甲",
-                                                      "100 戊"}));
+    EXPECT_EQ(Items(*view),
+              (std::vector<std::string>{"x 己", "5 丙", "07 庚", "9 丁", "10 甲", "100 戊"}));
 }
 
 TEST_F(ViewCategories, ChoosingACategoryFillsTheSheetFromEveryServiceItShows) {
@@ -218,8 +218,8 @@ TEST_F(ViewCategories, FailedLookUpsKeepIdsAndItemsParallel) {
         Initialise(*view);
         view->AddUnknownService('8', first);
         PickMode(*view, 1);
-        EXPECT_EQ(Items(*view), (std::vector<std::string>{"10 甲", "5 乙", "07 庚", "9 丁",
-                                                          "100 戊", "x 己"}));
+        EXPECT_EQ(Items(*view),
+                  (std::vector<std::string>{"10 甲", "5 乙", "07 庚", "9 丁", "100 戊", "x 己"}));
         Pick(*view, "丁");
         EXPECT_EQ(Titles(*view), (std::vector<CString>{"二之九"}));
         Forget(view.get());
@@ -252,8 +252,7 @@ TEST_F(ViewCategories, TheStoredChoiceIsRestoredAndSavedAsTheItemsText) {
     Pick(*view, "戊");
     view->SaveViewInfo(cfg, "新聞", 1, 2);
     CString saved;
-    ASSERT_TRUE(
-        cfg->GetViewInfo("新聞", 1, 2, SKQNewsCtrlView::kClassKey, "CategoryID", saved));
+    ASSERT_TRUE(cfg->GetViewInfo("新聞", 1, 2, SKQNewsCtrlView::kClassKey, "CategoryID", saved));
     EXPECT_EQ(saved, "戊");
 }
 
