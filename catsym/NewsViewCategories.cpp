@@ -62,7 +62,8 @@ CString SKQNewsCtrlView::cszTransferCatIDToCatName(int iCatID) const {
 bool SKQNewsCtrlView::bInitialCategoryInfo(SKQCfgIO2* cfg, const CString& name, int key1,
                                            int key2) {
     vReadStoredChoice(cfg, name, key1, key2, "CategoryID", m_storedCategory);
-    if (m_vecNewsService.empty())
+    // Without the combo no id could stay paired with an item.
+    if (m_vecNewsService.empty() || !m_cbCategory.IsWindow())
         return false;
     // Ids and names are taken together from each look-up that answered, so
     // item k of the combo is always the category of m_vecCategoryID[k]; a
@@ -70,12 +71,13 @@ bool SKQNewsCtrlView::bInitialCategoryInfo(SKQCfgIO2* cfg, const CString& name, 
     // id gives its name.
     m_vecCategoryID.clear();
     std::vector<CString> names;
-    for (const std::pair<CString, CString>& entry : vecGatherCategories())
-        if (std::find(m_vecCategoryID.begin(), m_vecCategoryID.end(), entry.first) ==
-            m_vecCategoryID.end()) {
-            m_vecCategoryID.push_back(entry.first);
-            names.push_back(entry.second);
-        }
+    for (const std::pair<CString, CString>& entry : vecGatherCategories()) {
+        if (std::find(m_vecCategoryID.begin(), m_vecCategoryID.end(), entry.first) !=
+            m_vecCategoryID.end())
+            continue;
+        m_vecCategoryID.push_back(entry.first);
+        names.push_back(entry.second);
+    }
     m_cbCategory.ResetContent();
     const BYTE service = m_vecNewsService.front().byService;
     for (CString& text : names) {
@@ -138,7 +140,7 @@ void SKQNewsCtrlView::OnSelchangeComboIndex() {
 }
 
 void SKQNewsCtrlView::vRefreshCategoryCombo(CString& strCatID) {
-    if (!m_apSheet[kModeCategory])
+    if (!m_apSheet[kModeCategory] || !m_cbCategory.IsWindow())
         return;
     if (!m_avecHeadline[kModeCategory].bIsEmpty())
         vClearCategorySheet();
