@@ -35,8 +35,8 @@ class World {
         backend.AddService('1', "財經新聞", "財經", 20240308);
         backend.AddMarket(16, "上市");
         for (int i = 0; i < kListed; ++i)
-            backend.AddSymbol(FeedSymbol{16, symbolId(i), CString::Formatted("公司%d", i), "", "",
-                                         ""});
+            backend.AddSymbol(
+                FeedSymbol{16, symbolId(i), CString::Formatted("公司%d", i), "", "", ""});
         context.SetPart<NewsBackend>(&backend);
         layout.Create("", WS_VISIBLE, CRect(0, 0, 1200, 900), nullptr, 0);
         view.Create("", WS_CHILD | WS_VISIBLE, CRect(0, 0, 900, 600), &layout, 1);
@@ -96,8 +96,7 @@ void BM_SymbolUpdate_100Removals(benchmark::State& state) {
         state.PauseTiming();
         // The first hundred items, whichever symbols they are now.
         std::vector<CSymbolUpdateInfo> removals;
-        CComboBox* combo =
-            dynamic_cast<CComboBox*>(w.view.GetDlgItem(SKQNewsCtrlView::IDC_SYMBOL));
+        CComboBox* combo = dynamic_cast<CComboBox*>(w.view.GetDlgItem(SKQNewsCtrlView::IDC_SYMBOL));
         for (int i = 0; i < kBatch; ++i) {
             CSymbolUpdateInfo update;
             update.cAction = 'D';

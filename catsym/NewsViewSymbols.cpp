@@ -119,9 +119,10 @@ void SKQNewsCtrlView::GetSymbolNews(const CString& strSymbol) {
     m_strSymbolSheetSymbol = strSymbol;
     // The symbol sheet's own service choice, whatever sheet is on screen.
     const std::vector<BYTE> noChecks;
-    const std::vector<BYTE>& checks = m_vecSheetServiceCheck.size() > static_cast<std::size_t>(kModeSymbol)
-                                          ? m_vecSheetServiceCheck[kModeSymbol]
-                                          : noChecks;
+    const std::vector<BYTE>& checks =
+        m_vecSheetServiceCheck.size() > static_cast<std::size_t>(kModeSymbol)
+            ? m_vecSheetServiceCheck[kModeSymbol]
+            : noChecks;
     std::vector<CHeadlineTable> part;
     for (std::size_t i = 0; i < m_vecNewsService.size() && i < checks.size(); ++i) {
         if (!checks[i])
@@ -249,10 +250,10 @@ void SKQNewsCtrlView::vDoSymbolUpdate(const std::vector<CSymbolUpdateInfo>& upda
         return;
     // A changed symbol moves; the person's choice goes with it.
     const int selected = m_cbSymbol.GetCurSel();
-    const CString chosen = selected >= 0 && static_cast<std::size_t>(selected) <
-                                                m_vecSymbolInfo.size()
-                               ? m_vecSymbolInfo[static_cast<std::size_t>(selected)].m_strSymbol
-                               : CString();
+    const CString chosen =
+        selected >= 0 && static_cast<std::size_t>(selected) < m_vecSymbolInfo.size()
+            ? m_vecSymbolInfo[static_cast<std::size_t>(selected)].m_strSymbol
+            : CString();
     for (const CSymbolUpdateInfo& update : updates) {
         const CString& id = update.symbolInfo.m_strSymbol;
         if (update.symbolInfo.m_byMarket != kSymbolMarket || isPlaceholder(id))

@@ -353,7 +353,7 @@ class SKQNewsCtrlView : public SKQBaseView, public INewsViewInspection {
     // Removes a symbol's item; false when it is not listed.
     bool bRemoveSymbolItem(const CString& id);
     void vShowSymbolNotSupported();
-    CString m_strSymbolSheetSymbol;      // the symbol whose news list 2 holds
+    CString m_strSymbolSheetSymbol;     // the symbol whose news list 2 holds
     bool m_bSymbolComboFilled = false;  // the first fill got the symbol list
 
     // --- Searches (search/NewsViewSearch.cpp) -------------------------------

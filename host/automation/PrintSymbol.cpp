@@ -18,8 +18,8 @@ void Items(Session& s, Args& a) {
         s.Out() << "items of " << id << ": none\n";
         return;
     }
-    s.Out() << "items of " << id << ": " << combo->GetCount() << ", selected "
-            << combo->GetCurSel() << '\n';
+    s.Out() << "items of " << id << ": " << combo->GetCount() << ", selected " << combo->GetCurSel()
+            << '\n';
     for (int i = 0; i < combo->GetCount(); ++i)
         s.Out() << "  [" << i << "] " << Quote(combo->GetLBText(i).str())
                 << (i == combo->GetCurSel() ? " *" : "") << '\n';
@@ -33,7 +33,8 @@ void Symbol(Session& s, Args& a) {
     CString symbol;
     view.GetCurrSymbolInfo(market, symbol);
     s.Out() << "symbol: "
-            << (symbol.IsEmpty() ? std::string("none") : std::to_string(market) + ":" + symbol.str())
+            << (symbol.IsEmpty() ? std::string("none")
+                                 : std::to_string(market) + ":" + symbol.str())
             << (view.bIsSymbolNotSupported() ? ", not supported" : ", supported") << '\n';
 }
 

@@ -93,7 +93,7 @@ TEST(DeskOptionsParsing, DefaultsAndEveryOption) {
                             "--layout",     "甲,乙,丙", "--lang",   "en",  "--scheme",     "dark",
                             "--config",     "/c",       "--sys",    "/s",  "--screenshot", "p.png",
                             "--quit-after", "2.5",      "--script", "-",   "--module",     "/m.so",
-                            "--view-class", "V",        "--story",  "3", "--symbol", "2330"},
+                            "--view-class", "V",        "--story",  "3",   "--symbol",     "2330"},
                            error);
     ASSERT_TRUE(all) << error;
     EXPECT_EQ(all->dataSet, "f.kqfeed");

@@ -42,9 +42,7 @@ class ViewSymbols : public ViewHost {
         return Serials(view.InspectList(2));
     }
     // A person picks an item of the symbol combo.
-    static void Pick(SKQNewsCtrlView& view, int item) {
-        ASSERT_TRUE(Combo(view).UserSelect(item));
-    }
+    static void Pick(SKQNewsCtrlView& view, int item) { ASSERT_TRUE(Combo(view).UserSelect(item)); }
     static void Update(SKQNewsCtrlView& view,
                        const std::vector<std::tuple<char, BYTE, const char*>>& notices) {
         std::vector<CSymbolUpdateInfo> updates;
@@ -65,8 +63,8 @@ TEST_F(ViewSymbols, TheComboListsTheMarketsSymbolsAndAChoiceShowsItsNews) {
     auto view = OpenView();
     EXPECT_EQ(Current(*view), "0:(none)") << "no list before the first fill";
     PickMode(*view, 2);
-    EXPECT_EQ(Items(*view), (std::vector<CString>{"2330  台積電", "2303  聯電", "2881  富邦金",
-                                                  "9958"}))
+    EXPECT_EQ(Items(*view),
+              (std::vector<CString>{"2330  台積電", "2303  聯電", "2881  富邦金", "9958"}))
         << "placeholders never reach the combo";
     EXPECT_EQ(Combo(*view).GetCurSel(), -1);
     EXPECT_EQ(Current(*view), "16:#001") << "nothing chosen";
@@ -91,15 +89,16 @@ TEST_F(ViewSymbols, TypingAnIdOrPartOfANameFindsTheSymbol) {
     auto view = OpenView();
     PickMode(*view, 2);
     CComboBox& combo = Combo(*view);
-    for (const auto& [typed, item] : std::vector<std::pair<const char*, int>>{
-             {"23", 0}, {"2303", 1}, {"富邦", 2}, {"積", 0}}) {
+    for (const auto& [typed, item] :
+         std::vector<std::pair<const char*, int>>{{"23", 0}, {"2303", 1}, {"富邦", 2}, {"積", 0}}) {
         combo.SetWindowText("");
         combo.DropDown();
         combo.TypeText(typed);
         combo.CloseUp();
         EXPECT_EQ(combo.GetCurSel(), item) << typed;
-        EXPECT_EQ(Current(*view), CString::Formatted("16:%s", std::vector<const char*>{
-                                                                  "2330", "2303", "2881"}[item]))
+        EXPECT_EQ(
+            Current(*view),
+            CString::Formatted("16:%s", std::vector<const char*>{"2330", "2303", "2881"}[item]))
             << typed;
     }
 }
@@ -204,14 +203,12 @@ TEST_F(ViewSymbols, ListingChangesKeepItemsAndSymbolsTogether) {
     // ends the batch.
     backend.AddSymbol(FeedSymbol{16, "1101", "台泥", "", "", ""});
     Update(*view, {{'I', 16, "1101"}, {'D', 16, "9999"}, {'I', 16, "2330"}});
-    EXPECT_EQ(Items(*view),
-              (std::vector<CString>{"2881  富邦金", "2303  聯華電子", "1101  台泥"}));
+    EXPECT_EQ(Items(*view), (std::vector<CString>{"2881  富邦金", "2303  聯華電子", "1101  台泥"}));
     Update(*view, {{'I', 16, "7777"}, {'D', 16, "1101"}});
     EXPECT_EQ(Combo(*view).GetCount(), 3);
     // Added again, a listed symbol moves rather than doubles.
     Update(*view, {{'I', 16, "2881"}});
-    EXPECT_EQ(Items(*view),
-              (std::vector<CString>{"2303  聯華電子", "1101  台泥", "2881  富邦金"}));
+    EXPECT_EQ(Items(*view), (std::vector<CString>{"2303  聯華電子", "1101  台泥", "2881  富邦金"}));
     Pick(*view, 1);
     EXPECT_EQ(Current(*view), "16:1101");
 }

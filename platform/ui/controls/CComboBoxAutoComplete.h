@@ -6,8 +6,9 @@
 // completed tail stays selected in the field, so the next character typed
 // replaces it. When no item begins with the typed text, the first item that
 // holds it further on (a symbol's name after its id) is shown and selected,
-// the part after the typed text selected in the field. Deleting never completes. Completion sends no CBN_SELCHANGE:
-// the selection it makes is the code's, as SetCurSel's is.
+// the part after the typed text selected in the field. Deleting never
+// completes. Completion sends no CBN_SELCHANGE: the selection it makes is the
+// code's, as SetCurSel's is.
 #include "CComboBox.h"
 
 class CComboBoxAutoComplete : public CComboBox {
