@@ -47,11 +47,8 @@ class BenchView : public SKQNewsCtrlView {
         m_cbCategory.AddString("類別");
         m_cbCategory.SetCurSel(0);
     }
-    void ChooseSymbol(const CString& id) {
-        m_vecSymbolInfo = {CSymbolInfo(16, id)};
-        m_cbSymbol.AddString(id.c_str());
-        m_cbSymbol.SetCurSel(0);
-    }
+    // The symbol whose news the symbol sheet holds: live news is matched by it.
+    void ChooseSymbol(const CString& id) { m_strSymbolSheetSymbol = id; }
     // Another day in the picker, with the back-end connected: the gate of
     // the all-news sheet is shut.
     void ShowAnotherDay() { m_dtpNewsDate.SetTime(COleDateTime(2024, 3, 1, 10, 0, 0)); }

@@ -17,15 +17,11 @@ bool SKQNewsCtrlView::bIsDateGateOpen() const {
 }
 
 bool SKQNewsCtrlView::bSymbolMatches(const CString& symbols) const {
-    const int selected = m_cbSymbol.IsWindow() ? m_cbSymbol.GetCurSel() : -1;
-    if (selected < 0 || static_cast<std::size_t>(selected) >= m_vecSymbolInfo.size())
-        return false;
-    const CString& wanted = m_vecSymbolInfo[static_cast<std::size_t>(selected)].m_strSymbol;
     // The back-end names every symbol of a headline, joined by ","; a
     // headline about several symbols belongs to each of them.
     int start = 0;
     for (CString id = symbols.Tokenize(",", start); start >= 0; id = symbols.Tokenize(",", start)) {
-        if (id == wanted)
+        if (bIsSymbolSheetSymbol(id))
             return true;
     }
     return false;

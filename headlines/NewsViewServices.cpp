@@ -175,9 +175,10 @@ void SKQNewsCtrlView::OnSelectCheckService(UINT nID) {
         }
         case kModeSymbol: {
             keepInSheet(kModeSymbol);
-            const int selected = m_cbSymbol.IsWindow() ? m_cbSymbol.GetCurSel() : -1;
-            if (selected >= 0 && static_cast<std::size_t>(selected) < m_vecSymbolInfo.size()) {
-                CString symbol = m_vecSymbolInfo[static_cast<std::size_t>(selected)].m_strSymbol;
+            // The sheet's own symbol, which a linked change may have set
+            // without the combo.
+            if (!m_strSymbolSheetSymbol.IsEmpty()) {
+                CString symbol = m_strSymbolSheetSymbol;
                 vChangeNewsTable(m_apSheet[kModeSymbol], m_avecHeadline[kModeSymbol], 2, symbol);
             }
             break;

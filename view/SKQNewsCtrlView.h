@@ -347,6 +347,21 @@ class SKQNewsCtrlView : public SKQBaseView, public INewsViewInspection {
     void vDoNormalChangeSymbol(unsigned char byMarket, const CString& strSymbol);
     void vOnChangeSymbolCombobox();
     void vSaveSymbolSettings(SKQCfgIO2* cfg, const CString& name, int key1, int key2);
+    // Symbol linkage: the symbol list, the combo and the map move in step
+    // (entry k of m_vecSymbolInfo is combo item k), and the symbol sheet
+    // knows whose news it holds.
+    bool bInitialSymbolInfoVec(unsigned char byMarket);
+    // Whether the symbol sheet's list holds the news of `id`: the rule live
+    // news and symbol batches are matched by.
+    bool bIsSymbolSheetSymbol(const CString& id) const;
+    // Appends (or moves to the end) a symbol's item; false when the back-end
+    // cannot name the symbol.
+    bool bAppendSymbolItem(const CString& id);
+    // Removes a symbol's item; false when it is not listed.
+    bool bRemoveSymbolItem(const CString& id);
+    void vShowSymbolNotSupported();
+    CString m_strSymbolSheetSymbol;     // the symbol whose news list 2 holds
+    bool m_bSymbolComboFilled = false;  // the first fill got the symbol list
 
     // --- Searches (search/NewsViewSearch.cpp) -------------------------------
     void OnSearch();

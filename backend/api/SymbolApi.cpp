@@ -232,6 +232,8 @@ bool BK_bGetItemDataByItemNo(BYTE market, const CString& symbolId,
     std::vector<X1Format> out;
     for (const unsigned short item : items) {
         if (item == kItemSymbolName) {
+            if (row->name.IsEmpty())
+                return false;  // a symbol the feed sent without a name has none to give
             out.emplace_back(row->name);
         } else if (item == kItemCommodityName && !row->commodityId.IsEmpty()) {
             const std::optional<NamedRow> commodity = news->Commodity(market, row->commodityId);

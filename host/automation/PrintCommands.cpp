@@ -36,6 +36,8 @@ void printCommand(Call& call) {
         {"focus", printing::Focus},
         {"services", printing::Services},
         {"story", printing::Story},
+        {"items", printing::Items},
+        {"symbol", printing::Symbol},
     };
     const std::string what = call.args.At(0, "what to print");
     const auto it = reports.find(what);

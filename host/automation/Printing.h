@@ -25,6 +25,9 @@ void TitleBar(Session& s, Args& a);
 void ServiceMenu(Session& s, Args& a);
 // The category combo (3004): each item with its category id, the selection.
 void Categories(Session& s, Args& a);
+// A combo box's items and selection; the view's current symbol (PrintSymbol.cpp).
+void Items(Session& s, Args& a);
+void Symbol(Session& s, Args& a);
 // The current view's story window, or the host's (StoryCommands.cpp).
 void Story(Session& s, Args& a);
 

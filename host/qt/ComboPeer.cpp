@@ -46,16 +46,37 @@ class ComboPeer : public NativePeer<LayerComboBox> {
                                  SyncContent();
                          });
         if (combo.HasEdit()) {
+            m_widget->setCompleter(nullptr);  // completing is the layer's business
+            // Enter on the item the typing found chooses it, as picking it does;
+            // once per typing (Qt may pass the key on to the edit twice).
+            QObject::connect(m_widget->lineEdit(), &QLineEdit::returnPressed, m_widget.data(),
+                             [this] {
+                                 if (FromLayer() || m_enterChose || m_combo.GetCurSel() < 0)
+                                     return;
+                                 m_enterChose = true;
+                                 m_combo.UserSelect(m_combo.GetCurSel());
+                                 if (m_widget)
+                                     SyncContent();
+                             });
             QObject::connect(m_widget->lineEdit(), &QLineEdit::textEdited, m_widget.data(),
                              [this](const QString& text) {
                                  if (FromLayer())
                                      return;
+                                 m_enterChose = false;
                                  // The layer's edit takes the typed text (upper-casing and
                                  // completion are its business); show what it made of it.
                                  m_combo.SetWindowText("");
                                  m_combo.TypeText(FromQString(text));
-                                 if (m_widget)
-                                     SyncContent();
+                                 if (!m_widget)
+                                     return;
+                                 SyncContent();
+                                 // A completed tail stays selected, so the next
+                                 // key replaces it.
+                                 const DWORD sel = m_combo.GetEditSel();
+                                 const int start = LOWORD(sel);
+                                 const int end = HIWORD(sel);
+                                 if (end > start)
+                                     m_widget->lineEdit()->setSelection(start, end - start);
                              });
         }
     }
@@ -92,6 +113,7 @@ class ComboPeer : public NativePeer<LayerComboBox> {
 
   private:
     CComboBox& m_combo;
+    bool m_enterChose = false;  // Enter chose the item found since the last key typed
 };
 
 }  // namespace

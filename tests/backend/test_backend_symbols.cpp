@@ -187,6 +187,9 @@ TEST_F(Symbols, QuoteItemsGiveTheSymbolsAndTheCommoditysNames) {
     EXPECT_FALSE(BK_bGetItemDataByItemNo(16, "2330", {1007}, values, true, nullptr, nullptr));
     EXPECT_FALSE(BK_bGetItemDataByItemNo(16, "9999", {1019}, values, true, nullptr, nullptr));
     EXPECT_FALSE(BK_bGetItemDataByItemNo(16, "2330", {1019, 4}, values, true, nullptr, nullptr));
+    backend.AddSymbol(Sym(16, "9958", ""));
+    EXPECT_FALSE(BK_bGetItemDataByItemNo(16, "9958", {1019}, values, true, nullptr, nullptr))
+        << "a symbol sent without a name has none";
     ASSERT_EQ(values.size(), 2u);
     EXPECT_EQ(CString(values[0]), "台指期");
 

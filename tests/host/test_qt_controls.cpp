@@ -2,6 +2,8 @@
 // person's actions to the layer, which notifies as Windows controls do.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
@@ -13,6 +15,7 @@
 #include "qt/QtFrontEnd.h"
 #include "ui/controls/CButton.h"
 #include "ui/controls/CComboBox.h"
+#include "ui/controls/CComboBoxAutoComplete.h"
 #include "ui/controls/CDialog.h"
 #include "ui/controls/CEdit.h"
 #include "ui/controls/MyRichEdit.h"
@@ -61,6 +64,30 @@ TEST_F(QtControlsTest, ComboPeerShowsItemsAndReportsAChoice) {
         << "a pick opens, changes and closes the list, in the order Windows reports it";
     combo.ResetContent();
     EXPECT_EQ(widget->count(), 0) << "the peer follows the layer at once";
+}
+
+TEST_F(QtControlsTest, TypingInAnAutoCompleteComboFindsTheItemAndEnterChoosesIt) {
+    CComboBoxAutoComplete combo;
+    ASSERT_TRUE(combo.Create(WS_CHILD | WS_VISIBLE | CBS_DROPDOWN | CBS_UPPERCASE,
+                             CRect(4, 25, 124, 225), &top, 3005));
+    combo.SetAutoComplete(true);
+    combo.AddString("2330  台積電");
+    combo.AddString("2317  鴻海");
+    QComboBox* widget = peer<QComboBox>(combo);
+    ASSERT_NE(widget, nullptr);
+    widget->setFocus();
+    QTest::keyClicks(widget->lineEdit(), "231");
+    EXPECT_EQ(widget->lineEdit()->text(), QString::fromUtf8("2317  鴻海"));
+    EXPECT_EQ(widget->lineEdit()->selectedText(), QString::fromUtf8("7  鴻海"))
+        << "the completed tail is selected, so typing on replaces it";
+    QTest::keyClicks(widget->lineEdit(), "7");
+    EXPECT_EQ(widget->lineEdit()->text(), QString::fromUtf8("2317  鴻海"));
+    commands.clear();
+    QTest::keyClick(widget->lineEdit(), Qt::Key_Return);
+    EXPECT_EQ(combo.GetCurSel(), 1);
+    EXPECT_EQ(std::count(commands.begin(), commands.end(), std::make_pair(3005, int{CBN_CLOSEUP})),
+              1)
+        << "Enter takes the completed item as a choice, once";
 }
 
 TEST_F(QtControlsTest, TypingGoesThroughTheLayersKeyFilter) {

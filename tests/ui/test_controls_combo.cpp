@@ -224,6 +224,16 @@ TEST_F(ComboTest, AutoCompletionIsOffUntilSwitchedOnThenCompletesWhatIsTyped) {
     symbols.TypeText("ab");
     EXPECT_EQ(symbols.GetWindowText(), "ABC  測試") << "typed lower case finds upper-case items";
     EXPECT_EQ(symbols.GetCurSel(), 2);
+
+    symbols.SetWindowText("");
+    symbols.TypeText("鴻");
+    EXPECT_EQ(symbols.GetWindowText(), "2317  鴻海") << "a part of a name finds its item";
+    EXPECT_EQ(symbols.GetCurSel(), 1);
+    EXPECT_EQ(symbols.GetEditSel(), static_cast<DWORD>(MAKELPARAM(7, 8)))
+        << "what follows the typed part stays selected";
+    symbols.TypeText("海");
+    EXPECT_EQ(symbols.GetWindowText(), "2317  鴻海") << "typing on keeps the item";
+    EXPECT_EQ(symbols.GetCurSel(), 1);
     const auto selChanges =
         std::count(notices.begin(), notices.end(), Command(3005, CBN_SELCHANGE));
     EXPECT_EQ(selChanges, 0) << "completion selects as code does";

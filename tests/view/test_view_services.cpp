@@ -7,12 +7,8 @@
 // subsystem would leave it.
 class SymbolChoosingView : public SKQNewsCtrlView {
   public:
-    void ChooseSymbol(const CString& id) {
-        m_vecSymbolInfo = {CSymbolInfo(16, id)};
-        m_cbSymbol.ResetContent();
-        m_cbSymbol.AddString(id.c_str());
-        m_cbSymbol.SetCurSel(0);
-    }
+    // As the view's own symbol change: the symbol sheet takes the symbol.
+    void ChooseSymbol(const CString& id) { ChangeSymbol(this, 0, 16, id, ""); }
 };
 
 namespace {

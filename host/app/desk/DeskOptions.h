@@ -5,7 +5,7 @@
 //            [--layout NAME[,NAME...]] [--lang zh_TW|zh_CN|en]
 //            [--scheme light|dark] [--config DIR] [--sys DIR] [--resources DIR]
 //            [--module PATH] [--view-class NAME]
-//            [--screenshot FILE] [--quit-after SECONDS] [--story ROW]
+//            [--screenshot FILE] [--quit-after SECONDS] [--story ROW] [--symbol ID]
 //            [--script FILE|-]
 #include <optional>
 #include <string>
@@ -33,6 +33,7 @@ struct DeskOptions {
     std::string screenshot;
     double quitAfter = -1;              // seconds; below 0: run until closed
     std::optional<int> storyRow;        // the first view's story window opened on this row
+    std::optional<std::string> symbol;  // chosen in the symbol box once the views are up
     std::optional<std::string> script;  // "-": standard input
     bool help = false;
 };

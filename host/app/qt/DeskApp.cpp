@@ -195,6 +195,12 @@ int RunDesk(const DeskOptions& givenOptions, int argc, char** argv) {
         if (replay)
             replay->Start();
 
+        if (options.symbol) {
+            const double at = options.quitAfter >= 0 ? std::max(0.0, options.quitAfter - 2) : 2;
+            QTimer::singleShot(static_cast<int>(at * 1000), &window, [&] {
+                window.ChooseSymbol(QString::fromStdString(*options.symbol));
+            });
+        }
         if (options.storyRow) {
             const double at = options.quitAfter >= 0 ? std::max(0.0, options.quitAfter - 1) : 3;
             QTimer::singleShot(static_cast<int>(at * 1000), &window,

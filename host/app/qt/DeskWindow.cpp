@@ -177,6 +177,8 @@ void DeskWindow::ChooseSymbol(const QString& chosen) {
     const QString id = chosen.trimmed().section(QLatin1Char(' '), 0, 0);
     if (id.isEmpty())
         return;
+    if (m_symbol->currentText() != chosen)
+        m_symbol->setEditText(chosen);  // chosen by other means than the box
     const CString symbol(id.toStdString());
     const BYTE market = StandardHostServices::kTwseMarket;
     HostContext::Current().OwnServices().SetCurrentSymbol(CSymbolInfo(market, symbol));
