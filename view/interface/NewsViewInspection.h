@@ -5,6 +5,7 @@
 
 #include "CString.h"
 #include "NewsRecords.h"
+#include "SearchConditions.h"
 #include "WinTypes.h"
 
 class CDlgTipMsg;
@@ -37,4 +38,16 @@ class INewsViewInspection {
     virtual const CXTTipWindow* pInspectTipWnd() const = 0;
     // The view's story window, null while it has none.
     virtual INewsStoryWindow* pInspectStory() const { return nullptr; }
+
+    // Searches: the four conditions (keyword search, the dialogs' last result,
+    // relation, warning), the keyword history oldest first, the warning list
+    // and the number of the warning condition last started (0: none).
+    virtual std::vector<CSearch> InspectConditions() const = 0;
+    virtual std::vector<CString> InspectKeywordHistory() const = 0;
+    virtual std::vector<CSearch> InspectWarningItems() const = 0;
+    virtual int iInspectWarningItemOrder() const = 0;
+    // Starts a warning condition as the warning list's OK does: it becomes
+    // the warning condition, joins the list unless the same is there, and is
+    // searched when the warning mode is shown.
+    virtual void vStartWarningSearch(const CSearch& condition) = 0;
 };
