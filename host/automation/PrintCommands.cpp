@@ -35,6 +35,8 @@ void printCommand(Call& call) {
         {"focus", printing::Focus},
         {"services", printing::Services},
         {"story", printing::Story},
+        {"search", printing::Search},
+        {"tippopup", printing::TipPopup},
     };
     const std::string what = call.args.At(0, "what to print");
     const auto it = reports.find(what);

@@ -125,6 +125,12 @@ std::optional<DeskOptions> ParseDeskOptions(int argc, const char* const* argv,
               return true;
           },
           "a row number"}},
+        {"--search",
+         {[](DeskOptions& d, const std::string& v) {
+              d.searchKeyword = v;
+              return !v.empty();
+          },
+          "a keyword"}},
         {"--script",
          {[](DeskOptions& d, const std::string& v) {
               d.script = v;
@@ -177,5 +183,7 @@ std::string DeskUsage() {
            "  --quit-after SECONDS   quit after this long (with --screenshot: when to take it)\n"
            "  --story ROW            open the first view's story window on that row of its\n"
            "                         sheet (a second before the screenshot)\n"
+           "  --search KEYWORD       search the first view's news for the keyword (two\n"
+           "                         seconds before the screenshot)\n"
            "  --script FILE|-        run an automation script headless (see docs/automation.md)\n";
 }

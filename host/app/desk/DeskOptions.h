@@ -6,6 +6,7 @@
 //            [--scheme light|dark] [--config DIR] [--sys DIR] [--resources DIR]
 //            [--module PATH] [--view-class NAME]
 //            [--screenshot FILE] [--quit-after SECONDS] [--story ROW]
+//            [--search KEYWORD]
 //            [--script FILE|-]
 #include <optional>
 #include <string>
@@ -33,6 +34,7 @@ struct DeskOptions {
     std::string screenshot;
     double quitAfter = -1;              // seconds; below 0: run until closed
     std::optional<int> storyRow;        // the first view's story window opened on this row
+    std::string searchKeyword;          // searched in the first view; empty: none
     std::optional<std::string> script;  // "-": standard input
     bool help = false;
 };
