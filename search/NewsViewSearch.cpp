@@ -47,12 +47,28 @@ bool SKQNewsCtrlView::bGetSearchSlot(int mode, CSearchSlot& slot) {
     return m_apSheet[mode] != nullptr;
 }
 
+void SKQNewsCtrlView::vSendSearch(BYTE service, int type, const CSearch& condition) {
+    NEWS_bSearchNews(service, type, condition);
+    m_mapSentSearch[{type, service}] = condition;
+}
+
 void SKQNewsCtrlView::vGatherSearchResult(const CSearchSlot& slot,
                                           std::vector<CHeadlineTable>& out) const {
     out.clear();
+    const HeadlineList& shown = m_avecHeadline[slot.iMode];
     std::vector<CHeadlineTable> part;
     // Every service, checked or not: a search spans them all.
     for (const CNewsServiceItem& item : m_vecNewsService) {
+        const auto sent = m_mapSentSearch.find({slot.iType, item.byService});
+        if (sent != m_mapSentSearch.end() &&
+            !search_rules::bIsSameCondition(*slot.pCondition, sent->second)) {
+            // Another sheet's search has taken the table since.
+            for (int i = 0; i < shown.iGetSize(); ++i) {
+                if (shown.GetAt(i).byService == item.byService)
+                    out.push_back(shown.GetAt(i));
+            }
+            continue;
+        }
         bool known = false;
         NEWS_iGetHeadlineTable(item.byService, part, slot.iType, slot.pszKind, known);
         out.insert(out.end(), part.begin(), part.end());
@@ -118,7 +134,7 @@ void SKQNewsCtrlView::OnDealsSearch() {
         notice += " " + keyword;
     vShowTipMessage(m_apSheet[slot.iMode], notice, kSearchingTime);
     for (const CNewsServiceItem& item : m_vecNewsService)
-        NEWS_bSearchNews(item.byService, slot.iType, condition);
+        vSendSearch(item.byService, slot.iType, condition);
     // What the back-end holds for the kind now; the answer refills it.
     std::vector<CHeadlineTable> keys;
     vGatherSearchResult(slot, keys);
@@ -161,7 +177,7 @@ void SKQNewsCtrlView::ProcessNewSearchHeadline(CSearch* condition, CGridoraWnd* 
         return;
     search_rules::vSettleMethod(*condition);
     const BYTE service = headline->byService;
-    NEWS_bSearchNews(service, m_iFunctionID, *condition);
+    vSendSearch(service, m_iFunctionID, *condition);
     std::vector<CHeadlineTable> part;
     bool known = false;
     NEWS_iGetHeadlineTable(service, part, kSearchType, kind, known);
@@ -211,6 +227,10 @@ void SKQNewsCtrlView::vDoSearchChangeSymbol(const CSearch& condition, unsigned c
                                                                           : kSymbolNameItem};
     if (!BK_bGetItemDataByItemNo(marketType, symbol, items, values, true, nullptr, nullptr) ||
         values.empty())
+        return;
+    // A sheet with nothing searched yet stays as it is: no condition is
+    // made up for it, and no empty-keyword tip is shown.
+    if (condition.vecKeyword.empty())
         return;
     const CString name = values.front();
     for (CSearch* slot : {&m_search[0], &m_search[2], &m_search[3]}) {

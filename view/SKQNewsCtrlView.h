@@ -363,7 +363,13 @@ class SKQNewsCtrlView : public SKQBaseView, public INewsViewInspection {
     };
     // False for a mode that is not a search mode or has no sheet.
     bool bGetSearchSlot(int mode, CSearchSlot& slot);
-    // The kind's table of every service, in result order.
+    // The back-end keeps one table per kind and service, holding the last
+    // search sent: what this view last sent there, so an answer is taken
+    // only from the tables that still hold its condition.
+    void vSendSearch(BYTE service, int type, const CSearch& condition);
+    std::map<std::pair<int, BYTE>, CSearch> m_mapSentSearch;
+    // The slot's result in result order: each service's table where it holds
+    // the slot's condition, else the entries of that service the slot shows.
     void vGatherSearchResult(const CSearchSlot& slot, std::vector<CHeadlineTable>& out) const;
     void vFillSearchSheet(const CSearchSlot& slot, const std::vector<CHeadlineTable>& keys);
     // A balloon tip over the keyword edit.
