@@ -242,7 +242,7 @@ void SKQNewsCtrlView::vDoSearchChangeSymbol(const CSearch& condition, unsigned c
     OnDealsSearch();
 }
 
-void SKQNewsCtrlView::vStartWarningSearch(const CSearch& condition) {
+bool SKQNewsCtrlView::bStartWarningSearch(const CSearch& condition) {
     // As the warning list's OK: the condition is started, kept in the list
     // once, and its number remembered.
     m_search[1] = condition;
@@ -260,6 +260,7 @@ void SKQNewsCtrlView::vStartWarningSearch(const CSearch& condition) {
     }
     OnDealsSearch();
     m_iWarningItemOrder = chosen;
+    return true;
 }
 
 std::vector<CSearch> SKQNewsCtrlView::InspectConditions() const {

@@ -377,7 +377,7 @@ class SKQNewsCtrlView : public SKQBaseView, public INewsViewInspection {
 
   public:
     // Starts a warning condition as the warning list's OK does, then searches.
-    void vStartWarningSearch(const CSearch& condition) override;
+    bool bStartWarningSearch(const CSearch& condition) override;
     std::vector<CSearch> InspectConditions() const override;
     std::vector<CString> InspectKeywordHistory() const override { return m_vecKeywordHistory; }
     std::vector<CSearch> InspectWarningItems() const override { return m_vecWarningSearchItem; }

@@ -44,7 +44,8 @@ void warningCommand(Call& call) {
     for (std::size_t i = 1; a.Has(i); ++i)
         condition.vecKeyword.emplace_back(a.At(i, "a keyword"));
     a.Finish();
-    call.session.Inspect().vStartWarningSearch(condition);
+    if (!call.session.Inspect().bStartWarningSearch(condition))
+        throw ScriptError("the view has no warning search");
 }
 
 }  // namespace

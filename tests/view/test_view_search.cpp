@@ -191,14 +191,14 @@ TEST_F(ViewSearch, OutsideTheSearchModesIssuingASearchDoesNothing) {
 TEST_F(ViewSearch, AStartedWarningWithoutAMethodIsSentAsAll) {
     auto view = Open();
     PickMode(*view, 6);
-    view->vStartWarningSearch(Condition({"台積電", "擴產"}, 0));
+    view->bStartWarningSearch(Condition({"台積電", "擴產"}, 0));
     EXPECT_EQ(view->InspectConditions()[3].byMethod, 1);
     EXPECT_EQ(view->iInspectWarningItemOrder(), 1);
     EXPECT_EQ(KeysOf(*view, 6), Keys{"1/20240308/3"});
     Settle();
     EXPECT_FALSE(PopupShown(*view)) << "the answer, sent with method 1, was taken";
     // Starting the same condition again keeps one copy in the list.
-    view->vStartWarningSearch(Condition({"擴產", "台積電"}, 0));
+    view->bStartWarningSearch(Condition({"擴產", "台積電"}, 0));
     EXPECT_EQ(view->InspectWarningItems().size(), 1u);
     EXPECT_EQ(view->iInspectWarningItemOrder(), 1);
 }
@@ -216,7 +216,7 @@ class ViewSearchAnswers : public ViewSearch, public ::testing::WithParamInterfac
 TEST_P(ViewSearchAnswers, AnAnswerIsTakenOnlyForTheSameCondition) {
     auto view = Open();
     PickMode(*view, 6);
-    view->vStartWarningSearch(Condition({"台積電", "擴產"}));
+    view->bStartWarningSearch(Condition({"台積電", "擴產"}));
     ASSERT_TRUE(PopupShown(*view));
     view->RespSearchHeadLineTable(GetParam().answer, '1');
     EXPECT_EQ(!PopupShown(*view), GetParam().taken);
@@ -236,7 +236,7 @@ INSTANTIATE_TEST_SUITE_P(
 TEST_F(ViewSearch, AnswersGoToTheSheetWhoseConditionTheyAnswer) {
     auto view = Open();
     PickMode(*view, 6);
-    view->vStartWarningSearch(Condition({"擴產"}));
+    view->bStartWarningSearch(Condition({"擴產"}));
     PickMode(*view, 3);
     Search(*view, "聯電");
     // The warning's answers come after the keyword search took the tables.
@@ -257,7 +257,7 @@ TEST_F(ViewSearch, WithoutTheWarningSheetAnswersStillFillTheSearchSheet) {
     auto view = Open();
     ASSERT_EQ(view->pInspectSheet(6), nullptr);
     PickMode(*view, 3);
-    view->vStartWarningSearch(Condition({"擴產"}));  // no sheet: nothing shown for it
+    view->bStartWarningSearch(Condition({"擴產"}));  // no sheet: nothing shown for it
     Search(*view, "台積電");
     Settle();
     EXPECT_EQ(KeysOf(*view, 3).size(), 4u);
@@ -284,7 +284,7 @@ TEST_F(ViewSearch, AnAnswerWithNothingFoundEmptiesTheRowsWithTheList) {
 TEST_F(ViewSearch, LiveNewsJoinsTheWarningSheetOnceAtItsPlace) {
     auto view = Open();
     PickMode(*view, 6);
-    view->vStartWarningSearch(Condition({"台積電"}));
+    view->bStartWarningSearch(Condition({"台積電"}));
     Settle();
     ASSERT_EQ(KeysOf(*view, 6).size(), 4u);
     // Equal time with serials 7 and 3: between them. The other service's entry stays.
@@ -323,7 +323,7 @@ TEST_F(ViewSearch, LiveNewsIsNotMatchedWithoutAStartedWarning) {
 TEST_F(ViewSearch, TheStoryWindowGetsAnAnswerOnlyForTheModeItReads) {
     auto view = Open();
     PickMode(*view, 6);
-    view->vStartWarningSearch(Condition({"台積電"}));
+    view->bStartWarningSearch(Condition({"台積電"}));
     Settle();
     view->pInspectSheet(6)->vResetActiveSelection(2, -1);
     view->SendMessage(WM_COMMAND, SKQNewsCtrlView::ID_SHOW_STORY, 0);

@@ -42,12 +42,14 @@ class INewsViewInspection {
     // Searches: the four conditions (keyword search, the dialogs' last result,
     // relation, warning), the keyword history oldest first, the warning list
     // and the number of the warning condition last started (0: none).
-    virtual std::vector<CSearch> InspectConditions() const = 0;
-    virtual std::vector<CString> InspectKeywordHistory() const = 0;
-    virtual std::vector<CSearch> InspectWarningItems() const = 0;
-    virtual int iInspectWarningItemOrder() const = 0;
+    // A view without searches has none of them.
+    virtual std::vector<CSearch> InspectConditions() const { return {}; }
+    virtual std::vector<CString> InspectKeywordHistory() const { return {}; }
+    virtual std::vector<CSearch> InspectWarningItems() const { return {}; }
+    virtual int iInspectWarningItemOrder() const { return 0; }
     // Starts a warning condition as the warning list's OK does: it becomes
     // the warning condition, joins the list unless the same is there, and is
-    // searched when the warning mode is shown.
-    virtual void vStartWarningSearch(const CSearch& condition) = 0;
+    // searched when the warning mode is shown. False for a view without
+    // warning searches.
+    virtual bool bStartWarningSearch(const CSearch& /*condition*/) { return false; }
 };
