@@ -23,6 +23,18 @@ constexpr int kNotFoundTime = 1000;
 constexpr unsigned short kCommodityNameItem = 1007;
 constexpr unsigned short kSymbolNameItem = 1019;
 
+bool bListHolds(const HeadlineList& list, const std::vector<CHeadlineTable>& keys) {
+    if (list.iGetSize() != static_cast<int>(keys.size()))
+        return false;
+    for (std::size_t i = 0; i < keys.size(); ++i) {
+        const CHeadlineTable shown = list.GetAt(static_cast<int>(i));
+        if (shown.byService != keys[i].byService || shown.tTime != keys[i].tTime ||
+            shown.dwSerial != keys[i].dwSerial)
+            return false;
+    }
+    return true;
+}
+
 bool isCommodityMarket(unsigned char market) {
     return market == 1 || market == 109;
 }
@@ -57,8 +69,10 @@ void SKQNewsCtrlView::vGatherSearchResult(const CSearchSlot& slot,
     out.clear();
     const HeadlineList& shown = m_avecHeadline[slot.iMode];
     std::vector<CHeadlineTable> part;
+    std::vector<std::size_t> starts;
     // Every service, checked or not: a search spans them all.
     for (const CNewsServiceItem& item : m_vecNewsService) {
+        starts.push_back(out.size());
         const auto sent = m_mapSentSearch.find({slot.iType, item.byService});
         if (sent != m_mapSentSearch.end() &&
             !search_rules::bIsSameCondition(*slot.pCondition, sent->second)) {
@@ -73,13 +87,17 @@ void SKQNewsCtrlView::vGatherSearchResult(const CSearchSlot& slot,
         NEWS_iGetHeadlineTable(item.byService, part, slot.iType, slot.pszKind, known);
         out.insert(out.end(), part.begin(), part.end());
     }
-    search_rules::vSortResultOrder(out);
+    search_rules::vSortResultOrder(out, starts);
 }
 
 void SKQNewsCtrlView::vFillSearchSheet(const CSearchSlot& slot,
                                        const std::vector<CHeadlineTable>& keys) {
     CGridoraWnd* sheet = m_apSheet[slot.iMode];
     HeadlineList& list = m_avecHeadline[slot.iMode];
+    // A search answers once per service: the answers after the first
+    // usually find the sheet showing their result already.
+    if (sheet->iGetTotalRows() == list.iGetSize() && bListHolds(list, keys))
+        return;
     list.vAssign(keys);
     // Rows and list change together, so no row is left over an entry that is gone.
     vFillHeadlineTable(sheet, list, true);

@@ -63,4 +63,22 @@ void vSortResultOrder(std::vector<CHeadlineTable>& keys) {
     std::stable_sort(keys.begin(), keys.end(), IsNewerHeadline);
 }
 
+void vSortResultOrder(std::vector<CHeadlineTable>& keys, const std::vector<std::size_t>& starts) {
+    const auto at = [&](std::size_t index) {
+        return keys.begin() + static_cast<std::ptrdiff_t>(std::min(index, keys.size()));
+    };
+    for (std::size_t run = 0; run < starts.size(); ++run) {
+        const auto first = at(starts[run]);
+        const auto last = at(run + 1 < starts.size() ? starts[run + 1] : keys.size());
+        if (!std::is_sorted(first, last, IsNewerHeadline)) {
+            vSortResultOrder(keys);
+            return;
+        }
+        // Merging keeps the earlier run's entries first among equals, as
+        // the stable sort of the whole would.
+        if (run > 0)
+            std::inplace_merge(keys.begin(), first, last, IsNewerHeadline);
+    }
+}
+
 }  // namespace search_rules

@@ -27,6 +27,10 @@ void vSettleMethod(CSearch& condition);
 
 // Newest first, equal times by the larger serial first; stable.
 void vSortResultOrder(std::vector<CHeadlineTable>& keys);
+// The same for keys made of runs appended one after another (each service's
+// table), `starts` giving where each run begins: runs already in result
+// order are merged, in linear time each, rather than sorted again.
+void vSortResultOrder(std::vector<CHeadlineTable>& keys, const std::vector<std::size_t>& starts);
 
 // Where `key` goes in a list in result order: before the first entry it is
 // newer than, after those of its own time and serial.
