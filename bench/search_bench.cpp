@@ -125,9 +125,8 @@ void report(benchmark::State& state, World& w, int answersBefore) {
     state.counters["headlines"] = static_cast<double>(w.headlines);
     state.counters["found"] =
         static_cast<double>(w.view->m_avecHeadline[SKQNewsCtrlView::kModeSearch].iGetSize());
-    state.counters["answers/search"] =
-        static_cast<double>(w.sink.answers - answersBefore) /
-        static_cast<double>(state.iterations());
+    state.counters["answers/search"] = static_cast<double>(w.sink.answers - answersBefore) /
+                                       static_cast<double>(state.iterations());
 }
 
 // The keyword edit's search: the headlines.

@@ -4,9 +4,9 @@
 #include "HostApi.h"
 #include "NewsApi.h"
 #include "SKQNewsCtrlView.h"
+#include "SKQNewsStory.h"
 #include "SearchRules.h"
 #include "SymbolApi.h"
-#include "SKQNewsStory.h"
 #include "ui/UserServices.h"
 #include "ui/WindowSystem.h"
 
@@ -178,7 +178,8 @@ void SKQNewsCtrlView::RespSearchHeadLineTable(const CSearch& result, unsigned ch
         m_pTipMsg->vStop();
     vFillSearchSheet(slot, keys);
     if (keys.empty()) {
-        vShowTipMessage(m_apSheet[mode], s_LangGetLangString("IDS_NEWSCTRLVIEW_STRING_NEWS_NOT_FOUND"),
+        vShowTipMessage(m_apSheet[mode],
+                        s_LangGetLangString("IDS_NEWSCTRLVIEW_STRING_NEWS_NOT_FOUND"),
                         kNotFoundTime);
         return;
     }

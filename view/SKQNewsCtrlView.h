@@ -384,7 +384,6 @@ class SKQNewsCtrlView : public SKQBaseView, public INewsViewInspection {
     int iInspectWarningItemOrder() const override { return m_iWarningItemOrder; }
 
   protected:
-
     // --- Story window, printing and saving (story/NewsViewStory.cpp) -------
     void vCreateStoryWindow();
     void vDestroyStoryWindow();

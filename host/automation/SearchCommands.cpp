@@ -65,8 +65,8 @@ void Search(Session& s, Args& a) {
         s.Out() << ' ' << Quote(keyword.str());
     s.Out() << '\n';
     const std::vector<CSearch> items = view.InspectWarningItems();
-    s.Out() << "warning list: " << items.size() << ", started "
-            << view.iInspectWarningItemOrder() << '\n';
+    s.Out() << "warning list: " << items.size() << ", started " << view.iInspectWarningItemOrder()
+            << '\n';
     for (std::size_t i = 0; i < items.size(); ++i)
         s.Out() << "  [" << i << "] " << describeCondition(items[i]) << '\n';
 }

@@ -1,8 +1,8 @@
 // Keyword search and the search sheets: the keyword rules, what is sent and
 // shown at once, answers routed by their condition, live news in the warning
 // mode, and a linked symbol's search.
-#include "NewsViewInspection.h"
 #include "NewsStoryWindow.h"
+#include "NewsViewInspection.h"
 #include "test_view_support.h"
 #include "ui/controls/CEdit.h"
 #include "ui/tab/CDlgTipMsg.h"
@@ -136,7 +136,8 @@ struct OperatorCase {
     bool refused;
 };
 
-class ViewSearchOperators : public ViewSearch, public ::testing::WithParamInterface<OperatorCase> {};
+class ViewSearchOperators : public ViewSearch,
+                            public ::testing::WithParamInterface<OperatorCase> {};
 
 // "AND" and "OR" are refused as words of their own only, in any case.
 TEST_P(ViewSearchOperators, OperatorWordsAreRefusedAndOtherWordsSearched) {
@@ -160,20 +161,15 @@ TEST_P(ViewSearchOperators, OperatorWordsAreRefusedAndOtherWordsSearched) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Words, ViewSearchOperators,
-                         ::testing::Values(OperatorCase{"AND", true}, OperatorCase{"or", true},
-                                           OperatorCase{"Or", true},
-                                           OperatorCase{"台積電AND聯電", true},
-                                           OperatorCase{"A&OR", true},
-                                           OperatorCase{"台積 and 聯電", true},
-                                           OperatorCase{"FORMOSA", false},
-                                           OperatorCase{"STANDARD", false},
-                                           OperatorCase{"ORIENT", false},
-                                           OperatorCase{"SANDS", false},
-                                           OperatorCase{"FORT", false},
-                                           OperatorCase{"candy", false},
-                                           OperatorCase{"order", false},
-                                           OperatorCase{"台積電", false}));
+INSTANTIATE_TEST_SUITE_P(
+    Words, ViewSearchOperators,
+    ::testing::Values(OperatorCase{"AND", true}, OperatorCase{"or", true}, OperatorCase{"Or", true},
+                      OperatorCase{"台積電AND聯電", true}, OperatorCase{"A&OR", true},
+                      OperatorCase{"台積 and 聯電", true}, OperatorCase{"FORMOSA", false},
+                      OperatorCase{"STANDARD", false}, OperatorCase{"ORIENT", false},
+                      OperatorCase{"SANDS", false}, OperatorCase{"FORT", false},
+                      OperatorCase{"candy", false}, OperatorCase{"order", false},
+                      OperatorCase{"台積電", false}));
 
 TEST_F(ViewSearch, OutsideTheSearchModesIssuingASearchDoesNothing) {
     auto view = Open();

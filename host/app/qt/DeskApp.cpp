@@ -20,8 +20,8 @@
 #include "app/desk/LayoutHostWnd.h"
 #include "app/desk/MainFrameStory.h"
 #include "app/desk/ViewHost.h"
-#include "app/desk/ViewStory.h"
 #include "app/desk/ViewSearch.h"
+#include "app/desk/ViewStory.h"
 #include "framework/ModuleLoader.h"
 #include "qt/QtFrontEnd.h"
 
