@@ -91,12 +91,12 @@ void SKQNewsCtrlView::vGatherSearchResult(const CSearchSlot& slot,
 }
 
 void SKQNewsCtrlView::vFillSearchSheet(const CSearchSlot& slot,
-                                       const std::vector<CHeadlineTable>& keys) {
+                                       const std::vector<CHeadlineTable>& keys, bool bAlways) {
     CGridoraWnd* sheet = m_apSheet[slot.iMode];
     HeadlineList& list = m_avecHeadline[slot.iMode];
     // A search answers once per service: the answers after the first
     // usually find the sheet showing their result already.
-    if (sheet->iGetTotalRows() == list.iGetSize() && bListHolds(list, keys))
+    if (!bAlways && sheet->iGetTotalRows() == list.iGetSize() && bListHolds(list, keys))
         return;
     list.vAssign(keys);
     // Rows and list change together, so no row is left over an entry that is gone.
@@ -156,7 +156,8 @@ void SKQNewsCtrlView::OnDealsSearch() {
     // What the back-end holds for the kind now; the answer refills it.
     std::vector<CHeadlineTable> keys;
     vGatherSearchResult(slot, keys);
-    vFillSearchSheet(slot, keys);
+    // A new search starts at the top, whatever the sheet showed.
+    vFillSearchSheet(slot, keys, true);
 }
 
 void SKQNewsCtrlView::RespSearchHeadLineTable(const CSearch& result, unsigned char /*service*/) {
@@ -176,7 +177,7 @@ void SKQNewsCtrlView::RespSearchHeadLineTable(const CSearch& result, unsigned ch
     vGatherSearchResult(slot, keys);
     if (m_pTipMsg)
         m_pTipMsg->vStop();
-    vFillSearchSheet(slot, keys);
+    vFillSearchSheet(slot, keys, false);
     if (keys.empty()) {
         vShowTipMessage(m_apSheet[mode],
                         s_LangGetLangString("IDS_NEWSCTRLVIEW_STRING_NEWS_NOT_FOUND"),

@@ -371,7 +371,9 @@ class SKQNewsCtrlView : public SKQBaseView, public INewsViewInspection {
     // The slot's result in result order: each service's table where it holds
     // the slot's condition, else the entries of that service the slot shows.
     void vGatherSearchResult(const CSearchSlot& slot, std::vector<CHeadlineTable>& out) const;
-    void vFillSearchSheet(const CSearchSlot& slot, const std::vector<CHeadlineTable>& keys);
+    // Without `bAlways`, a sheet showing `keys` already is left as it is.
+    void vFillSearchSheet(const CSearchSlot& slot, const std::vector<CHeadlineTable>& keys,
+                          bool bAlways);
     // A balloon tip over the keyword edit.
     void vShowKeywordTip(const char* textKey);
 
