@@ -376,7 +376,38 @@ class SKQNewsCtrlView : public SKQBaseView, public INewsViewInspection {
                                const CString& symbol);
     bool bInitialSearchCtrl(SKQCfgIO2* cfg, const CString& name, int key1, int key2);
     void vSaveSearchSettings(SKQCfgIO2* cfg, const CString& name, int key1, int key2);
+    // Keyword search: what one search mode uses (its sheet and list are those of iMode).
+    struct CSearchSlot {
+        int iMode = -1;
+        CSearch* pCondition = nullptr;
+        const char* pszKind = "";
+        int iType = 0;  // the search type the back-end is given
+    };
+    // False for a mode that is not a search mode or has no sheet.
+    bool bGetSearchSlot(int mode, CSearchSlot& slot);
+    // The back-end keeps one table per kind and service, holding the last
+    // search sent: what this view last sent there, so an answer is taken
+    // only from the tables that still hold its condition.
+    void vSendSearch(BYTE service, int type, const CSearch& condition);
+    std::map<std::pair<int, BYTE>, CSearch> m_mapSentSearch;
+    // The slot's result in result order: each service's table where it holds
+    // the slot's condition, else the entries of that service the slot shows.
+    void vGatherSearchResult(const CSearchSlot& slot, std::vector<CHeadlineTable>& out) const;
+    // Without `bAlways`, a sheet showing `keys` already is left as it is.
+    void vFillSearchSheet(const CSearchSlot& slot, const std::vector<CHeadlineTable>& keys,
+                          bool bAlways);
+    // A balloon tip over the keyword edit.
+    void vShowKeywordTip(const char* textKey);
 
+  public:
+    // Starts a warning condition as the warning list's OK does, then searches.
+    bool bStartWarningSearch(const CSearch& condition) override;
+    std::vector<CSearch> InspectConditions() const override;
+    std::vector<CString> InspectKeywordHistory() const override { return m_vecKeywordHistory; }
+    std::vector<CSearch> InspectWarningItems() const override { return m_vecWarningSearchItem; }
+    int iInspectWarningItemOrder() const override { return m_iWarningItemOrder; }
+
+  protected:
     // --- Story window, printing and saving (story/NewsViewStory.cpp) -------
     void vCreateStoryWindow();
     void vDestroyStoryWindow();

@@ -104,6 +104,8 @@ class NewsStore {
     class WriteScope;
 
     void configure(bool file);
+    // The SQL function the story search uses (StoreSearch.cpp).
+    void registerSearchFunctions();
     bool fail(const std::string& message);
     bool failQuery();
     bool ensureService(BYTE service);

@@ -139,6 +139,7 @@ void NewsStore::configure(bool file) {
     }
     m_db.Exec("PRAGMA foreign_keys = ON");
     m_db.Exec("PRAGMA cache_size = -32768");
+    registerSearchFunctions();
 }
 
 bool NewsStore::BeginBatch() {

@@ -1,18 +1,72 @@
 // Keyword search over the headlines (and stories) of a date window.
+#include <cstring>
+#include <vector>
+
 #include "NewsStore.h"
 
 namespace {
 
 // A story's physical line breaks are not text: the story window joins the
 // lines, so a word broken across two lines is one word to the reader, and a
-// search must find it too.
-constexpr const char* kStoryText = "replace(replace(s.text, char(13), ''), char(10), '')";
+// search must find it too. kq_joined_instr(text, keyword) answers what
+// instr(replace(replace(text, CR, ''), LF, ''), keyword) > 0 does, without
+// building two copies of every story of the window on every search: most
+// stories are decided on their own bytes, and only a story holding line
+// breaks and not the keyword as written is joined, once, into a reused
+// buffer.
+bool hasBreak(const char* text, std::size_t size) {
+    return std::memchr(text, '\r', size) || std::memchr(text, '\n', size);
+}
+
+bool joinedContains(const char* text, std::size_t size, const char* keyword, std::size_t length) {
+    if (hasBreak(keyword, length))
+        return false;  // the joined text holds no line break
+    if (memmem(text, size, keyword, length))
+        return true;
+    if (!hasBreak(text, size))
+        return false;
+    thread_local std::vector<char> joined;
+    joined.resize(size);
+    std::size_t kept = 0;
+    const char* const end = text + size;
+    // Where the next CR and LF are, each looked for once per occurrence.
+    const auto next = [end](const char* from, char c) {
+        const void* found = std::memchr(from, c, static_cast<std::size_t>(end - from));
+        return found ? static_cast<const char*>(found) : end;
+    };
+    const char* cr = next(text, '\r');
+    const char* lf = next(text, '\n');
+    for (const char* at = text; at < end;) {
+        if (cr < at)
+            cr = next(at, '\r');
+        if (lf < at)
+            lf = next(at, '\n');
+        const char* const stop = cr < lf ? cr : lf;
+        std::memcpy(joined.data() + kept, at, static_cast<std::size_t>(stop - at));
+        kept += static_cast<std::size_t>(stop - at);
+        at = stop + 1;
+    }
+    return memmem(joined.data(), kept, keyword, length) != nullptr;
+}
+
+void joinedInstr(sqlite3_context* context, int, sqlite3_value** values) {
+    const auto* text = reinterpret_cast<const char*>(sqlite3_value_text(values[0]));
+    const auto* keyword = reinterpret_cast<const char*>(sqlite3_value_text(values[1]));
+    if (!text || !keyword) {
+        sqlite3_result_null(context);
+        return;
+    }
+    const bool found =
+        joinedContains(text, static_cast<std::size_t>(sqlite3_value_bytes(values[0])), keyword,
+                       static_cast<std::size_t>(sqlite3_value_bytes(values[1])));
+    sqlite3_result_int(context, found ? 1 : 0);
+}
 
 // One keyword's test; instr() finds exact substrings (byte for byte, case
 // and width as written). A headline without a story never matches in it.
 std::string keywordClause(SearchQuery::Scope scope, int parameter) {
     const std::string p = "?" + std::to_string(parameter);
-    const std::string story = std::string("coalesce(instr(") + kStoryText + ", " + p + "), 0) > 0";
+    const std::string story = "coalesce(kq_joined_instr(s.text, " + p + "), 0) > 0";
     switch (scope) {
         case SearchQuery::Scope::Story:
             return story;
@@ -59,4 +113,11 @@ std::vector<CHeadlineTable> NewsStore::Search(BYTE service, const SearchQuery& q
     if (!st->Done())
         failQuery();
     return out;
+}
+
+void NewsStore::registerSearchFunctions() {
+    if (m_db.IsOpen())
+        sqlite3_create_function_v2(m_db.handle(), "kq_joined_instr", 2,
+                                   SQLITE_UTF8 | SQLITE_DETERMINISTIC, nullptr, joinedInstr,
+                                   nullptr, nullptr, nullptr);
 }

@@ -50,6 +50,7 @@ void AddAnswerCommands(CommandTable& table);
 void AddEventCommands(CommandTable& table);
 void AddPrintCommands(CommandTable& table);
 void AddStoryCommands(CommandTable& table);
+void AddSearchCommands(CommandTable& table);
 
 // A command that takes no block refuses one.
 void NoBlock(const Call& call);

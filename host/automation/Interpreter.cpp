@@ -33,6 +33,7 @@ Interpreter::Interpreter(Session& session) : m_session(session) {
     AddEventCommands(m_table);
     AddPrintCommands(m_table);
     AddStoryCommands(m_table);
+    AddSearchCommands(m_table);
 }
 
 void Interpreter::Report(int line, const std::string& message) {

@@ -38,6 +38,8 @@ void printCommand(Call& call) {
         {"story", printing::Story},
         {"items", printing::Items},
         {"symbol", printing::Symbol},
+        {"search", printing::Search},
+        {"tippopup", printing::TipPopup},
     };
     const std::string what = call.args.At(0, "what to print");
     const auto it = reports.find(what);

@@ -44,6 +44,10 @@ void Layout(Session& s, Args& a);
 void Clock(Session& s, Args& a);
 void Focus(Session& s, Args& a);
 void Services(Session& s, Args& a);
+// The current view's search conditions, keyword history and warning list.
+void Search(Session& s, Args& a);
+// The tip popup of the current view: shown or hidden, its text and time.
+void TipPopup(Session& s, Args& a);
 
 // Shared formatting.
 std::string WindowKindName(const CWnd& window);

@@ -66,6 +66,12 @@ TEST_F(Search, AStoryIsSearchedAsItReadsWithItsPhysicalLineBreaksJoined) {
     EXPECT_EQ(find(Condition({"聯發科"}, 1)), (Serials{6}));
     EXPECT_EQ(find(Condition({"台積電", "聯發科"}, 2, 1)), (Serials{6}));
     EXPECT_EQ(find(Condition({"持平次段"}, 1)), (Serials{}));
+    // Breaks of either kind, several in a row, at either end; a keyword
+    // holding a break never matches the joined text.
+    add(7, "另一則", "\n\r甲\r乙\n\n丙\r");
+    EXPECT_EQ(find(Condition({"甲乙丙"}, 1)), (Serials{7}));
+    EXPECT_EQ(find(Condition({"丙"}, 1)), (Serials{7}));
+    EXPECT_EQ(find(Condition({"乙\n\n丙"}, 1)), (Serials{}));
 }
 
 TEST_F(Search, AndNeedsEveryKeywordAndOrAnyOne) {

@@ -93,7 +93,8 @@ TEST(DeskOptionsParsing, DefaultsAndEveryOption) {
                             "--layout",     "甲,乙,丙", "--lang",   "en",  "--scheme",     "dark",
                             "--config",     "/c",       "--sys",    "/s",  "--screenshot", "p.png",
                             "--quit-after", "2.5",      "--script", "-",   "--module",     "/m.so",
-                            "--view-class", "V",        "--story",  "3",   "--symbol",     "2330"},
+                            "--view-class", "V",        "--story",  "3",   "--symbol",     "2330",
+                            "--search",     "營收"},
                            error);
     ASSERT_TRUE(all) << error;
     EXPECT_EQ(all->dataSet, "f.kqfeed");
@@ -105,6 +106,8 @@ TEST(DeskOptionsParsing, DefaultsAndEveryOption) {
     EXPECT_EQ(all->script, "-");
     EXPECT_EQ(all->viewClass, "V");
     EXPECT_EQ(all->storyRow, 3);
+    EXPECT_EQ(all->searchKeyword, "營收");
+    EXPECT_TRUE(defaults->searchKeyword.empty());
     EXPECT_FALSE(defaults->storyRow);
     EXPECT_EQ(all->symbol, "2330");
 }
@@ -121,6 +124,7 @@ TEST(DeskOptionsParsing, BadValuesAreRefusedWithTheReason) {
     EXPECT_FALSE(parse({"--story", "1.5"}, error));
     EXPECT_FALSE(parse({"--story", "-1"}, error));
     EXPECT_FALSE(parse({"--symbol", "2330 台積電"}, error)) << "an id, not an item";
+    EXPECT_FALSE(parse({"--search", ""}, error));
     EXPECT_FALSE(parse({"--screenshot"}, error));
     EXPECT_NE(error.find("needs a value"), std::string::npos) << error;
     EXPECT_FALSE(parse({"--colour"}, error));

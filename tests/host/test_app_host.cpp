@@ -22,6 +22,7 @@
 #include "app/desk/LayoutHostWnd.h"
 #include "app/desk/MainFrameStory.h"
 #include "app/desk/ViewHost.h"
+#include "app/desk/ViewSearch.h"
 #include "app/qt/BackendPump.h"
 #include "app/qt/DeskWindow.h"
 #include "feed/FeedInjector.h"
@@ -227,4 +228,21 @@ TEST_F(DeskHostTest, TheLatestStoryButtonOpensTheHostsStoryWindow) {
         window->AttachHostStory(nullptr);
         host->SetMainFrameStory(nullptr);
     }
+}
+
+TEST_F(DeskHostTest, TheSearchOptionTypesTheKeywordIntoTheSearchModeAndPressesSearch) {
+    SKQBaseView& view = create(1);
+    std::string error;
+    ASSERT_TRUE(RunViewSearch(view, "營收", error)) << error;
+    EXPECT_EQ(dynamic_cast<INewsViewInspection&>(view).iInspectCurrentMode(), 3);
+    EXPECT_TRUE(Logged(view, "search 營收"));
+    SKQBaseView& symbolsOnly = [&]() -> SKQBaseView& {
+        ViewRequest request;
+        request.name = "只看個股";
+        SKQBaseView* made = host->CreateView(request, error);
+        EXPECT_NE(made, nullptr) << error;
+        return *made;
+    }();
+    EXPECT_FALSE(RunViewSearch(symbolsOnly, "營收", error));
+    EXPECT_EQ(error, "the view has no search tab");
 }

@@ -5,6 +5,7 @@
 
 #include "CString.h"
 #include "NewsRecords.h"
+#include "SearchConditions.h"
 #include "WinTypes.h"
 
 class CDlgTipMsg;
@@ -40,4 +41,18 @@ class INewsViewInspection {
     virtual std::vector<CString> InspectCategoryIDs() const { return {}; }
     // The view's story window, null while it has none.
     virtual INewsStoryWindow* pInspectStory() const { return nullptr; }
+
+    // Searches: the four conditions (keyword search, the dialogs' last result,
+    // relation, warning), the keyword history oldest first, the warning list
+    // and the number of the warning condition last started (0: none).
+    // A view without searches has none of them.
+    virtual std::vector<CSearch> InspectConditions() const { return {}; }
+    virtual std::vector<CString> InspectKeywordHistory() const { return {}; }
+    virtual std::vector<CSearch> InspectWarningItems() const { return {}; }
+    virtual int iInspectWarningItemOrder() const { return 0; }
+    // Starts a warning condition as the warning list's OK does: it becomes
+    // the warning condition, joins the list unless the same is there, and is
+    // searched when the warning mode is shown. False for a view without
+    // warning searches.
+    virtual bool bStartWarningSearch(const CSearch& /*condition*/) { return false; }
 };

@@ -131,6 +131,12 @@ std::optional<DeskOptions> ParseDeskOptions(int argc, const char* const* argv,
               return !v.empty() && v.find(' ') == std::string::npos;
           },
           "a symbol id"}},
+        {"--search",
+         {[](DeskOptions& d, const std::string& v) {
+              d.searchKeyword = v;
+              return !v.empty();
+          },
+          "a keyword"}},
         {"--script",
          {[](DeskOptions& d, const std::string& v) {
               d.script = v;
@@ -185,5 +191,7 @@ std::string DeskUsage() {
            "                         sheet (a second before the screenshot)\n"
            "  --symbol ID            choose the symbol in the symbol box, as a person does, once\n"
            "                         the views are up (two seconds before the screenshot)\n"
+           "  --search KEYWORD       search the first view's news for the keyword (two\n"
+           "                         seconds before the screenshot)\n"
            "  --script FILE|-        run an automation script headless (see docs/automation.md)\n";
 }

@@ -6,6 +6,7 @@
 //            [--scheme light|dark] [--config DIR] [--sys DIR] [--resources DIR]
 //            [--module PATH] [--view-class NAME]
 //            [--screenshot FILE] [--quit-after SECONDS] [--story ROW] [--symbol ID]
+//            [--search KEYWORD]
 //            [--script FILE|-]
 #include <optional>
 #include <string>
@@ -34,6 +35,7 @@ struct DeskOptions {
     double quitAfter = -1;              // seconds; below 0: run until closed
     std::optional<int> storyRow;        // the first view's story window opened on this row
     std::optional<std::string> symbol;  // chosen in the symbol box once the views are up
+    std::string searchKeyword;          // searched in the first view; empty: none
     std::optional<std::string> script;  // "-": standard input
     bool help = false;
 };

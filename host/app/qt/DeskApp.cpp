@@ -20,6 +20,7 @@
 #include "app/desk/LayoutHostWnd.h"
 #include "app/desk/MainFrameStory.h"
 #include "app/desk/ViewHost.h"
+#include "app/desk/ViewSearch.h"
 #include "app/desk/ViewStory.h"
 #include "framework/ModuleLoader.h"
 #include "qt/QtFrontEnd.h"
@@ -205,6 +206,16 @@ int RunDesk(const DeskOptions& givenOptions, int argc, char** argv) {
             const double at = options.quitAfter >= 0 ? std::max(0.0, options.quitAfter - 1) : 3;
             QTimer::singleShot(static_cast<int>(at * 1000), &window,
                                [&] { openStory(host, *options.storyRow); });
+        }
+        if (!options.searchKeyword.empty()) {
+            const double at = options.quitAfter >= 0 ? std::max(0.0, options.quitAfter - 2) : 3;
+            QTimer::singleShot(static_cast<int>(at * 1000), &window, [&] {
+                const std::vector<SKQBaseView*> views = host.Views();
+                std::string why;
+                if (views.empty() || !RunViewSearch(*views.front(), options.searchKeyword, why))
+                    std::fprintf(stderr, "newsdesk: --search: %s\n",
+                                 views.empty() ? "no view" : why.c_str());
+            });
         }
         if (options.quitAfter >= 0) {
             QTimer::singleShot(static_cast<int>(options.quitAfter * 1000), &window, [&] {
