@@ -142,7 +142,9 @@ void SKQNewsCtrlView::vRecvNewMarketStatus(const CMarketStatus* status) {
     // News days only move forward: a status of the day already recorded
     // (statuses repeat through the day) or of an earlier one (the start-up
     // date sent again on reconnection) changes nothing.
-    if (!item || !item->byCheck || date <= item->iDate)
+    // Sheet 0's own choice decides: the items' checked flags follow the mode
+    // on screen, and warrant news clears them.
+    if (!item || !bIsServiceShownInSheet(kModeAll, service) || date <= item->iDate)
         return;
     const int year = date / 10000;
     const int month = date % 10000 / 100;

@@ -323,6 +323,13 @@ class SKQNewsCtrlView : public SKQBaseView, public INewsViewInspection {
     void OnDateTimeChange(NMHDR* header, LRESULT* result);
     bool bChangeDate(COleDateTime& date);
     bool bChangeDateByNewHeadLine();
+    // News dates: sheet 0 emptied and list 0 read again from sheet 0's own
+    // services (for the day shown, or with bOwnDays each service's own day);
+    // the rows rebuilt from the sorted list; a refused date's tip with the
+    // picker set back to the day shown (false).
+    void vLoadAllNewsDay(bool bOwnDays);
+    void vShowAllNewsDay();
+    bool bRefuseDate(const CString& text);
 
     // --- Categories (catsym/NewsViewCategories.cpp) -------------------------
     bool bInitialTransferCatObject();
