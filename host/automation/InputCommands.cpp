@@ -336,10 +336,17 @@ void dateCommand(Call& call) {
         a.Finish();
         picker.CloseUp();
     } else if (action == "pick") {
-        const std::int32_t date = ParseDate(a.At(1, "a date"), "date");
+        // A day keeps the picker's time of day, as a click in the calendar
+        // does; a time of day given picks that moment.
+        const std::string when = a.At(1, "a date or a time");
         a.Finish();
-        if (!picker.PickDay(date / 10000, date / 100 % 100, date % 100))
-            throw ScriptError("the date picker refused " + std::to_string(date));
+        if (when.find_first_of(":T@") == std::string::npos) {
+            const std::int32_t date = ParseDate(when, "date");
+            if (!picker.PickDay(date / 10000, date / 100 % 100, date % 100))
+                throw ScriptError("the date picker refused " + std::to_string(date));
+        } else if (!picker.Pick(COleDateTime(CTime(ParseTime(when, s.Now(), "time"))))) {
+            throw ScriptError("the date picker refused " + when);
+        }
     } else {
         throw ScriptError("date action '" + action + "': expected open, close or pick");
     }

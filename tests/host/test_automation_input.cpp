@@ -265,7 +265,9 @@ TEST(AutomationInput, KeysWheelAndScrollBarMoveTheSheet) {
 TEST(AutomationInput, TheDatePickerOpensPicksAndCloses) {
     const ScriptRun run = RunLines(kNews +
                                    "date open\ndate pick 2026-12-02\ndate close\nprint window "
-                                   "3009\nprint rows 6 all\ndate pick 2026-02-30\n");
+                                   "3009\nprint rows 6 all\ndate pick 2026-02-30\n"
+                                   "date pick 2026-12-03T10:30:15\nprint window 3009\n"
+                                   "date pick 2026-12-03T25:00\n");
     EXPECT_EQ(run.status, 1);
     EXPECT_TRUE(
         has(run, "window 3009: date, shown, enabled, text \"\", value 2026-12-02 09:00:00\n"))
@@ -274,4 +276,9 @@ TEST(AutomationInput, TheDatePickerOpensPicksAndCloses) {
     EXPECT_TRUE(has(run, "] date 2026-12-02\n  [")) << run.output;
     EXPECT_TRUE(has(run, "] date close\n")) << run.output;
     EXPECT_TRUE(has(run, "error: line 14: date '2026-02-30' is not a real date\n")) << run.output;
+    // A time of day picks that moment.
+    EXPECT_TRUE(
+        has(run, "window 3009: date, shown, enabled, text \"\", value 2026-12-03 10:30:15\n"))
+        << run.output;
+    EXPECT_TRUE(has(run, "error: line 17: ")) << run.output;
 }
