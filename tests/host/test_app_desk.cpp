@@ -89,13 +89,14 @@ TEST(DeskOptionsParsing, DefaultsAndEveryOption) {
     EXPECT_EQ(defaults->scheme, "light");
     EXPECT_LT(defaults->quitAfter, 0);
 
-    const auto all = parse({"--data",       "f.kqfeed", "--speed",  "60x", "--from",       "09:30",
-                            "--layout",     "甲,乙,丙", "--lang",   "en",  "--scheme",     "dark",
-                            "--config",     "/c",       "--sys",    "/s",  "--screenshot", "p.png",
-                            "--quit-after", "2.5",      "--script", "-",   "--module",     "/m.so",
-                            "--view-class", "V",        "--story",  "3",   "--symbol",     "2330",
-                            "--search",     "營收"},
-                           error);
+    const auto all =
+        parse({"--data",       "f.kqfeed", "--speed",  "60x",       "--from",       "09:30",
+               "--layout",     "甲,乙,丙", "--lang",   "en",        "--scheme",     "dark",
+               "--config",     "/c",       "--sys",    "/s",        "--screenshot", "p.png",
+               "--quit-after", "2.5",      "--script", "-",         "--module",     "/m.so",
+               "--view-class", "V",        "--story",  "3",         "--symbol",     "2330",
+               "--search",     "營收",     "--date",   "2026-12-02"},
+              error);
     ASSERT_TRUE(all) << error;
     EXPECT_EQ(all->dataSet, "f.kqfeed");
     EXPECT_EQ(all->speed, "60x");
@@ -110,6 +111,8 @@ TEST(DeskOptionsParsing, DefaultsAndEveryOption) {
     EXPECT_TRUE(defaults->searchKeyword.empty());
     EXPECT_FALSE(defaults->storyRow);
     EXPECT_EQ(all->symbol, "2330");
+    EXPECT_EQ(all->date, 20261202);
+    EXPECT_FALSE(defaults->date);
 }
 
 TEST(DeskOptionsParsing, BadValuesAreRefusedWithTheReason) {
@@ -125,6 +128,8 @@ TEST(DeskOptionsParsing, BadValuesAreRefusedWithTheReason) {
     EXPECT_FALSE(parse({"--story", "-1"}, error));
     EXPECT_FALSE(parse({"--symbol", "2330 台積電"}, error)) << "an id, not an item";
     EXPECT_FALSE(parse({"--search", ""}, error));
+    for (const char* day : {"20261232", "2026-02-29", "2026120", "2026/12/02", "2026120a"})
+        EXPECT_FALSE(parse({"--date", day}, error)) << day;
     EXPECT_FALSE(parse({"--screenshot"}, error));
     EXPECT_NE(error.find("needs a value"), std::string::npos) << error;
     EXPECT_FALSE(parse({"--colour"}, error));

@@ -6,6 +6,7 @@
 
 #include "LanguageService.h"
 #include "ReplaySession.h"
+#include "ViewDate.h"
 #include "feed/FeedReplay.h"
 
 namespace {
@@ -137,6 +138,12 @@ std::optional<DeskOptions> ParseDeskOptions(int argc, const char* const* argv,
               return !v.empty();
           },
           "a keyword"}},
+        {"--date",
+         {[](DeskOptions& d, const std::string& v) {
+              d.date = ParseViewDate(v);
+              return d.date.has_value();
+          },
+          "a day YYYYMMDD or YYYY-MM-DD"}},
         {"--script",
          {[](DeskOptions& d, const std::string& v) {
               d.script = v;
@@ -193,5 +200,7 @@ std::string DeskUsage() {
            "                         the views are up (two seconds before the screenshot)\n"
            "  --search KEYWORD       search the first view's news for the keyword (two\n"
            "                         seconds before the screenshot)\n"
+           "  --date YYYYMMDD        pick the day in the first view's date picker, as a person\n"
+           "                         does (two seconds before the screenshot)\n"
            "  --script FILE|-        run an automation script headless (see docs/automation.md)\n";
 }

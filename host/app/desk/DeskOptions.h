@@ -6,8 +6,9 @@
 //            [--scheme light|dark] [--config DIR] [--sys DIR] [--resources DIR]
 //            [--module PATH] [--view-class NAME]
 //            [--screenshot FILE] [--quit-after SECONDS] [--story ROW] [--symbol ID]
-//            [--search KEYWORD]
+//            [--search KEYWORD] [--date YYYYMMDD]
 //            [--script FILE|-]
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
@@ -36,6 +37,7 @@ struct DeskOptions {
     std::optional<int> storyRow;        // the first view's story window opened on this row
     std::optional<std::string> symbol;  // chosen in the symbol box once the views are up
     std::string searchKeyword;          // searched in the first view; empty: none
+    std::optional<std::int32_t> date;   // YYYYMMDD picked in the first view's date picker
     std::optional<std::string> script;  // "-": standard input
     bool help = false;
 };

@@ -19,6 +19,7 @@
 #include "app/desk/DeskEnvironment.h"
 #include "app/desk/LayoutHostWnd.h"
 #include "app/desk/MainFrameStory.h"
+#include "app/desk/ViewDate.h"
 #include "app/desk/ViewHost.h"
 #include "app/desk/ViewSearch.h"
 #include "app/desk/ViewStory.h"
@@ -214,6 +215,16 @@ int RunDesk(const DeskOptions& givenOptions, int argc, char** argv) {
                 std::string why;
                 if (views.empty() || !RunViewSearch(*views.front(), options.searchKeyword, why))
                     std::fprintf(stderr, "newsdesk: --search: %s\n",
+                                 views.empty() ? "no view" : why.c_str());
+            });
+        }
+        if (options.date) {
+            const double at = options.quitAfter >= 0 ? std::max(0.0, options.quitAfter - 2) : 3;
+            QTimer::singleShot(static_cast<int>(at * 1000), &window, [&] {
+                const std::vector<SKQBaseView*> views = host.Views();
+                std::string why;
+                if (views.empty() || !PickViewDate(*views.front(), *options.date, why))
+                    std::fprintf(stderr, "newsdesk: --date: %s\n",
                                  views.empty() ? "no view" : why.c_str());
             });
         }
