@@ -27,6 +27,8 @@ void SKQNewsCtrlView::OnDateTimeChange(NMHDR* header, LRESULT* result) {
     if (m_bDateDropped || !header)
         return;
     const auto* change = reinterpret_cast<const NMDATETIMECHANGE*>(header);
+    if (change->dwFlags != GDT_VALID)
+        return;
     COleDateTime chosen = FromSystemTime(change->st);
     bChangeDate(chosen);
 }
@@ -46,6 +48,9 @@ void SKQNewsCtrlView::vLoadAllNewsDay(bool bOwnDays) {
     const CString shown = cszGetNewsDateText();
     HeadlineList& list = m_avecHeadline[kModeAll];
     list.vClear();
+    // The list is current: entering the all-news mode later keeps it rather
+    // than reading every service for the day shown.
+    m_bAllLoaded = true;
     std::vector<CHeadlineTable> part;
     for (const BYTE service : services) {
         CString day = bOwnDays ? NEWS_cszGetCurrDateByService(service) : shown;

@@ -176,6 +176,24 @@ TEST_F(ViewDates, ANewNewsDayReadsEachServiceForItsOwnDay) {
     EXPECT_EQ(view->pInspectSheet(0)->iGetTotalRows(), 2);
 }
 
+TEST_F(ViewDates, ANewNewsDayBeforeTheAllNewsModeIsEnteredKeepsEachServicesDay) {
+    AddServices();
+    AddHistory('2', 1, Taipei(2024, 3, 8, 9, 30, 0));
+    backend.AddHeadline(Item('1', Taipei(2024, 3, 11, 8, 0, 0), 11, "財經 新日"), false);
+    backend.SetConnected(true);
+    SKQCfgIO2* cfg = NewStore();
+    cfg->SaveViewInfo("新聞", 1, 2, SKQNewsCtrlView::kClassKey, "FocusedTab", 1);
+    auto view = OpenView("新聞", cfg);
+    ASSERT_EQ(view->iInspectCurrentMode(), 1);
+
+    clock.Set(Taipei(2024, 3, 11, 8, 30, 0));
+    backend.ChangeNewsDay('1', 20240311, true);
+    backend.Dispatch();
+    PickMode(*view, 0);
+    EXPECT_EQ(ListSerials(*view), (std::vector<int>{11, 1}));
+    EXPECT_EQ(view->pInspectSheet(0)->iGetTotalRows(), 2);
+}
+
 // The items' checked flags follow the mode on screen and warrant news clears
 // them; the new day goes by sheet 0's own services.
 TEST_F(ViewDates, ANewNewsDayWhileWarrantNewsIsShownReloadsSheet0sServices) {
