@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include <QComboBox>
+#include <QDateEdit>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
@@ -16,6 +17,7 @@
 #include "ui/controls/CButton.h"
 #include "ui/controls/CComboBox.h"
 #include "ui/controls/CComboBoxAutoComplete.h"
+#include "ui/controls/CDateTimeCtrl.h"
 #include "ui/controls/CDialog.h"
 #include "ui/controls/CEdit.h"
 #include "ui/controls/MyRichEdit.h"
@@ -121,6 +123,37 @@ TEST_F(QtControlsTest, ButtonPeerClicksReachTheParentAndFollowState) {
     EXPECT_FALSE(widget->isEnabled());
     button.ShowWindow(SW_HIDE);
     EXPECT_TRUE(widget->isHidden());
+}
+
+TEST_F(QtControlsTest, DatePeerReportsAPickAsTheCalendarDoesAndShowsADaySetBack) {
+    CDateTimeCtrl picker;
+    ASSERT_TRUE(picker.Create(WS_CHILD | WS_VISIBLE, CRect(4, 25, 124, 45), &top, 3009));
+    ASSERT_TRUE(picker.SetTime(COleDateTime(2026, 12, 4, 9, 0, 0)));
+    QDateEdit* widget = peer<QDateEdit>(picker);
+    ASSERT_NE(widget, nullptr);
+    EXPECT_EQ(widget->date(), QDate(2026, 12, 4));
+    // The parent refuses a day after the 4th on closing, and sets the picker back.
+    std::vector<UINT> codes;
+    top.GetMessageMap().OnNotify(3009, DTN_DROPDOWN,
+                                 [&](NMHDR*, LRESULT*) { codes.push_back(DTN_DROPDOWN); });
+    top.GetMessageMap().OnNotify(3009, DTN_DATETIMECHANGE,
+                                 [&](NMHDR*, LRESULT*) { codes.push_back(DTN_DATETIMECHANGE); });
+    top.GetMessageMap().OnNotify(3009, DTN_CLOSEUP, [&](NMHDR*, LRESULT*) {
+        codes.push_back(DTN_CLOSEUP);
+        COleDateTime value;
+        picker.GetTime(value);
+        if (value.GetDateNumber() > 20261204)
+            picker.SetTime(COleDateTime(2026, 12, 4, 9, 0, 0));
+    });
+    widget->setDate(QDate(2026, 12, 2));  // what the calendar does for a click
+    EXPECT_EQ(codes, (std::vector<UINT>{DTN_DROPDOWN, DTN_DATETIMECHANGE, DTN_CLOSEUP}));
+    COleDateTime value;
+    ASSERT_TRUE(picker.GetTime(value));
+    EXPECT_EQ(value, COleDateTime(2026, 12, 2, 9, 0, 0)) << "the day taken, its time of day kept";
+    widget->setDate(QDate(2026, 12, 7));
+    EXPECT_EQ(widget->date(), QDate(2026, 12, 4)) << "the widget shows the day set back";
+    ASSERT_TRUE(picker.GetTime(value));
+    EXPECT_EQ(value.GetDateNumber(), 20261204);
 }
 
 TEST_F(QtControlsTest, StoryPaneShowsEveryMarkAsSelectedTextPastItsLineBreaks) {
