@@ -21,10 +21,12 @@
 #include "app/desk/DeskEnvironment.h"
 #include "app/desk/LayoutHostWnd.h"
 #include "app/desk/MainFrameStory.h"
+#include "app/desk/ReplaySession.h"
 #include "app/desk/ViewHost.h"
 #include "app/desk/ViewSearch.h"
 #include "app/qt/BackendPump.h"
 #include "app/qt/DeskWindow.h"
+#include "app/qt/ReplayDriver.h"
 #include "feed/FeedInjector.h"
 #include "framework/ModuleLoader.h"
 #include "qt/QtFrontEnd.h"
@@ -245,4 +247,30 @@ TEST_F(DeskHostTest, TheSearchOptionTypesTheKeywordIntoTheSearchModeAndPressesSe
     }();
     EXPECT_FALSE(RunViewSearch(symbolsOnly, "營收", error));
     EXPECT_EQ(error, "the view has no search tab");
+}
+
+// A speed given on the command line that the toolbar's box does not offer
+// joins the box, so the box (and the status line, which reads it) says what
+// the replay runs at.
+TEST_F(DeskHostTest, TheSpeedBoxTellsTheReplaysOwnSpeed) {
+    TempDir dir;
+    const std::string path = dir.file("news.kqfeed");
+    WriteSmallFeed(path);
+    for (const char* given : {"120x", "60x"}) {
+        ReplaySession::Settings settings;
+        settings.path = path;
+        settings.speed = *feed::ReplaySpeed::Parse(given);
+        CString error;
+        auto session =
+            ReplaySession::Open(backend, settings, CTime(2026, 12, 10, 9, 0, 0).GetTime(), error);
+        ASSERT_TRUE(session) << error.str();
+        ReplayDriver driver(std::move(session));
+        window->AttachReplay(&driver);
+        const QString text = QString::fromLatin1(given);
+        int boxesShowingIt = 0;
+        for (QComboBox* box : window->findChildren<QComboBox*>())
+            boxesShowingIt += box->currentText() == text ? 1 : 0;
+        EXPECT_EQ(boxesShowingIt, 1) << given;
+        window->AttachReplay(nullptr);
+    }
 }

@@ -158,12 +158,21 @@ void DeskWindow::AttachReplay(ReplayDriver* replay) {
     m_pause->setEnabled(replay != nullptr);
     if (replay) {
         const feed::ReplaySpeed speed = replay->Session().Speed();
+        int chosen = -1;
         for (int i = 0; i < m_speed->count(); ++i) {
             const auto item =
                 feed::ReplaySpeed::Parse(m_speed->itemData(i).toString().toStdString());
             if (item && item->Factor() == speed.Factor())
-                m_speed->setCurrentIndex(i);
+                chosen = i;
         }
+        if (chosen < 0) {
+            // A speed given on the command line that the box does not offer
+            // joins it, so the box and the status line tell the speed it runs at.
+            const QString label = QString::number(speed.Factor()) + QStringLiteral("x");
+            m_speed->addItem(label, label);
+            chosen = m_speed->count() - 1;
+        }
+        m_speed->setCurrentIndex(chosen);
         connect(replay, &ReplayDriver::Ticked, this, [this] { updateStatus(); });
     }
     updateStatus();
