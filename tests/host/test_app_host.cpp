@@ -137,8 +137,8 @@ TEST_F(DeskHostTest, TheConnectionButtonCutsTheLinkAndReconnectingSendsTheRecove
     EXPECT_FALSE(Logged(view, "RecvNewHeadLine")) << "news of a cut link reaches no view";
     EXPECT_TRUE(window->ToggleConnection());
     EXPECT_TRUE(backend.IsConnected());
-    ASSERT_TRUE(
-        QTest::qWaitFor([&] { return Logged(view, "vRecvSymHeadlineTableRecovery 49 2330"); }, 2000));
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] { return Logged(view, "vRecvSymHeadlineTableRecovery 49 2330"); }, 2000));
     EXPECT_TRUE(Logged(view, "vRecvAllHeadlineTableRecovery 49 "));
     EXPECT_TRUE(Logged(view, "vRecvCatHeadlineTableRecovery 49 11"));
 }

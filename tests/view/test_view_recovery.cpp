@@ -44,9 +44,8 @@ class ViewRecovery : public ViewHost {
         for (int i = 0; i < count; ++i) {
             const std::uint32_t serial = firstSerial + static_cast<std::uint32_t>(i);
             const CString title = CString::Formatted("%c 補回 %u", service, serial);
-            backend.AddHeadline(Item(service, t0 + 1800 + i * 60, serial, title.c_str(), category,
-                                     symbols),
-                                false);
+            backend.AddHeadline(
+                Item(service, t0 + 1800 + i * 60, serial, title.c_str(), category, symbols), false);
         }
     }
 

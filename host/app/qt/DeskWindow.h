@@ -4,8 +4,8 @@
 // the link group it speaks to) and the replay's speed and pause; the status
 // line tells where the replay stands. Closing it saves and closes every view.
 #include <QMainWindow>
-#include <memory>
 #include <QPointer>
+#include <memory>
 
 class QComboBox;
 class QLabel;
