@@ -60,7 +60,15 @@ class NewsBackend final : public FeedTarget {
     // keys arrived (0: at once). Requests are answered after the same time.
     void SetLatency(std::int64_t seconds);
     std::int64_t Latency();
-    bool IsConnected() const { return m_connected.load(); }
+    // Connected: the feed is, and the link to the servers is not lost.
+    bool IsConnected() const { return m_connected.load() && !m_linkLost.load(); }
+    // A lost link to the servers: live news still reaches the store (the
+    // servers keep it) but no view hears of it. Reconnecting reloads what
+    // came meanwhile: one batch per day, category and symbol of that news,
+    // due after the latency, so the views rebuild those sheets whole.
+    void LoseConnection();
+    void Reconnect();
+    bool IsLinkLost() const { return m_linkLost.load(); }
     // The user's entitlement (news date range: 30 days unless set).
     SKQAuthorization* Authorization() { return &m_authorization; }
 
@@ -119,6 +127,9 @@ class NewsBackend final : public FeedTarget {
     // Requests, answered by events.
     bool SearchNews(BYTE service, int kind, const CSearch& condition);
     bool RecoverHeadlines(BYTE service, const std::vector<CHeadlineTable>& keys);
+    // Keys asked for by RecoverHeadlines since the back-end was made, each
+    // time it was asked.
+    std::uint64_t RecoveryRequestKeyCount() const { return m_recoveryKeys.load(); }
     bool ReRequestStory(const CHeadlineTable& key);
 
     // Symbol look-ups.
@@ -147,6 +158,12 @@ class NewsBackend final : public FeedTarget {
     std::set<std::pair<BYTE, std::int32_t>> m_bulkDays;  // history days loaded in a bulk
     bool m_bulk = false;
     std::atomic<bool> m_connected{false};
+    // News that came while the link was lost, to be reloaded on reconnection.
+    std::atomic<bool> m_linkLost{false};
+    std::set<std::pair<BYTE, std::int32_t>> m_missedDays;
+    std::set<std::pair<BYTE, std::string>> m_missedCategories;
+    std::set<std::pair<BYTE, std::string>> m_missedSymbols;
+    std::atomic<std::uint64_t> m_recoveryKeys{0};
     std::atomic<std::uint64_t> m_tableLookups{0};
     std::atomic<std::uint64_t> m_headlineLookups{0};
     SKQAuthorization m_authorization;

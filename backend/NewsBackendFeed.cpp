@@ -72,6 +72,15 @@ void NewsBackend::AddHeadline(const FeedHeadline& item, bool live) {
             m_bulkDays.insert({write->id.service, write->id.day});
         return;
     }
+    if (m_linkLost.load()) {
+        const BYTE service = write->id.service;
+        m_missedDays.insert({service, write->id.day});
+        if (!write->stored.categoryId.IsEmpty())
+            m_missedCategories.insert({service, write->stored.categoryId.str()});
+        for (const CString& symbol : write->symbols)
+            m_missedSymbols.insert({service, symbol.str()});
+        return;
+    }
     session.Queue(
         news_events::NewHeadline{record, write->stored.categoryId, joinSymbols(write->symbols)},
         session.Now());
@@ -87,7 +96,7 @@ void NewsBackend::AddStory(const CStory& story, bool live) {
     if (!changed || !*changed)
         return;
     m_arrivals.StoryArrived(id, session.Now());
-    if (!live)
+    if (!live || m_linkLost.load())
         return;
     if (const std::optional<StoredHeadline> stored = m_store.Headline(id))
         session.Queue(news_events::StoryUpdate{stored->record.Key()}, session.AnswerDue());
@@ -99,6 +108,32 @@ void NewsBackend::ChangeNewsDay(BYTE service, std::int32_t date, bool live) {
         return;
     if (live)
         session.Queue(news_events::MarketStatus{CMarketStatus(service, date)}, session.Now());
+}
+
+void NewsBackend::LoseConnection() {
+    Session session(*this);
+    m_linkLost.store(true);
+}
+
+void NewsBackend::Reconnect() {
+    Session session(*this);
+    if (!m_linkLost.exchange(false))
+        return;
+    const std::int64_t due = session.AnswerDue();
+    queueDayBatches(session, m_missedDays, 0, due);
+    for (const auto& [service, category] : m_missedCategories) {
+        CHeadlineTableInfo info{service, 0, kCategoryTable, 0, CString(category)};
+        info.dwCount = static_cast<std::uint32_t>(m_store.CountCategoryKeys(service, info.strKey));
+        session.Queue(news_events::Recovery{info}, due);
+    }
+    for (const auto& [service, symbol] : m_missedSymbols) {
+        CHeadlineTableInfo info{service, 0, kSymbolTable, 0, CString(symbol)};
+        info.dwCount = static_cast<std::uint32_t>(m_store.CountSymbolKeys(service, info.strKey));
+        session.Queue(news_events::Recovery{info}, due);
+    }
+    m_missedDays.clear();
+    m_missedCategories.clear();
+    m_missedSymbols.clear();
 }
 
 void NewsBackend::BeginBulk() {

@@ -159,6 +159,7 @@ bool NewsBackend::SearchNews(BYTE service, int kind, const CSearch& condition) {
 
 bool NewsBackend::RecoverHeadlines(BYTE service, const std::vector<CHeadlineTable>& keys) {
     Session session(*this);
+    m_recoveryKeys.fetch_add(keys.size());
     if (!m_store.IsOpen() || !m_store.Service(service))
         return false;
     std::set<std::pair<BYTE, std::int32_t>> days;

@@ -330,6 +330,12 @@ class SKQNewsCtrlView : public SKQBaseView, public INewsViewInspection {
     void vLoadAllNewsDay(bool bOwnDays);
     void vShowAllNewsDay();
     bool bRefuseDate(const CString& text);
+    // Recovery: a sheet's list from its own services (the warrant sheet's
+    // from the warrant service), and its rows rebuilt after a batch, an
+    // empty result told when the batch asks for it; false when it is empty.
+    void vGatherSheetTables(int sheet, HeadlineList& list, int kind, const CString& key);
+    bool bRebuildRecoveredSheet(int sheet, const CHeadlineTableInfo& batch,
+                                const char* emptyTextKey, const char* separator);
 
     // --- Categories (catsym/NewsViewCategories.cpp) -------------------------
     bool bInitialTransferCatObject();

@@ -51,6 +51,20 @@ void connectedCommand(Call& call) {
     call.session.Backend().SetConnected(on);
 }
 
+// A lost link to the servers and its end: live news meanwhile is stored
+// quietly, and reconnecting sends the recovery batches of what came.
+void disconnectCommand(Call& call) {
+    NoBlock(call);
+    call.args.Finish();
+    call.session.Backend().LoseConnection();
+}
+
+void reconnectCommand(Call& call) {
+    NoBlock(call);
+    call.args.Finish();
+    call.session.Backend().Reconnect();
+}
+
 void daterangeCommand(Call& call) {
     NoBlock(call);
     const auto days = ParseNumber(call.args.At(0, "a number of days"), 0, 255, "date range");
@@ -94,6 +108,8 @@ void AddBackendCommands(CommandTable& table) {
     table.Add("feed", feedCommand);
     table.Add("bulk", bulkCommand);
     table.Add("connected", connectedCommand);
+    table.Add("disconnect", disconnectCommand);
+    table.Add("reconnect", reconnectCommand);
     table.Add("daterange", daterangeCommand);
     table.Add("entitle", entitleCommand);
     table.Add("latency", latencyCommand);

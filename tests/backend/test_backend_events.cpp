@@ -188,6 +188,31 @@ TEST_F(Events, RecoveringSendsTheDayCategoryAndSymbolTablesAgainAndThenTheRecord
     EXPECT_EQ(NEWS_iGetHeadline('1', out, {today}), 1);
 }
 
+TEST_F(Events, NewsOfALostLinkIsStoredQuietlyAndReloadedOnReconnection) {
+    backend.SetConnected(true);
+    backend.LoseConnection();
+    EXPECT_FALSE(BK_bIsConnect());
+    backend.AddHeadline(Item('1', t0, 1, "斷線中", "5", {"2330"}, "內文"), true);
+    backend.AddHeadline(Item('1', t0 + 60, 2, "斷線中二", "5"), true);
+    backend.AddStory(CStory{'1', static_cast<std::int32_t>(t0), 1, "新內文"}, true);
+    EXPECT_EQ(backend.QueuedEventCount(), 0u) << "no view hears of it";
+    std::vector<CHeadlineTable> keys;
+    bool known = false;
+    EXPECT_EQ(NEWS_iGetHeadlineTable('1', keys, 0, "20240308", known), 2) << "but it is stored";
+
+    backend.SetLatency(2);
+    backend.Reconnect();
+    EXPECT_TRUE(BK_bIsConnect());
+    backend.Reconnect();  // nothing more is missed
+    EXPECT_EQ(backend.Dispatch(), 0) << "reloading takes the latency";
+    clock.Advance(2);
+    backend.Dispatch();
+    EXPECT_EQ(sink.events, (Lines{"day 1 20240308 n=2 flags=0", "category 1 5 n=2 flags=0",
+                                  "symbol 1 2330 n=1 flags=0"}));
+    backend.AddHeadline(Item('1', t0 + 120, 3, "連線後", "5"), true);
+    EXPECT_EQ(backend.QueuedEventCount(), 1u) << "live news is heard again";
+}
+
 TEST_F(Events, RecoveringNothingOfTheServiceIsRefused) {
     std::vector<CHeadline> unused;
     EXPECT_FALSE(NEWS_bReCoverHeadline('2', unused, {Key('1', t0, 1)}));

@@ -125,6 +125,26 @@ TEST_F(DeskHostTest, BackEndEventsReachEveryViewOnTheGuiThread) {
     EXPECT_EQ(host->ForwardedEvents(), 2u);
 }
 
+TEST_F(DeskHostTest, TheConnectionButtonCutsTheLinkAndReconnectingSendsTheRecoveryBatches) {
+    SKQBaseView& view = create(1);
+    BackendPump pump(backend, context.GetClock());
+    backend.SetConnected(true);
+    EXPECT_FALSE(window->ToggleConnection());
+    EXPECT_FALSE(backend.IsConnected());
+    feed::FeedInjector inject(backend);
+    ASSERT_TRUE(inject.Line("headline\t\t49\t" + std::to_string(context.GetClock().Now()) +
+                                "\t7\t11\t2330\t0\t0\t斷線時的快訊\t",
+                            true));
+    QTest::qWait(20);
+    EXPECT_FALSE(Logged(view, "RecvNewHeadLine")) << "news of a cut link reaches no view";
+    EXPECT_TRUE(window->ToggleConnection());
+    EXPECT_TRUE(backend.IsConnected());
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] { return Logged(view, "vRecvSymHeadlineTableRecovery 49 2330"); }, 2000));
+    EXPECT_TRUE(Logged(view, "vRecvAllHeadlineTableRecovery 49 "));
+    EXPECT_TRUE(Logged(view, "vRecvCatHeadlineTableRecovery 49 11"));
+}
+
 TEST_F(DeskHostTest, TheSymbolBoxLinksTheViewsOfItsGroup) {
     SKQBaseView& linked = create(1, 1);
     SKQBaseView& other = create(2);

@@ -14,6 +14,7 @@
 #include "HostContext.h"
 #include "NewsBackend.h"
 #include "ReplayDriver.h"
+#include "app/desk/ConnectionLink.h"
 #include "app/desk/LayoutHostWnd.h"
 #include "app/desk/MainFrameStory.h"
 #include "app/desk/ViewHost.h"
@@ -61,6 +62,7 @@ DeskWindow::DeskWindow(QtFrontEnd& frontEnd, LayoutHostWnd& layout, ViewHost& ho
       m_backend(backend) {
     setWindowTitle(text("IDS_NEWSDESK_TITLE"));
     setCentralWidget(new LayoutContainer(layout, frontEnd.WidgetOf(layout), this));
+    m_link = std::make_unique<ConnectionLink>(backend);
     buildToolbar();
     m_status = new QLabel(this);
     m_connection = new QLabel(this);
@@ -129,6 +131,18 @@ void DeskWindow::buildToolbar() {
     m_latestStory->setEnabled(false);
     connect(m_latestStory, &QToolButton::clicked, this, [this] { ShowLatestStory(); });
     bar->addWidget(m_latestStory);
+    bar->addSeparator();
+    m_connect = new QToolButton(bar);
+    m_connect->setText(text(m_link->ButtonTextKey()));
+    connect(m_connect, &QToolButton::clicked, this, [this] { ToggleConnection(); });
+    bar->addWidget(m_connect);
+}
+
+bool DeskWindow::ToggleConnection() {
+    const bool up = m_link->Toggle();
+    m_connect->setText(text(m_link->ButtonTextKey()));
+    updateStatus();
+    return up;
 }
 
 void DeskWindow::AttachHostStory(MainFrameStory* story) {

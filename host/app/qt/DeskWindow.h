@@ -5,10 +5,12 @@
 // line tells where the replay stands. Closing it saves and closes every view.
 #include <QMainWindow>
 #include <QPointer>
+#include <memory>
 
 class QComboBox;
 class QLabel;
 class QToolButton;
+class ConnectionLink;
 class LayoutHostWnd;
 class MainFrameStory;
 class NewsBackend;
@@ -44,6 +46,9 @@ class DeskWindow : public QMainWindow {
     // The title bar button: the active view's host setting, taken when the
     // view is opened again. False when there is no active view.
     bool SetActiveViewTitleBar(bool shown);
+    // The connection button: cuts the link to the servers or restores it;
+    // true when it is up afterwards.
+    bool ToggleConnection();
 
   protected:
     void closeEvent(QCloseEvent* event) override;
@@ -63,6 +68,8 @@ class DeskWindow : public QMainWindow {
     QToolButton* m_pause = nullptr;
     QToolButton* m_titleBar = nullptr;
     QToolButton* m_latestStory = nullptr;
+    QToolButton* m_connect = nullptr;
+    std::unique_ptr<ConnectionLink> m_link;
     MainFrameStory* m_hostStory = nullptr;
     QLabel* m_status = nullptr;
     QLabel* m_connection = nullptr;
