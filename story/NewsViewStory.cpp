@@ -40,16 +40,16 @@ void SKQNewsCtrlView::vStoryUpdateNotify(const CHeadlineTable* key) {
         m_pStory->vStoryUpdateNotify(key);
 }
 
-// The print/save collectors' part comes with printing and saving.
 void SKQNewsCtrlView::vStoryRespHeadLine(const std::vector<CHeadlineTable>& entries) {
     if (bIsStoryVisible())
         m_pStory->RespHeadLine(entries);
+    vCollectorsRespHeadLine(entries);
 }
 
-// The print/save collectors' part comes with printing and saving.
 void SKQNewsCtrlView::RespStory(const CHeadlineTable& entry) {
     if (bIsStoryVisible())
         m_pStory->RespStory(entry);
+    vCollectorsRespStory(entry);
 }
 
 void SKQNewsCtrlView::OnShowStory() {
@@ -79,9 +79,3 @@ int SKQNewsCtrlView::iFindHeadlineTable(int mode, const CHeadlineTable& key, int
 INewsStoryWindow* SKQNewsCtrlView::pInspectStory() const {
     return m_pStory;
 }
-
-// Command 5407; printing comes with the print/save subsystem.
-void SKQNewsCtrlView::OnPrintNews() {}
-
-// Command 5408; saving comes with the print/save subsystem.
-void SKQNewsCtrlView::OnSaveNews() {}

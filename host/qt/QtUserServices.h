@@ -14,6 +14,7 @@ class QtUserServices : public UserServices {
     UINT TrackPopupMenu(const CMenu& menu, UINT flags, CPoint screenPoint, CWnd* owner) override;
     int RunModal(CDialog& dialog) override;
     std::optional<std::string> SaveFile(CWnd* owner, const FileDialogRequest& request) override;
+    std::optional<FileChoice> SaveFileChoice(CWnd* owner, const FileDialogRequest& request) override;
     std::unique_ptr<CDC> Print(CWnd* owner) override;
 
     // Without a display nobody can answer: print goes to this PDF file
