@@ -53,6 +53,9 @@ std::vector<CHeadline> vecFetchHeadlines(const std::vector<CHeadlineTable>& keys
 }
 
 CString cszDatedStory(const CStory& story) {
+    // A headline without a story has nothing to print, not even its date.
+    if (story.strStory.IsEmpty())
+        return {};
     const std::time_t t = story.tTime;
     std::tm local{};
     localtime_r(&t, &local);

@@ -39,7 +39,8 @@ std::vector<CHeadline> vecFetchHeadlines(const std::vector<CHeadlineTable>& keys
 
 // The story as printed, and as saved when it arrives later: a line break,
 // "YYYY/MM/ D hh:mm:ss" (the day padded with a blank) and the story text,
-// its own line breaks removed and "@@@@" turned into CR LF.
+// its own line breaks removed and "@@@@" turned into CR LF. Empty for a
+// headline without a story.
 CString cszDatedStory(const CStory& story);
 
 // Removes the next line of `rest` and returns it: at most 80 columns, never
