@@ -3,9 +3,8 @@
 // pixels per inch.
 #include "NewsPrint.h"
 
-#include <ctime>
-
 #include "CFont.h"
+#include "CTime.h"
 #include "CodePage.h"
 #include "HostApi.h"
 #include "ui/CDC.h"
@@ -22,12 +21,7 @@ int mulDiv(int a, int b, int c) {
 }
 
 CString currentTime() {
-    const std::time_t now = std::time(nullptr);
-    std::tm local{};
-    localtime_r(&now, &local);
-    char text[128] = {};
-    std::strftime(text, sizeof text, "%Y/%m/%d %H:%M", &local);
-    return text;
+    return CTime::GetCurrentTime().Format("%Y/%m/%d %H:%M");
 }
 
 struct Page {
@@ -58,6 +52,8 @@ CRect drawFurniture(CDC& dc, const Page& p, int pageNo) {
         timeBox = CRect(footer.right - 2 * p.mmY - size.cx, footer.top + 2 * (2 * p.mmY),
                         footer.right - 2 * p.mmY, footer.top + 2 * (2 * p.mmY) + size.cy);
         dc.DrawText(time, &timeBox, DT_VCENTER);
+        // The number's box spans the emblem and the time: fill nothing of it.
+        dc.SetBkMode(TRANSPARENT);
         CRect numberBox(logo.left, logo.top, timeBox.right, timeBox.bottom);
         dc.DrawText(CString::Formatted("%d", pageNo), &numberBox, DT_CENTER | DT_VCENTER);
     }

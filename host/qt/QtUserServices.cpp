@@ -170,7 +170,7 @@ std::optional<FileChoice> QtUserServices::SaveFileChoice(CWnd* owner,
 std::unique_ptr<CDC> QtUserServices::Print(CWnd* owner) {
     auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
     printer->setPageSize(QPageSize(QPageSize::A4));
-    if (offscreen()) {
+    if (offscreen() || !m_unattendedPdf.empty()) {
         if (m_unattendedPdf.empty())
             return nullptr;
         printer->setOutputFormat(QPrinter::PdfFormat);

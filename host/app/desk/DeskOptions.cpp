@@ -137,6 +137,21 @@ std::optional<DeskOptions> ParseDeskOptions(int argc, const char* const* argv,
               return !v.empty();
           },
           "a keyword"}},
+        {"--print-pdf",
+         {[](DeskOptions& d, const std::string& v) {
+              d.printPdf = v;
+              return !v.empty();
+          },
+          "a PDF file"}},
+        {"--print-rows",
+         {[](DeskOptions& d, const std::string& v) {
+              double rows = 0;
+              if (!parseSeconds(v, rows) || rows < 1 || rows != static_cast<int>(rows))
+                  return false;
+              d.printRows = static_cast<int>(rows);
+              return true;
+          },
+          "a number of rows"}},
         {"--script",
          {[](DeskOptions& d, const std::string& v) {
               d.script = v;
@@ -193,5 +208,9 @@ std::string DeskUsage() {
            "                         the views are up (two seconds before the screenshot)\n"
            "  --search KEYWORD       search the first view's news for the keyword (two\n"
            "                         seconds before the screenshot)\n"
+           "  --print-pdf FILE       print the first view's first rows with their stories to\n"
+           "                         this PDF, without the print dialog (a second before\n"
+           "                         quitting)\n"
+           "  --print-rows N         how many rows --print-pdf prints (default 2)\n"
            "  --script FILE|-        run an automation script headless (see docs/automation.md)\n";
 }

@@ -36,6 +36,8 @@ struct DeskOptions {
     std::optional<int> storyRow;        // the first view's story window opened on this row
     std::optional<std::string> symbol;  // chosen in the symbol box once the views are up
     std::string searchKeyword;          // searched in the first view; empty: none
+    std::string printPdf;               // the first view's first rows printed to it; empty: none
+    int printRows = 2;
     std::optional<std::string> script;  // "-": standard input
     bool help = false;
 };
