@@ -3,6 +3,8 @@
 // pixels per inch.
 #include "NewsPrint.h"
 
+#include <algorithm>
+
 #include "CFont.h"
 #include "CTime.h"
 #include "CodePage.h"
@@ -110,7 +112,11 @@ void vPrintOn(CDC& dc, const CNewsOutputJob& job) {
             const CBrush black(RGB(0, 0, 0));
             dc.FrameRect(story, &black);
             y = story.top + p.L;
-            for (int n = 0; n < news_output::kPageStoryLines && !rest.IsEmpty(); ++n) {
+            // At most 49 lines, and no more than the frame holds: a large
+            // font on a small page would run over the footer.
+            const int fit = p.L > 0 ? (story.Height() - p.L) / p.L : 0;
+            const int lines = std::max(1, std::min(news_output::kPageStoryLines, fit));
+            for (int n = 0; n < lines && !rest.IsEmpty(); ++n) {
                 CString line = news_output::cszTakeStoryLine(rest);
                 // A line's own break is the move to the next line, not text.
                 line.TrimRight("\r\n");

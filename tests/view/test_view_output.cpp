@@ -18,7 +18,7 @@ using namespace view_test;
 // context when the job is printed.
 class KeptPrinter : public RecordingDC {
   public:
-    explicit KeptPrinter(std::vector<Record>* out) : RecordingDC(A4Printer()), m_out(out) {}
+    KeptPrinter(std::vector<Record>* out, const Device& page) : RecordingDC(page), m_out(out) {}
     ~KeptPrinter() override { *m_out = Records(); }
 
   private:
@@ -72,10 +72,10 @@ class ViewOutput : public ViewHost {
 
     static void Command(SKQNewsCtrlView& view, UINT id) { view.SendMessage(WM_COMMAND, id, 0); }
 
-    void AnswerPrint() {
-        ui.Script().AnswerPrint([this] {
+    void AnswerPrint(RecordingDC::Device page = RecordingDC::A4Printer()) {
+        ui.Script().AnswerPrint([this, page] {
             ++prints;
-            return std::make_unique<KeptPrinter>(&printed);
+            return std::make_unique<KeptPrinter>(&printed, page);
         });
     }
 
@@ -455,7 +455,19 @@ TEST_F(ViewOutput, AFailedWriteLeavesTheOldFileAndNoTemporaryBehind) {
 
 // --- Printed pages -----------------------------------------------------------
 
-TEST_F(ViewOutput, APageHasFramesEmblemTimeNumberLabelTitleAndAtMost49StoryLines) {
+struct PageCase {
+    const char* name;
+    int heightPixels;                 // at 300 dots per inch
+    std::vector<int> linesPerPage;  // a blank line, the dated first paragraph, 59 more
+};
+const PageCase kPages[] = {
+    {"A4HoldsWhatFitsAbove49", 3508, {42, 19}},
+    {"ATallPageStopsAt49", 7016, {49, 12}},
+};
+
+class PrintedPages : public ViewOutput, public ::testing::WithParamInterface<PageCase> {};
+
+TEST_P(PrintedPages, HaveFramesEmblemTimeNumberLabelTitleAndAtMost49StoryLines) {
     AddServices();
     std::string story;
     for (int i = 0; i < 60; ++i)
@@ -465,42 +477,70 @@ TEST_F(ViewOutput, APageHasFramesEmblemTimeNumberLabelTitleAndAtMost49StoryLines
     auto view = OpenView();
     Select(*view, 0);  // serial 2: no story, nothing printed
     Select(*view, 1, true);
-    AnswerPrint();
+    RecordingDC::Device page = RecordingDC::A4Printer();
+    page.heightPixels = GetParam().heightPixels;
+    AnswerPrint(page);
     Command(*view, SKQNewsCtrlView::ID_PRINT_NEWS);
     ASSERT_EQ(prints, 1);
     EXPECT_FALSE(Printed("沒有內文")) << "an item without a story prints nothing";
-    // The story: a leading blank line, the date line with the first line, 60 more.
-    EXPECT_EQ(Pages(), 2);
-    int frames = 0, storyLines = 0, page = 0;
+    const std::size_t pages = GetParam().linesPerPage.size();
+    EXPECT_EQ(Pages(), static_cast<int>(pages));
+    int frames = 0;
     std::vector<int> linesPerPage;
+    CRect storyFrame;
     for (const auto& r : printed) {
-        if (r.op == RecordingDC::Op::StartPage) {
-            ++page;
+        if (r.op == RecordingDC::Op::StartPage)
             linesPerPage.push_back(0);
+        if (r.op == RecordingDC::Op::Frame) {
+            ++frames;
+            storyFrame = r.rect;  // the last frame of a page is the story's
         }
-        frames += r.op == RecordingDC::Op::Frame ? 1 : 0;
         if (r.op == RecordingDC::Op::TextOut && r.text != "長篇新聞" && r.text != "新聞內容") {
-            ++storyLines;
             ++linesPerPage.back();
+            EXPECT_LE(r.rect.bottom, storyFrame.bottom) << "inside the story frame: " << r.text.str();
         }
         if (r.op == RecordingDC::Op::TextOut || r.op == RecordingDC::Op::Text) {
             EXPECT_EQ(r.font, "Noto Sans CJK TC");
             EXPECT_EQ(r.fontHeight, 50) << "12 points at 300 dots per inch";
         }
     }
-    // A blank line, then the date with the first paragraph, then 59 more: 61 lines.
-    EXPECT_EQ(linesPerPage, (std::vector<int>{49, 12}));
-    EXPECT_EQ(storyLines, 61);
-    EXPECT_EQ(frames, 2 * 6) << "outer, body, footer, emblem, title and story frames a page";
+    EXPECT_EQ(linesPerPage, GetParam().linesPerPage);
+    EXPECT_EQ(frames, static_cast<int>(pages) * 6)
+        << "outer, body, footer, emblem, title and story frames a page";
     const auto texts = TextOuts();
-    EXPECT_EQ(std::count(texts.begin(), texts.end(), CString("長篇新聞")), 2) << "title on every page";
-    EXPECT_EQ(std::count(texts.begin(), texts.end(), CString("新聞內容")), 2);
-    std::vector<CString> numbers;
+    EXPECT_EQ(std::count(texts.begin(), texts.end(), CString("長篇新聞")), static_cast<int>(pages))
+        << "the whole title on every page";
+    EXPECT_EQ(std::count(texts.begin(), texts.end(), CString("新聞內容")), static_cast<int>(pages));
+    std::vector<CString> numbers, times;
     for (const auto& r : printed) {
         if (r.op == RecordingDC::Op::Text && r.format == (DT_CENTER | DT_VCENTER))
             numbers.push_back(r.text);
+        if (r.op == RecordingDC::Op::Text && r.format == DT_VCENTER)
+            times.push_back(r.text);
     }
     EXPECT_EQ(numbers, (std::vector<CString>{"1", "2"}));
+    EXPECT_EQ(times, (std::vector<CString>(pages, "2024/03/08 10:00"))) << "the host clock";
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, PrintedPages, ::testing::ValuesIn(kPages),
+                         [](const auto& p) { return std::string(p.param.name); });
+
+TEST_F(ViewOutput, LongTitlesAndTheLabelNeverSplitACharacterOnPaper) {
+    AddServices();
+    std::string title = "x";
+    for (int i = 0; i < 60; ++i)
+        title += "股";
+    Add(1, title.c_str(), "內文");
+    auto view = OpenView();
+    Select(*view, 0);
+    AnswerPrint();
+    context.OwnLanguage().SetText("IDS_NEWSCTRLVIEW_STRING_DETAILED_NEWS_DATA", "x新聞內容詳細資料");
+    Command(*view, SKQNewsCtrlView::ID_PRINT_NEWS);
+    const auto texts = TextOuts();
+    ASSERT_GE(texts.size(), 3u);
+    EXPECT_EQ(texts[0], "x新聞內容詳") << "11 columns: the next character would split at 12";
+    EXPECT_EQ(texts[1].str(), title.substr(0, 1 + 39 * 3));
+    EXPECT_EQ(texts[2].str(), title.substr(1 + 39 * 3));
 }
 
 }  // namespace
