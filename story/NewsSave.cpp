@@ -130,7 +130,9 @@ void vSaveJob(CWnd* parent, CNewsOutputJob& job) {
     const CString caption = s_LangGetLangString("IDS_NEWSCTRLVIEW_STRING_NEWSSAVE");
     struct stat existing {};
     if (::stat(path.c_str(), &existing) == 0 &&
-        services->MessageBox(parent, text("IDS_NEWSCTRLVIEW_STRING_FILE_REPLACE", "{file}", path),
+        services->MessageBox(parent,
+                             text("IDS_NEWSCTRLVIEW_STRING_FILE_REPLACE", "{file}",
+                                  path.substr(path.rfind('/') + 1)),
                              caption, MB_YESNO | MB_ICONQUESTION) != IDYES)
         return;
     std::string bytes = strFileText(job);
