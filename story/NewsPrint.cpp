@@ -41,7 +41,8 @@ CRect drawFurniture(CDC& dc, const Page& p, int pageNo) {
     const CRect footer(5 * p.mmX, p.H - 15 * p.mmY, p.W - 5 * p.mmX, p.H - 5 * p.mmY);
     dc.FrameRect(footer, &black);
     const int h = 2 * p.mmY / 2;
-    const CRect logo(footer.left + h, footer.top + h, 5 * p.mmX + 30 * p.mmY - h, footer.bottom - h);
+    const CRect logo(footer.left + h, footer.top + h, 5 * p.mmX + 30 * p.mmY - h,
+                     footer.bottom - h);
     s_PrinQuentaLogo(&dc, logo);
 
     CRect timeBox;
@@ -96,8 +97,7 @@ void vPrintOn(CDC& dc, const CNewsOutputJob& job) {
             dc.StartPage();
             TEXTMETRIC tm;
             dc.GetTextMetrics(&tm);
-            Page p{dc.GetDeviceCaps(HORZRES),
-                   dc.GetDeviceCaps(VERTRES),
+            Page p{dc.GetDeviceCaps(HORZRES), dc.GetDeviceCaps(VERTRES),
                    mulDiv(1, dc.GetDeviceCaps(HORZRES), dc.GetDeviceCaps(HORZSIZE)),
                    mulDiv(1, dc.GetDeviceCaps(VERTRES), dc.GetDeviceCaps(VERTSIZE)),
                    tm.tmHeight + tm.tmExternalLeading};

@@ -68,7 +68,8 @@ std::string strFileText(const CNewsOutputJob& job) {
         CString rest = item.strStory;
         story_text::vApplySimplified(0, rest);
         rest += "\n\n";
-        while (codepage::CutToWidth(rest.str(), news_output::kLineColumns).size() < rest.str().size())
+        while (codepage::CutToWidth(rest.str(), news_output::kLineColumns).size() <
+               rest.str().size())
             out += news_output::cszTakeStoryLine(rest).str() + "\r\n";
         out += rest.str();
         out += std::string(news_output::kLineColumns, '-') + "\n";

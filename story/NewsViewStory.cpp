@@ -1,6 +1,5 @@
 // SKQNewsCtrlView: the story window's side of the view - made once and
-// hidden, opened on a headline, told of what arrives while it is shown -
-// and printing and saving news.
+// hidden, opened on a headline, told of what arrives while it is shown.
 #include "HostApi.h"
 #include "SKQNewsCtrlView.h"
 #include "SKQNewsStory.h"

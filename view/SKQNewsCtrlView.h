@@ -445,8 +445,6 @@ class SKQNewsCtrlView : public SKQBaseView, public INewsViewInspection {
     CNewsCollector m_printCollector;
     CNewsSaveCollector m_saveCollector;
 
-  public:
-
   protected:
     // --- Members, in the order of the view's record ------------------------
     CXTPTabControl m_tabMode;

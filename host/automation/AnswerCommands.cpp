@@ -89,9 +89,9 @@ void answerCommand(Call& call) {
                 value == "none" ? 0u : static_cast<UINT>(ParseNumber(value, 1, 65535, "command")));
         } else if (kind == "save") {
             s.Ui().Person().ShowPathsUnder(s.ConfigDir().string() + "/");
-            script.AnswerSaveFile(value == "cancel" ? std::nullopt
-                                                    : std::optional<std::string>(s.FilePath(value)),
-                                  big5 ? 1 : 0);
+            script.AnswerSaveFile(
+                value == "cancel" ? std::nullopt : std::optional<std::string>(s.FilePath(value)),
+                big5 ? 1 : 0);
         } else if (kind == "print") {
             if (value == "cancel")
                 script.AnswerPrint(nullptr);

@@ -42,7 +42,8 @@ class AutomationPerson final : public UserServices {
     UINT TrackPopupMenu(const CMenu& menu, UINT flags, CPoint screenPoint, CWnd* owner) override;
     int RunModal(CDialog& dialog) override;
     std::optional<std::string> SaveFile(CWnd* owner, const FileDialogRequest& request) override;
-    std::optional<FileChoice> SaveFileChoice(CWnd* owner, const FileDialogRequest& request) override;
+    std::optional<FileChoice> SaveFileChoice(CWnd* owner,
+                                             const FileDialogRequest& request) override;
     std::unique_ptr<CDC> Print(CWnd* owner) override;
 
     std::vector<Notice>& Notices() { return m_notices; }

@@ -4,19 +4,19 @@
 #include <ostream>
 #include <sstream>
 
+#include "CodePage.h"
 #include "NewsViewInspection.h"
 #include "Printing.h"
 #include "ScriptValues.h"
 #include "Session.h"
-#include "CodePage.h"
 #include "ui/CDC.h"
 
 namespace automation::printing {
 namespace {
 
 std::string rectText(const CRect& r) {
-    return std::to_string(r.left) + "," + std::to_string(r.top) + " " +
-           std::to_string(r.Width()) + "x" + std::to_string(r.Height());
+    return std::to_string(r.left) + "," + std::to_string(r.top) + " " + std::to_string(r.Width()) +
+           "x" + std::to_string(r.Height());
 }
 
 void jobsOf(Session& s, const char* name, int collector) {

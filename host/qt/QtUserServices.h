@@ -14,7 +14,8 @@ class QtUserServices : public UserServices {
     UINT TrackPopupMenu(const CMenu& menu, UINT flags, CPoint screenPoint, CWnd* owner) override;
     int RunModal(CDialog& dialog) override;
     std::optional<std::string> SaveFile(CWnd* owner, const FileDialogRequest& request) override;
-    std::optional<FileChoice> SaveFileChoice(CWnd* owner, const FileDialogRequest& request) override;
+    std::optional<FileChoice> SaveFileChoice(CWnd* owner,
+                                             const FileDialogRequest& request) override;
     std::unique_ptr<CDC> Print(CWnd* owner) override;
 
     // Print goes to this PDF file instead of asking (without a display an

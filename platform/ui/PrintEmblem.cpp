@@ -25,6 +25,6 @@ void s_PrinQuentaLogo(CDC* dc, const CRect& rect) {
         const int height = (side - 2 * pad) * (i + 2) / 5;
         dc->FillSolidRect(CRect(x, base - height, x + barWidth, base), RGB(0, 0, 0));
     }
-    dc->DrawLine(CPoint(box.left + pad, box.top + side / 2),
-                 CPoint(box.right - pad, box.top + pad), RGB(0, 0, 0));
+    dc->DrawLine(CPoint(box.left + pad, box.top + side / 2), CPoint(box.right - pad, box.top + pad),
+                 RGB(0, 0, 0));
 }

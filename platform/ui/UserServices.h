@@ -43,7 +43,8 @@ class UserServices {
     virtual std::optional<std::string> SaveFile(CWnd* owner, const FileDialogRequest& request) = 0;
     // The save-file dialog with the filter the person chose; a dialog that
     // cannot tell reports the first.
-    virtual std::optional<FileChoice> SaveFileChoice(CWnd* owner, const FileDialogRequest& request) {
+    virtual std::optional<FileChoice> SaveFileChoice(CWnd* owner,
+                                                     const FileDialogRequest& request) {
         std::optional<std::string> path = SaveFile(owner, request);
         if (!path)
             return std::nullopt;

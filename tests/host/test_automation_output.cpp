@@ -22,7 +22,8 @@ automation::AutomationOptions newsViewOptions() {
 std::string longStory(const char* topic, int paragraphs) {
     std::string story;
     for (int i = 1; i <= paragraphs; ++i)
-        story += std::string(topic) + "第" + std::to_string(i) + "段：營收創新高，法人看好後市表現，外資連續買超。@@@@";
+        story += std::string(topic) + "第" + std::to_string(i) +
+                 "段：營收創新高，法人看好後市表現，外資連續買超。@@@@";
     return story;
 }
 
@@ -45,7 +46,8 @@ TEST(AutomationOutput, TwoLongChineseStoriesPrintAsTheKeptPages) {
         "headline 49 08:30 1 晶昇科十一月營收創新高，法人看好明年成長動能 cat=11 story=\"" +
         longStory("晶昇科", 52) +
         "\"\n"
-        "headline 49 08:45 2 瀚川電子國際展登場 cat=11 story=\"" + longStory("瀚川", 50) +
+        "headline 49 08:45 2 瀚川電子國際展登場 cat=11 story=\"" +
+        longStory("瀚川", 50) +
         "\"\n"
         "create\n"
         "select 1\n"
@@ -79,12 +81,14 @@ TEST(AutomationOutput, WaitingJobsAndSavedFilesAreReported) {
         "print file missing.txt\n",
         newsViewOptions());
     ASSERT_EQ(run.status, 0) << run.output;
-    EXPECT_TRUE(has(run, "save jobs: 1 waiting\n  job 1:\n    49/2026-12-04T08:30:00/1 title "
-                         "\"晶昇科\", story missing\n"))
+    EXPECT_TRUE(has(run,
+                    "save jobs: 1 waiting\n  job 1:\n    49/2026-12-04T08:30:00/1 title "
+                    "\"晶昇科\", story missing\n"))
         << run.output;
     EXPECT_TRUE(has(run, "save jobs: 0 waiting")) << run.output;
     EXPECT_TRUE(has(run, "file out.txt: 152 bytes, Big5\n")) << run.output;
-    EXPECT_TRUE(has(run, "  \"內文：\\r\\n\"\n  \"2026/12/ 4 08:30:00新的內文\\r\\n\"")) << run.output;
+    EXPECT_TRUE(has(run, "  \"內文：\\r\\n\"\n  \"2026/12/ 4 08:30:00新的內文\\r\\n\""))
+        << run.output;
     EXPECT_TRUE(has(run, "file missing.txt: none")) << run.output;
 }
 
@@ -96,9 +100,9 @@ TEST(AutomationOutput, WhatAScriptCannotAskForIsAnError) {
         {"answer print pdf\n", "expected record or cancel"},
     };
     for (const auto& [lines, error] : cases) {
-        const ScriptRun run = RunLines(
-            std::string("service 49 晨曦財經通訊社 晨曦 20261204\ncreate\n") + lines,
-            newsViewOptions());
+        const ScriptRun run =
+            RunLines(std::string("service 49 晨曦財經通訊社 晨曦 20261204\ncreate\n") + lines,
+                     newsViewOptions());
         EXPECT_NE(run.status, 0) << lines;
         EXPECT_TRUE(has(run, error)) << lines << run.output;
     }

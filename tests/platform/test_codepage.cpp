@@ -107,17 +107,18 @@ TEST(Big5Conversion, ExactRefusesWhatBig5CannotHoldAndNamesIt) {
         const char* missing;
     } cases[] = {
         {"台灣 news 123", true, ""},
-        {"国家", false, "国"},           // Simplified only
+        {"国家", false, "国"},                                // Simplified only
         {"股價\xF0\x9F\x98\x80", false, "\xF0\x9F\x98\x80"},  // an emoji
-        {"台\xFF", false, ""},          // not UTF-8
+        {"台\xFF", false, ""},                                // not UTF-8
     };
     for (const Case& c : cases) {
         std::string missing = "x";
         const auto out = codepage::Utf8ToCp950Exact(c.text, &missing);
         EXPECT_EQ(out.has_value(), c.ok) << c.text;
         EXPECT_EQ(missing, c.missing) << c.text;
-        if (out)
+        if (out) {
             EXPECT_EQ(codepage::Cp950ToUtf8(*out), c.text);
+        }
     }
 }
 

@@ -157,7 +157,8 @@ const LineCase kLines[] = {
 class SavedLines : public ViewOutput, public ::testing::WithParamInterface<LineCase> {};
 
 TEST_P(SavedLines, AreAtMostEightyColumnsAndNeverSplitACharacter) {
-    const std::string story = StoryPart(news_save::strFileText(OneItem("t", GetParam().story.c_str())));
+    const std::string story =
+        StoryPart(news_save::strFileText(OneItem("t", GetParam().story.c_str())));
     std::vector<std::string> lines;
     std::size_t at = 0;
     for (std::size_t end; (end = story.find("\r\n", at)) != std::string::npos; at = end + 2)
@@ -386,7 +387,8 @@ TEST_F(ViewOutput, Big5IsOfferedAndKeepsTheSameLinesAsUtf8) {
     ui.Script().AnswerSaveFile(SavePath("b.txt"), 1);
     Command(*view, SKQNewsCtrlView::ID_SAVE_NEWS);
     Command(*view, SKQNewsCtrlView::ID_SAVE_NEWS);
-    EXPECT_EQ(ui.Script().Requests().back().text, "文字檔 (*.txt)|*.txt|文字檔 Big5 (*.txt)|*.txt||");
+    EXPECT_EQ(ui.Script().Requests().back().text,
+              "文字檔 (*.txt)|*.txt|文字檔 Big5 (*.txt)|*.txt||");
     const std::string big5 = ReadFile(SavePath("b.txt"));
     EXPECT_FALSE(codepage::IsValidUtf8(big5));
     EXPECT_EQ(codepage::Cp950ToUtf8(big5), ReadFile(SavePath("u.txt")));
@@ -441,9 +443,9 @@ TEST_F(ViewOutput, AnExistingFileIsReplacedOnlyWhenAskedAndOnlyWhenTheNewOneIsWr
 TEST_F(ViewOutput, AFailedWriteLeavesTheOldFileAndNoTemporaryBehind) {
     sys.write("kept.txt", "old");
     std::string reason;
-    // A path that is a folder cannot be replaced by a file.
     ASSERT_TRUE(news_save::bWriteReplacing(SavePath("kept.txt"), "new", reason)) << reason;
     EXPECT_EQ(ReadFile(SavePath("kept.txt")), "new");
+    // A path that is a folder cannot be replaced by a file.
     EXPECT_FALSE(news_save::bWriteReplacing(sys.str(), "x", reason));
     EXPECT_FALSE(reason.empty());
     int entries = 0;
@@ -457,7 +459,7 @@ TEST_F(ViewOutput, AFailedWriteLeavesTheOldFileAndNoTemporaryBehind) {
 
 struct PageCase {
     const char* name;
-    int heightPixels;                 // at 300 dots per inch
+    int heightPixels;               // at 300 dots per inch
     std::vector<int> linesPerPage;  // a blank line, the dated first paragraph, 59 more
 };
 const PageCase kPages[] = {
@@ -497,7 +499,8 @@ TEST_P(PrintedPages, HaveFramesEmblemTimeNumberLabelTitleAndAtMost49StoryLines) 
         }
         if (r.op == RecordingDC::Op::TextOut && r.text != "長篇新聞" && r.text != "新聞內容") {
             ++linesPerPage.back();
-            EXPECT_LE(r.rect.bottom, storyFrame.bottom) << "inside the story frame: " << r.text.str();
+            EXPECT_LE(r.rect.bottom, storyFrame.bottom)
+                << "inside the story frame: " << r.text.str();
         }
         if (r.op == RecordingDC::Op::TextOut || r.op == RecordingDC::Op::Text) {
             EXPECT_EQ(r.font, "Noto Sans CJK TC");
@@ -534,7 +537,8 @@ TEST_F(ViewOutput, LongTitlesAndTheLabelNeverSplitACharacterOnPaper) {
     auto view = OpenView();
     Select(*view, 0);
     AnswerPrint();
-    context.OwnLanguage().SetText("IDS_NEWSCTRLVIEW_STRING_DETAILED_NEWS_DATA", "x新聞內容詳細資料");
+    context.OwnLanguage().SetText("IDS_NEWSCTRLVIEW_STRING_DETAILED_NEWS_DATA",
+                                  "x新聞內容詳細資料");
     Command(*view, SKQNewsCtrlView::ID_PRINT_NEWS);
     const auto texts = TextOuts();
     ASSERT_GE(texts.size(), 3u);

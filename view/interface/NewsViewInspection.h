@@ -50,7 +50,8 @@ class INewsViewInspection {
     // The view's story window, null while it has none.
     virtual INewsStoryWindow* pInspectStory() const { return nullptr; }
     // The jobs waiting in the print (0) or save (1) collector, oldest first.
-    virtual std::vector<std::vector<CInspectOutputItem>> InspectOutputJobs(int /*collector*/) const {
+    virtual std::vector<std::vector<CInspectOutputItem>> InspectOutputJobs(
+        int /*collector*/) const {
         return {};
     }
 
