@@ -127,6 +127,33 @@ std::optional<std::string> Utf8ToCp950(std::string_view text) {
     return out;
 }
 
+std::optional<std::string> Utf8ToCp950Exact(std::string_view text, std::string* missing) {
+    if (missing)
+        missing->clear();
+    if (!IsValidUtf8(text))
+        return std::nullopt;
+    // 0xFF is neither a lead nor a trail byte of CP950, so it marks a loss.
+    bool failed = false;
+    std::string out = convert(text, "CP950", "UTF-8", "\xFF", 0, &failed);
+    if (failed)
+        return std::nullopt;
+    if (out.find('\xFF') == std::string::npos)
+        return out;
+    if (missing) {
+        for (std::string_view rest = text; !rest.empty();) {
+            const auto n = static_cast<std::size_t>(CharLength(rest));
+            const std::string_view one = rest.substr(0, n);
+            if (convert(one, "CP950", "UTF-8", "\xFF", 0, nullptr).find('\xFF') !=
+                std::string::npos) {
+                *missing = std::string(one);
+                break;
+            }
+            rest.remove_prefix(n);
+        }
+    }
+    return std::nullopt;
+}
+
 std::string DecodeLegacy(std::string_view bytes) {
     if (bytes.substr(0, 3) == "\xEF\xBB\xBF")
         bytes.remove_prefix(3);

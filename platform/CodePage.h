@@ -19,6 +19,11 @@ std::string Cp950ToUtf8(std::string_view text);
 // input is not valid UTF-8.
 std::optional<std::string> Utf8ToCp950(std::string_view text);
 
+// UTF-8 to CP950 without loss: nullopt when the text is not valid UTF-8 or
+// holds a character CP950 cannot hold; `missing` then gets the first such
+// character (empty for invalid UTF-8).
+std::optional<std::string> Utf8ToCp950Exact(std::string_view text, std::string* missing = nullptr);
+
 // Bytes read from a file of the Windows world: UTF-8 (a byte-order mark is
 // dropped) when valid, else taken as CP950.
 std::string DecodeLegacy(std::string_view bytes);

@@ -1,6 +1,5 @@
 // SKQNewsCtrlView: the story window's side of the view - made once and
-// hidden, opened on a headline, told of what arrives while it is shown -
-// and printing and saving news.
+// hidden, opened on a headline, told of what arrives while it is shown.
 #include "HostApi.h"
 #include "SKQNewsCtrlView.h"
 #include "SKQNewsStory.h"
@@ -40,16 +39,16 @@ void SKQNewsCtrlView::vStoryUpdateNotify(const CHeadlineTable* key) {
         m_pStory->vStoryUpdateNotify(key);
 }
 
-// The print/save collectors' part comes with printing and saving.
 void SKQNewsCtrlView::vStoryRespHeadLine(const std::vector<CHeadlineTable>& entries) {
     if (bIsStoryVisible())
         m_pStory->RespHeadLine(entries);
+    vCollectorsRespHeadLine(entries);
 }
 
-// The print/save collectors' part comes with printing and saving.
 void SKQNewsCtrlView::RespStory(const CHeadlineTable& entry) {
     if (bIsStoryVisible())
         m_pStory->RespStory(entry);
+    vCollectorsRespStory(entry);
 }
 
 void SKQNewsCtrlView::OnShowStory() {
@@ -79,9 +78,3 @@ int SKQNewsCtrlView::iFindHeadlineTable(int mode, const CHeadlineTable& key, int
 INewsStoryWindow* SKQNewsCtrlView::pInspectStory() const {
     return m_pStory;
 }
-
-// Command 5407; printing comes with the print/save subsystem.
-void SKQNewsCtrlView::OnPrintNews() {}
-
-// Command 5408; saving comes with the print/save subsystem.
-void SKQNewsCtrlView::OnSaveNews() {}

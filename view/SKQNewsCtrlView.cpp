@@ -29,6 +29,7 @@ SKQNewsCtrlView::SKQNewsCtrlView()
     // No title strip of the base view's own: the layout starts at the top.
     m_bShowTitleBar = false;
     bindMessages();
+    vBindCollectors();
 }
 
 SKQNewsCtrlView::~SKQNewsCtrlView() {

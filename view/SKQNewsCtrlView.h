@@ -29,6 +29,7 @@
 #include "CTime.h"
 #include "HeadlineList.h"
 #include "KeywordEdit.h"
+#include "NewsCollector.h"
 #include "NewsRecords.h"
 #include "NewsViewInspection.h"
 #include "NewsViewLayout.h"
@@ -441,6 +442,21 @@ class SKQNewsCtrlView : public SKQBaseView, public INewsViewInspection {
 
   public:
     INewsStoryWindow* pInspectStory() const override;
+
+    // --- Print/save collectors (story/NewsViewOutput.cpp) ------------------
+    std::vector<std::vector<CInspectOutputItem>> InspectOutputJobs(int collector) const override;
+
+  protected:
+    // Story text for output: the back-end's line breaks go, "@@@@" becomes CR LF.
+    void Linefeed(CString& text);
+    // Builds a job of the current sheet's selection; complete, it is output
+    // at once, else it waits in `collector`.
+    void vOutputSelection(CNewsCollector& collector, bool bDatedStory);
+    void vBindCollectors();
+    void vCollectorsRespHeadLine(const std::vector<CHeadlineTable>& entries);
+    void vCollectorsRespStory(const CHeadlineTable& entry);
+    CNewsCollector m_printCollector;
+    CNewsSaveCollector m_saveCollector;
 
   protected:
     // --- Members, in the order of the view's record ------------------------

@@ -54,6 +54,21 @@ void answerDialog(Call& call) {
     });
 }
 
+// A printer on an A4 page that hands what it drew to the person's record
+// when the view is done with it.
+class KeptRecordingDC : public RecordingDC {
+  public:
+    explicit KeptRecordingDC(std::vector<Record>& out) : RecordingDC(A4Printer()), m_out(out) {
+        m_out.clear();
+    }
+    ~KeptRecordingDC() override { m_out = Records(); }
+    KeptRecordingDC(const KeptRecordingDC&) = delete;
+    KeptRecordingDC& operator=(const KeptRecordingDC&) = delete;
+
+  private:
+    std::vector<Record>& m_out;
+};
+
 void answerCommand(Call& call) {
     Args& a = call.args;
     Session& s = call.session;
@@ -63,6 +78,8 @@ void answerCommand(Call& call) {
     } else {
         NoBlock(call);
         const std::string value = a.At(1, "the answer");
+        // The save dialog's second filter: the file in Big5.
+        const bool big5 = kind == "save" && a.Flag("big5");
         a.Finish();
         ScriptedUserServices& script = s.Ui().Script();
         if (kind == "msgbox") {
@@ -71,13 +88,17 @@ void answerCommand(Call& call) {
             script.AnswerMenu(
                 value == "none" ? 0u : static_cast<UINT>(ParseNumber(value, 1, 65535, "command")));
         } else if (kind == "save") {
-            script.AnswerSaveFile(value == "cancel" ? std::nullopt
-                                                    : std::optional<std::string>(value));
+            s.Ui().Person().ShowPathsUnder(s.ConfigDir().string() + "/");
+            script.AnswerSaveFile(
+                value == "cancel" ? std::nullopt : std::optional<std::string>(s.FilePath(value)),
+                big5 ? 1 : 0);
         } else if (kind == "print") {
             if (value == "cancel")
                 script.AnswerPrint(nullptr);
             else if (value == "record")
-                script.AnswerPrint([] { return std::make_unique<RecordingDC>(); });
+                script.AnswerPrint([&s] {
+                    return std::make_unique<KeptRecordingDC>(s.Ui().Person().PrintedRecords());
+                });
             else
                 throw ScriptError("print answer '" + value + "': expected record or cancel");
         } else {

@@ -71,9 +71,29 @@ std::optional<std::string> AutomationPerson::SaveFile(CWnd* owner,
     std::optional<std::string> path;
     if (notice.answered)
         path = m_script.SaveFile(owner, request);
-    notice.answer = path ? *path : "cancel";
+    notice.answer = path ? shownPath(*path) : "cancel";
     m_notices.push_back(std::move(notice));
     return path;
+}
+
+std::string AutomationPerson::shownPath(const std::string& path) const {
+    if (!m_pathFolder.empty() && path.rfind(m_pathFolder, 0) == 0)
+        return path.substr(m_pathFolder.size());
+    return path;
+}
+
+std::optional<FileChoice> AutomationPerson::SaveFileChoice(CWnd* owner,
+                                                           const FileDialogRequest& request) {
+    Notice notice{Notice::Kind::SaveFile, request.initialName.str(), request.filter.str(), "",
+                  queued()};
+    std::optional<FileChoice> choice;
+    if (notice.answered)
+        choice = m_script.SaveFileChoice(owner, request);
+    notice.answer = choice ? shownPath(choice->path) : "cancel";
+    if (choice && choice->filterIndex != 0)
+        notice.answer += " (filter " + std::to_string(choice->filterIndex) + ")";
+    m_notices.push_back(std::move(notice));
+    return choice;
 }
 
 std::unique_ptr<CDC> AutomationPerson::Print(CWnd* owner) {

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "ui/CDC.h"
 #include "ui/CMenu.h"
 #include "ui/headless/HeadlessFrontEnd.h"
 
@@ -41,15 +42,25 @@ class AutomationPerson final : public UserServices {
     UINT TrackPopupMenu(const CMenu& menu, UINT flags, CPoint screenPoint, CWnd* owner) override;
     int RunModal(CDialog& dialog) override;
     std::optional<std::string> SaveFile(CWnd* owner, const FileDialogRequest& request) override;
+    std::optional<FileChoice> SaveFileChoice(CWnd* owner,
+                                             const FileDialogRequest& request) override;
     std::unique_ptr<CDC> Print(CWnd* owner) override;
 
     std::vector<Notice>& Notices() { return m_notices; }
+    // Notices show files under `folder` by their names relative to it, as
+    // the script named them.
+    void ShowPathsUnder(std::string folder) { m_pathFolder = std::move(folder); }
+    // What the last print answered with `record` drew, once it was printed.
+    std::vector<RecordingDC::Record>& PrintedRecords() { return m_printed; }
     std::vector<ShownMenu>& Menus() { return m_menus; }
 
   private:
     bool queued() const { return m_script.PendingAnswers() > 0; }
     ScriptedUserServices& m_script;
     std::vector<Notice> m_notices;
+    std::vector<RecordingDC::Record> m_printed;
+    std::string m_pathFolder;
+    std::string shownPath(const std::string& path) const;
     std::vector<ShownMenu> m_menus;
 };
 

@@ -31,6 +31,13 @@ void Symbol(Session& s, Args& a);
 // The current view's story window, or the host's (StoryCommands.cpp).
 void Story(Session& s, Args& a);
 
+// Printing and saving (PrintOutput.cpp): the collectors' waiting jobs, and
+// each text and frame of the pages the last recorded print drew.
+void Jobs(Session& s, Args& a);
+void Pages(Session& s, Args& a);
+// A file's bytes (a saved file): its size, its encoding, then each line.
+void File(Session& s, Args& a);
+
 // Of the host and the person (PrintHost.cpp).
 void Notices(Session& s, Args& a);
 void Menus(Session& s, Args& a);

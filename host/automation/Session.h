@@ -67,6 +67,11 @@ class Session {
     LayoutHostWnd& Layout() { return m_layout; }
     const std::filesystem::path& SysDir() const { return m_sysDir; }
     const std::filesystem::path& ConfigDir() const { return m_configDir; }
+    // A file a script names: relative names are in the configuration folder.
+    std::string FilePath(const std::string& name) const {
+        const std::filesystem::path path(name);
+        return path.is_relative() ? (m_configDir / path).string() : name;
+    }
 
     // The module is loaded on first use; throws when it cannot be.
     void LoadModule();

@@ -143,6 +143,14 @@ int QtUserServices::RunModal(CDialog& dialog) {
 }
 
 std::optional<std::string> QtUserServices::SaveFile(CWnd* owner, const FileDialogRequest& request) {
+    std::optional<FileChoice> choice = SaveFileChoice(owner, request);
+    if (!choice)
+        return std::nullopt;
+    return std::move(choice->path);
+}
+
+std::optional<FileChoice> QtUserServices::SaveFileChoice(CWnd* owner,
+                                                         const FileDialogRequest& request) {
     if (offscreen())
         return std::nullopt;
     QFileDialog dialog(widgetOf(owner));
@@ -155,13 +163,14 @@ std::optional<std::string> QtUserServices::SaveFile(CWnd* owner, const FileDialo
         dialog.setOption(QFileDialog::DontConfirmOverwrite, true);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return std::nullopt;
-    return dialog.selectedFiles().first().toStdString();
+    const int filter = static_cast<int>(dialog.nameFilters().indexOf(dialog.selectedNameFilter()));
+    return FileChoice{dialog.selectedFiles().first().toStdString(), filter < 0 ? 0 : filter};
 }
 
 std::unique_ptr<CDC> QtUserServices::Print(CWnd* owner) {
     auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
     printer->setPageSize(QPageSize(QPageSize::A4));
-    if (offscreen()) {
+    if (offscreen() || !m_unattendedPdf.empty()) {
         if (m_unattendedPdf.empty())
             return nullptr;
         printer->setOutputFormat(QPrinter::PdfFormat);

@@ -14,10 +14,12 @@ class QtUserServices : public UserServices {
     UINT TrackPopupMenu(const CMenu& menu, UINT flags, CPoint screenPoint, CWnd* owner) override;
     int RunModal(CDialog& dialog) override;
     std::optional<std::string> SaveFile(CWnd* owner, const FileDialogRequest& request) override;
+    std::optional<FileChoice> SaveFileChoice(CWnd* owner,
+                                             const FileDialogRequest& request) override;
     std::unique_ptr<CDC> Print(CWnd* owner) override;
 
-    // Without a display nobody can answer: print goes to this PDF file
-    // instead of asking (empty: the request is cancelled).
+    // Print goes to this PDF file instead of asking (without a display an
+    // empty name cancels every print request: nobody can answer).
     void SetUnattendedPdf(const std::string& path) { m_unattendedPdf = path; }
 
   private:

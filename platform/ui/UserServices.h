@@ -21,6 +21,12 @@ struct FileDialogRequest {
     DWORD flags = 0;
 };
 
+// What the save dialog answered: the file and which filter (from 0) was chosen.
+struct FileChoice {
+    std::string path;
+    int filterIndex = 0;
+};
+
 class UserServices {
   public:
     virtual ~UserServices() = default;
@@ -35,6 +41,15 @@ class UserServices {
     virtual int RunModal(CDialog& dialog) = 0;
     // The save-file dialog: a path, or nothing when cancelled.
     virtual std::optional<std::string> SaveFile(CWnd* owner, const FileDialogRequest& request) = 0;
+    // The save-file dialog with the filter the person chose; a dialog that
+    // cannot tell reports the first.
+    virtual std::optional<FileChoice> SaveFileChoice(CWnd* owner,
+                                                     const FileDialogRequest& request) {
+        std::optional<std::string> path = SaveFile(owner, request);
+        if (!path)
+            return std::nullopt;
+        return FileChoice{std::move(*path), 0};
+    }
     // The print dialog: a printing device context, or null when cancelled.
     virtual std::unique_ptr<CDC> Print(CWnd* owner) = 0;
 };

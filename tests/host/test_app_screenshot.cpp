@@ -7,6 +7,7 @@
 #include <QImage>
 #include <QProcess>
 #include <filesystem>
+#include <fstream>
 
 #include "AppTestSupport.h"
 #include "SKQCfgIO2.h"
@@ -77,6 +78,47 @@ TEST(NewsdeskRun, WithoutADisplayItWritesAScreenshotOfLiveNewsAndSaysWhere) {
     EXPECT_GT(colours.size(), 20);
     // Closing saved both views' settings into the configuration folder.
     EXPECT_TRUE(std::filesystem::exists(dir.file("config/newsdesk.kqcfg")));
+}
+
+TEST(NewsdeskRun, PrintsTwoLongChineseStoriesToAPdfWithoutADisplay) {
+    TempDir dir;
+    {
+        std::ofstream out(dir.file("news.kqfeed"), std::ios::binary);
+        feed::FeedWriter writer(out);
+        writer.WriteHeader();
+        writer.Write({std::nullopt, feed::ServiceRecord{49, 20261203, "晨曦財經通訊社", "晨曦"}});
+        writer.Write({std::nullopt, feed::CategoryRecord{49, "11", "營收快報"}});
+        const std::int64_t open = CTime(2026, 12, 4, 0, 0, 0).GetTime();
+        writer.Write({open, feed::NewsDayRecord{49, 20261204}});
+        for (int i = 0; i < 2; ++i) {
+            feed::HeadlineRecord h;
+            h.service = 49;
+            h.time = static_cast<std::int32_t>(CTime(2026, 12, 4, 8, 30 + i, 0).GetTime());
+            h.serial = static_cast<std::uint32_t>(i + 1);
+            h.categoryId = "11";
+            h.title = i == 0 ? "晶昇科十一月營收創新高" : "瀚川電子國際展登場";
+            // 60 paragraphs: more than one page each.
+            for (int p = 1; p <= 60; ++p)
+                h.story += CString::Formatted("第%d段：營收創新高，法人看好後市表現。@@@@", p);
+            writer.Write({h.time, h});
+        }
+    }
+    const std::string pdf = dir.file("news.pdf");
+    QStringList args = common(dir);
+    args[1] = QStringLiteral(KQ_NEWSVIEW_MODULE);
+    args[3] = QStringLiteral("SKQNewsCtrlView");
+    args << QStringLiteral("--data") << QString::fromStdString(dir.file("news.kqfeed"))
+         << QStringLiteral("--speed") << QStringLiteral("max") << QStringLiteral("--print-pdf")
+         << QString::fromStdString(pdf) << QStringLiteral("--quit-after") << QStringLiteral("3");
+    const ProcessRun run = newsdesk(args);
+    ASSERT_EQ(run.status, 0) << run.out << run.err;
+    std::ifstream in(pdf, std::ios::binary);
+    const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    ASSERT_EQ(bytes.substr(0, 5), "%PDF-") << run.out << run.err;
+    int pages = 0;
+    for (std::size_t at = 0; (at = bytes.find("/Type /Page", at)) != std::string::npos; ++at)
+        pages += bytes.compare(at, 12, "/Type /Pages") == 0 ? 0 : 1;
+    EXPECT_EQ(pages, 4) << "two pages for each story";
 }
 
 TEST(NewsdeskRun, SettingsLiveInTheUsersConfigurationFolder) {

@@ -100,6 +100,28 @@ TEST(Big5Conversion, MissingCharactersBecomeQuestionMarks) {
     EXPECT_FALSE(codepage::Utf8ToCp950("\xED\xA0\x80").has_value());
 }
 
+TEST(Big5Conversion, ExactRefusesWhatBig5CannotHoldAndNamesIt) {
+    struct Case {
+        const char* text;
+        bool ok;
+        const char* missing;
+    } cases[] = {
+        {"台灣 news 123", true, ""},
+        {"国家", false, "国"},                                // Simplified only
+        {"股價\xF0\x9F\x98\x80", false, "\xF0\x9F\x98\x80"},  // an emoji
+        {"台\xFF", false, ""},                                // not UTF-8
+    };
+    for (const Case& c : cases) {
+        std::string missing = "x";
+        const auto out = codepage::Utf8ToCp950Exact(c.text, &missing);
+        EXPECT_EQ(out.has_value(), c.ok) << c.text;
+        EXPECT_EQ(missing, c.missing) << c.text;
+        if (out) {
+            EXPECT_EQ(codepage::Cp950ToUtf8(*out), c.text);
+        }
+    }
+}
+
 TEST(LegacyDecoding, BomUtf8AndBig5) {
     EXPECT_EQ(codepage::DecodeLegacy("\xEF\xBB\xBF台積電"), "台積電");
     EXPECT_EQ(codepage::DecodeLegacy("\xEF\xBB\xBF"), "");

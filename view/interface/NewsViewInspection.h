@@ -14,6 +14,14 @@ class CMenu;
 class CXTTipWindow;
 class INewsStoryWindow;
 
+// One headline of a print or save job that waits for the back-end.
+struct CInspectOutputItem {
+    CHeadlineTable key;
+    CString strTitle;
+    bool bHeadline = false;
+    bool bStory = false;
+};
+
 class INewsViewInspection {
   public:
     virtual ~INewsViewInspection() = default;
@@ -41,6 +49,11 @@ class INewsViewInspection {
     virtual std::vector<CString> InspectCategoryIDs() const { return {}; }
     // The view's story window, null while it has none.
     virtual INewsStoryWindow* pInspectStory() const { return nullptr; }
+    // The jobs waiting in the print (0) or save (1) collector, oldest first.
+    virtual std::vector<std::vector<CInspectOutputItem>> InspectOutputJobs(
+        int /*collector*/) const {
+        return {};
+    }
 
     // Searches: the four conditions (keyword search, the dialogs' last result,
     // relation, warning), the keyword history oldest first, the warning list

@@ -144,6 +144,21 @@ std::optional<DeskOptions> ParseDeskOptions(int argc, const char* const* argv,
               return d.date.has_value();
           },
           "a day YYYYMMDD or YYYY-MM-DD"}},
+        {"--print-pdf",
+         {[](DeskOptions& d, const std::string& v) {
+              d.printPdf = v;
+              return !v.empty();
+          },
+          "a PDF file"}},
+        {"--print-rows",
+         {[](DeskOptions& d, const std::string& v) {
+              double rows = 0;
+              if (!parseSeconds(v, rows) || rows < 1 || rows != static_cast<int>(rows))
+                  return false;
+              d.printRows = static_cast<int>(rows);
+              return true;
+          },
+          "a number of rows"}},
         {"--script",
          {[](DeskOptions& d, const std::string& v) {
               d.script = v;
@@ -202,5 +217,9 @@ std::string DeskUsage() {
            "                         seconds before the screenshot)\n"
            "  --date YYYYMMDD        pick the day in the first view's date picker, as a person\n"
            "                         does (two seconds before the screenshot)\n"
+           "  --print-pdf FILE       print the first view's first rows with their stories to\n"
+           "                         this PDF, without the print dialog (a second before\n"
+           "                         quitting)\n"
+           "  --print-rows N         how many rows --print-pdf prints (default 2)\n"
            "  --script FILE|-        run an automation script headless (see docs/automation.md)\n";
 }

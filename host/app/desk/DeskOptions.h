@@ -38,6 +38,8 @@ struct DeskOptions {
     std::optional<std::string> symbol;  // chosen in the symbol box once the views are up
     std::string searchKeyword;          // searched in the first view; empty: none
     std::optional<std::int32_t> date;   // YYYYMMDD picked in the first view's date picker
+    std::string printPdf;               // the first view's first rows printed to it; empty: none
+    int printRows = 2;
     std::optional<std::string> script;  // "-": standard input
     bool help = false;
 };

@@ -21,6 +21,7 @@
 #include "app/desk/MainFrameStory.h"
 #include "app/desk/ViewDate.h"
 #include "app/desk/ViewHost.h"
+#include "app/desk/ViewPrint.h"
 #include "app/desk/ViewSearch.h"
 #include "app/desk/ViewStory.h"
 #include "framework/ModuleLoader.h"
@@ -225,6 +226,17 @@ int RunDesk(const DeskOptions& givenOptions, int argc, char** argv) {
                 std::string why;
                 if (views.empty() || !PickViewDate(*views.front(), *options.date, why))
                     std::fprintf(stderr, "newsdesk: --date: %s\n",
+                                 views.empty() ? "no view" : why.c_str());
+            });
+        }
+        if (!options.printPdf.empty()) {
+            ui.FrontEnd().QtPerson().SetUnattendedPdf(options.printPdf);
+            const double at = options.quitAfter >= 0 ? std::max(0.0, options.quitAfter - 1) : 3;
+            QTimer::singleShot(static_cast<int>(at * 1000), &window, [&] {
+                const std::vector<SKQBaseView*> views = host.Views();
+                std::string why;
+                if (views.empty() || !PrintViewRows(*views.front(), options.printRows, why))
+                    std::fprintf(stderr, "newsdesk: --print-pdf: %s\n",
                                  views.empty() ? "no view" : why.c_str());
             });
         }

@@ -46,8 +46,8 @@ void ScriptedUserServices::AnswerMenu(UINT command) {
 void ScriptedUserServices::AnswerModal(std::function<int(CDialog&)> person) {
     m_answers.push_back({Kind::Modal, 0, std::move(person), {}, {}});
 }
-void ScriptedUserServices::AnswerSaveFile(std::optional<std::string> path) {
-    m_answers.push_back({Kind::SaveFile, 0, {}, std::move(path), {}});
+void ScriptedUserServices::AnswerSaveFile(std::optional<std::string> path, int filterIndex) {
+    m_answers.push_back({Kind::SaveFile, filterIndex, {}, std::move(path), {}});
 }
 void ScriptedUserServices::AnswerPrint(std::function<std::unique_ptr<CDC>()> makeContext) {
     m_answers.push_back({Kind::Print, 0, {}, {}, std::move(makeContext)});
@@ -116,6 +116,16 @@ std::optional<std::string> ScriptedUserServices::SaveFile(CWnd*, const FileDialo
         {Kind::SaveFile, request.filter, request.defaultExtension, request.flags, {}});
     const auto answer = take(Kind::SaveFile, request.filter.str());
     return answer ? answer->path : std::nullopt;
+}
+
+std::optional<FileChoice> ScriptedUserServices::SaveFileChoice(CWnd*,
+                                                               const FileDialogRequest& request) {
+    m_requests.push_back(
+        {Kind::SaveFile, request.filter, request.defaultExtension, request.flags, {}});
+    const auto answer = take(Kind::SaveFile, request.filter.str());
+    if (!answer || !answer->path)
+        return std::nullopt;
+    return FileChoice{*answer->path, answer->value};
 }
 
 std::unique_ptr<CDC> ScriptedUserServices::Print(CWnd*) {

@@ -32,7 +32,8 @@ class ScriptedUserServices : public UserServices {
     // buttons); its result is the dialog's end code unless the dialog ended
     // itself.
     void AnswerModal(std::function<int(CDialog&)> person);
-    void AnswerSaveFile(std::optional<std::string> path);
+    // The file chosen (nothing: cancelled) and the filter it was chosen with.
+    void AnswerSaveFile(std::optional<std::string> path, int filterIndex = 0);
     // The device context handed out (null: the person cancels).
     void AnswerPrint(std::function<std::unique_ptr<CDC>()> makeContext);
 
@@ -40,6 +41,8 @@ class ScriptedUserServices : public UserServices {
     UINT TrackPopupMenu(const CMenu& menu, UINT flags, CPoint screenPoint, CWnd* owner) override;
     int RunModal(CDialog& dialog) override;
     std::optional<std::string> SaveFile(CWnd* owner, const FileDialogRequest& request) override;
+    std::optional<FileChoice> SaveFileChoice(CWnd* owner,
+                                             const FileDialogRequest& request) override;
     std::unique_ptr<CDC> Print(CWnd* owner) override;
 
     const std::vector<Request>& Requests() const { return m_requests; }
