@@ -1,6 +1,6 @@
 #pragma once
 // Running automation scripts in the test process against the test double
-// of the news view module.
+// of the news view module, or the module itself.
 #include <sstream>
 #include <string>
 
@@ -16,6 +16,14 @@ inline automation::AutomationOptions TestDoubleOptions() {
     options.modulePath = KQ_TEST_DOUBLE_MODULE;
     options.viewClass = "TestDoubleNewsView";
     options.resourceDir = std::string(KQ_SOURCE_DIR) + "/data";
+    return options;
+}
+
+// The same against the news view module itself.
+inline automation::AutomationOptions NewsViewOptions() {
+    automation::AutomationOptions options = TestDoubleOptions();
+    options.modulePath = KQ_NEWSVIEW_MODULE;
+    options.viewClass = "SKQNewsCtrlView";
     return options;
 }
 

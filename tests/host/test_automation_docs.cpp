@@ -84,8 +84,5 @@ TEST(AutomationDocs, EveryExampleRunsAgainstTheTestDouble) {
 }
 
 TEST(AutomationDocs, EveryExampleRunsAgainstTheNewsViewModule) {
-    automation::AutomationOptions options = TestDoubleOptions();
-    options.modulePath = KQ_NEWSVIEW_MODULE;
-    options.viewClass = "SKQNewsCtrlView";
-    runExamples(options, true);
+    runExamples(NewsViewOptions(), true);
 }

@@ -11,13 +11,6 @@
 
 namespace {
 
-automation::AutomationOptions newsViewOptions() {
-    automation::AutomationOptions options = TestDoubleOptions();
-    options.modulePath = KQ_NEWSVIEW_MODULE;
-    options.viewClass = "SKQNewsCtrlView";
-    return options;
-}
-
 // A story of `paragraphs` paragraphs of 20 Chinese characters and a number.
 std::string longStory(const char* topic, int paragraphs) {
     std::string story;
@@ -56,7 +49,7 @@ TEST(AutomationOutput, TwoLongChineseStoriesPrintAsTheKeptPages) {
         "command 5407\n"
         "print jobs\n"
         "print pages\n";
-    const ScriptRun run = RunLines(script, newsViewOptions());
+    const ScriptRun run = RunLines(script, NewsViewOptions());
     ASSERT_EQ(run.status, 0) << run.output;
     const std::string expected =
         readFile(std::string(KQ_SOURCE_DIR) + "/tests/host/expected/printed_pages.txt");
@@ -79,7 +72,7 @@ TEST(AutomationOutput, WaitingJobsAndSavedFilesAreReported) {
         "print jobs\n"
         "print file out.txt\n"
         "print file missing.txt\n",
-        newsViewOptions());
+        NewsViewOptions());
     ASSERT_EQ(run.status, 0) << run.output;
     EXPECT_TRUE(has(run,
                     "save jobs: 1 waiting\n  job 1:\n    49/2026-12-04T08:30:00/1 title "
@@ -102,7 +95,7 @@ TEST(AutomationOutput, WhatAScriptCannotAskForIsAnError) {
     for (const auto& [lines, error] : cases) {
         const ScriptRun run =
             RunLines(std::string("service 49 晨曦財經通訊社 晨曦 20261204\ncreate\n") + lines,
-                     newsViewOptions());
+                     NewsViewOptions());
         EXPECT_NE(run.status, 0) << lines;
         EXPECT_TRUE(has(run, error)) << lines << run.output;
     }

@@ -15,13 +15,6 @@ const std::string kServices =
     "headline 49 08:30 1 \"晶昇科11月營收52.3億元\" cat=11\n"
     "headline 50 08:45 1 外資買超 cat=1\n";
 
-automation::AutomationOptions NewsViewOptions() {
-    automation::AutomationOptions options = TestDoubleOptions();
-    options.modulePath = KQ_NEWSVIEW_MODULE;
-    options.viewClass = "SKQNewsCtrlView";
-    return options;
-}
-
 ScriptRun RunNewsView(const std::string& script) {
     return RunLines(script, NewsViewOptions());
 }

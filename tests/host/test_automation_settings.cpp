@@ -17,9 +17,7 @@ const std::string kServices =
     "service 50 瀚海經濟新聞網 瀚海 20261204\n";
 
 automation::AutomationOptions moduleOptions(const TempDir& config) {
-    automation::AutomationOptions options = TestDoubleOptions();
-    options.modulePath = KQ_NEWSVIEW_MODULE;
-    options.viewClass = "SKQNewsCtrlView";
+    automation::AutomationOptions options = NewsViewOptions();
     options.configDir = config.str();
     return options;
 }

@@ -7,13 +7,6 @@
 
 namespace {
 
-automation::AutomationOptions newsViewOptions() {
-    automation::AutomationOptions options = TestDoubleOptions();
-    options.modulePath = KQ_NEWSVIEW_MODULE;
-    options.viewClass = "SKQNewsCtrlView";
-    return options;
-}
-
 const std::string kNews =
     "service 49 晨曦財經通訊社 晨曦 20261204\n"
     "headline 49 08:30 1 晶昇科營收 cat=11 story=營收創新高\n"
@@ -38,7 +31,7 @@ TEST(AutomationStory, WhatAPersonCannotDoIsAnError) {
         {"storywindow click prev host\n", "the host has shown no story yet"},
     };
     for (const Case& c : cases) {
-        const ScriptRun run = RunLines(kNews + c.lines, newsViewOptions());
+        const ScriptRun run = RunLines(kNews + c.lines, NewsViewOptions());
         EXPECT_NE(run.status, 0) << c.lines;
         EXPECT_TRUE(has(run, c.error)) << c.lines << run.output;
     }
