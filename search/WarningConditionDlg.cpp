@@ -19,7 +19,8 @@ CRect dluRect(int left, int top, int right, int bottom) {
 
 using Dlg = CWarningConditionDlg;
 const std::vector<UINT> kMethodRadios{Dlg::IDC_AND, Dlg::IDC_OR};
-const std::vector<UINT> kScopeRadios{Dlg::IDC_HEADLINE, Dlg::IDC_STORY, Dlg::IDC_HEADLINE_AND_STORY};
+const std::vector<UINT> kScopeRadios{Dlg::IDC_HEADLINE, Dlg::IDC_STORY,
+                                     Dlg::IDC_HEADLINE_AND_STORY};
 
 DialogTemplate conditionTemplate() {
     DialogTemplate t;

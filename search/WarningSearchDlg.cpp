@@ -131,11 +131,11 @@ void CWarningSearchDlg::vAppendRow(const CSearch& condition) {
     const int row = m_lcItem.GetItemCount();
     m_lcItem.InsertItem(row, CString::Formatted("%d", row + 1).c_str());
     m_lcItem.SetItemText(row, 1, scopeText(condition.byScope).c_str());
-    m_lcItem.SetItemText(row, 2,
-                         s_LangGetLangString(condition.byMethod == 2
-                                                 ? "IDS_DIALOG-DEAL-SEARCH_OR_BUTTON"
-                                                 : "IDS_DIALOG-DEAL-SEARCH_AND_BUTTON")
-                             .c_str());
+    m_lcItem.SetItemText(
+        row, 2,
+        s_LangGetLangString(condition.byMethod == 2 ? "IDS_DIALOG-DEAL-SEARCH_OR_BUTTON"
+                                                    : "IDS_DIALOG-DEAL-SEARCH_AND_BUTTON")
+            .c_str());
     m_lcItem.SetItemText(row, 3, joinKeywords(condition.vecKeyword).c_str());
 }
 
@@ -210,9 +210,9 @@ void CWarningSearchDlg::OnOK() {
     if (chosen.byMethod == 1 || chosen.byMethod == 2)
         m_condition.byMethod = chosen.byMethod;
     m_iChosen = row + 1;
-    const bool listed = std::any_of(m_vecItem.begin(), m_vecItem.end(), [this](const CSearch& item) {
-        return search_rules::bIsSameCondition(item, m_condition);
-    });
+    const bool listed = std::any_of(
+        m_vecItem.begin(), m_vecItem.end(),
+        [this](const CSearch& item) { return search_rules::bIsSameCondition(item, m_condition); });
     if (!listed)
         m_vecItem.push_back(m_condition);
     EndDialog(IDOK);

@@ -150,13 +150,13 @@ TEST_P(ViewWarningSplit, TheEditorSplitsAtSpacesCommasAndLineFeeds) {
     EXPECT_EQ(view->InspectWarningItems(), std::vector<CSearch>{Condition({"台積電", "聯電"})});
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Separators, ViewWarningSplit,
-    ::testing::Values(SplitCase{"Comma", "台積電,聯電"}, SplitCase{"Space", "台積電 聯電"},
-                      SplitCase{"LineFeed", "台積電\r\n聯電"},
-                      SplitCase{"DoubledComma", "台積電,,聯電"},
-                      SplitCase{"Padded", " 台積電 , 聯電,\n"}),
-    [](const auto& param) { return std::string(param.param.name); });
+INSTANTIATE_TEST_SUITE_P(Separators, ViewWarningSplit,
+                         ::testing::Values(SplitCase{"Comma", "台積電,聯電"},
+                                           SplitCase{"Space", "台積電 聯電"},
+                                           SplitCase{"LineFeed", "台積電\r\n聯電"},
+                                           SplitCase{"DoubledComma", "台積電,,聯電"},
+                                           SplitCase{"Padded", " 台積電 , 聯電,\n"}),
+                         [](const auto& param) { return std::string(param.param.name); });
 
 TEST_F(ViewWarningDialogs, TheEditorTakesTheRadiosAndAnEmptyBoxAddsNothing) {
     auto view = Open();
