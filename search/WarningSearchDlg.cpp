@@ -34,11 +34,11 @@ DialogTemplate listTemplate() {
          WS_VISIBLE},
         {ControlType::ListView, Dlg::IDC_ITEMS, "List2", dluRect(7, 30, 190, 108),
          WS_VISIBLE | WS_TABSTOP | WS_BORDER | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS},
-        {ControlType::PushButton, Dlg::IDC_ADD, "新增", dluRect(196, 30, 239, 44)},
-        {ControlType::PushButton, Dlg::IDC_DELETE, "刪除", dluRect(196, 48, 239, 62)},
-        {ControlType::PushButton, Dlg::IDC_MODIFY, "修改", dluRect(196, 66, 239, 80)},
-        {ControlType::DefPushButton, IDOK, "確定", dluRect(196, 84, 239, 98)},
-        {ControlType::PushButton, IDCANCEL, "取消", dluRect(196, 100, 239, 114)},
+        {ControlType::PushButton, Dlg::IDC_ADD, "新增", dluRect(196, 28, 239, 42)},
+        {ControlType::PushButton, Dlg::IDC_DELETE, "刪除", dluRect(196, 45, 239, 59)},
+        {ControlType::PushButton, Dlg::IDC_MODIFY, "修改", dluRect(196, 62, 239, 76)},
+        {ControlType::DefPushButton, IDOK, "確定", dluRect(196, 79, 239, 93)},
+        {ControlType::PushButton, IDCANCEL, "取消", dluRect(196, 96, 239, 110)},
     };
     return t;
 }
