@@ -30,7 +30,9 @@ DialogTemplate listTemplate() {
     t.controls = {
         {ControlType::Static, Dlg::IDC_DESCRIBE, "* 啟動後會過濾七日內與今日即時新聞",
          dluRect(7, 5, 239, 15), WS_VISIBLE},
-        {ControlType::Static, Dlg::IDC_LIST_LABEL, "已設條件清單：", dluRect(7, 18, 190, 28),
+        // The label no code reaches again takes its text here.
+        {ControlType::Static, static_cast<UINT>(-1),
+         s_LangGetLangString("IDS_DIALOG-DEAL-SEARCH_WARNING_LIST"), dluRect(7, 18, 190, 28),
          WS_VISIBLE},
         {ControlType::ListView, Dlg::IDC_ITEMS, "List2", dluRect(7, 30, 190, 108),
          WS_VISIBLE | WS_TABSTOP | WS_BORDER | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS},
@@ -100,7 +102,6 @@ bool CWarningSearchDlg::OnInitDialog() {
     SetWindowText(s_LangGetLangString("IDS_DIALOG-DEAL-SEARCH_WARNING_TITLE"));
     const std::pair<UINT, const char*> texts[] = {
         {IDC_DESCRIBE, "IDS_DIALOG-DEAL-SEARCH_WARNING_DESCRIBE"},
-        {IDC_LIST_LABEL, "IDS_DIALOG-DEAL-SEARCH_WARNING_LIST"},
         {IDC_ADD, "IDS_DIALOG-DEAL-SEARCH_WARNING_ADD"},
         {IDC_DELETE, "IDS_DIALOG-DEAL-SEARCH_WARNING_DELETE"},
         {IDC_MODIFY, "IDS_DIALOG-DEAL-SEARCH_WARNING_MODIFIED"},

@@ -19,7 +19,6 @@ class CWarningSearchDlg : public CDialog {
         IDC_ITEMS = 2047,
         IDC_DELETE = 2051,
         IDC_DESCRIBE = 2056,
-        IDC_LIST_LABEL = 2062,
     };
 
     CWarningSearchDlg(const std::vector<CString>* history, const std::vector<CSearch>* items,

@@ -162,6 +162,11 @@ TEST_F(ViewWarningDialogs, TheEditorTakesTheRadiosAndAnEmptyBoxAddsNothing) {
     auto view = Open();
     Strings rows;
     InList([&rows](CWarningSearchDlg& dialog) {
+        EXPECT_EQ(dialog.GetWindowText(), Text("IDS_DIALOG-DEAL-SEARCH_WARNING_TITLE"));
+        const auto children = dialog.GetChildren();
+        EXPECT_TRUE(std::any_of(children.begin(), children.end(), [](CWnd* child) {
+            return child->GetWindowText() == Text("IDS_DIALOG-DEAL-SEARCH_WARNING_LIST");
+        }));
         Press(dialog, CWarningSearchDlg::IDC_ADD);  // nothing typed
         Press(dialog, CWarningSearchDlg::IDC_ADD);
         Press(dialog, CWarningSearchDlg::IDC_ADD);  // only separators typed
