@@ -7,6 +7,7 @@
 #include "SKQNewsStory.h"
 #include "SearchRules.h"
 #include "SymbolApi.h"
+#include "WarningSearchDlg.h"
 #include "ui/UserServices.h"
 #include "ui/WindowSystem.h"
 
@@ -293,8 +294,29 @@ void SKQNewsCtrlView::OnDealsSearchDlg() {}
 // The relation search dialog (3001) comes with the dialogs.
 void SKQNewsCtrlView::OnRelationSearchDlg() {}
 
-// The warning condition list (3006) comes with the dialogs.
-void SKQNewsCtrlView::OnWarningSearchDlg() {}
+void SKQNewsCtrlView::OnWarningSearchDlg() {
+    CWarningSearchDlg dialog(&m_vecKeywordHistory, &m_vecWarningSearchItem, this);
+    const bool started = dialog.DoModal() == IDOK;
+    // The list's edits stand however the dialog ends.
+    m_vecKeywordHistory = dialog.m_vecHistory;
+    m_vecWarningSearchItem = dialog.m_vecItem;
+    if (started) {
+        bStartWarningSearch(dialog.m_condition);
+        m_iWarningItemOrder = dialog.m_iChosen;
+        return;
+    }
+    // A cancel starts nothing: the running condition stays, and its number
+    // follows it through the list's edits (0 once it is no longer listed).
+    if (m_search[3].vecKeyword.empty())
+        return;
+    m_iWarningItemOrder = 0;
+    for (std::size_t i = 0; i < m_vecWarningSearchItem.size(); ++i) {
+        if (search_rules::bIsSameCondition(m_vecWarningSearchItem[i], m_search[3])) {
+            m_iWarningItemOrder = static_cast<int>(i) + 1;
+            break;
+        }
+    }
+}
 
 void SKQNewsCtrlView::OnUpdateEdit() {
     // The keyword member follows the edit as it is typed.
