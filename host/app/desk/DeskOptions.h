@@ -6,7 +6,7 @@
 //            [--scheme light|dark] [--config DIR] [--sys DIR] [--resources DIR]
 //            [--module PATH] [--view-class NAME]
 //            [--screenshot FILE] [--quit-after SECONDS] [--story ROW] [--symbol ID]
-//            [--search KEYWORD] [--date YYYYMMDD]
+//            [--search KEYWORD] [--date YYYYMMDD] [--dialog 3002|3001|3006]
 //            [--script FILE|-]
 #include <cstdint>
 #include <optional>
@@ -34,6 +34,7 @@ struct DeskOptions {
     std::string resourceDir;  // language files, colour schemes, site files
     std::string screenshot;
     double quitAfter = -1;              // seconds; below 0: run until closed
+    std::optional<unsigned> dialogCommand;  // the first view's dialog opened by this command
     std::optional<int> storyRow;        // the first view's story window opened on this row
     std::optional<std::string> symbol;  // chosen in the symbol box once the views are up
     std::string searchKeyword;          // searched in the first view; empty: none
