@@ -55,9 +55,9 @@ DialogTemplate CDealsSearchDlg::Template() {
         {ControlType::GroupBox, IDC_GROUP_RIGHT, "A條件設定", dlu(193, 5, 182, 112), WS_VISIBLE});
     CKeywordPart::vAddControls(t, CPoint(dluX(14), dluY(18)), CPoint(dluX(201), dluY(18)), dluX,
                                dluY);
-    t.controls.push_back({ControlType::ListView, IDC_ITEMS, "List1", dlu(193, 122, 182, 92),
-                          kShown | WS_BORDER | WS_GROUP | LVS_REPORT | LVS_SINGLESEL |
-                              LVS_SHOWSELALWAYS});
+    t.controls.push_back(
+        {ControlType::ListView, IDC_ITEMS, "List1", dlu(193, 122, 182, 92),
+         kShown | WS_BORDER | WS_GROUP | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS});
     t.controls.push_back(
         {ControlType::PushButton, IDC_REMOVE_ITEM, "A刪除", dlu(255, 220, 56, 14)});
     t.controls.push_back(
@@ -111,9 +111,9 @@ void CDealsSearchDlg::vInsertItemRow(int index) {
                                "IDS_DIALOG-DEAL-SEARCH_STORY_SEARCH",
                                "IDS_DIALOG-DEAL-SEARCH_HEARLINE_AND_STORY_SEARCH"};
     const CString scope = item.byScope <= 2 ? s_LangGetLangString(scopeKeys[item.byScope]) : "";
-    const CString method = s_LangGetLangString(item.byMethod == 2
-                                                   ? "IDS_DIALOG-DEAL-SEARCH_OR_BUTTON"
-                                                   : "IDS_DIALOG-DEAL-SEARCH_AND_BUTTON");
+    const CString method =
+        s_LangGetLangString(item.byMethod == 2 ? "IDS_DIALOG-DEAL-SEARCH_OR_BUTTON"
+                                               : "IDS_DIALOG-DEAL-SEARCH_AND_BUTTON");
     CString contents;
     for (const CString& keyword : item.vecKeyword)
         contents += keyword + " ";
@@ -155,9 +155,9 @@ void CDealsSearchDlg::OnOK() {
         return;
     m_keywords.vReadCondition(m_condition, m_vecHistory);
     if (!m_condition.vecKeyword.empty()) {
-        const bool stored = std::any_of(m_vecItem.begin(), m_vecItem.end(), [&](const CSearch& item) {
-            return search_rules::bIsSameCondition(m_condition, item);
-        });
+        const bool stored = std::any_of(
+            m_vecItem.begin(), m_vecItem.end(),
+            [&](const CSearch& item) { return search_rules::bIsSameCondition(m_condition, item); });
         if (!stored)
             m_vecItem.push_back(m_condition);
     }

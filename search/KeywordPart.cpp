@@ -20,8 +20,8 @@ void CKeywordPart::vAddControls(DialogTemplate& t, CPoint left, CPoint right, in
     constexpr DWORD kShown = WS_VISIBLE | WS_TABSTOP;
     constexpr DWORD kList = WS_VISIBLE | WS_TABSTOP | WS_BORDER | WS_VSCROLL | LBS_SORT;
     // The history side: typing, the history and its buttons, the scope.
-    t.controls.push_back({ControlType::Edit, IDC_INPUT, "", at(left, 0, 0, 104, 14),
-                          kShown | WS_BORDER | WS_GROUP});
+    t.controls.push_back(
+        {ControlType::Edit, IDC_INPUT, "", at(left, 0, 0, 104, 14), kShown | WS_BORDER | WS_GROUP});
     t.controls.push_back({ControlType::PushButton, IDC_ENTER, "A輸入", at(left, 110, 0, 56, 14)});
     t.controls.push_back({ControlType::ListBox, IDC_HISTORY, "", at(left, 0, 20, 104, 126), kList});
     t.controls.push_back(
@@ -34,8 +34,8 @@ void CKeywordPart::vAddControls(DialogTemplate& t, CPoint left, CPoint right, in
     t.controls.push_back(
         {ControlType::RadioButton, IDC_BOTH, "A標題內文搜尋", at(left, 0, 180, 166, 12)});
     // The condition side: the method, the condition's keywords and the way back.
-    t.controls.push_back({ControlType::RadioButton, IDC_AND, "A交集", at(right, 0, 0, 70, 12),
-                          kShown | WS_GROUP});
+    t.controls.push_back(
+        {ControlType::RadioButton, IDC_AND, "A交集", at(right, 0, 0, 70, 12), kShown | WS_GROUP});
     t.controls.push_back({ControlType::RadioButton, IDC_OR, "A聯集", at(right, 76, 0, 70, 12)});
     t.controls.push_back(
         {ControlType::ListBox, IDC_CONDITION, "", at(right, 0, 16, 104, 64), kList | WS_GROUP});
@@ -81,8 +81,9 @@ void CKeywordPart::vLoadLanguageString() {
 
 void CKeywordPart::vFillHistory(std::vector<CString>& history) {
     // A keyword with a space cannot be entered here, so none is offered.
-    std::erase_if(history,
-                  [](const CString& keyword) { return keyword.IsEmpty() || keyword.Find(' ') >= 0; });
+    std::erase_if(history, [](const CString& keyword) {
+        return keyword.IsEmpty() || keyword.Find(' ') >= 0;
+    });
     for (const CString& keyword : history)
         m_lbKeyword.AddString(keyword.c_str());
 }

@@ -32,8 +32,8 @@ class CKeywordPart {
 
     // The part's template entries. `left` is the origin of the history side,
     // `right` that of the condition side, both in pixels.
-    static void vAddControls(DialogTemplate& t, CPoint left, CPoint right,
-                             int (*dluX)(int), int (*dluY)(int));
+    static void vAddControls(DialogTemplate& t, CPoint left, CPoint right, int (*dluX)(int),
+                             int (*dluY)(int));
     void DoDataExchange(CDataExchange* pDX);
     void vBindMessages(MessageMap& map);
     void vLoadLanguageString();

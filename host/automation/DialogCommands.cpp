@@ -72,9 +72,8 @@ void listviewCommand(Call& call) {
     const int row = which == "none" ? -1 : ParseInt(which, "row");
     a.Finish();
     if (row >= list.GetItemCount())
-        throw ScriptError("list view " + std::to_string(id) + " has no row " +
-                          std::to_string(row) + " (it has " +
-                          std::to_string(list.GetItemCount()) + ")");
+        throw ScriptError("list view " + std::to_string(id) + " has no row " + std::to_string(row) +
+                          " (it has " + std::to_string(list.GetItemCount()) + ")");
     RequireReachable(list, "list view " + std::to_string(id));
     if (action == "select")
         list.Click(row);
@@ -95,9 +94,8 @@ void Dialog(Session& s, Args& a) {
     }
     CRect client;
     dialog->GetClientRect(&client);
-    s.Out() << "dialog " << dialog->GetTemplateId() << ": "
-            << Quote(dialog->GetWindowText().str()) << ", " << client.Width() << "x"
-            << client.Height() << '\n';
+    s.Out() << "dialog " << dialog->GetTemplateId() << ": " << Quote(dialog->GetWindowText().str())
+            << ", " << client.Width() << "x" << client.Height() << '\n';
     for (const CWnd* child : dialog->GetChildren()) {
         s.Out() << "  " << child->GetDlgCtrlID() << ": " << DescribeWindow(*child) << '\n';
         if (const auto* list = dynamic_cast<const CListBox*>(child)) {
@@ -114,8 +112,7 @@ void Dialog(Session& s, Args& a) {
                 for (int column = 0; column < view->GetColumnCount(); ++column)
                     cells += (column ? " | " : "") + Quote(view->GetItemText(row, column).str());
                 const bool selected = view->GetItemState(row, LVIS_SELECTED) != 0;
-                s.Out() << "    " << (selected ? "*" : "") << "[" << row << "] " << cells
-                        << '\n';
+                s.Out() << "    " << (selected ? "*" : "") << "[" << row << "] " << cells << '\n';
             }
         }
     }

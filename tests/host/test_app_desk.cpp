@@ -95,7 +95,7 @@ TEST(DeskOptionsParsing, DefaultsAndEveryOption) {
                "--config",     "/c",       "--sys",    "/s",        "--screenshot", "p.png",
                "--quit-after", "2.5",      "--script", "-",         "--module",     "/m.so",
                "--view-class", "V",        "--story",  "3",         "--symbol",     "2330",
-               "--search",     "營收",     "--date",   "2026-12-02", "--dialog",     "3006"},
+               "--search",     "營收",     "--date",   "2026-12-02"},
               error);
     ASSERT_TRUE(all) << error;
     EXPECT_EQ(all->dataSet, "f.kqfeed");
@@ -113,8 +113,10 @@ TEST(DeskOptionsParsing, DefaultsAndEveryOption) {
     EXPECT_EQ(all->symbol, "2330");
     EXPECT_EQ(all->date, 20261202);
     EXPECT_FALSE(defaults->date);
-    EXPECT_EQ(all->dialogCommand, 3006u);
     EXPECT_FALSE(defaults->dialogCommand);
+    const auto dialog = parse({"--dialog", "3006"}, error);
+    ASSERT_TRUE(dialog) << error;
+    EXPECT_EQ(dialog->dialogCommand, 3006u);
 }
 
 TEST(DeskOptionsParsing, BadValuesAreRefusedWithTheReason) {

@@ -88,8 +88,7 @@ TEST_P(DialogLayoutTest, NoControlCoversAnotherAndEveryTextFits) {
             for (const auto& [control, rect] : controls) {
                 if (frame.intersects(rect) && !frame.contains(rect))
                     faults.push_back(std::to_string(control->GetDlgCtrlID()) +
-                                     " crosses the edge of " +
-                                     std::to_string(box->GetDlgCtrlID()));
+                                     " crosses the edge of " + std::to_string(box->GetDlgCtrlID()));
             }
         }
     });

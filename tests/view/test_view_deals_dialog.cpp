@@ -132,14 +132,14 @@ TEST_P(DealsDialogEnter, TheEnterButtonRefusesOperatorWordsAndSpacesOnly) {
 constexpr const char* kReinput = "關鍵字不可包含 AND/OR 或 and/or，請重新輸入";
 constexpr const char* kNoSpace = "關鍵字不可包含空白";
 
-INSTANTIATE_TEST_SUITE_P(
-    Words, DealsDialogEnter,
-    ::testing::Values(EnterCase{"candy", nullptr}, EnterCase{"order", nullptr},
-                      EnterCase{"report", nullptr}, EnterCase{"Korea", nullptr},
-                      EnterCase{"motor", nullptr}, EnterCase{"台積電", nullptr},
-                      EnterCase{"and", kReinput}, EnterCase{"OR", kReinput},
-                      EnterCase{"台積電and聯電", kReinput}, EnterCase{"台積 電", kNoSpace},
-                      EnterCase{"", nullptr}));
+INSTANTIATE_TEST_SUITE_P(Words, DealsDialogEnter,
+                         ::testing::Values(EnterCase{"candy", nullptr}, EnterCase{"order", nullptr},
+                                           EnterCase{"report", nullptr},
+                                           EnterCase{"Korea", nullptr}, EnterCase{"motor", nullptr},
+                                           EnterCase{"台積電", nullptr}, EnterCase{"and", kReinput},
+                                           EnterCase{"OR", kReinput},
+                                           EnterCase{"台積電and聯電", kReinput},
+                                           EnterCase{"台積 電", kNoSpace}, EnterCase{"", nullptr}));
 
 TEST_F(DealsDialog, ASeveralWordKeywordIsRefusedSpaceBySpaceAndTheCaretStays) {
     auto view = Open();

@@ -34,13 +34,14 @@ struct DeskOptions {
     std::string resourceDir;  // language files, colour schemes, site files
     std::string screenshot;
     double quitAfter = -1;              // seconds; below 0: run until closed
-    std::optional<unsigned> dialogCommand;  // the first view's dialog opened by this command
     std::optional<int> storyRow;        // the first view's story window opened on this row
     std::optional<std::string> symbol;  // chosen in the symbol box once the views are up
     std::string searchKeyword;          // searched in the first view; empty: none
     std::optional<std::int32_t> date;   // YYYYMMDD picked in the first view's date picker
     std::string printPdf;               // the first view's first rows printed to it; empty: none
     int printRows = 2;
+    // The first view's search dialog opened by this command; none: no dialog.
+    std::optional<unsigned> dialogCommand;
     std::optional<std::string> script;  // "-": standard input
     bool help = false;
 };

@@ -181,7 +181,8 @@ void DeskWindow::buildDialogMenu() {
         QAction* action = menu->addAction(text(entry.textKey));
         action->setShortcut(QKeySequence(QString::fromLatin1(entry.keys)));
         const unsigned command = entry.command;
-        connect(action, &QAction::triggered, this, [this, command] { OpenActiveViewDialog(command); });
+        connect(action, &QAction::triggered, this,
+                [this, command] { OpenActiveViewDialog(command); });
         actions.emplace_back(action, command);
     }
     // Each entry only for a view with the sheet its dialog edits.
