@@ -1,6 +1,7 @@
 // SKQNewsCtrlView: the keyword search and the search sheets. The view decides
 // which condition goes to the back-end and which sheet an answer fills; the
 // matching itself is the back-end's.
+#include "DealsSearchDlg.h"
 #include "HostApi.h"
 #include "NewsApi.h"
 #include "SKQNewsCtrlView.h"
@@ -288,8 +289,19 @@ std::vector<CSearch> SKQNewsCtrlView::InspectConditions() const {
     return {m_search[0], m_search[1], m_search[2], m_search[3]};
 }
 
-// The advanced search dialog (3002) comes with the dialogs.
-void SKQNewsCtrlView::OnDealsSearchDlg() {}
+void SKQNewsCtrlView::OnDealsSearchDlg() {
+    DialogTemplates::Register(CDealsSearchDlg::Template());
+    CDealsSearchDlg dialog(this, &m_search[1], &m_vecKeywordHistory, &m_vecSearchItem);
+    const int result = dialog.DoModal();
+    // Whatever the ending, the dialog's lists stand: a stored condition
+    // deleted before a cancel stays deleted.
+    m_search[1] = dialog.m_condition;
+    m_search[0] = m_search[1];
+    m_vecKeywordHistory = dialog.m_vecHistory;
+    m_vecSearchItem = dialog.m_vecItem;
+    if (result == IDOK)
+        OnDealsSearch();
+}
 
 // The relation search dialog (3001) comes with the dialogs.
 void SKQNewsCtrlView::OnRelationSearchDlg() {}

@@ -51,6 +51,7 @@ void AddEventCommands(CommandTable& table);
 void AddPrintCommands(CommandTable& table);
 void AddStoryCommands(CommandTable& table);
 void AddSearchCommands(CommandTable& table);
+void AddDialogCommands(CommandTable& table);
 
 // A command that takes no block refuses one.
 void NoBlock(const Call& call);

@@ -34,6 +34,7 @@ Interpreter::Interpreter(Session& session) : m_session(session) {
     AddPrintCommands(m_table);
     AddStoryCommands(m_table);
     AddSearchCommands(m_table);
+    AddDialogCommands(m_table);
 }
 
 void Interpreter::Report(int line, const std::string& message) {

@@ -43,6 +43,7 @@ void printCommand(Call& call) {
         {"symbol", printing::Symbol},
         {"search", printing::Search},
         {"tippopup", printing::TipPopup},
+        {"dialog", printing::Dialog},
     };
     const std::string what = call.args.At(0, "what to print");
     const auto it = reports.find(what);

@@ -79,6 +79,10 @@ void listTree(std::ostream& out, const CWnd& parent, int depth) {
 
 }  // namespace
 
+std::string DescribeWindow(const CWnd& window) {
+    return describeWindow(window);
+}
+
 std::string WindowKindName(const CWnd& window) {
     switch (window.GetKind()) {
         case WindowKind::Window:

@@ -38,6 +38,10 @@ void Pages(Session& s, Args& a);
 // A file's bytes (a saved file): its size, its encoding, then each line.
 void File(Session& s, Args& a);
 
+// The dialog being answered: its controls and the contents of its lists
+// (DialogCommands.cpp).
+void Dialog(Session& s, Args& a);
+
 // Of the host and the person (PrintHost.cpp).
 void Notices(Session& s, Args& a);
 void Menus(Session& s, Args& a);
@@ -57,6 +61,8 @@ void Search(Session& s, Args& a);
 void TipPopup(Session& s, Args& a);
 
 // Shared formatting.
+// One window as `print window` describes it.
+std::string DescribeWindow(const CWnd& window);
 std::string WindowKindName(const CWnd& window);
 // One line per item, submenus indented; `indent` blanks in front.
 void MenuItems(Session& s, const CMenu& menu, int indent);

@@ -113,6 +113,10 @@ TEST(DeskOptionsParsing, DefaultsAndEveryOption) {
     EXPECT_EQ(all->symbol, "2330");
     EXPECT_EQ(all->date, 20261202);
     EXPECT_FALSE(defaults->date);
+    EXPECT_FALSE(defaults->dialogCommand);
+    const auto dialog = parse({"--dialog", "3006"}, error);
+    ASSERT_TRUE(dialog) << error;
+    EXPECT_EQ(dialog->dialogCommand, 3006u);
 }
 
 TEST(DeskOptionsParsing, BadValuesAreRefusedWithTheReason) {
@@ -128,6 +132,7 @@ TEST(DeskOptionsParsing, BadValuesAreRefusedWithTheReason) {
     EXPECT_FALSE(parse({"--story", "-1"}, error));
     EXPECT_FALSE(parse({"--symbol", "2330 台積電"}, error)) << "an id, not an item";
     EXPECT_FALSE(parse({"--search", ""}, error));
+    EXPECT_FALSE(parse({"--dialog", "5408"}, error)) << "only the search dialogs";
     for (const char* day : {"20261232", "2026-02-29", "2026120", "2026/12/02", "2026120a"})
         EXPECT_FALSE(parse({"--date", day}, error)) << day;
     EXPECT_FALSE(parse({"--screenshot"}, error));

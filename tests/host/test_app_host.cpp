@@ -22,6 +22,7 @@
 #include "app/desk/LayoutHostWnd.h"
 #include "app/desk/MainFrameStory.h"
 #include "app/desk/ReplaySession.h"
+#include "app/desk/ViewDialogs.h"
 #include "app/desk/ViewHost.h"
 #include "app/desk/ViewSearch.h"
 #include "app/qt/BackendPump.h"
@@ -267,6 +268,32 @@ TEST_F(DeskHostTest, TheSearchOptionTypesTheKeywordIntoTheSearchModeAndPressesSe
     }();
     EXPECT_FALSE(RunViewSearch(symbolsOnly, "營收", error));
     EXPECT_EQ(error, "the view has no search tab");
+}
+
+// The search menu opens a dialog only for a view with the sheet it edits,
+// on that sheet.
+TEST_F(DeskHostTest, TheSearchMenuSendsADialogsCommandOnItsSheetOnly) {
+    SKQBaseView& view = create(1);
+    layout.SetActiveView(&view);
+    auto& inspect = dynamic_cast<INewsViewInspection&>(view);
+    ASSERT_NE(inspect.iInspectCurrentMode(), 3);
+    const std::pair<unsigned, int> offered[] = {{kAdvancedSearchCommand, 3},
+                                                {kWarningSearchCommand, 6}};
+    for (const auto& [command, mode] : offered) {
+        EXPECT_TRUE(ViewOffersDialog(view, command)) << command;
+        ASSERT_TRUE(window->OpenActiveViewDialog(command)) << command;
+        EXPECT_EQ(inspect.iInspectCurrentMode(), mode) << "switched to the sheet first";
+        EXPECT_TRUE(Logged(view, "command " + std::to_string(command))) << command;
+    }
+    // The view makes no relation search sheet.
+    EXPECT_FALSE(ViewOffersDialog(view, kRelationSearchCommand));
+    EXPECT_FALSE(window->OpenActiveViewDialog(kRelationSearchCommand));
+    EXPECT_FALSE(Logged(view, "command 3001"));
+    std::string error;
+    EXPECT_FALSE(OpenViewDialog(view, kRelationSearchCommand, error));
+    EXPECT_EQ(error, "the view has no sheet for command 3001");
+    host->CloseAll(false);
+    EXPECT_FALSE(window->OpenActiveViewDialog(kAdvancedSearchCommand)) << "no active view";
 }
 
 // A speed given on the command line that the toolbar's box does not offer

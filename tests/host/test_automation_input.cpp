@@ -204,6 +204,33 @@ TEST(AutomationInput, DialogsAreAnsweredByStepsInsideThem) {
     EXPECT_NE(log.find("dialog 2 typed \n"), std::string::npos) << log;
 }
 
+// A dialog's report and its lists: a list command on a control of another
+// kind, or outside a dialog, is an error.
+TEST(AutomationInput, ADialogIsPrintedAndItsListsNeedListControls) {
+    const ScriptRun run = RunLines(kNews +
+                                   "print dialog\n"
+                                   "answer menu 5408\n"
+                                   "answer dialog ok begin\n"
+                                   "  type 9101 hello\n"
+                                   "  print dialog\n"
+                                   "  listbox 9101 select 0\n"
+                                   "  listview 9101 dblclick 0\n"
+                                   "  listbox 4242 select text=a\n"
+                                   "end\n"
+                                   "context 0\n");
+    EXPECT_EQ(run.status, 1);
+    EXPECT_TRUE(has(run,
+                    "dialog: none\n"
+                    "dialog 9100: \"TestDouble dialog\", 200x100\n"
+                    "  9101: edit, shown, enabled, text \"hello\"\n"
+                    "  1: button, shown, enabled, text \"OK\", default\n"
+                    "  2: button, shown, enabled, text \"Cancel\"\n"))
+        << run.output;
+    EXPECT_TRUE(has(run, "error: line 14: window 9101 is not a list box\n")) << run.output;
+    EXPECT_TRUE(has(run, "error: line 15: window 9101 is not a list view\n")) << run.output;
+    EXPECT_TRUE(has(run, "error: line 16: there is no window with id 4242")) << run.output;
+}
+
 TEST(AutomationInput, FileAndPrintDialogsAreAnswered) {
     const ScriptRun run = RunLines(kNews +
                                    "answer menu 2051\nanswer save /tmp/news.txt\ncontext 0\n"

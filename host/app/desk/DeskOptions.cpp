@@ -138,6 +138,14 @@ std::optional<DeskOptions> ParseDeskOptions(int argc, const char* const* argv,
               return !v.empty();
           },
           "a keyword"}},
+        {"--dialog",
+         {[](DeskOptions& d, const std::string& v) {
+              if (v != "3002" && v != "3001" && v != "3006")
+                  return false;
+              d.dialogCommand = static_cast<unsigned>(std::stoul(v));
+              return true;
+          },
+          "3002, 3001 or 3006"}},
         {"--date",
          {[](DeskOptions& d, const std::string& v) {
               d.date = ParseViewDate(v);
@@ -215,6 +223,8 @@ std::string DeskUsage() {
            "                         the views are up (two seconds before the screenshot)\n"
            "  --search KEYWORD       search the first view's news for the keyword (two\n"
            "                         seconds before the screenshot)\n"
+           "  --dialog COMMAND       open the first view's search dialog of that command\n"
+           "                         (3002, 3001, 3006) a second before the screenshot\n"
            "  --date YYYYMMDD        pick the day in the first view's date picker, as a person\n"
            "                         does (two seconds before the screenshot)\n"
            "  --print-pdf FILE       print the first view's first rows with their stories to\n"

@@ -6,7 +6,7 @@
 //            [--scheme light|dark] [--config DIR] [--sys DIR] [--resources DIR]
 //            [--module PATH] [--view-class NAME]
 //            [--screenshot FILE] [--quit-after SECONDS] [--story ROW] [--symbol ID]
-//            [--search KEYWORD] [--date YYYYMMDD]
+//            [--search KEYWORD] [--date YYYYMMDD] [--dialog 3002|3001|3006]
 //            [--script FILE|-]
 #include <cstdint>
 #include <optional>
@@ -40,6 +40,8 @@ struct DeskOptions {
     std::optional<std::int32_t> date;   // YYYYMMDD picked in the first view's date picker
     std::string printPdf;               // the first view's first rows printed to it; empty: none
     int printRows = 2;
+    // The first view's search dialog opened by this command; none: no dialog.
+    std::optional<unsigned> dialogCommand;
     std::optional<std::string> script;  // "-": standard input
     bool help = false;
 };

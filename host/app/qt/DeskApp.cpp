@@ -20,6 +20,7 @@
 #include "app/desk/LayoutHostWnd.h"
 #include "app/desk/MainFrameStory.h"
 #include "app/desk/ViewDate.h"
+#include "app/desk/ViewDialogs.h"
 #include "app/desk/ViewHost.h"
 #include "app/desk/ViewPrint.h"
 #include "app/desk/ViewSearch.h"
@@ -226,6 +227,16 @@ int RunDesk(const DeskOptions& givenOptions, int argc, char** argv) {
                 std::string why;
                 if (views.empty() || !PickViewDate(*views.front(), *options.date, why))
                     std::fprintf(stderr, "newsdesk: --date: %s\n",
+                                 views.empty() ? "no view" : why.c_str());
+            });
+        }
+        if (options.dialogCommand) {
+            const double at = options.quitAfter >= 0 ? std::max(0.0, options.quitAfter - 1) : 3;
+            QTimer::singleShot(static_cast<int>(at * 1000), &window, [&] {
+                const std::vector<SKQBaseView*> views = host.Views();
+                std::string why;
+                if (views.empty() || !OpenViewDialog(*views.front(), *options.dialogCommand, why))
+                    std::fprintf(stderr, "newsdesk: --dialog: %s\n",
                                  views.empty() ? "no view" : why.c_str());
             });
         }

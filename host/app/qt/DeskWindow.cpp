@@ -5,6 +5,8 @@
 #include <QCompleter>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
 #include <QStatusBar>
 #include <QToolBar>
 #include <QToolButton>
@@ -17,6 +19,7 @@
 #include "app/desk/ConnectionLink.h"
 #include "app/desk/LayoutHostWnd.h"
 #include "app/desk/MainFrameStory.h"
+#include "app/desk/ViewDialogs.h"
 #include "app/desk/ViewHost.h"
 #include "qt/QtFrontEnd.h"
 
@@ -64,6 +67,7 @@ DeskWindow::DeskWindow(QtFrontEnd& frontEnd, LayoutHostWnd& layout, ViewHost& ho
     setCentralWidget(new LayoutContainer(layout, frontEnd.WidgetOf(layout), this));
     m_link = std::make_unique<ConnectionLink>(backend);
     buildToolbar();
+    buildDialogMenu();
     m_status = new QLabel(this);
     m_connection = new QLabel(this);
     statusBar()->addWidget(m_status, 1);
@@ -159,6 +163,42 @@ bool DeskWindow::ShowLatestStory() {
         return false;
     }
     return true;
+}
+
+void DeskWindow::buildDialogMenu() {
+    QMenu* menu = menuBar()->addMenu(text("IDS_NEWSDESK_MENU_SEARCH"));
+    const struct {
+        unsigned command;
+        const char* textKey;
+        const char* keys;
+    } entries[] = {
+        {kAdvancedSearchCommand, "IDS_NEWSDESK_ADVANCED_SEARCH", "Ctrl+Shift+F"},
+        {kRelationSearchCommand, "IDS_NEWSDESK_RELATION_SEARCH", "Ctrl+Shift+R"},
+        {kWarningSearchCommand, "IDS_NEWSDESK_WARNING_SEARCH", "Ctrl+Shift+W"},
+    };
+    std::vector<std::pair<QAction*, unsigned>> actions;
+    for (const auto& entry : entries) {
+        QAction* action = menu->addAction(text(entry.textKey));
+        action->setShortcut(QKeySequence(QString::fromLatin1(entry.keys)));
+        const unsigned command = entry.command;
+        connect(action, &QAction::triggered, this,
+                [this, command] { OpenActiveViewDialog(command); });
+        actions.emplace_back(action, command);
+    }
+    // Each entry only for a view with the sheet its dialog edits.
+    connect(menu, &QMenu::aboutToShow, this, [this, actions] {
+        auto* view = dynamic_cast<SKQBaseView*>(m_layout.ActiveView());
+        for (const auto& [action, command] : actions)
+            action->setEnabled(view && ViewOffersDialog(*view, command));
+    });
+}
+
+bool DeskWindow::OpenActiveViewDialog(unsigned command) {
+    auto* view = dynamic_cast<SKQBaseView*>(m_layout.ActiveView());
+    std::string why;
+    // A shortcut reaches here without the menu: a view without the sheet
+    // gets nothing.
+    return view && ViewOffersDialog(*view, command) && OpenViewDialog(*view, command, why);
 }
 
 bool DeskWindow::SetActiveViewTitleBar(bool shown) {

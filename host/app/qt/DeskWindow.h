@@ -49,12 +49,17 @@ class DeskWindow : public QMainWindow {
     // The connection button: cuts the link to the servers or restores it;
     // true when it is up afterwards.
     bool ToggleConnection();
+    // The search menu's entries (and their shortcuts): the active view's
+    // dialog of that command, its sheet shown first. False when the active
+    // view has no sheet for it.
+    bool OpenActiveViewDialog(unsigned command);
 
   protected:
     void closeEvent(QCloseEvent* event) override;
 
   private:
     void buildToolbar();
+    void buildDialogMenu();
     void updateStatus();
 
     QtFrontEnd& m_frontEnd;

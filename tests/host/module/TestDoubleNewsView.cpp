@@ -76,7 +76,7 @@ TestDoubleNewsView::TestDoubleNewsView() {
     GetMessageMap().OnNotify(3009, DTN_DROPDOWN, [this](NMHDR*, LRESULT*) { log("date open"); });
     GetMessageMap().OnNotify(3009, DTN_CLOSEUP, [this](NMHDR*, LRESULT*) { log("date close"); });
     GetMessageMap().OnCommandRange(5050, 5060, [this](UINT id) { onCommand(id); });
-    for (const UINT id : {2050u, 2051u, 5406u, 5407u, 5408u})
+    for (const UINT id : {2050u, 2051u, 3001u, 3002u, 3006u, 5406u, 5407u, 5408u})
         GetMessageMap().OnCommand(id, [this, id] { onCommand(id); });
 }
 
