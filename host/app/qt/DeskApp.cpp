@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <functional>
 #include <memory>
 
 #include "BackendPump.h"
@@ -199,56 +200,44 @@ int RunDesk(const DeskOptions& givenOptions, int argc, char** argv) {
         if (replay)
             replay->Start();
 
-        if (options.symbol) {
-            const double at = options.quitAfter >= 0 ? std::max(0.0, options.quitAfter - 2) : 2;
-            QTimer::singleShot(static_cast<int>(at * 1000), &window, [&] {
-                window.ChooseSymbol(QString::fromStdString(*options.symbol));
-            });
-        }
-        if (options.storyRow) {
-            const double at = options.quitAfter >= 0 ? std::max(0.0, options.quitAfter - 1) : 3;
-            QTimer::singleShot(static_cast<int>(at * 1000), &window,
-                               [&] { openStory(host, *options.storyRow); });
-        }
-        if (!options.searchKeyword.empty()) {
-            const double at = options.quitAfter >= 0 ? std::max(0.0, options.quitAfter - 2) : 3;
-            QTimer::singleShot(static_cast<int>(at * 1000), &window, [&] {
+        // Steps a person would take once the views are up, each some seconds
+        // before the screenshot (or after the start when running on).
+        auto later = [&](double beforeQuit, double afterStart, std::function<void()> step) {
+            const double at =
+                options.quitAfter >= 0 ? std::max(0.0, options.quitAfter - beforeQuit) : afterStart;
+            QTimer::singleShot(static_cast<int>(at * 1000), &window, std::move(step));
+        };
+        // The same on the first view, telling on stderr why it could not be done.
+        using ViewStep = std::function<bool(SKQBaseView&, std::string&)>;
+        auto onFirstView = [&](double beforeQuit, const char* option, ViewStep step) {
+            later(beforeQuit, 3, [&host, option, step = std::move(step)] {
                 const std::vector<SKQBaseView*> views = host.Views();
                 std::string why;
-                if (views.empty() || !RunViewSearch(*views.front(), options.searchKeyword, why))
-                    std::fprintf(stderr, "newsdesk: --search: %s\n",
+                if (views.empty() || !step(*views.front(), why))
+                    std::fprintf(stderr, "newsdesk: %s: %s\n", option,
                                  views.empty() ? "no view" : why.c_str());
             });
-        }
-        if (options.date) {
-            const double at = options.quitAfter >= 0 ? std::max(0.0, options.quitAfter - 2) : 3;
-            QTimer::singleShot(static_cast<int>(at * 1000), &window, [&] {
-                const std::vector<SKQBaseView*> views = host.Views();
-                std::string why;
-                if (views.empty() || !PickViewDate(*views.front(), *options.date, why))
-                    std::fprintf(stderr, "newsdesk: --date: %s\n",
-                                 views.empty() ? "no view" : why.c_str());
+        };
+        if (options.symbol)
+            later(2, 2, [&] { window.ChooseSymbol(QString::fromStdString(*options.symbol)); });
+        if (options.storyRow)
+            later(1, 3, [&] { openStory(host, *options.storyRow); });
+        if (!options.searchKeyword.empty())
+            onFirstView(2, "--search", [&](SKQBaseView& view, std::string& why) {
+                return RunViewSearch(view, options.searchKeyword, why);
             });
-        }
-        if (options.dialogCommand) {
-            const double at = options.quitAfter >= 0 ? std::max(0.0, options.quitAfter - 1) : 3;
-            QTimer::singleShot(static_cast<int>(at * 1000), &window, [&] {
-                const std::vector<SKQBaseView*> views = host.Views();
-                std::string why;
-                if (views.empty() || !OpenViewDialog(*views.front(), *options.dialogCommand, why))
-                    std::fprintf(stderr, "newsdesk: --dialog: %s\n",
-                                 views.empty() ? "no view" : why.c_str());
+        if (options.date)
+            onFirstView(2, "--date", [&](SKQBaseView& view, std::string& why) {
+                return PickViewDate(view, *options.date, why);
             });
-        }
+        if (options.dialogCommand)
+            onFirstView(1, "--dialog", [&](SKQBaseView& view, std::string& why) {
+                return OpenViewDialog(view, *options.dialogCommand, why);
+            });
         if (!options.printPdf.empty()) {
             ui.FrontEnd().QtPerson().SetUnattendedPdf(options.printPdf);
-            const double at = options.quitAfter >= 0 ? std::max(0.0, options.quitAfter - 1) : 3;
-            QTimer::singleShot(static_cast<int>(at * 1000), &window, [&] {
-                const std::vector<SKQBaseView*> views = host.Views();
-                std::string why;
-                if (views.empty() || !PrintViewRows(*views.front(), options.printRows, why))
-                    std::fprintf(stderr, "newsdesk: --print-pdf: %s\n",
-                                 views.empty() ? "no view" : why.c_str());
+            onFirstView(1, "--print-pdf", [&](SKQBaseView& view, std::string& why) {
+                return PrintViewRows(view, options.printRows, why);
             });
         }
         if (options.quitAfter >= 0) {
