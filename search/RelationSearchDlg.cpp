@@ -94,9 +94,9 @@ DialogTemplate CRelationSearchDlg::Template() {
         kShown | WS_VSCROLL | CBS_DROPDOWNLIST);
     add(ControlType::ListBox, IDC_GROUPS, "", dlu(14, 36, 110, 72), kList);
     add(ControlType::Static, IDC_QUERY_LABEL, "A查詢", dlu(130, 38, 40, 10), WS_VISIBLE);
-    add(ControlType::Edit, IDC_QUERY, "", dlu(172, 36, 138, 14), kShown | WS_BORDER);
-    add(ControlType::ListBox, IDC_SYMBOLS, "", dlu(130, 54, 180, 54), kList | LBS_EXTENDEDSEL);
-    add(ControlType::PushButton, IDC_CONFIRM, "A商品確認", dlu(316, 54, 56, 14));
+    add(ControlType::Edit, IDC_QUERY, "", dlu(172, 36, 124, 14), kShown | WS_BORDER);
+    add(ControlType::ListBox, IDC_SYMBOLS, "", dlu(130, 54, 166, 54), kList | LBS_EXTENDEDSEL);
+    add(ControlType::PushButton, IDC_CONFIRM, "A商品確認", dlu(302, 54, 70, 14));
     add(ControlType::Static, IDC_SYMBOL_LABEL, "A商品名稱:", dlu(14, 114, 56, 10), WS_VISIBLE);
     add(ControlType::Static, IDC_SYMBOL_TEXT, "", dlu(72, 114, 300, 10), WS_VISIBLE);
     // The condition, as in the advanced dialog.
@@ -108,9 +108,9 @@ DialogTemplate CRelationSearchDlg::Template() {
     // The items.
     add(ControlType::ListView, IDC_ITEMS, "List2", dlu(193, 240, 183, 88),
         kShown | WS_BORDER | WS_GROUP | LVS_REPORT | LVS_SHOWSELALWAYS);
-    add(ControlType::PushButton, IDC_REMOVE_ITEM, "A刪除", dlu(193, 334, 56, 14));
-    add(ControlType::PushButton, IDC_DEFAULT, "A系統預設", dlu(255, 334, 58, 14));
-    add(ControlType::DefPushButton, IDOK, "OK", dlu(318, 334, 58, 14), kShown | WS_GROUP);
+    add(ControlType::PushButton, IDC_REMOVE_ITEM, "A刪除", dlu(193, 334, 50, 14));
+    add(ControlType::PushButton, IDC_DEFAULT, "A系統預設", dlu(249, 334, 72, 14));
+    add(ControlType::DefPushButton, IDOK, "OK", dlu(326, 334, 50, 14), kShown | WS_GROUP);
     return t;
 }
 
