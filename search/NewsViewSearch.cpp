@@ -2,9 +2,9 @@
 // which condition goes to the back-end and which sheet an answer fills; the
 // matching itself is the back-end's.
 #include "DealsSearchDlg.h"
-#include "RelationSearchDlg.h"
 #include "HostApi.h"
 #include "NewsApi.h"
+#include "RelationSearchDlg.h"
 #include "SKQNewsCtrlView.h"
 #include "SKQNewsStory.h"
 #include "SearchRules.h"

@@ -83,7 +83,9 @@ DialogTemplate CRelationSearchDlg::Template() {
     constexpr DWORD kShown = WS_VISIBLE | WS_TABSTOP;
     constexpr DWORD kList = kShown | WS_BORDER | WS_VSCROLL;
     auto add = [&](ControlType type, UINT id, const char* text, CRect rect,
-                   DWORD style = WS_VISIBLE | WS_TABSTOP) { t.controls.push_back({type, id, text, rect, style}); };
+                   DWORD style = WS_VISIBLE | WS_TABSTOP) {
+        t.controls.push_back({type, id, text, rect, style});
+    };
     // The symbol picker.
     add(ControlType::GroupBox, IDC_SYMBOL_GROUP, "A商品設定", dlu(7, 5, 369, 128), WS_VISIBLE);
     add(ControlType::Static, IDC_MARKET_LABEL, "A市場名稱", dlu(14, 19, 50, 10), WS_VISIBLE);
@@ -208,7 +210,8 @@ void CRelationSearchDlg::OnMarketChanged() {
     names.clear();
     if (BK_bGetSymbolID(ids, names, m_byMarket, "", "", nullptr)) {
         for (std::size_t i = 0; i < ids.size(); ++i)
-            m_vecCandidate.push_back(symbolLine(m_byMarket, ids[i], i < names.size() ? names[i] : ""));
+            m_vecCandidate.push_back(
+                symbolLine(m_byMarket, ids[i], i < names.size() ? names[i] : ""));
     }
     vShowLines(m_vecCandidate);
 }
@@ -236,8 +239,8 @@ void CRelationSearchDlg::vFillGroups() {
                              const std::vector<CString>& symbolNames) {
         std::vector<CString> lines;
         for (std::size_t i = 0; i < symbolIds.size(); ++i)
-            lines.push_back(symbolLine(m_byMarket, symbolIds[i],
-                                       i < symbolNames.size() ? symbolNames[i] : ""));
+            lines.push_back(
+                symbolLine(m_byMarket, symbolIds[i], i < symbolNames.size() ? symbolNames[i] : ""));
         return lines;
     };
     std::vector<CString> symbolIds;
@@ -301,7 +304,8 @@ void CRelationSearchDlg::OnGroupChanged() {
     if (group < 0 || group >= static_cast<int>(m_vecGroupLines.size()))
         return;
     vShowLines(m_vecGroupLines[static_cast<std::size_t>(group)]);
-    if (CWnd* query = GetDlgItem(static_cast<int>(IDC_QUERY)); query && !query->GetWindowText().IsEmpty())
+    if (CWnd* query = GetDlgItem(static_cast<int>(IDC_QUERY));
+        query && !query->GetWindowText().IsEmpty())
         query->SetWindowText("");
 }
 
@@ -321,7 +325,8 @@ void CRelationSearchDlg::OnQueryChanged() {
     }
     std::vector<CString> found;
     for (const CString& line : m_vecCandidate) {
-        if (line.Find(query.str()) >= 0 && std::find(found.begin(), found.end(), line) == found.end())
+        if (line.Find(query.str()) >= 0 &&
+            std::find(found.begin(), found.end(), line) == found.end())
             found.push_back(line);
     }
     m_lbSymbol.ResetContent();

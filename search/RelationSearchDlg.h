@@ -90,7 +90,7 @@ class CRelationSearchDlg : public CDialog {
     void vWarn(const char* textKey);
 
     std::function<std::vector<CString>()> m_readDefaults;
-    std::vector<int> m_vecGroupType;                // group type of each type combo entry
+    std::vector<int> m_vecGroupType;                    // group type of each type combo entry
     std::vector<std::vector<CString>> m_vecGroupLines;  // symbol lines of each group
-    std::vector<int> m_vecRowItem;                  // item index of each row
+    std::vector<int> m_vecRowItem;                      // item index of each row
 };

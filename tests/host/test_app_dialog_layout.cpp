@@ -11,8 +11,8 @@
 #include <set>
 
 #include "DealsSearchDlg.h"
-#include "RelationSearchDlg.h"
 #include "QtTestFixture.h"
+#include "RelationSearchDlg.h"
 #include "TempDir.h"
 #include "app/desk/DeskEnvironment.h"
 
@@ -65,11 +65,10 @@ class DialogLayoutTest : public QtWindowTest, public ::testing::WithParamInterfa
                     faults.push_back(name + " is cut by the dialog's edge");
                 if (auto* button = qobject_cast<QAbstractButton*>(w)) {
                     // Room for a radio's mark or a button's frame beside the text.
-                    const int needed =
-                        button->fontMetrics().horizontalAdvance(button->text()) + 20;
+                    const int needed = button->fontMetrics().horizontalAdvance(button->text()) + 20;
                     if (needed > w->width())
-                        faults.push_back(name + " cuts its text \"" +
-                                         button->text().toStdString() + "\"");
+                        faults.push_back(name + " cuts its text \"" + button->text().toStdString() +
+                                         "\"");
                 }
                 const bool groupBox = groupBoxIds.count(child->GetDlgCtrlID()) > 0;
                 (groupBox ? boxes : controls).emplace_back(child, w->geometry());
