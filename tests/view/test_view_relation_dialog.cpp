@@ -157,6 +157,14 @@ TEST_F(RelationDialog, AQueryIsUpperCasedAndASingleMatchSelectsItsGroup) {
         ASSERT_EQ(dialog.m_lbSymbol.GetCount(), 1);
         EXPECT_EQ(dialog.m_lbGroup.GetCurSel(), 1);
 
+        // Lower-case letters find the upper-case symbol ids of every group.
+        PickMarket(dialog, "期貨");
+        Query(dialog, "xf2024");
+        EXPECT_EQ(dialog.m_lbSymbol.GetCount(), 2);
+        Query(dialog, "txf");
+        ASSERT_EQ(dialog.m_lbSymbol.GetCount(), 1);
+        EXPECT_EQ(dialog.m_lbGroup.GetCurSel(), 0);
+
         PickMarket(dialog, "興櫃");
         // "abc" becomes "ABC", which the mixed-case name does not hold.
         Query(dialog, "abc");
