@@ -4,6 +4,7 @@
 #include "DealsSearchDlg.h"
 #include "HostApi.h"
 #include "NewsApi.h"
+#include "RelationSearchDlg.h"
 #include "SKQNewsCtrlView.h"
 #include "SKQNewsStory.h"
 #include "SearchRules.h"
@@ -303,8 +304,15 @@ void SKQNewsCtrlView::OnDealsSearchDlg() {
         OnDealsSearch();
 }
 
-// The relation search dialog (3001) comes with the dialogs.
-void SKQNewsCtrlView::OnRelationSearchDlg() {}
+void SKQNewsCtrlView::OnRelationSearchDlg() {
+    DialogTemplates::Register(CRelationSearchDlg::Template());
+    CRelationSearchDlg dialog(&m_vecKeywordHistory, &m_vecRelationSearchItem, this,
+                              [] { return vecReadDefaultList("RelationSearchItems"); });
+    dialog.DoModal();
+    // Whatever the ending, the dialog's lists stand; no search follows.
+    m_vecKeywordHistory = dialog.m_vecHistory;
+    m_vecRelationSearchItem = dialog.m_vecItem;
+}
 
 void SKQNewsCtrlView::OnWarningSearchDlg() {
     CWarningSearchDlg dialog(&m_vecKeywordHistory, &m_vecWarningSearchItem, this);

@@ -8,9 +8,11 @@
 #include <QApplication>
 #include <QTest>
 #include <QTimer>
+#include <set>
 
 #include "DealsSearchDlg.h"
 #include "QtTestFixture.h"
+#include "RelationSearchDlg.h"
 #include "TempDir.h"
 #include "app/desk/DeskEnvironment.h"
 
@@ -29,10 +31,11 @@ class DialogLayoutTest : public QtWindowTest, public ::testing::WithParamInterfa
         std::string error;
         ASSERT_TRUE(ConfigureHost(context, settings, error)) << error;
         DialogTemplates::Register(CDealsSearchDlg::Template());
+        DialogTemplates::Register(CRelationSearchDlg::Template());
     }
 
     // Runs the dialog; `person` acts once it shows.
-    int Run(CDealsSearchDlg& dialog, std::function<void()> person) {
+    int Run(CDialog& dialog, std::function<void()> person) {
         QTimer::singleShot(20, [&, person] {
             person();
             // Whatever the person did, the run ends.
@@ -41,58 +44,71 @@ class DialogLayoutTest : public QtWindowTest, public ::testing::WithParamInterfa
         });
         return dialog.DoModal();
     }
+
+    // Shows the dialog and checks its layout: every shown control inside the
+    // dialog, buttons wide enough for their texts, no control over another,
+    // and none across a group box's edge.
+    void CheckLayout(CDialog& dialog, const std::set<int>& groupBoxIds, std::size_t shownControls) {
+        std::vector<std::string> faults;
+        Run(dialog, [&] {
+            QWidget* shown = widget(dialog);
+            ASSERT_NE(shown, nullptr);
+            const QRect area = shown->rect();
+            std::vector<std::pair<const CWnd*, QRect>> boxes;
+            std::vector<std::pair<const CWnd*, QRect>> controls;
+            for (const CWnd* child : dialog.GetChildren()) {
+                QWidget* w = widget(*child);
+                if (!w || !child->IsWindowVisible())
+                    continue;
+                const std::string name = std::to_string(child->GetDlgCtrlID());
+                if (!area.contains(w->geometry()))
+                    faults.push_back(name + " is cut by the dialog's edge");
+                if (auto* button = qobject_cast<QAbstractButton*>(w)) {
+                    // Room for a radio's mark or a button's frame beside the text.
+                    const int needed = button->fontMetrics().horizontalAdvance(button->text()) + 20;
+                    if (needed > w->width())
+                        faults.push_back(name + " cuts its text \"" + button->text().toStdString() +
+                                         "\"");
+                }
+                const bool groupBox = groupBoxIds.count(child->GetDlgCtrlID()) > 0;
+                (groupBox ? boxes : controls).emplace_back(child, w->geometry());
+            }
+            EXPECT_EQ(boxes.size(), groupBoxIds.size());
+            EXPECT_EQ(controls.size(), shownControls) << "every control is shown";
+            for (std::size_t i = 0; i < controls.size(); ++i) {
+                for (std::size_t j = i + 1; j < controls.size(); ++j) {
+                    if (controls[i].second.intersects(controls[j].second))
+                        faults.push_back(std::to_string(controls[i].first->GetDlgCtrlID()) +
+                                         " covers " +
+                                         std::to_string(controls[j].first->GetDlgCtrlID()));
+                }
+            }
+            // A control is inside a group box or clear of it, never across its edge.
+            for (const auto& [box, frame] : boxes) {
+                for (const auto& [control, rect] : controls) {
+                    if (frame.intersects(rect) && !frame.contains(rect))
+                        faults.push_back(std::to_string(control->GetDlgCtrlID()) +
+                                         " crosses the edge of " +
+                                         std::to_string(box->GetDlgCtrlID()));
+                }
+            }
+        });
+        EXPECT_TRUE(faults.empty()) << ::testing::PrintToString(faults);
+    }
 };
 
 TEST_P(DialogLayoutTest, NoControlCoversAnotherAndEveryTextFits) {
     CSearch condition;
     std::vector<CString> history{"台積電"};
     std::vector<CSearch> items;
-    CDealsSearchDlg dialog(&top, &condition, &history, &items);
-    std::vector<std::string> faults;
-    Run(dialog, [&] {
-        QWidget* shown = widget(dialog);
-        ASSERT_NE(shown, nullptr);
-        const QRect area = shown->rect();
-        std::vector<std::pair<const CWnd*, QRect>> boxes;
-        std::vector<std::pair<const CWnd*, QRect>> controls;
-        for (const CWnd* child : dialog.GetChildren()) {
-            QWidget* w = widget(*child);
-            if (!w || !child->IsWindowVisible())
-                continue;
-            const std::string name = std::to_string(child->GetDlgCtrlID());
-            if (!area.contains(w->geometry()))
-                faults.push_back(name + " is cut by the dialog's edge");
-            if (auto* button = qobject_cast<QAbstractButton*>(w)) {
-                // Room for a radio's mark or a button's frame beside the text.
-                const int needed = button->fontMetrics().horizontalAdvance(button->text()) + 20;
-                if (needed > w->width())
-                    faults.push_back(name + " cuts its text \"" + button->text().toStdString() +
-                                     "\"");
-            }
-            const bool groupBox = child->GetDlgCtrlID() == CDealsSearchDlg::IDC_GROUP_LEFT ||
-                                  child->GetDlgCtrlID() == CDealsSearchDlg::IDC_GROUP_RIGHT;
-            (groupBox ? boxes : controls).emplace_back(child, w->geometry());
-        }
-        EXPECT_EQ(boxes.size(), 2u);
-        EXPECT_EQ(controls.size(), 15u) << "every control is shown";
-        for (std::size_t i = 0; i < controls.size(); ++i) {
-            for (std::size_t j = i + 1; j < controls.size(); ++j) {
-                if (controls[i].second.intersects(controls[j].second))
-                    faults.push_back(std::to_string(controls[i].first->GetDlgCtrlID()) +
-                                     " covers " +
-                                     std::to_string(controls[j].first->GetDlgCtrlID()));
-            }
-        }
-        // A control is inside a group box or clear of it, never across its edge.
-        for (const auto& [box, frame] : boxes) {
-            for (const auto& [control, rect] : controls) {
-                if (frame.intersects(rect) && !frame.contains(rect))
-                    faults.push_back(std::to_string(control->GetDlgCtrlID()) +
-                                     " crosses the edge of " + std::to_string(box->GetDlgCtrlID()));
-            }
-        }
-    });
-    EXPECT_TRUE(faults.empty()) << ::testing::PrintToString(faults);
+    CDealsSearchDlg deals(&top, &condition, &history, &items);
+    CheckLayout(deals, {CDealsSearchDlg::IDC_GROUP_LEFT, CDealsSearchDlg::IDC_GROUP_RIGHT}, 15);
+    std::vector<CRelationSearch> relationItems;
+    CRelationSearchDlg relation(&history, &relationItems, &top);
+    CheckLayout(relation,
+                {CRelationSearchDlg::IDC_SYMBOL_GROUP, CRelationSearchDlg::IDC_GROUP_LEFT,
+                 CRelationSearchDlg::IDC_GROUP_RIGHT},
+                28);
 }
 
 TEST_P(DialogLayoutTest, TabMovesOnAndEnterOrEscapeEndsTheDialog) {
