@@ -1,5 +1,6 @@
 // The world around the views: the clock, the time zone, the system folder
 // and its INI files, the configuration store, the language and the colours.
+#include <algorithm>
 #include <filesystem>
 
 #include "Commands.h"
@@ -26,14 +27,48 @@ void tzCommand(Call& call) {
     call.session.SetTimeZone(zone);
 }
 
+namespace fs = std::filesystem;
+
+// Whether a folder (made canonical) is the folder or lies inside it.
+bool isWithin(const fs::path& folder, const fs::path& inside) {
+    std::error_code ec;
+    const fs::path base = fs::weakly_canonical(folder, ec);
+    if (ec || base.empty())
+        return false;
+    auto b = base.begin(), i = inside.begin();
+    for (; b != base.end(); ++b, ++i) {
+        if (b->empty() && std::next(b) == base.end())
+            break;  // a trailing separator
+        if (i == inside.end() || *i != *b)
+            return false;
+    }
+    return true;
+}
+
+// A script may point the views only at folders of its own run: under the
+// run's temporary folder (relative names are taken there) or the one the
+// run was given. Anything else would let a script read and write INI files
+// anywhere the user can.
 void sysdirCommand(Call& call) {
     NoBlock(call);
     const std::string folder = call.args.At(0, "a folder");
     call.args.Finish();
+    Session& session = call.session;
+    fs::path path(folder);
+    if (path.is_relative() && !session.WorkDir().empty())
+        path = session.WorkDir() / path;
     std::error_code ec;
-    if (!std::filesystem::is_directory(folder, ec))
+    if (!fs::is_directory(path, ec))
         throw ScriptError("the folder " + folder + " does not exist");
-    call.session.Context().OwnServices().SetSysPath(CString(folder));
+    const fs::path real = fs::canonical(path, ec);
+    const bool allowed =
+        !ec && ((!session.WorkDir().empty() && isWithin(session.WorkDir(), real)) ||
+                (!session.Options().sysDir.empty() &&
+                 fs::weakly_canonical(session.Options().sysDir, ec) == real && !ec));
+    if (!allowed)
+        throw ScriptError("the folder " + folder +
+                          " is outside the run's own folders (its temporary folder or --sys)");
+    session.Context().OwnServices().SetSysPath(CString(real.string()));
 }
 
 void iniCommand(Call& call) {
@@ -44,11 +79,19 @@ void iniCommand(Call& call) {
     const std::string key = a.At(2, "a key");
     const std::optional<std::string> value = a.Optional(3);
     a.Finish();
-    // Relative names are in the system folder, where the views read them.
-    std::filesystem::path path(file);
-    if (path.is_relative())
-        path =
-            std::filesystem::path(call.session.Context().GetServices().GetSysPath(0).str()) / path;
+    // Only files of the system folder, where the views read them.
+    const fs::path name(file);
+    const bool climbs =
+        std::any_of(name.begin(), name.end(), [](const fs::path& part) { return part == ".."; });
+    if (name.empty() || !name.is_relative() || name.has_root_name() || climbs)
+        throw ScriptError("the INI file " + file +
+                          ": expected a name inside the system folder (no absolute path, no '..')");
+    const fs::path folder(call.session.Context().GetServices().GetSysPath(0).str());
+    const fs::path path = folder / name;
+    std::error_code ec;
+    // A link inside the folder must not lead out of it either.
+    if (!isWithin(folder, fs::weakly_canonical(path, ec)) || ec)
+        throw ScriptError("the INI file " + file + " leads outside the system folder");
     std::string error;
     if (!SetIniValue(path.string(), section, key, value, error))
         throw ScriptError(error);

@@ -57,8 +57,18 @@ bool SetIniValue(const std::string& path, const std::string& section, const std:
         error = "an INI section and key must not be empty, and a key holds no '='";
         return false;
     }
-    if (value && value->find('\n') != std::string::npos) {
-        error = "an INI value is one line";
+    // A line break would plant lines of its own in the file, and a bracket
+    // in a name would read back as a section header.
+    const auto breaks = [](const std::string& text) {
+        return text.find_first_of("\r\n") != std::string::npos;
+    };
+    if (breaks(section) || breaks(key) || (value && breaks(*value))) {
+        error = "an INI section, key and value are each one line";
+        return false;
+    }
+    if (section.find_first_of("[]") != std::string::npos ||
+        key.find_first_of("[]") != std::string::npos) {
+        error = "an INI section and key hold no '[' or ']'";
         return false;
     }
     std::vector<std::string> lines;

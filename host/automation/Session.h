@@ -66,6 +66,8 @@ class Session {
     ViewHost& Host() { return *m_host; }
     LayoutHostWnd& Layout() { return m_layout; }
     const std::filesystem::path& SysDir() const { return m_sysDir; }
+    // The temporary folder made for the run; empty when --sys and --config name both.
+    const std::filesystem::path& WorkDir() const { return m_workDir; }
     const std::filesystem::path& ConfigDir() const { return m_configDir; }
     // A file a script names: relative names are in the configuration folder.
     std::string FilePath(const std::string& name) const {

@@ -163,13 +163,17 @@ TEST(AutomationBackend, IniValuesAreWrittenIntoTheSystemFolder) {
     TempDir sys;
     sys.write("Application.ini",
               "; site options\n[NewsCtrlSearchView]\nShowNormalSearch=1\n\n[Other]\nA=1\n");
-    const ScriptRun run = RunLines("sysdir " + sys.str() +
-                                   "\n"
-                                   "ini Application.ini newsctrlsearchview shownormalsearch 0\n"
-                                   "ini Application.ini NewsCtrlSearchView ShowWarningSearch 1\n"
-                                   "ini Application.ini Other A\n"
-                                   "ini NewsService.ini CONFIG CatId \" 1,2\"\n"
-                                   "sysdir /nonexistent\n");
+    automation::AutomationOptions options = TestDoubleOptions();
+    options.sysDir = sys.str();
+    const ScriptRun run =
+        RunLines("sysdir " + sys.str() +
+                     "\n"
+                     "ini Application.ini newsctrlsearchview shownormalsearch 0\n"
+                     "ini Application.ini NewsCtrlSearchView ShowWarningSearch 1\n"
+                     "ini Application.ini Other A\n"
+                     "ini NewsService.ini CONFIG CatId \" 1,2\"\n"
+                     "sysdir /nonexistent\n",
+                 options);
     EXPECT_EQ(run.status, 1);
     EXPECT_TRUE(has(run, "error: line 6: the folder /nonexistent does not exist")) << run.output;
     EXPECT_EQ(
@@ -179,14 +183,64 @@ TEST(AutomationBackend, IniValuesAreWrittenIntoTheSystemFolder) {
     EXPECT_EQ(TempDir::read(sys.file("NewsService.ini")), "[CONFIG]\nCatId=\" 1,2\"\n");
 }
 
-TEST(IniEditor, KeepsCommentsAndOtherLinesAndRefusesBadKeys) {
+// A script reaches only the files of its own run: no INI file outside the
+// system folder, no system folder outside the run's folders.
+TEST(AutomationBackend, IniAndSysdirStayInsideTheRunsFolders) {
+    TempDir outside;
+    const std::filesystem::path sys = std::filesystem::path(outside.str()) / "sys";
+    std::filesystem::create_directory(sys);
+    automation::AutomationOptions options = TestDoubleOptions();
+    options.sysDir = sys.string();
+    const std::string target = outside.file("planted.ini");
+    const ScriptRun run = RunLines("ini " + target + " S K 1\n" +             // line 1
+                                       "ini ../planted.ini S K 1\n" +         // line 2
+                                       "ini sub/../../planted.ini S K 1\n" +  // line 3
+                                       "sysdir " + outside.str() + "\n" +     // line 4
+                                       "sysdir /\n" +                         // line 5
+                                       "ini Application.ini S K 1\n",
+                                   options);
+    EXPECT_EQ(run.status, 1);
+    for (int line = 1; line <= 3; ++line)
+        EXPECT_TRUE(has(run, "error: line " + std::to_string(line) + ": the INI file "))
+            << run.output;
+    EXPECT_TRUE(has(
+        run, "error: line 4: the folder " + outside.str() + " is outside the run's own folders"))
+        << run.output;
+    EXPECT_TRUE(has(run, "error: line 5: the folder / is outside")) << run.output;
+    EXPECT_FALSE(std::filesystem::exists(target));
+    EXPECT_EQ(TempDir::read((sys / "Application.ini").string()), "[S]\nK=1\n");
+
+    // Without --sys, relative folders are in the run's temporary folder.
+    const ScriptRun fresh = RunLines("sysdir sys\nsysdir ..\nini ../x.ini S K 1\n");
+    EXPECT_EQ(fresh.status, 1);
+    EXPECT_FALSE(has(fresh, "error: line 1")) << fresh.output;
+    EXPECT_TRUE(has(fresh, "error: line 2: the folder .. is outside")) << fresh.output;
+    EXPECT_TRUE(has(fresh, "error: line 3: the INI file ../x.ini")) << fresh.output;
+}
+
+TEST(IniEditor, KeepsCommentsAndOtherLinesAndRefusesBadNames) {
     TempDir dir;
     const std::string path = dir.write("a.ini", "[S]\r\n; keep me\r\nK = old\r\nL=2\r\n");
     std::string error;
     ASSERT_TRUE(automation::SetIniValue(path, "s", "k", std::string("new"), error)) << error;
     EXPECT_EQ(TempDir::read(path), "[S]\n; keep me\nk=new\nL=2\n");
-    EXPECT_FALSE(automation::SetIniValue(path, "S", "a=b", std::string("1"), error));
-    EXPECT_FALSE(automation::SetIniValue(path, "S", "K", std::string("two\nlines"), error));
+    struct Bad {
+        const char* section;
+        const char* key;
+        const char* value;
+    };
+    // Each would plant a line or a section header of its own.
+    for (const Bad& bad :
+         {Bad{"S", "a=b", "1"}, Bad{"S", "K", "two\nlines"}, Bad{"S", "K", "two\rlines"},
+          Bad{"S]\n[T", "K", "1"}, Bad{"S", "K\nX", "1"}, Bad{"S", "K\r", "1"}, Bad{"S]", "K", "1"},
+          Bad{"[S", "K", "1"}, Bad{"S", "[K]", "1"}}) {
+        error.clear();
+        EXPECT_FALSE(
+            automation::SetIniValue(path, bad.section, bad.key, std::string(bad.value), error))
+            << bad.section << " " << bad.key;
+        EXPECT_FALSE(error.empty());
+    }
+    EXPECT_FALSE(automation::SetIniValue(path, "S", "K\n", std::nullopt, error));
     EXPECT_EQ(TempDir::read(path), "[S]\n; keep me\nk=new\nL=2\n");
 }
 
