@@ -11,6 +11,11 @@ namespace automation {
 
 namespace {
 
+// @SECONDS from the first moment a 32-bit record time holds (1901) to the
+// last year the calendar forms take; beyond them a clock has no printable date.
+constexpr long long kFirstSecond = INT32_MIN;
+constexpr long long kLastSecond = 4133980799;  // 2100-12-31 23:59:59 UTC
+
 bool readInt(std::string_view text, long long& value) {
     if (text.empty())
         return false;
@@ -70,8 +75,11 @@ bool ParseSwitch(const std::string& text, const char* what) {
 std::int64_t ParseTime(const std::string& text, std::int64_t today, const char* what) {
     long long seconds = 0;
     if (!text.empty() && text[0] == '@') {
-        if (!readInt(std::string_view(text).substr(1), seconds))
-            throw ScriptError(std::string(what) + " '" + text + "': expected @SECONDS");
+        if (!readInt(std::string_view(text).substr(1), seconds) || seconds < kFirstSecond ||
+            seconds > kLastSecond)
+            throw ScriptError(std::string(what) + " '" + text + "': expected @SECONDS from " +
+                              std::to_string(kFirstSecond) + " to " + std::to_string(kLastSecond) +
+                              " (1901 to 2100)");
         return seconds;
     }
     int y = 0, mo = 0, d = 0, h = 0, mi = 0, s = 0;

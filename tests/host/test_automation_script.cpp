@@ -55,6 +55,27 @@ TEST(ScriptRunning, ErrorsCarryLineNumbersAndTheRunGoesOn) {
               "two\n");
 }
 
+TEST(ScriptRunning, ClockTimesOutsideTheCalendarAreRefused) {
+    const ScriptRun run = RunLines(
+        "clock @9223372036854775807\n"
+        "clock @-2147483649\n"
+        "clock @4133980800\n"
+        "clock @99999999999999999999\n"
+        "clock @4133980799\n"
+        "print clock\n");
+    EXPECT_EQ(run.status, 1);
+    for (const char* time :
+         {"@9223372036854775807", "@-2147483649", "@4133980800", "@99999999999999999999"}) {
+        EXPECT_NE(run.output.find(std::string("time '") + time +
+                                  "': expected @SECONDS from -2147483648 to 4133980799"),
+                  std::string::npos)
+            << run.output;
+    }
+    // The last second of 2100 in UTC, printed in Taipei time.
+    EXPECT_NE(run.output.find("\nclock: 2101-01-01 07:59:59\n"), std::string::npos) << run.output;
+    EXPECT_EQ(run.output.find("error: line 5"), std::string::npos) << run.output;
+}
+
 TEST(ScriptRunning, ACleanRunExitsZero) {
     const ScriptRun run = RunLines("# nothing but a comment\necho \"a  b\"\n");
     EXPECT_EQ(run.status, 0);
