@@ -1,5 +1,6 @@
 #include "Interpreter.h"
 
+#include <functional>
 #include <istream>
 #include <ostream>
 
@@ -44,47 +45,66 @@ void Interpreter::Report(int line, const std::string& message) {
 }
 
 void Interpreter::Run(const std::vector<SourceLine>& lines) {
-    for (std::size_t i = 0; i < lines.size(); ++i) {
+    std::size_t next = 0;
+    run([&]() -> std::optional<SourceLine> {
+        if (next == lines.size())
+            return std::nullopt;
+        return lines[next++];
+    });
+}
+
+void Interpreter::Run(std::istream& in) {
+    ScriptReader reader(in);
+    run([&] {
+        // What ran so far is out before the next line is waited for.
+        m_session.Out().flush();
+        return reader.Next();
+    });
+}
+
+void Interpreter::run(const std::function<std::optional<SourceLine>()>& next) {
+    while (const std::optional<SourceLine> line = next()) {
         std::vector<Word> words;
         try {
-            words = SplitWords(lines[i].text);
+            words = SplitWords(line->text);
         } catch (const ScriptError& e) {
-            Report(lines[i].number, e.what());
+            Report(line->number, e.what());
             continue;
         }
         if (words.empty())
             continue;
         if (closesBlock(words)) {
-            Report(lines[i].number, "end without begin");
+            Report(line->number, "end without begin");
             continue;
         }
         if (!opensBlock(words)) {
-            runCommand(lines[i], nullptr);
+            runCommand(*line, nullptr);
             continue;
         }
         // Gather the block, nested blocks included.
         std::vector<SourceLine> block;
         int depth = 1;
-        std::size_t j = i + 1;
-        for (; j < lines.size(); ++j) {
-            std::vector<Word> inner;
+        while (const std::optional<SourceLine> inner = next()) {
+            std::vector<Word> innerWords;
             try {
-                inner = SplitWords(lines[j].text);
+                innerWords = SplitWords(inner->text);
             } catch (const ScriptError&) {
                 // Reported when the block runs.
             }
-            if (opensBlock(inner))
+            if (opensBlock(innerWords))
                 ++depth;
-            else if (closesBlock(inner) && --depth == 0)
+            else if (closesBlock(innerWords) && --depth == 0)
                 break;
-            block.push_back(lines[j]);
+            block.push_back(*inner);
         }
         if (depth != 0) {
-            Report(lines[i].number, "begin without end");
+            // Everything after it was taken as its block: say so, or the
+            // rest of the script would vanish without a word.
+            Report(line->number, "begin without end: the " + std::to_string(block.size()) +
+                                     " line(s) after it were not run");
             return;
         }
-        runCommand(lines[i], &block);
-        i = j;
+        runCommand(*line, &block);
     }
 }
 
@@ -120,28 +140,34 @@ void Interpreter::Finish() {
         Report(lines[i], "the answer was never asked for");
 }
 
+ScriptReader::ScriptReader(std::istream& in) : m_in(in) {}
+
+std::optional<SourceLine> ScriptReader::Next() {
+    std::string text;
+    if (!std::getline(m_in, text))
+        return std::nullopt;
+    ++m_number;
+    if (m_number == 1 && text.rfind("\xEF\xBB\xBF", 0) == 0)
+        text.erase(0, 3);
+    return SourceLine{m_number, std::move(text)};
+}
+
 std::vector<SourceLine> ReadScript(std::istream& in) {
     std::vector<SourceLine> lines;
-    std::string text;
-    int number = 0;
-    while (std::getline(in, text)) {
-        ++number;
-        if (number == 1 && text.rfind("\xEF\xBB\xBF", 0) == 0)
-            text.erase(0, 3);
-        lines.push_back({number, text});
-    }
+    ScriptReader reader(in);
+    while (std::optional<SourceLine> line = reader.Next())
+        lines.push_back(std::move(*line));
     return lines;
 }
 
 int RunScript(std::istream& in, std::ostream& out, const AutomationOptions& options) {
-    const std::vector<SourceLine> lines = ReadScript(in);
     Session session(options, out);
     if (!session.Ready()) {
         out << "error: " << session.Error() << '\n';
         return 2;
     }
     Interpreter interpreter(session);
-    interpreter.Run(lines);
+    interpreter.Run(in);
     interpreter.Finish();
     out.flush();
     return interpreter.Failures() == 0 ? 0 : 1;

@@ -94,9 +94,10 @@ TEST(ScriptRunning, UnknownWordsAndOptionsAreRefused) {
 }
 
 TEST(ScriptRunning, BlocksMustBeClosedAndAnswersUsed) {
-    const ScriptRun unclosed = RunLines("echo a\nanswer dialog ok begin\necho b\n");
+    const ScriptRun unclosed = RunLines("echo a\nanswer dialog ok begin\necho b\necho c\n");
     EXPECT_EQ(unclosed.status, 1);
-    EXPECT_NE(unclosed.output.find("error: line 2: begin without end"), std::string::npos);
+    EXPECT_EQ(unclosed.output,
+              "a\nerror: line 2: begin without end: the 2 line(s) after it were not run\n");
     const ScriptRun stray = RunLines("end\n");
     EXPECT_NE(stray.output.find("error: line 1: end without begin"), std::string::npos);
     const ScriptRun unused = RunLines("answer msgbox ok\necho done\n");
@@ -105,6 +106,46 @@ TEST(ScriptRunning, BlocksMustBeClosedAndAnswersUsed) {
     const ScriptRun noBlock = RunLines("echo a begin\necho b\nend\n");
     EXPECT_NE(noBlock.output.find("error: line 1: echo takes no begin ... end block"),
               std::string::npos);
+}
+
+namespace {
+
+// Hands a script out a line at a time, as a person typing it would, and
+// notes what the run had printed each time it asked for the next line.
+class TypedScript : public std::streambuf {
+  public:
+    TypedScript(std::vector<std::string> lines, const std::ostringstream& out)
+        : m_lines(std::move(lines)), m_out(out) {}
+    std::vector<std::string> printedBefore;  // per line asked for
+
+  protected:
+    int_type underflow() override {
+        if (m_next == m_lines.size())
+            return traits_type::eof();
+        printedBefore.push_back(m_out.str());
+        m_line = m_lines[m_next++];
+        setg(m_line.data(), m_line.data(), m_line.data() + m_line.size());
+        return traits_type::to_int_type(m_line[0]);
+    }
+
+  private:
+    std::vector<std::string> m_lines;
+    const std::ostringstream& m_out;
+    std::size_t m_next = 0;
+    std::string m_line;
+};
+
+}  // namespace
+
+TEST(ScriptRunning, EachLineRunsAsSoonAsItIsRead) {
+    std::ostringstream out;
+    TypedScript typed({"echo one\n", "answer dialog ok begin\n", "end\n", "echo two\n"}, out);
+    std::istream in(&typed);
+    EXPECT_EQ(automation::RunScript(in, out, TestDoubleOptions()), 1);
+    // The block's end is read before it runs (its answer is never asked for).
+    const std::vector<std::string> expected = {"", "one\n", "one\n", "one\n"};
+    EXPECT_EQ(typed.printedBefore, expected);
+    EXPECT_EQ(out.str(), "one\ntwo\nerror: line 2: the answer was never asked for\n");
 }
 
 TEST(ScriptRunning, AMissingModuleIsAClearErrorOnlyWhenAViewIsWanted) {
