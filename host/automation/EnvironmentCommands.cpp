@@ -83,7 +83,8 @@ void iniCommand(Call& call) {
     const fs::path name(file);
     const bool climbs =
         std::any_of(name.begin(), name.end(), [](const fs::path& part) { return part == ".."; });
-    if (name.empty() || !name.is_relative() || name.has_root_name() || climbs)
+    if (name.empty() || !name.is_relative() || name.has_root_name() || climbs ||
+        !name.has_filename() || name.filename() == ".")
         throw ScriptError("the INI file " + file +
                           ": expected a name inside the system folder (no absolute path, no '..')");
     const fs::path folder(call.session.Context().GetServices().GetSysPath(0).str());

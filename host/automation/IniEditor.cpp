@@ -130,6 +130,8 @@ bool SetIniValue(const std::string& path, const std::string& section, const std:
     std::error_code ec;
     std::filesystem::rename(temporary, path, ec);
     if (ec) {
+        std::error_code ignored;
+        std::filesystem::remove(temporary, ignored);
         error = "cannot write " + path + ": " + ec.message();
         return false;
     }

@@ -197,7 +197,8 @@ TEST(AutomationBackend, IniAndSysdirStayInsideTheRunsFolders) {
                                        "ini sub/../../planted.ini S K 1\n" +  // line 3
                                        "sysdir " + outside.str() + "\n" +     // line 4
                                        "sysdir /\n" +                         // line 5
-                                       "ini Application.ini S K 1\n",
+                                       "ini Application.ini S K 1\n" +        // line 6
+                                       "ini . S K 1\n",                       // line 7
                                    options);
     EXPECT_EQ(run.status, 1);
     for (int line = 1; line <= 3; ++line)
@@ -207,6 +208,7 @@ TEST(AutomationBackend, IniAndSysdirStayInsideTheRunsFolders) {
         run, "error: line 4: the folder " + outside.str() + " is outside the run's own folders"))
         << run.output;
     EXPECT_TRUE(has(run, "error: line 5: the folder / is outside")) << run.output;
+    EXPECT_TRUE(has(run, "error: line 7: the INI file .: expected a name")) << run.output;
     EXPECT_FALSE(std::filesystem::exists(target));
     EXPECT_EQ(TempDir::read((sys / "Application.ini").string()), "[S]\nK=1\n");
 
