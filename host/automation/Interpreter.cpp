@@ -152,14 +152,6 @@ std::optional<SourceLine> ScriptReader::Next() {
     return SourceLine{m_number, std::move(text)};
 }
 
-std::vector<SourceLine> ReadScript(std::istream& in) {
-    std::vector<SourceLine> lines;
-    ScriptReader reader(in);
-    while (std::optional<SourceLine> line = reader.Next())
-        lines.push_back(std::move(*line));
-    return lines;
-}
-
 int RunScript(std::istream& in, std::ostream& out, const AutomationOptions& options) {
     Session session(options, out);
     if (!session.Ready()) {

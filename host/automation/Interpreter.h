@@ -48,8 +48,6 @@ class ScriptReader {
     int m_number = 0;
 };
 
-// Reads a whole script.
-std::vector<SourceLine> ReadScript(std::istream& in);
 // Runs a script in a fresh session. Returns 0 when every line ran, 1 when
 // some did not, 2 when the session could not be set up.
 int RunScript(std::istream& in, std::ostream& out, const AutomationOptions& options);
