@@ -188,6 +188,7 @@ enum class BadFile {
     Older,         // ours, of a format older than any this program reads
     NotADatabase,  // not SQLite at all
     Damaged,       // ours, pages scribbled over
+    Truncated,     // ours, cut short by one byte, no write-ahead log beside it
     MissingTable,  // ours, a table dropped (the news store checks its layout)
     Folder,        // a folder where the file should be
     Locked,        // ours, held locked by another connection
@@ -245,6 +246,12 @@ class RefusedFile : public ::testing::TestWithParam<Refusal> {
                 dir.write(store->FileName(), bytes);
                 break;
             }
+            case BadFile::Truncated: {
+                store->Make(path, false);
+                ASSERT_FALSE(fs::exists(path + "-wal"));
+                fs::resize_file(path, fs::file_size(path) - 1);
+                break;
+            }
             case BadFile::MissingTable:
                 store->Make(path, false);
                 rawExec(path, "DROP TABLE story");
@@ -288,6 +295,7 @@ INSTANTIATE_TEST_SUITE_P(
         Refusal{Store::Config, BadFile::Older, "unknown store format 0", "Older"},
         Refusal{Store::Config, BadFile::NotADatabase, "not a configuration store", "NotADatabase"},
         Refusal{Store::Config, BadFile::Damaged, "the store is damaged", "Damaged"},
+        Refusal{Store::Config, BadFile::Truncated, "pages make", "Truncated"},
         Refusal{Store::Config, BadFile::Folder, "that is a folder", "Folder"},
         Refusal{Store::Config, BadFile::Locked, "in use by another program", "Locked"},
         Refusal{Store::News, BadFile::Foreign, "not a news store (another application's database)",
@@ -296,6 +304,7 @@ INSTANTIATE_TEST_SUITE_P(
         Refusal{Store::News, BadFile::Older, "format 0 is older than any", "Older"},
         Refusal{Store::News, BadFile::NotADatabase, "not a news store", "NotADatabase"},
         Refusal{Store::News, BadFile::Damaged, "the store is damaged", "Damaged"},
+        Refusal{Store::News, BadFile::Truncated, "pages make", "Truncated"},
         Refusal{Store::News, BadFile::MissingTable, "table story is missing", "MissingTable"},
         Refusal{Store::News, BadFile::Folder, "that is a folder", "Folder"},
         Refusal{Store::News, BadFile::Locked, "in use by another program", "Locked"}),
