@@ -57,11 +57,27 @@ bool readsAs(std::int64_t stored) {
     return stored == wanted;
 }
 
+// A store of the current format holds both tables; one stamped as ours
+// without them is not used (nor changed).
+std::string missingTable(const sqlite::Database& db) {
+    for (const char* name : {"setting", "setting_item"}) {
+        sqlite::Statement table(
+            db, "SELECT count(*) FROM sqlite_schema WHERE type = 'table' AND name = ?1");
+        table.Bind(1, std::string_view(name));
+        if (!table.Step())
+            return db.LastError();
+        if (table.ColumnInt(0) != 1)
+            return std::string("table ") + name + " is missing";
+    }
+    return {};
+}
+
 sqlite::FileFormat storeFormat() {
     sqlite::FileFormat format;
     format.applicationId = kConfigStoreApplicationId;
     format.version = kConfigStoreFormatVersion;
     format.createSchema = [](const sqlite::Database& db) { return db.Exec(kSchema); };
+    format.checkLayout = missingTable;
     return format;
 }
 

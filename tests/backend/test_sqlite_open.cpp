@@ -59,6 +59,8 @@ class StoreUnderTest {
     virtual std::string FileName() const = 0;
     virtual std::int64_t ApplicationId() const = 0;
     virtual std::int64_t FormatVersion() const = 0;
+    // One of the tables a store of the current format must hold.
+    virtual std::string SomeTable() const = 0;
     // Makes a sound store with some content (well past 64 KiB when large),
     // closed again.
     virtual void Make(const std::string& path, bool large) = 0;
@@ -76,6 +78,7 @@ class ConfigStore : public StoreUnderTest {
     std::string FileName() const override { return "Layout.kqcfg"; }
     std::int64_t ApplicationId() const override { return kConfigStoreApplicationId; }
     std::int64_t FormatVersion() const override { return kConfigStoreFormatVersion; }
+    std::string SomeTable() const override { return "setting_item"; }
 
     void Make(const std::string& path, bool large) override {
         ASSERT_TRUE(Open(path)) << Error();
@@ -125,6 +128,7 @@ class NewsStoreFile : public StoreUnderTest {
     std::string FileName() const override { return "news.kqnews"; }
     std::int64_t ApplicationId() const override { return news_store::kApplicationId; }
     std::int64_t FormatVersion() const override { return news_store::kSchemaVersion; }
+    std::string SomeTable() const override { return "story"; }
 
     void Make(const std::string& path, bool large) override {
         NewsBackend maker;
@@ -189,7 +193,8 @@ enum class BadFile {
     NotADatabase,  // not SQLite at all
     Damaged,       // ours, pages scribbled over
     Truncated,     // ours, cut short by one byte, no write-ahead log beside it
-    MissingTable,  // ours, a table dropped (the news store checks its layout)
+    MissingTable,  // ours, a table dropped
+    NoTables,      // our id and version stamped on a file without tables
     Folder,        // a folder where the file should be
     Locked,        // ours, held locked by another connection
 };
@@ -254,7 +259,12 @@ class RefusedFile : public ::testing::TestWithParam<Refusal> {
             }
             case BadFile::MissingTable:
                 store->Make(path, false);
-                rawExec(path, "DROP TABLE story");
+                rawExec(path, "DROP TABLE " + store->SomeTable());
+                break;
+            case BadFile::NoTables:
+                rawExec(path,
+                        "PRAGMA application_id = " + std::to_string(store->ApplicationId()) +
+                            "; PRAGMA user_version = " + std::to_string(store->FormatVersion()));
                 break;
             case BadFile::Folder:
                 fs::create_directories(path);
@@ -296,6 +306,9 @@ INSTANTIATE_TEST_SUITE_P(
         Refusal{Store::Config, BadFile::NotADatabase, "not a configuration store", "NotADatabase"},
         Refusal{Store::Config, BadFile::Damaged, "the store is damaged", "Damaged"},
         Refusal{Store::Config, BadFile::Truncated, "pages make", "Truncated"},
+        Refusal{Store::Config, BadFile::MissingTable, "table setting_item is missing",
+                "MissingTable"},
+        Refusal{Store::Config, BadFile::NoTables, "table setting is missing", "NoTables"},
         Refusal{Store::Config, BadFile::Folder, "that is a folder", "Folder"},
         Refusal{Store::Config, BadFile::Locked, "in use by another program", "Locked"},
         Refusal{Store::News, BadFile::Foreign, "not a news store (another application's database)",
@@ -306,6 +319,7 @@ INSTANTIATE_TEST_SUITE_P(
         Refusal{Store::News, BadFile::Damaged, "the store is damaged", "Damaged"},
         Refusal{Store::News, BadFile::Truncated, "pages make", "Truncated"},
         Refusal{Store::News, BadFile::MissingTable, "table story is missing", "MissingTable"},
+        Refusal{Store::News, BadFile::NoTables, "is missing", "NoTables"},
         Refusal{Store::News, BadFile::Folder, "that is a folder", "Folder"},
         Refusal{Store::News, BadFile::Locked, "in use by another program", "Locked"}),
     [](const ::testing::TestParamInfo<Refusal>& param) {
