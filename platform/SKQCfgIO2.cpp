@@ -32,6 +32,7 @@ CREATE TABLE setting_item(
 )sql";
 
 constexpr const char* kLeftAsIs = "; the file is left as it is";
+constexpr const char* kReadOnly = "the store cannot be written (read-only): settings are not saved";
 
 // The stored type number of each C++ type the store keeps.
 template <typename T>
@@ -78,6 +79,7 @@ sqlite::FileFormat storeFormat() {
     format.version = kConfigStoreFormatVersion;
     format.createSchema = [](const sqlite::Database& db) { return db.Exec(kSchema); };
     format.checkLayout = missingTable;
+    format.readOnlyAllowed = true;
     return format;
 }
 
@@ -189,6 +191,11 @@ SKQCfgIO2::SKQCfgIO2(const CString& folder, const CString& name) : SKQCfgIO2() {
         fail(refusalText(outcome));
         return;
     }
+    if (outcome.readOnly) {
+        m_readOnly = true;
+        m_error = kReadOnly;
+        return;
+    }
     db.Exec("PRAGMA journal_mode = WAL");
     db.Exec("PRAGMA synchronous = FULL");
     db.Exec("PRAGMA foreign_keys = ON");
@@ -254,6 +261,10 @@ template <typename T>
 bool SKQCfgIO2::save(const Address& at, const T& in) const {
     if (!IsOpen())
         return false;
+    if (m_readOnly) {
+        fail(kReadOnly);
+        return false;
+    }
     std::lock_guard lock(m_impl->mutex);
     const auto& db = m_impl->db;
     // The value row, its old items and its new items go in one transaction.

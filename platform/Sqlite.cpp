@@ -7,6 +7,8 @@
 #include <fstream>
 #include <utility>
 
+#include <unistd.h>
+
 namespace sqlite {
 
 Database::~Database() {
@@ -29,6 +31,29 @@ bool Database::Open(const std::string& path, bool create) {
     if (create)
         flags |= SQLITE_OPEN_CREATE;
     if (sqlite3_open_v2(path.c_str(), &m_db, flags, nullptr) != SQLITE_OK)
+        return false;
+    sqlite3_extended_result_codes(m_db, 1);
+    sqlite3_busy_timeout(m_db, 5000);
+    return true;
+}
+
+bool Database::OpenReadOnly(const std::string& path, bool immutable) {
+    Close();
+    std::string uri = "file:";
+    for (const char c : path) {
+        if (c == '%' || c == '?' || c == '#') {
+            static constexpr char kHex[] = "0123456789ABCDEF";
+            uri += '%';
+            uri += kHex[static_cast<unsigned char>(c) >> 4];
+            uri += kHex[c & 0xF];
+        } else {
+            uri += c;
+        }
+    }
+    if (immutable)
+        uri += "?immutable=1";
+    const int flags = SQLITE_OPEN_READONLY | SQLITE_OPEN_NOMUTEX | SQLITE_OPEN_URI;
+    if (sqlite3_open_v2(uri.c_str(), &m_db, flags, nullptr) != SQLITE_OK)
         return false;
     sqlite3_extended_result_codes(m_db, 1);
     sqlite3_busy_timeout(m_db, 5000);
@@ -263,6 +288,31 @@ std::string sizeProblem(const std::string& path) {
            std::to_string(pageSize);
 }
 
+// True when this user may not change the file: SQLite then needs a
+// read-only connection to read it at all.
+bool cannotWrite(const std::string& path) {
+    std::string folder = std::filesystem::path(path).parent_path().string();
+    if (folder.empty())
+        folder = ".";
+    return ::access(path.c_str(), W_OK) != 0 || ::access(folder.c_str(), W_OK) != 0;
+}
+
+std::optional<std::int64_t> tableCount(const Database& db) {
+    return db.QueryInt("SELECT count(*) FROM sqlite_schema");
+}
+
+// A read-only connection to an existing store. A store kept with a
+// write-ahead log needs its shared-memory file, which a folder that cannot be
+// written does not let SQLite make; when no log holds pages the file alone is
+// the whole store and is read as immutable.
+bool openForReading(Database& db, const std::string& path) {
+    if (db.OpenReadOnly(path, false) && tableCount(db))
+        return true;
+    if (journalHoldsPages(path))
+        return db.IsOpen();
+    return db.OpenReadOnly(path, true);
+}
+
 }  // namespace
 
 OpenOutcome OpenVersioned(Database& db, const std::string& path, const FileFormat& format) {
@@ -287,19 +337,23 @@ OpenOutcome OpenVersioned(Database& db, const std::string& path, const FileForma
             return refuse(db, OpenRefusal::Damaged, std::move(problem));
         }
     }
-    if (!db.Open(path, !existed))
+    const bool readOnly =
+        existed && format.readOnlyAllowed && path != ":memory:" && cannotWrite(path);
+    if (readOnly ? !openForReading(db, path) : !db.Open(path, !existed))
         return refuse(db, OpenRefusal::CannotOpen, db.LastError());
     // A refused file is left as it was, its write-ahead log too: closing the
     // last connection must not copy the log into it.
     sqlite3_db_config(db.handle(), SQLITE_DBCONFIG_NO_CKPT_ON_CLOSE, 1, nullptr);
 
     // Only reads until the file has proved to be a sound store (or a blank one).
-    const auto tables = db.QueryInt("SELECT count(*) FROM sqlite_schema");
+    const auto tables = tableCount(db);
     const auto appId = tables ? db.QueryInt("PRAGMA application_id") : std::nullopt;
     const auto version = appId ? db.QueryInt("PRAGMA user_version") : std::nullopt;
     if (!version)
         return refuse(db, readFailure(db), db.LastError());
     if (*tables == 0 && *appId == 0 && *version == 0) {
+        if (readOnly)
+            return refuse(db, OpenRefusal::CannotCreate, "the file cannot be written");
         if (!makeStore(db, format))
             return refuse(db, OpenRefusal::CannotCreate, db.LastError());
         sqlite3_db_config(db.handle(), SQLITE_DBCONFIG_NO_CKPT_ON_CLOSE, 0, nullptr);
@@ -318,7 +372,9 @@ OpenOutcome OpenVersioned(Database& db, const std::string& path, const FileForma
     if (auto problem = checkStore(db, format))
         return std::move(*problem);
     sqlite3_db_config(db.handle(), SQLITE_DBCONFIG_NO_CKPT_ON_CLOSE, 0, nullptr);
-    return {};
+    OpenOutcome opened;
+    opened.readOnly = readOnly;
+    return opened;
 }
 
 }  // namespace sqlite

@@ -4,7 +4,12 @@
 #include <gtest/gtest.h>
 #include <sqlite3.h>
 
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include <cstdlib>
+#include <functional>
 
 #include "SKQCfgIO2.h"
 #include "TempDir.h"
@@ -24,6 +29,37 @@ void rawExec(const std::string& path, const char* sql) {
     sqlite3_free(error);
     sqlite3_close(db);
     ASSERT_EQ(rc, SQLITE_OK) << message;
+}
+
+// Runs `check` in a child process as a user without root's power to write
+// any file (so that write protection holds when the tests run as root); what
+// it returns: the problems it found, empty when none.
+std::string asUnprivilegedUser(const std::function<std::string()>& check) {
+    int fds[2];
+    if (::pipe(fds) != 0)
+        return "no pipe";
+    const pid_t child = ::fork();
+    if (child == 0) {
+        ::close(fds[0]);
+        std::string problems;
+        if (::geteuid() == 0 && (::setgid(65534) != 0 || ::setuid(65534) != 0))
+            problems = "cannot drop root";
+        else
+            problems = check();
+        const ssize_t written = ::write(fds[1], problems.data(), problems.size());
+        ::_exit(written == static_cast<ssize_t>(problems.size()) ? 0 : 1);
+    }
+    ::close(fds[1]);
+    std::string problems;
+    char buffer[512];
+    for (ssize_t got; (got = ::read(fds[0], buffer, sizeof buffer)) > 0;)
+        problems.append(buffer, static_cast<std::size_t>(got));
+    ::close(fds[0]);
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    if (!WIFEXITED(status) || WEXITSTATUS(status) != 0)
+        problems += " (the child failed)";
+    return problems;
 }
 
 class CfgStoreTest : public ::testing::Test {
@@ -229,5 +265,46 @@ TEST_F(CfgStoreTest, AFolderThatCannotBeMadeIsReported) {
     EXPECT_FALSE(store.IsOpen());
     EXPECT_FALSE(store.GetError().empty());
 }
+
+// A store the user may not write, in a folder that cannot be written (no
+// write-ahead log files can be made beside it) or in one that can: it is read,
+// every save is refused with the reason, and the file stays as it was.
+class ReadOnlyStore : public ::testing::TestWithParam<bool> {};
+
+TEST_P(ReadOnlyStore, IsReadButNeverWritten) {
+    TempDir dir;
+    const std::string path = SKQCfgIO2::FileName(CString(dir.str()), "Layout");
+    {
+        SKQCfgIO2 writer(CString(dir.str()), "Layout");
+        ASSERT_TRUE(writer.SaveViewInfo("v", 0, 0, kClass, "FocusedTab", 2)) << writer.GetError();
+    }
+    const bool folderWritable = GetParam();
+    ::chmod(path.c_str(), 0444);
+    ::chmod(dir.str().c_str(), folderWritable ? 0777 : 0555);
+    const std::string before = TempDir::read(path);
+
+    const std::string problems = asUnprivilegedUser([&] {
+        std::string found;
+        SKQCfgIO2 store(CString(dir.str()), "Layout");
+        if (!store.IsOpen() || !store.IsReadOnly())
+            return "not opened for reading: " + store.GetError();
+        int tab = 0;
+        if (!store.GetViewInfo("v", 0, 0, kClass, "FocusedTab", tab) || tab != 2)
+            found += "the saved value was not read; ";
+        if (store.SaveViewInfo("v", 0, 0, kClass, "FocusedTab", 3))
+            found += "a save reported success; ";
+        if (store.GetError().find("read-only") == std::string::npos)
+            found += "the save's failure is not told: " + store.GetError();
+        return found;
+    });
+    ::chmod(dir.str().c_str(), 0755);
+    EXPECT_EQ(problems, "");
+    EXPECT_EQ(TempDir::read(path), before);
+}
+
+INSTANTIATE_TEST_SUITE_P(Folders, ReadOnlyStore, ::testing::Values(false, true),
+                         [](const ::testing::TestParamInfo<bool>& param) {
+                             return param.param ? "InAWritableFolder" : "InAReadOnlyFolder";
+                         });
 
 }  // namespace
