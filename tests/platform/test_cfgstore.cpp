@@ -5,14 +5,12 @@
 #include <sqlite3.h>
 
 #include <sys/stat.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <cstdlib>
-#include <functional>
 
 #include "SKQCfgIO2.h"
 #include "TempDir.h"
+#include "Unprivileged.h"
 
 namespace {
 
@@ -29,37 +27,6 @@ void rawExec(const std::string& path, const char* sql) {
     sqlite3_free(error);
     sqlite3_close(db);
     ASSERT_EQ(rc, SQLITE_OK) << message;
-}
-
-// Runs `check` in a child process as a user without root's power to write
-// any file (so that write protection holds when the tests run as root); what
-// it returns: the problems it found, empty when none.
-std::string asUnprivilegedUser(const std::function<std::string()>& check) {
-    int fds[2];
-    if (::pipe(fds) != 0)
-        return "no pipe";
-    const pid_t child = ::fork();
-    if (child == 0) {
-        ::close(fds[0]);
-        std::string problems;
-        if (::geteuid() == 0 && (::setgid(65534) != 0 || ::setuid(65534) != 0))
-            problems = "cannot drop root";
-        else
-            problems = check();
-        const ssize_t written = ::write(fds[1], problems.data(), problems.size());
-        ::_exit(written == static_cast<ssize_t>(problems.size()) ? 0 : 1);
-    }
-    ::close(fds[1]);
-    std::string problems;
-    char buffer[512];
-    for (ssize_t got; (got = ::read(fds[0], buffer, sizeof buffer)) > 0;)
-        problems.append(buffer, static_cast<std::size_t>(got));
-    ::close(fds[0]);
-    int status = 0;
-    ::waitpid(child, &status, 0);
-    if (!WIFEXITED(status) || WEXITSTATUS(status) != 0)
-        problems += " (the child failed)";
-    return problems;
 }
 
 class CfgStoreTest : public ::testing::Test {
@@ -283,7 +250,7 @@ TEST_P(ReadOnlyStore, IsReadButNeverWritten) {
     ::chmod(dir.str().c_str(), folderWritable ? 0777 : 0555);
     const std::string before = TempDir::read(path);
 
-    const std::string problems = asUnprivilegedUser([&] {
+    const std::string problems = AsUnprivilegedUser([&] {
         std::string found;
         SKQCfgIO2 store(CString(dir.str()), "Layout");
         if (!store.IsOpen() || !store.IsReadOnly())
