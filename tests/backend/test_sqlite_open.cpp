@@ -19,9 +19,17 @@ namespace fs = std::filesystem;
 
 // Runs SQL on a file directly, as another program (or another version of
 // this one) would.
-void rawExec(const std::string& path, const std::string& sql) {
+// With `keepLog`, the change stays in the write-ahead log beside the file, as
+// after a crash before a checkpoint.
+void rawExec(const std::string& path, const std::string& sql, bool keepLog = false) {
     sqlite3* db = nullptr;
     ASSERT_EQ(sqlite3_open(path.c_str(), &db), SQLITE_OK);
+    if (keepLog) {
+        ASSERT_EQ(sqlite3_exec(db, "PRAGMA journal_mode = WAL; PRAGMA wal_autocheckpoint = 0",
+                               nullptr, nullptr, nullptr),
+                  SQLITE_OK);
+        sqlite3_db_config(db, SQLITE_DBCONFIG_NO_CKPT_ON_CLOSE, 1, nullptr);
+    }
     char* error = nullptr;
     const int rc = sqlite3_exec(db, sql.c_str(), nullptr, nullptr, &error);
     const std::string message = error ? error : "";
@@ -189,6 +197,7 @@ const char* storeName(Store store) {
 enum class BadFile {
     Foreign,       // another application's database
     Newer,         // ours, written by a newer version
+    NewerInLog,    // the same, the change still in the write-ahead log
     Older,         // ours, of a format older than any this program reads
     NotADatabase,  // not SQLite at all
     Damaged,       // ours, pages scribbled over
@@ -228,6 +237,12 @@ class RefusedFile : public ::testing::TestWithParam<Refusal> {
                 store->Make(path, false);
                 rawExec(path,
                         "PRAGMA user_version = " + std::to_string(store->FormatVersion() + 1));
+                break;
+            case BadFile::NewerInLog:
+                store->Make(path, false);
+                rawExec(path, "PRAGMA user_version = " + std::to_string(store->FormatVersion() + 1),
+                        true);
+                ASSERT_GT(fs::file_size(path + "-wal"), 32u);
                 break;
             case BadFile::Older:
                 rawExec(path, "PRAGMA application_id = " + std::to_string(store->ApplicationId()) +
@@ -282,6 +297,7 @@ TEST_P(RefusedFile, IsRefusedWithItsReasonAndLeftAsItWas) {
     ASSERT_NO_FATAL_FAILURE(makeBadFile(refusal.file));
     const bool folder = fs::is_directory(path);
     const std::string before = folder ? std::string() : TempDir::read(path);
+    const std::string logBefore = TempDir::read(path + "-wal");
 
     EXPECT_FALSE(store->Open(path));
     EXPECT_NE(store->Error().find(refusal.reason), std::string::npos) << store->Error();
@@ -293,6 +309,7 @@ TEST_P(RefusedFile, IsRefusedWithItsReasonAndLeftAsItWas) {
         EXPECT_EQ(TempDir::read(path), before);
         lock.reset();
         EXPECT_EQ(TempDir::read(path), before);
+        EXPECT_EQ(TempDir::read(path + "-wal"), logBefore) << "the log is not copied in";
     }
 }
 
@@ -302,6 +319,7 @@ INSTANTIATE_TEST_SUITE_P(
         Refusal{Store::Config, BadFile::Foreign,
                 "not a configuration store (another application's database)", "Foreign"},
         Refusal{Store::Config, BadFile::Newer, "written by a newer version", "Newer"},
+        Refusal{Store::Config, BadFile::NewerInLog, "written by a newer version", "NewerInLog"},
         Refusal{Store::Config, BadFile::Older, "unknown store format 0", "Older"},
         Refusal{Store::Config, BadFile::NotADatabase, "not a configuration store", "NotADatabase"},
         Refusal{Store::Config, BadFile::Damaged, "the store is damaged", "Damaged"},
@@ -314,6 +332,7 @@ INSTANTIATE_TEST_SUITE_P(
         Refusal{Store::News, BadFile::Foreign, "not a news store (another application's database)",
                 "Foreign"},
         Refusal{Store::News, BadFile::Newer, "written by a newer version", "Newer"},
+        Refusal{Store::News, BadFile::NewerInLog, "written by a newer version", "NewerInLog"},
         Refusal{Store::News, BadFile::Older, "format 0 is older than any", "Older"},
         Refusal{Store::News, BadFile::NotADatabase, "not a news store", "NotADatabase"},
         Refusal{Store::News, BadFile::Damaged, "the store is damaged", "Damaged"},
