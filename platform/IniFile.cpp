@@ -11,6 +11,82 @@
 #include <sstream>
 
 #include "CodePage.h"
+#include "ReportOnce.h"
+
+namespace {
+
+void appendUtf8(std::string& out, std::uint32_t code) {
+    if (code < 0x80) {
+        out += static_cast<char>(code);
+    } else if (code < 0x800) {
+        out += static_cast<char>(0xC0 | (code >> 6));
+        out += static_cast<char>(0x80 | (code & 0x3F));
+    } else if (code < 0x10000) {
+        out += static_cast<char>(0xE0 | (code >> 12));
+        out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (code & 0x3F));
+    } else {
+        out += static_cast<char>(0xF0 | (code >> 18));
+        out += static_cast<char>(0x80 | ((code >> 12) & 0x3F));
+        out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (code & 0x3F));
+    }
+}
+
+// UTF-16 text after its byte-order mark, as UTF-8; a unit that is not part of
+// a character (a lone surrogate, an odd last byte) becomes U+FFFD.
+std::string utf16ToUtf8(std::string_view bytes, bool bigEndian) {
+    constexpr std::uint32_t kReplacement = 0xFFFD;
+    auto unit = [&](std::size_t i) {
+        const auto a = static_cast<unsigned char>(bytes[i]);
+        const auto b = static_cast<unsigned char>(bytes[i + 1]);
+        return static_cast<std::uint32_t>(bigEndian ? (a << 8) | b : (b << 8) | a);
+    };
+    std::string out;
+    std::size_t i = 2;
+    for (; i + 1 < bytes.size(); i += 2) {
+        const std::uint32_t u = unit(i);
+        if (u >= 0xD800 && u < 0xDC00 && i + 3 < bytes.size()) {
+            const std::uint32_t low = unit(i + 2);
+            if (low >= 0xDC00 && low < 0xE000) {
+                appendUtf8(out, 0x10000 + ((u - 0xD800) << 10) + (low - 0xDC00));
+                i += 2;
+                continue;
+            }
+        }
+        appendUtf8(out, u >= 0xD800 && u < 0xE000 ? kReplacement : u);
+    }
+    if (i < bytes.size())
+        appendUtf8(out, kReplacement);
+    return out;
+}
+
+// The file's bytes as text the parser reads: UTF-16 (with its byte-order
+// mark) becomes UTF-8, and NUL bytes, which would end the text for the
+// parser and hide every line after them, are dropped and reported.
+std::string toParserText(std::string_view bytes, const std::string& what) {
+    std::string text;
+    if (bytes.size() >= 2 && bytes[0] == '\xFF' && bytes[1] == '\xFE')
+        text = utf16ToUtf8(bytes, false);
+    else if (bytes.size() >= 2 && bytes[0] == '\xFE' && bytes[1] == '\xFF')
+        text = utf16ToUtf8(bytes, true);
+    else
+        text = codepage::DecodeLegacy(bytes);
+    std::size_t nuls = 0;
+    std::string kept;
+    kept.reserve(text.size());
+    for (const char c : text) {
+        if (c == '\0')
+            ++nuls;
+        else
+            kept += c;
+    }
+    if (nuls > 0)
+        ReportOnce(what + ": " + std::to_string(nuls) + " NUL byte(s) ignored");
+    return kept;
+}
+
+}  // namespace
 
 struct IniFile::Impl {
     CSimpleIniA ini{false, true,
@@ -30,12 +106,16 @@ IniFile IniFile::Load(const std::string& path) {
     bytes << in.rdbuf();
     if (in.bad())
         return IniFile();
-    return Parse(bytes.str());
+    return parse(bytes.str(), "INI file " + path);
 }
 
 IniFile IniFile::Parse(std::string_view bytes) {
+    return parse(bytes, "INI text");
+}
+
+IniFile IniFile::parse(std::string_view bytes, const std::string& what) {
     IniFile file;
-    const std::string text = codepage::DecodeLegacy(bytes);
+    const std::string text = toParserText(bytes, what);
     file.m_loaded = file.m_impl->ini.LoadData(text.data(), text.size()) >= 0;
     return file;
 }

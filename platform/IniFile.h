@@ -3,7 +3,8 @@
 // host's site files were written for: sections and keys match without regard
 // to case, the first of duplicate keys counts, surrounding blanks and one
 // pair of matching quotes around a value are dropped, a missing file or key
-// gives the caller's default. Files may be UTF-8 or CP950.
+// gives the caller's default. Files may be UTF-8, CP950 or UTF-16 with a
+// byte-order mark; NUL bytes are ignored (and reported once on stderr).
 #include <memory>
 #include <optional>
 #include <string>
@@ -33,6 +34,8 @@ class IniFile {
     std::vector<std::string> Keys(std::string_view section) const;
 
   private:
+    // `what` names the text in a report ("INI file <path>").
+    static IniFile parse(std::string_view bytes, const std::string& what);
     struct Impl;
     std::unique_ptr<Impl> m_impl;
     bool m_loaded = false;

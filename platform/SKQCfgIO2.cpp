@@ -32,6 +32,7 @@ CREATE TABLE setting_item(
 )sql";
 
 constexpr const char* kLeftAsIs = "; the file is left as it is";
+constexpr const char* kReadOnly = "the store cannot be written (read-only): settings are not saved";
 
 // The stored type number of each C++ type the store keeps.
 template <typename T>
@@ -57,11 +58,28 @@ bool readsAs(std::int64_t stored) {
     return stored == wanted;
 }
 
+// A store of the current format holds both tables; one stamped as ours
+// without them is not used (nor changed).
+std::string missingTable(const sqlite::Database& db) {
+    for (const char* name : {"setting", "setting_item"}) {
+        sqlite::Statement table(
+            db, "SELECT count(*) FROM sqlite_schema WHERE type = 'table' AND name = ?1");
+        table.Bind(1, std::string_view(name));
+        if (!table.Step())
+            return db.LastError();
+        if (table.ColumnInt(0) != 1)
+            return std::string("table ") + name + " is missing";
+    }
+    return {};
+}
+
 sqlite::FileFormat storeFormat() {
     sqlite::FileFormat format;
     format.applicationId = kConfigStoreApplicationId;
     format.version = kConfigStoreFormatVersion;
     format.createSchema = [](const sqlite::Database& db) { return db.Exec(kSchema); };
+    format.checkLayout = missingTable;
+    format.readOnlyAllowed = true;
     return format;
 }
 
@@ -173,6 +191,11 @@ SKQCfgIO2::SKQCfgIO2(const CString& folder, const CString& name) : SKQCfgIO2() {
         fail(refusalText(outcome));
         return;
     }
+    if (outcome.readOnly) {
+        m_readOnly = true;
+        m_error = kReadOnly;
+        return;
+    }
     db.Exec("PRAGMA journal_mode = WAL");
     db.Exec("PRAGMA synchronous = FULL");
     db.Exec("PRAGMA foreign_keys = ON");
@@ -238,6 +261,10 @@ template <typename T>
 bool SKQCfgIO2::save(const Address& at, const T& in) const {
     if (!IsOpen())
         return false;
+    if (m_readOnly) {
+        fail(kReadOnly);
+        return false;
+    }
     std::lock_guard lock(m_impl->mutex);
     const auto& db = m_impl->db;
     // The value row, its old items and its new items go in one transaction.

@@ -41,6 +41,9 @@ class SKQCfgIO2 {
     SKQCfgIO2& operator=(const SKQCfgIO2&) = delete;
 
     bool IsOpen() const;
+    // Open for reading only: the file or its folder cannot be written by this
+    // user. Gets work; every save returns false and says so in GetError.
+    bool IsReadOnly() const { return m_readOnly; }
     // Why the store could not be opened or the last operation failed.
     const std::string& GetError() const { return m_error; }
     const std::string& GetPath() const { return m_path; }
@@ -98,4 +101,5 @@ class SKQCfgIO2 {
     std::unique_ptr<Impl> m_impl;
     std::string m_path;
     mutable std::string m_error;
+    bool m_readOnly = false;
 };

@@ -1,7 +1,13 @@
 #include "Sqlite.h"
 
+#include <algorithm>
+#include <array>
+#include <cstdint>
 #include <filesystem>
+#include <fstream>
 #include <utility>
+
+#include <unistd.h>
 
 namespace sqlite {
 
@@ -25,6 +31,29 @@ bool Database::Open(const std::string& path, bool create) {
     if (create)
         flags |= SQLITE_OPEN_CREATE;
     if (sqlite3_open_v2(path.c_str(), &m_db, flags, nullptr) != SQLITE_OK)
+        return false;
+    sqlite3_extended_result_codes(m_db, 1);
+    sqlite3_busy_timeout(m_db, 5000);
+    return true;
+}
+
+bool Database::OpenReadOnly(const std::string& path, bool immutable) {
+    Close();
+    std::string uri = "file:";
+    for (const char c : path) {
+        if (c == '%' || c == '?' || c == '#') {
+            static constexpr char kHex[] = "0123456789ABCDEF";
+            uri += '%';
+            uri += kHex[static_cast<unsigned char>(c) >> 4];
+            uri += kHex[c & 0xF];
+        } else {
+            uri += c;
+        }
+    }
+    if (immutable)
+        uri += "?immutable=1";
+    const int flags = SQLITE_OPEN_READONLY | SQLITE_OPEN_NOMUTEX | SQLITE_OPEN_URI;
+    if (sqlite3_open_v2(uri.c_str(), &m_db, flags, nullptr) != SQLITE_OK)
         return false;
     sqlite3_extended_result_codes(m_db, 1);
     sqlite3_busy_timeout(m_db, 5000);
@@ -204,6 +233,86 @@ std::optional<OpenOutcome> checkStore(Database& db, const FileFormat& format) {
     return std::nullopt;
 }
 
+std::uint32_t bigEndian(const unsigned char* bytes, int count) {
+    std::uint32_t value = 0;
+    for (int i = 0; i < count; ++i)
+        value = (value << 8) | bytes[i];
+    return value;
+}
+
+// True when a write-ahead log (or a rollback journal) beside the file may hold
+// pages of it: then the file alone may rightly be shorter than its header says.
+bool journalHoldsPages(const std::string& path) {
+    namespace fs = std::filesystem;
+    constexpr std::uintmax_t kWalHeaderSize = 32;
+    std::error_code ec;
+    const auto wal = fs::file_size(path + "-wal", ec);
+    if (!ec && wal > kWalHeaderSize)
+        return true;
+    const auto journal = fs::file_size(path + "-journal", ec);
+    return !ec && journal > 0;
+}
+
+// A file cut short (or grown) reads as a sound store: SQLite serves zeros for
+// the missing bytes and quick_check does not look at the length. The header
+// tells how many pages the file holds; the problem, when the size disagrees.
+std::string sizeProblem(const std::string& path) {
+    constexpr std::size_t kHeaderSize = 100;
+    std::array<unsigned char, kHeaderSize> header{};
+    std::ifstream in(path, std::ios::binary);
+    if (!in.read(reinterpret_cast<char*>(header.data()), kHeaderSize))
+        return {};  // too short for a header: SQLite decides what it is
+    static constexpr char kMagic[] = "SQLite format 3";
+    if (!std::equal(kMagic, kMagic + sizeof kMagic, header.begin()))
+        return {};
+    if (journalHoldsPages(path))
+        return {};
+    std::uint32_t pageSize = bigEndian(&header[16], 2);
+    if (pageSize == 1)
+        pageSize = 65536;
+    if (pageSize < 512 || (pageSize & (pageSize - 1)) != 0)
+        return {};  // SQLite refuses such a header itself
+    std::error_code ec;
+    const std::uintmax_t size = std::filesystem::file_size(path, ec);
+    if (ec)
+        return {};
+    const std::uint32_t pages = bigEndian(&header[28], 4);
+    const bool pagesValid = pages != 0 && bigEndian(&header[24], 4) == bigEndian(&header[92], 4);
+    const std::uintmax_t expected = static_cast<std::uintmax_t>(pages) * pageSize;
+    if (pagesValid ? size == expected : size % pageSize == 0)
+        return {};
+    if (pagesValid)
+        return "the file is " + std::to_string(size) + " bytes, its " + std::to_string(pages) +
+               " pages make " + std::to_string(expected);
+    return "the file is " + std::to_string(size) + " bytes, not whole pages of " +
+           std::to_string(pageSize);
+}
+
+// True when this user may not change the file: SQLite then needs a
+// read-only connection to read it at all.
+bool cannotWrite(const std::string& path) {
+    std::string folder = std::filesystem::path(path).parent_path().string();
+    if (folder.empty())
+        folder = ".";
+    return ::access(path.c_str(), W_OK) != 0 || ::access(folder.c_str(), W_OK) != 0;
+}
+
+std::optional<std::int64_t> tableCount(const Database& db) {
+    return db.QueryInt("SELECT count(*) FROM sqlite_schema");
+}
+
+// A read-only connection to an existing store. A store kept with a
+// write-ahead log needs its shared-memory file, which a folder that cannot be
+// written does not let SQLite make; when no log holds pages the file alone is
+// the whole store and is read as immutable.
+bool openForReading(Database& db, const std::string& path) {
+    if (db.OpenReadOnly(path, false) && tableCount(db))
+        return true;
+    if (journalHoldsPages(path))
+        return db.IsOpen();
+    return db.OpenReadOnly(path, true);
+}
+
 }  // namespace
 
 OpenOutcome OpenVersioned(Database& db, const std::string& path, const FileFormat& format) {
@@ -224,20 +333,30 @@ OpenOutcome OpenVersioned(Database& db, const std::string& path, const FileForma
                               parent.string() + ": " + ec.message());
         } else if (fs::is_directory(path, ec)) {
             return refuse(db, OpenRefusal::Folder);
+        } else if (std::string problem = sizeProblem(path); !problem.empty()) {
+            return refuse(db, OpenRefusal::Damaged, std::move(problem));
         }
     }
-    if (!db.Open(path, !existed))
+    const bool readOnly =
+        existed && format.readOnlyAllowed && path != ":memory:" && cannotWrite(path);
+    if (readOnly ? !openForReading(db, path) : !db.Open(path, !existed))
         return refuse(db, OpenRefusal::CannotOpen, db.LastError());
+    // A refused file is left as it was, its write-ahead log too: closing the
+    // last connection must not copy the log into it.
+    sqlite3_db_config(db.handle(), SQLITE_DBCONFIG_NO_CKPT_ON_CLOSE, 1, nullptr);
 
     // Only reads until the file has proved to be a sound store (or a blank one).
-    const auto tables = db.QueryInt("SELECT count(*) FROM sqlite_schema");
+    const auto tables = tableCount(db);
     const auto appId = tables ? db.QueryInt("PRAGMA application_id") : std::nullopt;
     const auto version = appId ? db.QueryInt("PRAGMA user_version") : std::nullopt;
     if (!version)
         return refuse(db, readFailure(db), db.LastError());
     if (*tables == 0 && *appId == 0 && *version == 0) {
+        if (readOnly)
+            return refuse(db, OpenRefusal::CannotCreate, "the file cannot be written");
         if (!makeStore(db, format))
             return refuse(db, OpenRefusal::CannotCreate, db.LastError());
+        sqlite3_db_config(db.handle(), SQLITE_DBCONFIG_NO_CKPT_ON_CLOSE, 0, nullptr);
         OpenOutcome made;
         made.created = true;
         return made;
@@ -252,7 +371,10 @@ OpenOutcome OpenVersioned(Database& db, const std::string& path, const FileForma
     }
     if (auto problem = checkStore(db, format))
         return std::move(*problem);
-    return {};
+    sqlite3_db_config(db.handle(), SQLITE_DBCONFIG_NO_CKPT_ON_CLOSE, 0, nullptr);
+    OpenOutcome opened;
+    opened.readOnly = readOnly;
+    return opened;
 }
 
 }  // namespace sqlite

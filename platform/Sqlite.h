@@ -25,6 +25,10 @@ class Database {
     // Opens (and with create, makes) a database file; ":memory:" for one in
     // memory. False with LastError() set on failure.
     bool Open(const std::string& path, bool create);
+    // Opens an existing file for reading only. `immutable` tells SQLite the
+    // file cannot change while open, so it needs no lock or shared-memory
+    // file beside it (a store in a folder that cannot be written).
+    bool OpenReadOnly(const std::string& path, bool immutable);
     void Close();
     bool IsOpen() const { return m_db != nullptr; }
     sqlite3* handle() const { return m_db; }
@@ -99,6 +103,9 @@ struct FileFormat {
     std::function<std::string(const Database&)> checkLayout;
     bool createMissing = true;  // make a missing file (and its folder)
     bool quickCheck = true;     // run PRAGMA quick_check on an existing store
+    // An existing store that this user may not write (the file or its
+    // folder) is opened for reading only instead of refused.
+    bool readOnlyAllowed = false;
 };
 
 // Why OpenVersioned refused a file. The caller words the reason, since each
@@ -124,6 +131,7 @@ struct OpenOutcome {
     std::string detail;             // SQLite's or the system's words, when there are any
     std::int64_t foundVersion = 0;  // the file's user_version (Newer, Older)
     bool created = false;           // a new store was made
+    bool readOnly = false;          // opened for reading only (readOnlyAllowed)
     bool ok() const { return refusal == OpenRefusal::None; }
 };
 

@@ -58,8 +58,7 @@ Session::Session(const AutomationOptions& options, std::ostream& out)
         m_error = "the layout window could not be created";
         return;
     }
-    if (!m_store->IsOpen())
-        TellStoreNotOpen(m_layout, *m_store);
+    TellStoreNotOpen(m_layout, *m_store);
     m_host = std::make_unique<ViewHost>(m_loader, m_layout, *m_store);
     m_host->SetViewClass(m_options.viewClass);
     m_backend.SetEventSink(&m_host->BackendSink());

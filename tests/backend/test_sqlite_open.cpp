@@ -19,9 +19,17 @@ namespace fs = std::filesystem;
 
 // Runs SQL on a file directly, as another program (or another version of
 // this one) would.
-void rawExec(const std::string& path, const std::string& sql) {
+// With `keepLog`, the change stays in the write-ahead log beside the file, as
+// after a crash before a checkpoint.
+void rawExec(const std::string& path, const std::string& sql, bool keepLog = false) {
     sqlite3* db = nullptr;
     ASSERT_EQ(sqlite3_open(path.c_str(), &db), SQLITE_OK);
+    if (keepLog) {
+        ASSERT_EQ(sqlite3_exec(db, "PRAGMA journal_mode = WAL; PRAGMA wal_autocheckpoint = 0",
+                               nullptr, nullptr, nullptr),
+                  SQLITE_OK);
+        sqlite3_db_config(db, SQLITE_DBCONFIG_NO_CKPT_ON_CLOSE, 1, nullptr);
+    }
     char* error = nullptr;
     const int rc = sqlite3_exec(db, sql.c_str(), nullptr, nullptr, &error);
     const std::string message = error ? error : "";
@@ -59,6 +67,8 @@ class StoreUnderTest {
     virtual std::string FileName() const = 0;
     virtual std::int64_t ApplicationId() const = 0;
     virtual std::int64_t FormatVersion() const = 0;
+    // One of the tables a store of the current format must hold.
+    virtual std::string SomeTable() const = 0;
     // Makes a sound store with some content (well past 64 KiB when large),
     // closed again.
     virtual void Make(const std::string& path, bool large) = 0;
@@ -76,6 +86,7 @@ class ConfigStore : public StoreUnderTest {
     std::string FileName() const override { return "Layout.kqcfg"; }
     std::int64_t ApplicationId() const override { return kConfigStoreApplicationId; }
     std::int64_t FormatVersion() const override { return kConfigStoreFormatVersion; }
+    std::string SomeTable() const override { return "setting_item"; }
 
     void Make(const std::string& path, bool large) override {
         ASSERT_TRUE(Open(path)) << Error();
@@ -125,6 +136,7 @@ class NewsStoreFile : public StoreUnderTest {
     std::string FileName() const override { return "news.kqnews"; }
     std::int64_t ApplicationId() const override { return news_store::kApplicationId; }
     std::int64_t FormatVersion() const override { return news_store::kSchemaVersion; }
+    std::string SomeTable() const override { return "story"; }
 
     void Make(const std::string& path, bool large) override {
         NewsBackend maker;
@@ -185,10 +197,13 @@ const char* storeName(Store store) {
 enum class BadFile {
     Foreign,       // another application's database
     Newer,         // ours, written by a newer version
+    NewerInLog,    // the same, the change still in the write-ahead log
     Older,         // ours, of a format older than any this program reads
     NotADatabase,  // not SQLite at all
     Damaged,       // ours, pages scribbled over
-    MissingTable,  // ours, a table dropped (the news store checks its layout)
+    Truncated,     // ours, cut short by one byte, no write-ahead log beside it
+    MissingTable,  // ours, a table dropped
+    NoTables,      // our id and version stamped on a file without tables
     Folder,        // a folder where the file should be
     Locked,        // ours, held locked by another connection
 };
@@ -223,6 +238,12 @@ class RefusedFile : public ::testing::TestWithParam<Refusal> {
                 rawExec(path,
                         "PRAGMA user_version = " + std::to_string(store->FormatVersion() + 1));
                 break;
+            case BadFile::NewerInLog:
+                store->Make(path, false);
+                rawExec(path, "PRAGMA user_version = " + std::to_string(store->FormatVersion() + 1),
+                        true);
+                ASSERT_GT(fs::file_size(path + "-wal"), 32u);
+                break;
             case BadFile::Older:
                 rawExec(path, "PRAGMA application_id = " + std::to_string(store->ApplicationId()) +
                                   "; CREATE TABLE headline(service, serial, title);"
@@ -245,9 +266,20 @@ class RefusedFile : public ::testing::TestWithParam<Refusal> {
                 dir.write(store->FileName(), bytes);
                 break;
             }
+            case BadFile::Truncated: {
+                store->Make(path, false);
+                ASSERT_FALSE(fs::exists(path + "-wal"));
+                fs::resize_file(path, fs::file_size(path) - 1);
+                break;
+            }
             case BadFile::MissingTable:
                 store->Make(path, false);
-                rawExec(path, "DROP TABLE story");
+                rawExec(path, "DROP TABLE " + store->SomeTable());
+                break;
+            case BadFile::NoTables:
+                rawExec(path,
+                        "PRAGMA application_id = " + std::to_string(store->ApplicationId()) +
+                            "; PRAGMA user_version = " + std::to_string(store->FormatVersion()));
                 break;
             case BadFile::Folder:
                 fs::create_directories(path);
@@ -265,6 +297,7 @@ TEST_P(RefusedFile, IsRefusedWithItsReasonAndLeftAsItWas) {
     ASSERT_NO_FATAL_FAILURE(makeBadFile(refusal.file));
     const bool folder = fs::is_directory(path);
     const std::string before = folder ? std::string() : TempDir::read(path);
+    const std::string logBefore = TempDir::read(path + "-wal");
 
     EXPECT_FALSE(store->Open(path));
     EXPECT_NE(store->Error().find(refusal.reason), std::string::npos) << store->Error();
@@ -276,6 +309,7 @@ TEST_P(RefusedFile, IsRefusedWithItsReasonAndLeftAsItWas) {
         EXPECT_EQ(TempDir::read(path), before);
         lock.reset();
         EXPECT_EQ(TempDir::read(path), before);
+        EXPECT_EQ(TempDir::read(path + "-wal"), logBefore) << "the log is not copied in";
     }
 }
 
@@ -285,18 +319,26 @@ INSTANTIATE_TEST_SUITE_P(
         Refusal{Store::Config, BadFile::Foreign,
                 "not a configuration store (another application's database)", "Foreign"},
         Refusal{Store::Config, BadFile::Newer, "written by a newer version", "Newer"},
+        Refusal{Store::Config, BadFile::NewerInLog, "written by a newer version", "NewerInLog"},
         Refusal{Store::Config, BadFile::Older, "unknown store format 0", "Older"},
         Refusal{Store::Config, BadFile::NotADatabase, "not a configuration store", "NotADatabase"},
         Refusal{Store::Config, BadFile::Damaged, "the store is damaged", "Damaged"},
+        Refusal{Store::Config, BadFile::Truncated, "pages make", "Truncated"},
+        Refusal{Store::Config, BadFile::MissingTable, "table setting_item is missing",
+                "MissingTable"},
+        Refusal{Store::Config, BadFile::NoTables, "table setting is missing", "NoTables"},
         Refusal{Store::Config, BadFile::Folder, "that is a folder", "Folder"},
         Refusal{Store::Config, BadFile::Locked, "in use by another program", "Locked"},
         Refusal{Store::News, BadFile::Foreign, "not a news store (another application's database)",
                 "Foreign"},
         Refusal{Store::News, BadFile::Newer, "written by a newer version", "Newer"},
+        Refusal{Store::News, BadFile::NewerInLog, "written by a newer version", "NewerInLog"},
         Refusal{Store::News, BadFile::Older, "format 0 is older than any", "Older"},
         Refusal{Store::News, BadFile::NotADatabase, "not a news store", "NotADatabase"},
         Refusal{Store::News, BadFile::Damaged, "the store is damaged", "Damaged"},
+        Refusal{Store::News, BadFile::Truncated, "pages make", "Truncated"},
         Refusal{Store::News, BadFile::MissingTable, "table story is missing", "MissingTable"},
+        Refusal{Store::News, BadFile::NoTables, "is missing", "NoTables"},
         Refusal{Store::News, BadFile::Folder, "that is a folder", "Folder"},
         Refusal{Store::News, BadFile::Locked, "in use by another program", "Locked"}),
     [](const ::testing::TestParamInfo<Refusal>& param) {

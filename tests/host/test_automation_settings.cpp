@@ -7,8 +7,11 @@
 #include <fstream>
 #include <iterator>
 
+#include <sys/stat.h>
+
 #include "AutomationTestSupport.h"
 #include "TempDir.h"
+#include "Unprivileged.h"
 
 namespace {
 
@@ -72,6 +75,29 @@ TEST(AutomationSettings, AStoreThatCannotBeOpenedIsToldOnceAndLeftAsItWas) {
     EXPECT_EQ(run.output.find("msgbox", told + 1), std::string::npos) << "told once";
     std::ifstream in(config.file("newsdesk.kqcfg"), std::ios::binary);
     EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), bytes);
+}
+
+TEST(AutomationSettings, AStoreThatCanOnlyBeReadIsToldOnceAndUsedAsSaved) {
+    TempDir config;
+    ASSERT_EQ(RunLines(kServices + "create\ntab 2\nclose\n", moduleOptions(config)).status, 0);
+    const std::string path = config.file("newsdesk.kqcfg");
+    ::chmod(path.c_str(), 0444);
+    ::chmod(config.str().c_str(), 0555);
+    const std::string before = TempDir::read(path);
+    const std::string problems = AsUnprivilegedUser([&] {
+        const ScriptRun run = RunLines(
+            kServices + "create\nprint mode\ntab 1\nclose\nprint notices\n", moduleOptions(config));
+        std::string found;
+        if (run.output.find("mode: current 2, focused 2") == std::string::npos)
+            found += "the saved tab was not used; ";
+        const std::size_t told = run.output.find("msgbox \"新聞看板\" \"設定檔只能讀取");
+        if (told == std::string::npos || run.output.find("msgbox", told + 1) != std::string::npos)
+            found += "not told once; ";
+        return found.empty() ? found : found + run.output;
+    });
+    ::chmod(config.str().c_str(), 0755);
+    EXPECT_EQ(problems, "");
+    EXPECT_EQ(TempDir::read(path), before);
 }
 
 }  // namespace

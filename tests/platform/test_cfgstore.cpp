@@ -4,10 +4,13 @@
 #include <gtest/gtest.h>
 #include <sqlite3.h>
 
+#include <sys/stat.h>
+
 #include <cstdlib>
 
 #include "SKQCfgIO2.h"
 #include "TempDir.h"
+#include "Unprivileged.h"
 
 namespace {
 
@@ -229,5 +232,46 @@ TEST_F(CfgStoreTest, AFolderThatCannotBeMadeIsReported) {
     EXPECT_FALSE(store.IsOpen());
     EXPECT_FALSE(store.GetError().empty());
 }
+
+// A store the user may not write, in a folder that cannot be written (no
+// write-ahead log files can be made beside it) or in one that can: it is read,
+// every save is refused with the reason, and the file stays as it was.
+class ReadOnlyStore : public ::testing::TestWithParam<bool> {};
+
+TEST_P(ReadOnlyStore, IsReadButNeverWritten) {
+    TempDir dir;
+    const std::string path = SKQCfgIO2::FileName(CString(dir.str()), "Layout");
+    {
+        SKQCfgIO2 writer(CString(dir.str()), "Layout");
+        ASSERT_TRUE(writer.SaveViewInfo("v", 0, 0, kClass, "FocusedTab", 2)) << writer.GetError();
+    }
+    const bool folderWritable = GetParam();
+    ::chmod(path.c_str(), 0444);
+    ::chmod(dir.str().c_str(), folderWritable ? 0777 : 0555);
+    const std::string before = TempDir::read(path);
+
+    const std::string problems = AsUnprivilegedUser([&] {
+        std::string found;
+        SKQCfgIO2 store(CString(dir.str()), "Layout");
+        if (!store.IsOpen() || !store.IsReadOnly())
+            return "not opened for reading: " + store.GetError();
+        int tab = 0;
+        if (!store.GetViewInfo("v", 0, 0, kClass, "FocusedTab", tab) || tab != 2)
+            found += "the saved value was not read; ";
+        if (store.SaveViewInfo("v", 0, 0, kClass, "FocusedTab", 3))
+            found += "a save reported success; ";
+        if (store.GetError().find("read-only") == std::string::npos)
+            found += "the save's failure is not told: " + store.GetError();
+        return found;
+    });
+    ::chmod(dir.str().c_str(), 0755);
+    EXPECT_EQ(problems, "");
+    EXPECT_EQ(TempDir::read(path), before);
+}
+
+INSTANTIATE_TEST_SUITE_P(Folders, ReadOnlyStore, ::testing::Values(false, true),
+                         [](const ::testing::TestParamInfo<bool>& param) {
+                             return param.param ? "InAWritableFolder" : "InAReadOnlyFolder";
+                         });
 
 }  // namespace

@@ -237,6 +237,39 @@ TEST_F(ProfileFile, OnlyWholeLinesAreComments) {
     EXPECT_EQ(IniFile::Load(path).Keys("S"), (std::vector<std::string>{"k", "url"}));
 }
 
+// UTF-16 with its byte-order mark, either byte order, reads as UTF-8.
+class Utf16File : public ProfileFile, public testing::WithParamInterface<bool> {};
+
+TEST_P(Utf16File, ReadsAsUtf8) {
+    const bool bigEndian = GetParam();
+    std::string bytes;
+    for (const char16_t unit :
+         std::u16string(u"\uFEFF[新聞]\r\n來源=中央社\r\n符號=\U0001F600\r\ncount=5\r\n")) {
+        const char high = static_cast<char>(unit >> 8), low = static_cast<char>(unit & 0xFF);
+        bytes += bigEndian ? std::string{high, low} : std::string{low, high};
+    }
+    const std::string path = Write(bytes);
+    EXPECT_EQ(Read(path, "新聞", "來源"), "中央社");
+    EXPECT_EQ(Read(path, "新聞", "符號"), "\xF0\x9F\x98\x80");
+    EXPECT_EQ(ReadInt(path, "新聞", "count"), 5);
+}
+
+INSTANTIATE_TEST_SUITE_P(ByteOrders, Utf16File, testing::Values(false, true),
+                         [](const testing::TestParamInfo<bool>& param) {
+                             return param.param ? "BigEndian" : "LittleEndian";
+                         });
+
+TEST_F(ProfileFile, NulBytesAreReportedAndDoNotHideTheLinesAfterThem) {
+    const std::string path = Write(std::string("[s]\na=1\n\0\0\nb=2\n[t]\nc=\x33\0\n", 24));
+    testing::internal::CaptureStderr();
+    EXPECT_EQ(Read(path, "s", "a"), "1");
+    EXPECT_EQ(Read(path, "s", "b"), "2");
+    EXPECT_EQ(Read(path, "t", "c"), "3");
+    const std::string told = testing::internal::GetCapturedStderr();
+    EXPECT_NE(told.find(path + ": 3 NUL byte(s) ignored\n"), std::string::npos) << told;
+    EXPECT_EQ(told.find("NUL", told.find("NUL") + 1), std::string::npos) << "told once: " << told;
+}
+
 TEST(IniParse, InMemoryTextAndMove) {
     IniFile ini = IniFile::Parse("[a]\nx=1\n[b]\ny=2\nz=3\n");
     EXPECT_TRUE(ini.IsLoaded());

@@ -51,10 +51,12 @@ bool ConfigureHost(HostContext& context, const DeskSettings& settings, std::stri
 
 void TellStoreNotOpen(CWnd& owner, const SKQCfgIO2& store) {
     WindowSystem* system = owner.GetWindowSystem();
-    if (!system)
+    if (!system || (store.IsOpen() && !store.IsReadOnly()))
         return;
-    const CString text = s_LangGetLangString("IDS_NEWSDESK_STORE_NOT_OPEN") + "\n" +
-                         CString(store.GetPath()) + ": " + CString(store.GetError());
+    const char* key =
+        store.IsOpen() ? "IDS_NEWSDESK_STORE_READ_ONLY" : "IDS_NEWSDESK_STORE_NOT_OPEN";
+    const CString text = s_LangGetLangString(key) + "\n" + CString(store.GetPath()) + ": " +
+                         CString(store.GetError());
     system->GetFrontEnd().Person().MessageBox(
         &owner, text, s_LangGetLangString("IDS_NEWSDESK_TITLE"), MB_OK | MB_ICONEXCLAMATION);
 }

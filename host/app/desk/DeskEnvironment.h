@@ -25,5 +25,7 @@ bool LoadScheme(HostContext& context, const std::string& resourceDir, const std:
                 std::string& error);
 // Tells the person, by a message box over `owner`, that the configuration
 // store could not be opened: the views start on their defaults and nothing
-// is saved into it (the file is left as it is). Call once, at start-up.
+// is saved into it (the file is left as it is); or that it can only be read:
+// the views start as saved, but nothing is saved. Tells nothing for a store
+// that opened for writing. Call once, at start-up.
 void TellStoreNotOpen(CWnd& owner, const SKQCfgIO2& store);

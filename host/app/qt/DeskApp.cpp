@@ -195,8 +195,7 @@ int RunDesk(const DeskOptions& givenOptions, int argc, char** argv) {
             createViews(options, host);
         }
         window.show();
-        if (!store.IsOpen())
-            TellStoreNotOpen(layout, store);
+        TellStoreNotOpen(layout, store);
         if (replay)
             replay->Start();
 
