@@ -95,7 +95,7 @@ std::vector<FeedRecord> HostileRecords(std::mt19937& rng) {
     return {
         Timed(ServiceRecord{1, 0, t(), t()}, 0),
         Timed(CategoryRecord{2, "0", t()}, kMaxDue),
-        Timed(MarketRecord{255, t(), t()}, std::nullopt),
+        Timed(MarketRecord{255, "~!", t()}, std::nullopt),
         Timed(SectionRecord{3, id(), t()}, std::nullopt),
         Timed(CommodityRecord{4, id(), t()}, std::nullopt),
         Timed(ExchangeRecord{5, id(), t(), t()}, std::nullopt),
@@ -208,6 +208,9 @@ TEST(FeedFormat, CommentsBlankLinesCrLfAndByteOrderMarkAreAccepted) {
 
 TEST(FeedFormat, MalformedLinesAreReportedWithLineAndReasonAndSkipped) {
     const std::string good = *FormatRecord(Timed(NewsDayRecord{'1', 20240607}, std::nullopt));
+    std::string manySymbols = "1";
+    for (int i = 2; i <= 1001; ++i)
+        manySymbols += "," + std::to_string(i);
     const std::vector<std::pair<std::string, const char*>> bad = {
         {"nonsense\t\t1", "unknown record kind 'nonsense'"},
         {"newsday\t\t49", "expected 3 fields"},
@@ -226,6 +229,11 @@ TEST(FeedFormat, MalformedLinesAreReportedWithLineAndReasonAndSkipped) {
         {"headline\t\t49\t1\t-1\t5\t\t0\t0\tt\ts", "serial '-1'"},
         {std::string("market\t\t16\tTS\t\xe5\xb8", 16), "not UTF-8"},
         {"\tnewsday\t49\t20240607", "unknown record kind ''"},
+        {"headline\t\t49\t1\t1\t5\t" + manySymbols + "\t0\t0\tt\ts", "1001 ids, more than 1000"},
+        {"symbol\t\t16\t" + std::string(257, '9') + "\tn\t\t\t", "longer than 256 bytes"},
+        {"market\t\t16\tTSE\tname", "exchange name is not two printable ASCII"},
+        {"market\t\t16\tT\tname", "exchange name is not two printable ASCII"},
+        {"market\t\t16\t[]\tname", "exchange name is not two printable ASCII"},
     };
     std::string bytes = std::string(kFormatLine) + "\n" + good + "\n";
     for (const auto& [line, why] : bad)
