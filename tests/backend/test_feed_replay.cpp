@@ -320,6 +320,21 @@ TEST(FeedReplay, FileWithMalformedLinesReplaysTheRestAndReportsThem) {
     EXPECT_EQ(replay.Source().Issues().size(), 2u);
 }
 
+TEST(FeedReplay, FilesThatAreNoFeedOfThisReaderAreRefusedWhenOpened) {
+    TempDir dir;
+    const std::string newer = dir.write("newer.kqfeed", "#kqfeed 99999999999999999999999\n");
+    const std::vector<std::pair<std::string, const char*>> refused = {
+        {newer, "newer than this reader"},
+        {dir.file("missing.kqfeed"), "cannot be opened"},
+        {"/dev/zero", "without a line end"},  // endless: refused, not read for ever
+    };
+    for (const auto& [path, why] : refused) {
+        CString error;
+        EXPECT_FALSE(FeedFileSource::Open({path}, &error)) << path;
+        EXPECT_NE(error.Find(why), -1) << error.c_str();
+    }
+}
+
 TEST(FeedReplay, EmptySourceFinishesAtOnce) {
     RecordingTarget target;
     FeedReplay replay(target, Source({}), At(ReplaySpeed::RealTime()));
