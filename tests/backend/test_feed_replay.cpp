@@ -266,7 +266,10 @@ TEST(FeedReplay, SpeedTextIsParsedStrictly) {
     EXPECT_DOUBLE_EQ(ReplaySpeed::Parse("60x")->Factor(), 60.0);
     EXPECT_DOUBLE_EQ(ReplaySpeed::Parse("0.5X")->Factor(), 0.5);
     EXPECT_TRUE(ReplaySpeed::Parse("max")->IsAsFastAsPossible());
-    for (const char* bad : {"", "x", "0", "-2", "fast", "10 x", "nan", "inf", "1e999"})
+    EXPECT_DOUBLE_EQ(ReplaySpeed::Parse("0.01x")->Factor(), 0.01);
+    EXPECT_DOUBLE_EQ(ReplaySpeed::Parse("100000x")->Factor(), 100000.0);
+    for (const char* bad : {"", "x", "0", "-2", "fast", "10 x", "nan", "inf", "1e999", "1e-300x",
+                            "0.009x", "100001x"})
         EXPECT_FALSE(ReplaySpeed::Parse(bad)) << bad;
     EXPECT_FALSE(ReplaySpeed::Times(0));
 }
