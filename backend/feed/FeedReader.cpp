@@ -153,8 +153,9 @@ bool IsNewerFormatLine(std::string_view line, CString* reason) {
     const auto version = text::ParseUnsigned(number, 1000000);
     if (version && *version <= static_cast<std::uint64_t>(kFormatVersion))
         return false;
-    SetReason(reason, CString::Formatted("written in feed format %.40s, newer than this reader (%d)",
-                                         std::string(number).c_str(), kFormatVersion));
+    SetReason(reason,
+              CString::Formatted("written in feed format %.40s, newer than this reader (%d)",
+                                 std::string(number).c_str(), kFormatVersion));
     return true;
 }
 
@@ -231,9 +232,8 @@ bool LineSource::Next(std::string& line, bool& tooLong) {
     m_ended = false;
     if (m_runaway)
         return false;
-    const std::size_t runaway = m_maxLine > SIZE_MAX / kRunawayFactor
-                                    ? SIZE_MAX
-                                    : m_maxLine * kRunawayFactor;
+    const std::size_t runaway =
+        m_maxLine > SIZE_MAX / kRunawayFactor ? SIZE_MAX : m_maxLine * kRunawayFactor;
     std::size_t length = 0;
     bool any = false;
     while (true) {

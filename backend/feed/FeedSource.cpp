@@ -44,9 +44,10 @@ std::optional<FeedFileScan> ScanFeedFile(const std::string& path, CString* why) 
     }
     if (lines.ReadFailed() || lines.RanAway()) {
         if (why)
-            *why = lines.RanAway() ? CString::Formatted("a line runs on past %zu bytes without a "
-                                                        "line end; not a feed file",
-                                                        lines.MaxLine() * LineSource::kRunawayFactor)
+            *why = lines.RanAway() ? CString::Formatted(
+                                         "a line runs on past %zu bytes without a "
+                                         "line end; not a feed file",
+                                         lines.MaxLine() * LineSource::kRunawayFactor)
                                    : CString("read error");
         return std::nullopt;
     }

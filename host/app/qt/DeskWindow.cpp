@@ -281,11 +281,10 @@ void DeskWindow::updateStatus() {
     const ReplaySession& session = m_replay->Session();
     const feed::ReplayProgress progress = session.Progress();
     // Lines of the data set passed over as malformed (each told on stderr).
-    const QString skipped =
-        progress.skipped == 0
-            ? QString()
-            : QStringLiteral("  ·  ") + text("IDS_NEWSDESK_BAD_LINES") +
-                  QStringLiteral(" %1").arg(progress.skipped);
+    const QString skipped = progress.skipped == 0
+                                ? QString()
+                                : QStringLiteral("  ·  ") + text("IDS_NEWSDESK_BAD_LINES") +
+                                      QStringLiteral(" %1").arg(progress.skipped);
     if (!progress.historyDone) {
         m_status->setText(text("IDS_NEWSDESK_LOADING") +
                           QStringLiteral(" %1%").arg(static_cast<int>(progress.Fraction() * 100)) +
