@@ -33,7 +33,8 @@ enum class Meaning {
     kId,                // UTF-8 text, not empty
     kCategoryId,        // decimal text of a number that fits 32 bits
     kCategoryIdOrNone,  // the same, or empty for none
-    kIdList,            // ids (as kId); scripts separate them by commas
+    kIdList,            // ids (as kId), at most kMaxIdsPerList; scripts separate them by commas
+    kExName,            // two printable ASCII characters other than brackets
 };
 
 // How the automation's command for a record takes a field.
@@ -96,7 +97,8 @@ struct Field {
         else if constexpr (std::is_same_v<Member, std::uint32_t>)
             return m == kNumber;
         else if constexpr (std::is_same_v<Member, CString>)
-            return m == kText || m == kId || m == kCategoryId || m == kCategoryIdOrNone;
+            return m == kText || m == kId || m == kCategoryId || m == kCategoryIdOrNone ||
+                   m == kExName;
         else if constexpr (std::is_same_v<Member, std::vector<CString>>)
             return m == kIdList;
         else
@@ -143,7 +145,7 @@ struct RecordFields<MarketRecord> {
     static constexpr bool kLive = false;
     static constexpr auto kFields = std::make_tuple(
         Field("market", &R::market, kMarket).Arg(0, "a market"),
-        Field("exchange name", &R::exName, kText).Arg(1, "the two-character exchange name"),
+        Field("exchange name", &R::exName, kExName).Arg(1, "the two-character exchange name"),
         Field("full name", &R::fullName, kText).Arg(2, "the full name"));
 };
 

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cerrno>
+#include <cstdint>
 #include <cstring>
 #include <fstream>
 #include <limits>
@@ -139,6 +140,25 @@ bool IsRecordLine(std::string_view line) {
     return false;
 }
 
+bool IsNewerFormatLine(std::string_view line, CString* reason) {
+    if (line.substr(0, kFormatPrefix.size()) != kFormatPrefix)
+        return false;
+    // Every version is newer than this reader's when its digits are too many
+    // to count: a huge number is no reason to read the file as format 1.
+    const std::string_view number = line.substr(kFormatPrefix.size());
+    const bool digits =
+        !number.empty() && number.find_first_not_of("0123456789") == std::string_view::npos;
+    if (!digits)
+        return false;
+    const auto version = text::ParseUnsigned(number, 1000000);
+    if (version && *version <= static_cast<std::uint64_t>(kFormatVersion))
+        return false;
+    SetReason(reason,
+              CString::Formatted("written in feed format %.40s, newer than this reader (%d)",
+                                 std::string(number).c_str(), kFormatVersion));
+    return true;
+}
+
 std::optional<FeedRecord> ParseRecord(std::string_view line, CString* reason) {
     if (!codepage::IsValidUtf8(line)) {
         SetReason(reason, "the line is not UTF-8 text");
@@ -209,6 +229,12 @@ bool LineSource::Fill() {
 bool LineSource::Next(std::string& line, bool& tooLong) {
     line.clear();
     tooLong = false;
+    m_ended = false;
+    if (m_runaway)
+        return false;
+    const std::size_t runaway =
+        m_maxLine > SIZE_MAX / kRunawayFactor ? SIZE_MAX : m_maxLine * kRunawayFactor;
+    std::size_t length = 0;
     bool any = false;
     while (true) {
         if (m_pos == m_end && !Fill())
@@ -227,14 +253,22 @@ bool LineSource::Next(std::string& line, bool& tooLong) {
             }
         }
         m_pos += count;
+        length += count;
         if (newline) {
             ++m_pos;
+            m_ended = true;
+            break;
+        }
+        if (length > runaway) {
+            m_runaway = true;
             break;
         }
     }
     if (!any)
         return false;
-    if (!line.empty() && line.back() == '\r')
+    // CRs before the line feed are line end, however many a transfer added;
+    // the writer never leaves a bare CR in a field.
+    while (!line.empty() && line.back() == '\r')
         line.pop_back();
     return true;
 }
@@ -265,18 +299,14 @@ void FeedReader::Report(CString reason) {
 }
 
 bool FeedReader::CheckFormatLine(std::string_view line) {
-    if (line.substr(0, kFormatPrefix.size()) != kFormatPrefix)
-        return true;
-    const auto version = text::ParseUnsigned(line.substr(kFormatPrefix.size()), 1000000);
-    if (!version) {
-        Report("the format line names no version");
-        return true;
-    }
-    if (*version > static_cast<std::uint64_t>(kFormatVersion)) {
-        m_error.Format("%s: written in feed format %llu, newer than this reader (%d)",
-                       m_source.c_str(), static_cast<unsigned long long>(*version), kFormatVersion);
+    CString reason;
+    if (IsNewerFormatLine(line, &reason)) {
+        m_error.Format("%s: %s", m_source.c_str(), reason.c_str());
         return false;
     }
+    if (line.substr(0, kFormatPrefix.size()) == kFormatPrefix &&
+        !text::ParseUnsigned(line.substr(kFormatPrefix.size()), 1000000))
+        Report("the format line names no version");
     return true;
 }
 
@@ -291,6 +321,11 @@ std::optional<FeedRecord> FeedReader::Next() {
             line.remove_prefix(3);
         if (tooLong) {
             Report(CString::Formatted("the line is longer than %zu bytes", m_lines.MaxLine()));
+            continue;
+        }
+        if (!m_lines.LineEnded() && IsRecordLine(line)) {
+            // Without its line end the record may be cut inside its last field.
+            Report("the last line has no line end (cut short or still being written); skipped");
             continue;
         }
         if (!IsRecordLine(line)) {
@@ -310,6 +345,9 @@ std::optional<FeedRecord> FeedReader::Next() {
     }
     if (m_lines.ReadFailed())
         m_error.Format("%s: read error after line %zu", m_source.c_str(), m_line);
+    else if (m_lines.RanAway())
+        m_error.Format("%s: line %zu runs on past %zu bytes without a line end; not a feed file",
+                       m_source.c_str(), m_line, m_lines.MaxLine() * LineSource::kRunawayFactor);
     m_stopped = true;
     return std::nullopt;
 }

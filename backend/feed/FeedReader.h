@@ -28,16 +28,29 @@ std::optional<FeedRecord> ParseRecord(std::string_view line, CString* reason = n
 // False for blank lines and comments ('#' first).
 bool IsRecordLine(std::string_view line);
 
+// True, with the reason, when a file's first line (byte-order mark removed)
+// says it is written in a feed format newer than this reader's.
+bool IsNewerFormatLine(std::string_view line, CString* reason);
+
 // Lines of a stream, with a bound on their length so a damaged file without
-// line ends cannot exhaust memory. Line ends are LF or CR LF.
+// line ends cannot exhaust memory. Line ends are LF, with any CRs before it.
 class LineSource {
   public:
     static constexpr std::size_t kDefaultMaxLine = 64u << 20;
+    // A line running on past this many times the bound without a line end
+    // stops the reading: an endless stream (a device, a file of zeros) is
+    // not a feed, and skipping it would never end.
+    static constexpr std::size_t kRunawayFactor = 16;
 
     explicit LineSource(std::istream& in, std::size_t maxLine = kDefaultMaxLine);
     // False at the end of the stream. A line longer than the bound comes back
     // empty with `tooLong` set; the rest of it is skipped.
     bool Next(std::string& line, bool& tooLong);
+    // Whether the line Next() returned last ended with a line feed; a last
+    // line without one was cut short (or is still being written).
+    bool LineEnded() const { return m_ended; }
+    // Reading stopped at a line without end past kRunawayFactor times the bound.
+    bool RanAway() const { return m_runaway; }
     bool ReadFailed() const { return m_failed; }
     std::size_t MaxLine() const { return m_maxLine; }
 
@@ -51,6 +64,8 @@ class LineSource {
     std::size_t m_end = 0;
     bool m_eof = false;
     bool m_failed = false;
+    bool m_ended = false;
+    bool m_runaway = false;
 };
 
 class FeedReader {
@@ -75,7 +90,8 @@ class FeedReader {
     void SetIssueHandler(std::function<void(const FeedIssue&)> handler) {
         m_handler = std::move(handler);
     }
-    // Why reading stopped early (a newer format, a read error); empty otherwise.
+    // Why reading stopped early (a newer format, a read error, a line without
+    // end that runs on and on); empty otherwise.
     const CString& Error() const { return m_error; }
 
   private:

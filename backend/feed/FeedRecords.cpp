@@ -2,6 +2,7 @@
 
 #include "CivilDate.h"
 
+#include <algorithm>
 #include <limits>
 
 #include "CTime.h"
@@ -71,6 +72,8 @@ std::optional<CString> CheckText(const CString& text, const char* what) {
 std::optional<CString> CheckId(const CString& id, const char* what) {
     if (id.IsEmpty())
         return CString::Formatted("%s is empty", what);
+    if (id.str().size() > kMaxIdBytes)
+        return CString::Formatted("%s is longer than %zu bytes", what, kMaxIdBytes);
     return CheckText(id, what);
 }
 
@@ -106,12 +109,20 @@ std::optional<CString> Check(const CString& value, Meaning meaning, const char* 
             if (IsDecimalId(value))
                 return std::nullopt;
             return CString::Formatted("%s '%s' is not a decimal number", label, value.c_str());
+        case Meaning::kExName:
+            if (value.str().size() == 2 &&
+                std::all_of(value.str().begin(), value.str().end(),
+                            [](char c) { return c > ' ' && c < 0x7F && c != '[' && c != ']'; }))
+                return std::nullopt;
+            return CString::Formatted("%s is not two printable ASCII characters", label);
         default:
             return CheckText(value, label);
     }
 }
 
 std::optional<CString> Check(const std::vector<CString>& ids, Meaning, const char* label) {
+    if (ids.size() > kMaxIdsPerList)
+        return CString::Formatted("%s: %zu ids, more than %zu", label, ids.size(), kMaxIdsPerList);
     for (const CString& id : ids) {
         if (auto problem = CheckId(id, label))
             return problem;

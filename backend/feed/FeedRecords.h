@@ -3,6 +3,7 @@
 // optional due time: the moment (seconds since 1970 UTC, in the recording's
 // own time line) at which a replay delivers it as live news. A record without
 // one is history or reference data, delivered before the live part starts.
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <variant>
@@ -111,9 +112,15 @@ struct FeedRecord {
 // millisecond arithmetic far from overflow.
 inline constexpr std::int64_t kMaxDue = 253402300799;
 
+// What one record may carry: a line naming a hundred thousand symbols or an
+// id of megabytes is refused rather than stored.
+inline constexpr std::size_t kMaxIdsPerList = 1000;
+inline constexpr std::size_t kMaxIdBytes = 256;
+
 // Why a record cannot be stored or sent, or nullopt when it is sound: bytes
 // other than 0 for services and markets, valid dates, non-empty ids, decimal
-// category ids, text that is UTF-8.
+// category ids, text that is UTF-8, ids and id lists within the limits above,
+// two-character exchange names.
 std::optional<CString> ValidateRecord(const FeedRecord& record);
 
 // Conversions between the feed's records and what a FeedTarget takes.

@@ -9,7 +9,7 @@
 namespace feed {
 
 std::optional<ReplaySpeed> ReplaySpeed::Times(double factor) {
-    if (!std::isfinite(factor) || factor <= 0.0)
+    if (!std::isfinite(factor) || factor < kMinFactor || factor > kMaxFactor)
         return std::nullopt;
     return ReplaySpeed(factor);
 }

@@ -30,7 +30,14 @@ namespace feed {
 class ReplaySpeed {
   public:
     static ReplaySpeed RealTime() { return ReplaySpeed(1.0); }
-    // n times faster than real time; nullopt unless n is finite and above 0.
+    // The factors a replay takes: slower than a hundredth or faster than a
+    // hundred thousand times would push waits out of range of the clock's
+    // milliseconds (or make them all zero, which "max" says plainly).
+    static constexpr double kMinFactor = 0.01;
+    static constexpr double kMaxFactor = 100000.0;
+
+    // n times faster than real time; nullopt unless n is from kMinFactor to
+    // kMaxFactor.
     static std::optional<ReplaySpeed> Times(double factor);
     // Every live record is due at once; only the owner's budget paces them.
     static ReplaySpeed AsFastAsPossible() { return ReplaySpeed(0.0); }

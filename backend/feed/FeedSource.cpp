@@ -12,15 +12,25 @@ std::optional<FeedRecord> MemoryFeedSource::Next() {
     return m_records[m_next++];
 }
 
-std::optional<FeedFileScan> ScanFeedFile(const std::string& path) {
+std::optional<FeedFileScan> ScanFeedFile(const std::string& path, CString* why) {
     std::ifstream in(path, std::ios::binary);
-    if (!in)
+    if (!in) {
+        if (why)
+            *why = "it cannot be opened";
         return std::nullopt;
+    }
     LineSource lines(in);
     std::string line;
     bool tooLong = false;
     FeedFileScan scan;
+    bool first = true;
     while (lines.Next(line, tooLong)) {
+        std::string_view text = line;
+        if (first && text.substr(0, 3) == "\xEF\xBB\xBF")
+            text.remove_prefix(3);
+        if (first && !tooLong && IsNewerFormatLine(text, why))
+            return std::nullopt;
+        first = false;
         // A line too long to keep is still a record line that will be skipped.
         if (!tooLong && !IsRecordLine(line))
             continue;
@@ -32,8 +42,15 @@ std::optional<FeedFileScan> ScanFeedFile(const std::string& path) {
         if (fields.size() > 1 && !fields[1].empty())
             scan.firstDue = text::ParseSigned(fields[1], 0, kMaxDue);
     }
-    if (lines.ReadFailed())
+    if (lines.ReadFailed() || lines.RanAway()) {
+        if (why)
+            *why = lines.RanAway() ? CString::Formatted(
+                                         "a line runs on past %zu bytes without a "
+                                         "line end; not a feed file",
+                                         lines.MaxLine() * LineSource::kRunawayFactor)
+                                   : CString("read error");
         return std::nullopt;
+    }
     return scan;
 }
 
@@ -41,10 +58,11 @@ std::unique_ptr<FeedFileSource> FeedFileSource::Open(const std::vector<std::stri
                                                      CString* error) {
     std::unique_ptr<FeedFileSource> source(new FeedFileSource(paths));
     for (const std::string& path : paths) {
-        const auto scan = ScanFeedFile(path);
+        CString why;
+        const auto scan = ScanFeedFile(path, &why);
         if (!scan) {
             if (error)
-                error->Format("cannot read feed file %s", path.c_str());
+                error->Format("cannot read feed file %s: %s", path.c_str(), why.c_str());
             return nullptr;
         }
         source->m_total += scan->recordLines;

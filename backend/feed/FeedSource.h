@@ -79,7 +79,9 @@ struct FeedFileScan {
     std::size_t recordLines = 0;  // not blank, not a comment
     std::optional<std::int64_t> firstDue;
 };
-// A quick pass over a file; nullopt when it cannot be read.
-std::optional<FeedFileScan> ScanFeedFile(const std::string& path);
+// A quick pass over a file; nullopt (and why, when asked) when it cannot be
+// read, is written in a newer format, or is no feed file at all (a line
+// without end that runs on and on).
+std::optional<FeedFileScan> ScanFeedFile(const std::string& path, CString* why = nullptr);
 
 }  // namespace feed

@@ -103,7 +103,7 @@ bool NewsStore::PutCategory(BYTE service, const CString& id, const CString& name
         "ON CONFLICT(service, id) DO UPDATE SET name = excluded.name");
     if (!st.ok())
         return failQuery();
-    st->Bind(1, service).Bind(2, id.str()).Bind(3, name.str());
+    st->Bind(1, service).Bind(2, CanonicalCategoryId(id).str()).Bind(3, name.str());
     if (!st->Run())
         return failQuery();
     return write.Commit();

@@ -1,6 +1,8 @@
 // Headlines, their symbols and stories.
 #include <sqlite3.h>
 #include <charconv>
+#include <string>
+#include <unordered_set>
 
 #include "CTime.h"
 #include "NewsStore.h"
@@ -29,15 +31,16 @@ void bindId(sqlite::Statement& st, const HeadlineId& id) {
     st.Bind(1, id.service).Bind(2, id.day).Bind(3, id.serial);
 }
 
-// The category of a fed headline: the text as given (the decimal number when
-// none is), and the number from the text when the record carries none.
+// The category of a fed headline: the text as given in its canonical form (the
+// decimal number when none is), and the number from the text when the record
+// carries none.
 void categoryOf(const FeedHeadline& item, CString& text, std::uint32_t& number) {
     number = item.headline.dwCategoryID;
     if (item.categoryId.IsEmpty()) {
         text = CString(std::to_string(number));
         return;
     }
-    text = item.categoryId;
+    text = CanonicalCategoryId(item.categoryId);
     if (number == 0) {
         const std::string& s = text.str();
         std::uint32_t parsed = 0;
@@ -48,14 +51,12 @@ void categoryOf(const FeedHeadline& item, CString& text, std::uint32_t& number) 
 }
 
 std::vector<CString> distinctSymbols(const std::vector<CString>& symbols) {
+    // A hash set, so a record naming many symbols costs linear time, not quadratic.
     std::vector<CString> out;
+    std::unordered_set<std::string> seen;
+    seen.reserve(symbols.size());
     for (const CString& symbol : symbols) {
-        if (symbol.IsEmpty())
-            continue;
-        bool seen = false;
-        for (const CString& kept : out)
-            seen = seen || kept == symbol;
-        if (!seen)
+        if (!symbol.IsEmpty() && seen.insert(symbol.str()).second)
             out.push_back(symbol);
     }
     return out;

@@ -102,3 +102,7 @@ struct SearchQuery {
     std::int32_t firstDay = 0;  // YYYYMMDD, inclusive
     std::int32_t lastDay = 0;
 };
+
+// The text a category id is filed under: a decimal number in its plain form
+// ("011" is category 11, filed with "11"); any other text as it is.
+CString CanonicalCategoryId(const CString& id);

@@ -1,6 +1,8 @@
 // Look-ups through the NEWS_ functions: services, the tables of each kind,
 // headline records and stories appended to what the caller holds, categories,
 // and what every function answers with no back-end installed.
+#include <algorithm>
+
 #include "BackendTestSupport.h"
 
 namespace {
@@ -100,6 +102,19 @@ TEST_F(Lookups, ACategoryTableHoldsThatServicesHeadlinesOfTheCategoryOnEveryDay)
     EXPECT_EQ(texts(table('2', 1, "5")), (std::vector<std::string>{"2/20240308/1"}));
     // Ids are texts: "05" is not "5".
     EXPECT_TRUE(table('1', 1, "05").empty());
+}
+
+TEST_F(Lookups, ADecimalCategoryIdWithLeadingZerosIsFiledUnderItsNumber) {
+    backend.AddCategory('1', "011", "電子");
+    backend.AddCategory('1', "11", "電子股");
+    backend.AddHeadline(Item('1', Taipei(2024, 3, 8, 10, 0, 0), 20, "零開頭", "011"), false);
+    backend.AddHeadline(Item('1', Taipei(2024, 3, 8, 10, 1, 0), 21, "不帶零", "11"), false);
+    EXPECT_EQ(texts(table('1', 1, "11")),
+              (std::vector<std::string>{"1/20240308/21", "1/20240308/20"}));
+    std::vector<CString> ids, names;
+    ASSERT_TRUE(BK_bNewsAPI_GetNewsCatId('1', ids, names));
+    EXPECT_EQ(std::count(ids.begin(), ids.end(), CString("11")), 1);
+    EXPECT_EQ(std::count(ids.begin(), ids.end(), CString("011")), 0);
 }
 
 TEST_F(Lookups, ASymbolTableHoldsEveryHeadlineThatNamesTheSymbol) {

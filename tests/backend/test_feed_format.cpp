@@ -3,6 +3,7 @@
 #include <limits>
 #include <random>
 #include <sstream>
+#include <streambuf>
 
 #include <gtest/gtest.h>
 
@@ -95,7 +96,7 @@ std::vector<FeedRecord> HostileRecords(std::mt19937& rng) {
     return {
         Timed(ServiceRecord{1, 0, t(), t()}, 0),
         Timed(CategoryRecord{2, "0", t()}, kMaxDue),
-        Timed(MarketRecord{255, t(), t()}, std::nullopt),
+        Timed(MarketRecord{255, "~!", t()}, std::nullopt),
         Timed(SectionRecord{3, id(), t()}, std::nullopt),
         Timed(CommodityRecord{4, id(), t()}, std::nullopt),
         Timed(ExchangeRecord{5, id(), t(), t()}, std::nullopt),
@@ -208,6 +209,9 @@ TEST(FeedFormat, CommentsBlankLinesCrLfAndByteOrderMarkAreAccepted) {
 
 TEST(FeedFormat, MalformedLinesAreReportedWithLineAndReasonAndSkipped) {
     const std::string good = *FormatRecord(Timed(NewsDayRecord{'1', 20240607}, std::nullopt));
+    std::string manySymbols = "1";
+    for (int i = 2; i <= 1001; ++i)
+        manySymbols += "," + std::to_string(i);
     const std::vector<std::pair<std::string, const char*>> bad = {
         {"nonsense\t\t1", "unknown record kind 'nonsense'"},
         {"newsday\t\t49", "expected 3 fields"},
@@ -226,6 +230,11 @@ TEST(FeedFormat, MalformedLinesAreReportedWithLineAndReasonAndSkipped) {
         {"headline\t\t49\t1\t-1\t5\t\t0\t0\tt\ts", "serial '-1'"},
         {std::string("market\t\t16\tTS\t\xe5\xb8", 16), "not UTF-8"},
         {"\tnewsday\t49\t20240607", "unknown record kind ''"},
+        {"headline\t\t49\t1\t1\t5\t" + manySymbols + "\t0\t0\tt\ts", "1001 ids, more than 1000"},
+        {"symbol\t\t16\t" + std::string(257, '9') + "\tn\t\t\t", "longer than 256 bytes"},
+        {"market\t\t16\tTSE\tname", "exchange name is not two printable ASCII"},
+        {"market\t\t16\tT\tname", "exchange name is not two printable ASCII"},
+        {"market\t\t16\t[]\tname", "exchange name is not two printable ASCII"},
     };
     std::string bytes = std::string(kFormatLine) + "\n" + good + "\n";
     for (const auto& [line, why] : bad)
@@ -291,17 +300,68 @@ TEST(FeedFormat, OverlongLineIsReportedAndTheNextLineLoads) {
     EXPECT_NE(back.issues[0].reason.Find("longer than 1024"), -1);
 }
 
-TEST(FeedFormat, LastLineWithoutLineEndStillCounts) {
+TEST(FeedFormat, ALastLineWithoutLineEndIsReportedAndSkipped) {
+    // Cut inside its last field, the record would still parse: only the line
+    // end tells that it is whole.
     const std::string good = *FormatRecord(Timed(NewsDayRecord{'1', 20240607}, std::nullopt));
-    EXPECT_EQ(ReadAll(good + "\n" + good).records.size(), 2u);
+    const std::string headline = *FormatRecord(Timed(SampleHeadline(3, 1717722000), std::nullopt));
+    for (const std::string& last : {headline.substr(0, headline.size() - 5), headline, good}) {
+        const ReadResult back = ReadAll(good + "\n" + last);
+        EXPECT_EQ(back.records.size(), 1u) << last;
+        ASSERT_EQ(back.issues.size(), 1u) << last;
+        EXPECT_EQ(back.issues[0].line, 2u);
+        EXPECT_NE(back.issues[0].reason.Find("no line end"), -1) << back.issues[0].reason.c_str();
+    }
+    // A comment needs no line end.
+    const ReadResult comment = ReadAll(good + "\n# the end");
+    EXPECT_EQ(comment.records.size(), 1u);
+    EXPECT_TRUE(comment.issues.empty());
+}
+
+TEST(FeedFormat, EveryCarriageReturnBeforeTheLineFeedIsLineEnd) {
+    const FeedRecord record = Timed(SampleHeadline(3, 1717722000), std::nullopt);
+    const std::string line = *FormatRecord(record);
+    for (const char* end : {"\r\n", "\r\r\n", "\r\r\r\n"}) {
+        const ReadResult back = ReadAll(line + end);
+        EXPECT_TRUE(back.issues.empty()) << back.issues.at(0).reason.c_str();
+        ASSERT_EQ(back.records.size(), 1u);
+        EXPECT_EQ(back.records[0], record);
+    }
 }
 
 TEST(FeedFormat, NewerFormatStopsTheReaderWithAClearError) {
     const std::string good = *FormatRecord(Timed(NewsDayRecord{'1', 20240607}, std::nullopt));
-    const ReadResult back = ReadAll("#kqfeed 2\n" + good + "\n");
-    EXPECT_TRUE(back.records.empty());
-    EXPECT_NE(back.error.Find("newer than this reader"), -1) << back.error.c_str();
+    for (const char* version : {"2", "1000001", "99999999999999999999999"}) {
+        const ReadResult back = ReadAll("#kqfeed " + std::string(version) + "\n" + good + "\n");
+        EXPECT_TRUE(back.records.empty()) << version;
+        EXPECT_NE(back.error.Find("newer than this reader"), -1) << back.error.c_str();
+    }
     EXPECT_EQ(ReadAll("#kqfeed 1\n" + good + "\n").records.size(), 1u);
+}
+
+// A stream of NUL bytes that never ends, as a device gives.
+class EndlessZeros : public std::streambuf {
+  public:
+    EndlessZeros() { setg(m_zeros, m_zeros, m_zeros + sizeof m_zeros); }
+
+  protected:
+    int_type underflow() override {
+        setg(m_zeros, m_zeros, m_zeros + sizeof m_zeros);
+        return 0;
+    }
+
+  private:
+    char m_zeros[4096] = {};
+};
+
+TEST(FeedFormat, AnEndlessLineStopsTheReaderWithAnError) {
+    EndlessZeros zeros;
+    std::istream in(&zeros);
+    FeedReader reader(in, "zeros", 1024);
+    EXPECT_FALSE(reader.Next());
+    EXPECT_NE(reader.Error().Find("without a line end"), -1) << reader.Error().c_str();
+    ASSERT_EQ(reader.IssueCount(), 1u);
+    EXPECT_NE(reader.Issues()[0].reason.Find("longer than 1024"), -1);
 }
 
 TEST(FeedFormat, FilesReadInOrderWithIssuesNamingTheirFile) {

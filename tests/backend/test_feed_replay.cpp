@@ -266,7 +266,10 @@ TEST(FeedReplay, SpeedTextIsParsedStrictly) {
     EXPECT_DOUBLE_EQ(ReplaySpeed::Parse("60x")->Factor(), 60.0);
     EXPECT_DOUBLE_EQ(ReplaySpeed::Parse("0.5X")->Factor(), 0.5);
     EXPECT_TRUE(ReplaySpeed::Parse("max")->IsAsFastAsPossible());
-    for (const char* bad : {"", "x", "0", "-2", "fast", "10 x", "nan", "inf", "1e999"})
+    EXPECT_DOUBLE_EQ(ReplaySpeed::Parse("0.01x")->Factor(), 0.01);
+    EXPECT_DOUBLE_EQ(ReplaySpeed::Parse("100000x")->Factor(), 100000.0);
+    for (const char* bad : {"", "x", "0", "-2", "fast", "10 x", "nan", "inf", "1e999", "1e-300x",
+                            "0.009x", "100001x"})
         EXPECT_FALSE(ReplaySpeed::Parse(bad)) << bad;
     EXPECT_FALSE(ReplaySpeed::Times(0));
 }
@@ -318,6 +321,21 @@ TEST(FeedReplay, FileWithMalformedLinesReplaysTheRestAndReportsThem) {
     EXPECT_TRUE(replay.Progress().finished);
     EXPECT_DOUBLE_EQ(replay.Progress().Fraction(), 1.0);
     EXPECT_EQ(replay.Source().Issues().size(), 2u);
+}
+
+TEST(FeedReplay, FilesThatAreNoFeedOfThisReaderAreRefusedWhenOpened) {
+    TempDir dir;
+    const std::string newer = dir.write("newer.kqfeed", "#kqfeed 99999999999999999999999\n");
+    const std::vector<std::pair<std::string, const char*>> refused = {
+        {newer, "newer than this reader"},
+        {dir.file("missing.kqfeed"), "cannot be opened"},
+        {"/dev/zero", "without a line end"},  // endless: refused, not read for ever
+    };
+    for (const auto& [path, why] : refused) {
+        CString error;
+        EXPECT_FALSE(FeedFileSource::Open({path}, &error)) << path;
+        EXPECT_NE(error.Find(why), -1) << error.c_str();
+    }
 }
 
 TEST(FeedReplay, EmptySourceFinishesAtOnce) {

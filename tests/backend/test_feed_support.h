@@ -124,6 +124,10 @@ inline void SetDistinct(std::uint32_t& value, feed::Meaning, int n) {
 inline void SetDistinct(CString& value, feed::Meaning meaning, int n) {
     const bool category =
         meaning == feed::Meaning::kCategoryId || meaning == feed::Meaning::kCategoryIdOrNone;
+    if (meaning == feed::Meaning::kExName) {
+        value = "E" + std::to_string(n % 10);
+        return;
+    }
     value =
         category ? std::to_string(100 + n) : "欄" + std::to_string(n) + " \"a\\b\"\tc\r\nd\n@@@@";
 }

@@ -49,6 +49,22 @@ inline void WriteSmallFeed(const std::string& path, int liveHeadlines = 3) {
     }
 }
 
+// The small feed with two malformed lines, the 2nd and the 4th of the file.
+inline void WriteSmallFeedWithBadLines(const std::string& path) {
+    WriteSmallFeed(path);
+    std::ifstream in(path, std::ios::binary);
+    std::string header, rest, line;
+    std::getline(in, header);
+    std::getline(in, line);
+    rest = line + "\n";
+    std::getline(in, line);
+    rest += "headline\t\tbroken\n" + line + "\n";
+    for (std::string more; std::getline(in, more);)
+        rest += more + "\n";
+    in.close();
+    std::ofstream(path, std::ios::binary) << header << "\nnonsense\t\t1\n" << rest;
+}
+
 // The calls the test double logged, oldest first.
 inline std::vector<std::string> LogOf(SKQBaseView& view) {
     std::vector<std::string> lines;

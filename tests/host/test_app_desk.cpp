@@ -287,6 +287,43 @@ TEST(ReplaySessionTest, TheRecordedDayIsReplayedAsTodayFromTheStartTime) {
     EXPECT_FALSE(error.IsEmpty());
 }
 
+TEST(ReplaySessionTest, BadLinesAreToldWithTheirNumbersAndARefusedFileDoesNotOpen) {
+    HostContext context;
+    ScopedHostContext scope(context);
+    TempDir dir;
+    const std::string path = dir.file("bad.kqfeed");
+    WriteSmallFeedWithBadLines(path);
+    struct Target : FeedTarget {
+        void AddService(BYTE, const CString&, const CString&, std::int32_t) override {}
+        void AddCategory(BYTE, const CString&, const CString&) override {}
+        void AddMarket(BYTE, const CString&) override {}
+        void AddSection(BYTE, const CString&, const CString&) override {}
+        void AddCommodity(BYTE, const CString&, const CString&) override {}
+        void AddExchange(BYTE, const CString&, const CString&, const CString&) override {}
+        void AddSymbol(const FeedSymbol&) override {}
+        void AddHeadline(const FeedHeadline&, bool) override {}
+        void ChangeNewsDay(BYTE, std::int32_t, bool) override {}
+    } target;
+    const std::int64_t now = CTime(2026, 12, 10, 22, 0, 0).GetTime();
+    ReplaySession::Settings settings;
+    settings.path = path;
+    settings.speed = feed::ReplaySpeed::AsFastAsPossible();
+    std::vector<std::size_t> told;
+    settings.onIssue = [&](const feed::FeedIssue& issue) { told.push_back(issue.line); };
+    CString error;
+    auto session = ReplaySession::Open(target, settings, now, error);
+    ASSERT_TRUE(session) << error.str();
+    for (int i = 0; i < 100 && session->Tick(i); ++i) {
+    }
+    EXPECT_EQ(told, (std::vector<std::size_t>{2, 4}));
+    EXPECT_EQ(session->Progress().skipped, 2u);
+
+    // Refused as a whole: no session, and why.
+    settings.path = dir.write("newer.kqfeed", "#kqfeed 99999999999999999999999\n");
+    EXPECT_FALSE(ReplaySession::Open(target, settings, now, error));
+    EXPECT_NE(error.Find("newer than this reader"), -1) << error.c_str();
+}
+
 TEST(ReplaySessionTest, TimesOfDayAreRead) {
     EXPECT_EQ(ReplaySession::ParseTimeOfDay("09:30"), 9 * 3600 + 30 * 60);
     EXPECT_EQ(ReplaySession::ParseTimeOfDay("13:30:15"), 13 * 3600 + 30 * 60 + 15);

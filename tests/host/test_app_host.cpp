@@ -12,6 +12,7 @@
 
 #include "AppTestSupport.h"
 #include "CTime.h"
+#include "HostApi.h"
 #include "HostContext.h"
 #include "NewsBackend.h"
 #include "NewsStoryWindow.h"
@@ -294,6 +295,29 @@ TEST_F(DeskHostTest, TheSearchMenuSendsADialogsCommandOnItsSheetOnly) {
     EXPECT_EQ(error, "the view has no sheet for command 3001");
     host->CloseAll(false);
     EXPECT_FALSE(window->OpenActiveViewDialog(kAdvancedSearchCommand)) << "no active view";
+}
+
+TEST_F(DeskHostTest, TheStatusLineCountsTheBadLinesOfTheDataSet) {
+    TempDir dir;
+    const std::string path = dir.file("bad.kqfeed");
+    WriteSmallFeedWithBadLines(path);
+    ReplaySession::Settings settings;
+    settings.path = path;
+    settings.speed = feed::ReplaySpeed::AsFastAsPossible();
+    CString error;
+    auto session =
+        ReplaySession::Open(backend, settings, CTime(2026, 12, 10, 9, 0, 0).GetTime(), error);
+    ASSERT_TRUE(session) << error.str();
+    ReplayDriver driver(std::move(session));
+    window->AttachReplay(&driver);
+    driver.Start();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return driver.Session().Progress().finished; }, 10000));
+    QTest::qWait(50);
+    const QString expected =
+        QString::fromUtf8(s_LangGetLangString("IDS_NEWSDESK_BAD_LINES").c_str()) +
+        QStringLiteral(" 2");
+    EXPECT_TRUE(window->StatusText().contains(expected)) << window->StatusText().toStdString();
+    window->AttachReplay(nullptr);
 }
 
 // A speed given on the command line that the toolbar's box does not offer

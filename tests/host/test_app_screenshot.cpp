@@ -162,6 +162,28 @@ TEST(NewsdeskRun, BadOptionsAndAMissingDataSetFailWithAReason) {
     run = newsdesk(args);
     EXPECT_EQ(run.status, 1);
     EXPECT_NE(run.err.find("nothing.kqfeed"), std::string::npos) << run.err;
+    // A file refused as a whole starts no empty replay.
+    const std::string newer = dir.write("newer.kqfeed", "#kqfeed 99999999999999999999999\n");
+    args = common(dir);
+    args << QStringLiteral("--data") << QString::fromStdString(newer)
+         << QStringLiteral("--quit-after") << QStringLiteral("1");
+    run = newsdesk(args);
+    EXPECT_EQ(run.status, 1);
+    EXPECT_NE(run.err.find("newer than this reader"), std::string::npos) << run.err;
+}
+
+TEST(NewsdeskRun, EachBadLineOfTheDataSetIsToldWithItsNumber) {
+    TempDir dir;
+    const std::string path = dir.file("bad.kqfeed");
+    WriteSmallFeedWithBadLines(path);
+    QStringList args = common(dir);
+    args << QStringLiteral("--data") << QString::fromStdString(path) << QStringLiteral("--speed")
+         << QStringLiteral("max") << QStringLiteral("--quit-after") << QStringLiteral("1");
+    const ProcessRun run = newsdesk(args);
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_NE(run.err.find(path + ":2: unknown record kind 'nonsense'"), std::string::npos)
+        << run.err;
+    EXPECT_NE(run.err.find(path + ":4: headline: expected"), std::string::npos) << run.err;
 }
 
 TEST(NewsdeskRun, AScriptRunsHeadlessFromStandardInput) {

@@ -201,7 +201,7 @@ std::optional<DeskOptions> ParseDeskOptions(int argc, const char* const* argv,
 std::string DeskUsage() {
     return "usage: newsdesk [options]\n"
            "  --data FILE|none       the news data set to replay (default: the sample set)\n"
-           "  --speed 1x|Nx|max      replay speed (default 1x)\n"
+           "  --speed 1x|Nx|max      replay speed, 0.01x to 100000x (default 1x)\n"
            "  --from HH:MM[:SS]      the time of the recorded day the live replay starts at\n"
            "                         (default: now between 08:00 and 18:00, else 08:55)\n"
            "  --layout NAME[,NAME]   one news view per layout name, up to four (default:\n"

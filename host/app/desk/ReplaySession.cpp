@@ -30,6 +30,8 @@ std::unique_ptr<ReplaySession> ReplaySession::Open(FeedTarget& target, const Set
     auto source = feed::FeedFileSource::Open({settings.path}, &error);
     if (!source)
         return nullptr;
+    if (settings.onIssue)
+        source->SetIssueHandler(settings.onIssue);
     std::unique_ptr<ReplaySession> session(new ReplaySession);
     feed::ReplayOptions options;
     options.speed = settings.speed;

@@ -5,11 +5,13 @@
 // chosen speed. The owner calls Tick with a steady time in milliseconds and
 // waits as long as Tick says before calling again.
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
 
 #include "CString.h"
+#include "feed/FeedReader.h"
 #include "feed/FeedReplay.h"
 
 class FeedTarget;
@@ -22,6 +24,9 @@ class ReplaySession {
         // Seconds after local midnight where the live replay starts; nullopt:
         // now, when now lies within the news day's busy hours, else the open.
         std::optional<int> startSecondOfDay;
+        // Told of every line passed over as malformed (and of a file that
+        // could not be read to its end), as it is found.
+        std::function<void(const feed::FeedIssue&)> onIssue;
     };
     static constexpr int kBusyFrom = 8 * 3600;
     static constexpr int kBusyUntil = 18 * 3600;
@@ -30,7 +35,8 @@ class ReplaySession {
     // history loads.
     static constexpr std::size_t kBudget = 400;
 
-    // Null with the reason when the file cannot be read.
+    // Null with the reason when the file cannot be read, or is refused as a
+    // whole (a newer format, no line ends at all).
     static std::unique_ptr<ReplaySession> Open(FeedTarget& target, const Settings& settings,
                                                std::int64_t nowSeconds, CString& error);
 

@@ -177,6 +177,10 @@ int RunDesk(const DeskOptions& givenOptions, int argc, char** argv) {
             replaySettings.speed = *feed::ReplaySpeed::Parse(options.speed);
             if (options.from)
                 replaySettings.startSecondOfDay = ReplaySession::ParseTimeOfDay(*options.from);
+            replaySettings.onIssue = [](const feed::FeedIssue& issue) {
+                std::fprintf(stderr, "newsdesk: %s:%zu: %s\n", issue.source.c_str(), issue.line,
+                             issue.reason.c_str());
+            };
             CString replayError;
             auto session =
                 ReplaySession::Open(backend, replaySettings, context.GetClock().Now(), replayError);

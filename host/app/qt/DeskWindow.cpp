@@ -280,9 +280,15 @@ void DeskWindow::updateStatus() {
     }
     const ReplaySession& session = m_replay->Session();
     const feed::ReplayProgress progress = session.Progress();
+    // Lines of the data set passed over as malformed (each told on stderr).
+    const QString skipped = progress.skipped == 0
+                                ? QString()
+                                : QStringLiteral("  ·  ") + text("IDS_NEWSDESK_BAD_LINES") +
+                                      QStringLiteral(" %1").arg(progress.skipped);
     if (!progress.historyDone) {
         m_status->setText(text("IDS_NEWSDESK_LOADING") +
-                          QStringLiteral(" %1%").arg(static_cast<int>(progress.Fraction() * 100)));
+                          QStringLiteral(" %1%").arg(static_cast<int>(progress.Fraction() * 100)) +
+                          skipped);
         return;
     }
     if (!m_symbolsLoaded)
@@ -295,7 +301,7 @@ void DeskWindow::updateStatus() {
     line += QStringLiteral("  ·  %1 / %2").arg(progress.pushed).arg(progress.total);
     if (session.IsPaused())
         line += QStringLiteral("  ·  ") + text("IDS_NEWSDESK_PAUSE");
-    m_status->setText(line);
+    m_status->setText(line + skipped);
 }
 
 void DeskWindow::CloseViews() {
