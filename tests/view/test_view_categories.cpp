@@ -140,7 +140,7 @@ TEST_F(ViewCategories, TheFirstFillKeepsServiceOrderAndTheFirstNameOfAnId) {
     EXPECT_EQ(Combo(*view).GetCount(), 0) << "filled on the first entry into the category sheet";
     PickMode(*view, 1);
     EXPECT_EQ(Items(*view),
-              (std::vector<std::string>{"10 甲", "5 乙", "07 庚", "9 丁", "100 戊", "x 己"}));
+              (std::vector<std::string>{"10 甲", "5 乙", "7 庚", "9 丁", "100 戊", "x 己"}));
     EXPECT_EQ(Combo(*view).GetCurSel(), -1);
     EXPECT_EQ(view->pInspectSheet(1)->iGetTotalRows(), 0);
 }
@@ -150,11 +150,11 @@ TEST_F(ViewCategories, ARebuildTakesTheLastNameOfAnIdInNumericOrder) {
     auto view = OpenView();
     PickMode(*view, 1);
     Toggle(*view, 1);  // '2' off: '1' alone
-    EXPECT_EQ(Items(*view), (std::vector<std::string>{"5 乙", "07 庚", "10 甲"}));
+    EXPECT_EQ(Items(*view), (std::vector<std::string>{"5 乙", "7 庚", "10 甲"}));
     Toggle(*view, 1);  // '2' on again
-    // "x" counts as 0 and "07" as 7; the id 5 takes '2''s name.
+    // "x" counts as 0 (the back-end files "07" as 7); the id 5 takes '2''s name.
     EXPECT_EQ(Items(*view),
-              (std::vector<std::string>{"x 己", "5 丙", "07 庚", "9 丁", "10 甲", "100 戊"}));
+              (std::vector<std::string>{"x 己", "5 丙", "7 庚", "9 丁", "10 甲", "100 戊"}));
 }
 
 TEST_F(ViewCategories, ChoosingACategoryFillsTheSheetFromEveryServiceItShows) {
@@ -170,7 +170,8 @@ TEST_F(ViewCategories, ChoosingACategoryFillsTheSheetFromEveryServiceItShows) {
     EXPECT_EQ(Titles(*view), (std::vector<CString>{"二之五", "一之五"}));
     EXPECT_EQ(view->InspectList(1).size(), 2u);
     Pick(*view, "庚");
-    EXPECT_EQ(Titles(*view), (std::vector<CString>{"一之零七"})) << "the id's text, not its number";
+    EXPECT_EQ(Titles(*view), (std::vector<CString>{"一之七", "一之零七"}))
+        << "the back-end files 07 under its number";
 
     // Unchecking a service keeps the chosen id and shows the rest of its news.
     Pick(*view, "乙");
@@ -219,7 +220,7 @@ TEST_F(ViewCategories, FailedLookUpsKeepIdsAndItemsParallel) {
         view->AddUnknownService('8', first);
         PickMode(*view, 1);
         EXPECT_EQ(Items(*view),
-                  (std::vector<std::string>{"10 甲", "5 乙", "07 庚", "9 丁", "100 戊", "x 己"}));
+                  (std::vector<std::string>{"10 甲", "5 乙", "7 庚", "9 丁", "100 戊", "x 己"}));
         Pick(*view, "丁");
         EXPECT_EQ(Titles(*view), (std::vector<CString>{"二之九"}));
         Forget(view.get());
