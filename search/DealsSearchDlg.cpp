@@ -1,22 +1,14 @@
 #include "DealsSearchDlg.h"
+#include "ui/controls/DialogUnits.h"
 
 #include "HostApi.h"
 #include "SearchRules.h"
 
 namespace {
 
-// Dialog units in pixels at the template's 9-point font (7 x 15 pixels for
-// 4 x 8 units), so the Chinese texts fit their controls.
-int dluX(int units) {
-    return units * 7 / 4;
-}
-int dluY(int units) {
-    return units * 15 / 8;
-}
-
-CRect dlu(int x, int y, int w, int h) {
-    return CRect(dluX(x), dluY(y), dluX(x + w), dluY(y + h));
-}
+// The template's 9-point font: 7 x 15 pixels a character, so the Chinese
+// texts fit their controls.
+constexpr DialogUnits kUnits(7, 15);
 
 }  // namespace
 
@@ -47,21 +39,21 @@ DialogTemplate CDealsSearchDlg::Template() {
     DialogTemplate t;
     t.id = IDD;
     t.caption = "詳細搜尋設定";
-    t.size = CSize(dluX(382), dluY(241));
+    t.size = CSize(kUnits.X(382), kUnits.Y(241));
     constexpr DWORD kShown = WS_VISIBLE | WS_TABSTOP;
+    t.controls.push_back({ControlType::GroupBox, IDC_GROUP_LEFT, "A條件設定",
+                          kUnits.Box(7, 5, 180, 229), WS_VISIBLE});
+    t.controls.push_back({ControlType::GroupBox, IDC_GROUP_RIGHT, "A條件設定",
+                          kUnits.Box(193, 5, 182, 112), WS_VISIBLE});
+    CKeywordPart::vAddControls(t, CPoint(kUnits.X(14), kUnits.Y(18)),
+                               CPoint(kUnits.X(201), kUnits.Y(18)), kUnits);
     t.controls.push_back(
-        {ControlType::GroupBox, IDC_GROUP_LEFT, "A條件設定", dlu(7, 5, 180, 229), WS_VISIBLE});
-    t.controls.push_back(
-        {ControlType::GroupBox, IDC_GROUP_RIGHT, "A條件設定", dlu(193, 5, 182, 112), WS_VISIBLE});
-    CKeywordPart::vAddControls(t, CPoint(dluX(14), dluY(18)), CPoint(dluX(201), dluY(18)), dluX,
-                               dluY);
-    t.controls.push_back(
-        {ControlType::ListView, IDC_ITEMS, "List1", dlu(193, 122, 182, 92),
+        {ControlType::ListView, IDC_ITEMS, "List1", kUnits.Box(193, 122, 182, 92),
          kShown | WS_BORDER | WS_GROUP | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS});
     t.controls.push_back(
-        {ControlType::PushButton, IDC_REMOVE_ITEM, "A刪除", dlu(255, 220, 56, 14)});
-    t.controls.push_back(
-        {ControlType::DefPushButton, IDOK, "A搜尋", dlu(317, 220, 58, 14), kShown | WS_GROUP});
+        {ControlType::PushButton, IDC_REMOVE_ITEM, "A刪除", kUnits.Box(255, 220, 56, 14)});
+    t.controls.push_back({ControlType::DefPushButton, IDOK, "A搜尋", kUnits.Box(317, 220, 58, 14),
+                          kShown | WS_GROUP});
     return t;
 }
 

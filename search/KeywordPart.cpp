@@ -11,11 +11,12 @@
 #include "ui/controls/DataExchange.h"
 #include "ui/controls/Utf8.h"
 
-void CKeywordPart::vAddControls(DialogTemplate& t, CPoint left, CPoint right, int (*dluX)(int),
-                                int (*dluY)(int)) {
+void CKeywordPart::vAddControls(DialogTemplate& t, CPoint left, CPoint right,
+                                const DialogUnits& units) {
     const auto at = [&](CPoint origin, int x, int y, int w, int h) {
-        return CRect(origin.x + dluX(x), origin.y + dluY(y), origin.x + dluX(x + w),
-                     origin.y + dluY(y + h));
+        CRect box = units.Box(x, y, w, h);
+        box.OffsetRect(origin.x, origin.y);
+        return box;
     };
     constexpr DWORD kShown = WS_VISIBLE | WS_TABSTOP;
     constexpr DWORD kList = WS_VISIBLE | WS_TABSTOP | WS_BORDER | WS_VSCROLL | LBS_SORT;

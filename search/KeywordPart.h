@@ -12,6 +12,7 @@
 #include "ui/MessageMap.h"
 #include "ui/controls/CDialog.h"
 #include "ui/controls/CListBox.h"
+#include "ui/controls/DialogUnits.h"
 
 class CKeywordPart {
   public:
@@ -32,8 +33,8 @@ class CKeywordPart {
 
     // The part's template entries. `left` is the origin of the history side,
     // `right` that of the condition side, both in pixels.
-    static void vAddControls(DialogTemplate& t, CPoint left, CPoint right, int (*dluX)(int),
-                             int (*dluY)(int));
+    static void vAddControls(DialogTemplate& t, CPoint left, CPoint right,
+                             const DialogUnits& units);
     void DoDataExchange(CDataExchange* pDX);
     void vBindMessages(MessageMap& map);
     void vLoadLanguageString();

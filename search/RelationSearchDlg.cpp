@@ -1,4 +1,5 @@
 #include "RelationSearchDlg.h"
+#include "ui/controls/DialogUnits.h"
 
 #include <algorithm>
 
@@ -10,18 +11,8 @@
 
 namespace {
 
-// Dialog units in pixels at the template's 9-point font, as in the other
-// search dialogs.
-int dluX(int units) {
-    return units * 7 / 4;
-}
-int dluY(int units) {
-    return units * 15 / 8;
-}
-
-CRect dlu(int x, int y, int w, int h) {
-    return CRect(dluX(x), dluY(y), dluX(x + w), dluY(y + h));
-}
+// The template's 9-point font, as in the advanced search dialog.
+constexpr DialogUnits kUnits(7, 15);
 
 bool isCommodityMarket(BYTE market) {
     return market == 1 || market == 109;
@@ -79,7 +70,7 @@ DialogTemplate CRelationSearchDlg::Template() {
     DialogTemplate t;
     t.id = IDD;
     t.caption = "關鍵搜尋設定";
-    t.size = CSize(dluX(383), dluY(356));
+    t.size = CSize(kUnits.X(383), kUnits.Y(356));
     constexpr DWORD kShown = WS_VISIBLE | WS_TABSTOP;
     constexpr DWORD kList = kShown | WS_BORDER | WS_VSCROLL;
     auto add = [&](ControlType type, UINT id, const char* text, CRect rect,
@@ -87,32 +78,37 @@ DialogTemplate CRelationSearchDlg::Template() {
         t.controls.push_back({type, id, text, rect, style});
     };
     // The symbol picker.
-    add(ControlType::GroupBox, IDC_SYMBOL_GROUP, "A商品設定", dlu(7, 5, 369, 128), WS_VISIBLE);
-    add(ControlType::Static, IDC_MARKET_LABEL, "A市場名稱", dlu(14, 19, 50, 10), WS_VISIBLE);
-    add(ControlType::ComboBox, IDC_MARKET, "", dlu(66, 17, 100, 120),
+    add(ControlType::GroupBox, IDC_SYMBOL_GROUP, "A商品設定", kUnits.Box(7, 5, 369, 128),
+        WS_VISIBLE);
+    add(ControlType::Static, IDC_MARKET_LABEL, "A市場名稱", kUnits.Box(14, 19, 50, 10), WS_VISIBLE);
+    add(ControlType::ComboBox, IDC_MARKET, "", kUnits.Box(66, 17, 100, 120),
         kShown | WS_GROUP | WS_VSCROLL | CBS_DROPDOWNLIST);
-    add(ControlType::Static, IDC_TYPE_LABEL, "A型態", dlu(176, 19, 40, 10), WS_VISIBLE);
-    add(ControlType::ComboBox, IDC_TYPE, "", dlu(218, 17, 92, 120),
+    add(ControlType::Static, IDC_TYPE_LABEL, "A型態", kUnits.Box(176, 19, 40, 10), WS_VISIBLE);
+    add(ControlType::ComboBox, IDC_TYPE, "", kUnits.Box(218, 17, 92, 120),
         kShown | WS_VSCROLL | CBS_DROPDOWNLIST);
-    add(ControlType::ListBox, IDC_GROUPS, "", dlu(14, 36, 110, 72), kList);
-    add(ControlType::Static, IDC_QUERY_LABEL, "A查詢", dlu(130, 38, 40, 10), WS_VISIBLE);
-    add(ControlType::Edit, IDC_QUERY, "", dlu(172, 36, 124, 14), kShown | WS_BORDER);
-    add(ControlType::ListBox, IDC_SYMBOLS, "", dlu(130, 54, 166, 54), kList | LBS_EXTENDEDSEL);
-    add(ControlType::PushButton, IDC_CONFIRM, "A商品確認", dlu(302, 54, 70, 14));
-    add(ControlType::Static, IDC_SYMBOL_LABEL, "A商品名稱:", dlu(14, 114, 56, 10), WS_VISIBLE);
-    add(ControlType::Static, IDC_SYMBOL_TEXT, "", dlu(72, 114, 300, 10), WS_VISIBLE);
+    add(ControlType::ListBox, IDC_GROUPS, "", kUnits.Box(14, 36, 110, 72), kList);
+    add(ControlType::Static, IDC_QUERY_LABEL, "A查詢", kUnits.Box(130, 38, 40, 10), WS_VISIBLE);
+    add(ControlType::Edit, IDC_QUERY, "", kUnits.Box(172, 36, 124, 14), kShown | WS_BORDER);
+    add(ControlType::ListBox, IDC_SYMBOLS, "", kUnits.Box(130, 54, 166, 54),
+        kList | LBS_EXTENDEDSEL);
+    add(ControlType::PushButton, IDC_CONFIRM, "A商品確認", kUnits.Box(302, 54, 70, 14));
+    add(ControlType::Static, IDC_SYMBOL_LABEL, "A商品名稱:", kUnits.Box(14, 114, 56, 10),
+        WS_VISIBLE);
+    add(ControlType::Static, IDC_SYMBOL_TEXT, "", kUnits.Box(72, 114, 300, 10), WS_VISIBLE);
     // The condition, as in the advanced dialog.
-    add(ControlType::GroupBox, IDC_GROUP_LEFT, "A條件設定", dlu(7, 137, 180, 212), WS_VISIBLE);
-    add(ControlType::GroupBox, IDC_GROUP_RIGHT, "A條件設定", dlu(193, 137, 183, 98), WS_VISIBLE);
-    CKeywordPart::vAddControls(t, CPoint(dluX(14), dluY(150)), CPoint(dluX(201), dluY(150)), dluX,
-                               dluY);
-    add(ControlType::PushButton, IDC_ADD_ITEM, "A加入", dlu(311, 186, 56, 14));
+    add(ControlType::GroupBox, IDC_GROUP_LEFT, "A條件設定", kUnits.Box(7, 137, 180, 212),
+        WS_VISIBLE);
+    add(ControlType::GroupBox, IDC_GROUP_RIGHT, "A條件設定", kUnits.Box(193, 137, 183, 98),
+        WS_VISIBLE);
+    CKeywordPart::vAddControls(t, CPoint(kUnits.X(14), kUnits.Y(150)),
+                               CPoint(kUnits.X(201), kUnits.Y(150)), kUnits);
+    add(ControlType::PushButton, IDC_ADD_ITEM, "A加入", kUnits.Box(311, 186, 56, 14));
     // The items.
-    add(ControlType::ListView, IDC_ITEMS, "List2", dlu(193, 240, 183, 88),
+    add(ControlType::ListView, IDC_ITEMS, "List2", kUnits.Box(193, 240, 183, 88),
         kShown | WS_BORDER | WS_GROUP | LVS_REPORT | LVS_SHOWSELALWAYS);
-    add(ControlType::PushButton, IDC_REMOVE_ITEM, "A刪除", dlu(193, 334, 50, 14));
-    add(ControlType::PushButton, IDC_DEFAULT, "A系統預設", dlu(249, 334, 72, 14));
-    add(ControlType::DefPushButton, IDOK, "OK", dlu(326, 334, 50, 14), kShown | WS_GROUP);
+    add(ControlType::PushButton, IDC_REMOVE_ITEM, "A刪除", kUnits.Box(193, 334, 50, 14));
+    add(ControlType::PushButton, IDC_DEFAULT, "A系統預設", kUnits.Box(249, 334, 72, 14));
+    add(ControlType::DefPushButton, IDOK, "OK", kUnits.Box(326, 334, 50, 14), kShown | WS_GROUP);
     return t;
 }
 

@@ -1,21 +1,14 @@
 // CWarningConditionDlg: template 2012, its texts, the radio groups and the
 // splitting of the typed keywords.
 #include "WarningConditionDlg.h"
+#include "ui/controls/DialogUnits.h"
 
 #include "HostApi.h"
 
 namespace {
 
-// Dialog units of the template's 10-point font in pixels.
-constexpr int dluX(int units) {
-    return units * 7 / 4;
-}
-constexpr int dluY(int units) {
-    return units * 2;
-}
-CRect dluRect(int left, int top, int right, int bottom) {
-    return CRect(dluX(left), dluY(top), dluX(right), dluY(bottom));
-}
+// The template's 10-point font: 7 x 16 pixels a character.
+constexpr DialogUnits kUnits(7, 16);
 
 using Dlg = CWarningConditionDlg;
 const std::vector<UINT> kMethodRadios{Dlg::IDC_AND, Dlg::IDC_OR};
@@ -26,33 +19,34 @@ DialogTemplate conditionTemplate() {
     DialogTemplate t;
     t.id = Dlg::IDD;
     t.caption = "提示條件設定";
-    t.size = CSize(dluX(231), dluY(192));
+    t.size = CSize(kUnits.X(231), kUnits.Y(192));
     const DWORD radio = WS_VISIBLE | WS_TABSTOP;
     t.controls = {
-        {ControlType::GroupBox, Dlg::IDC_METHOD_GROUP, "交聯集方式", dluRect(7, 7, 112, 62),
+        {ControlType::GroupBox, Dlg::IDC_METHOD_GROUP, "交聯集方式", kUnits.Rect(7, 7, 112, 62),
          WS_VISIBLE},
-        {ControlType::RadioButton, Dlg::IDC_AND, "交集 (AND)", dluRect(14, 20, 105, 30),
+        {ControlType::RadioButton, Dlg::IDC_AND, "交集 (AND)", kUnits.Rect(14, 20, 105, 30),
          radio | WS_GROUP},
-        {ControlType::RadioButton, Dlg::IDC_OR, "聯集 (OR)", dluRect(14, 34, 105, 44), radio},
-        {ControlType::GroupBox, Dlg::IDC_SCOPE_GROUP, "搜尋範圍", dluRect(119, 7, 224, 62),
+        {ControlType::RadioButton, Dlg::IDC_OR, "聯集 (OR)", kUnits.Rect(14, 34, 105, 44), radio},
+        {ControlType::GroupBox, Dlg::IDC_SCOPE_GROUP, "搜尋範圍", kUnits.Rect(119, 7, 224, 62),
          WS_VISIBLE},
-        {ControlType::RadioButton, Dlg::IDC_HEADLINE, "標題搜尋", dluRect(126, 18, 217, 28),
+        {ControlType::RadioButton, Dlg::IDC_HEADLINE, "標題搜尋", kUnits.Rect(126, 18, 217, 28),
          radio | WS_GROUP},
-        {ControlType::RadioButton, Dlg::IDC_STORY, "內文搜尋", dluRect(126, 32, 217, 42), radio},
+        {ControlType::RadioButton, Dlg::IDC_STORY, "內文搜尋", kUnits.Rect(126, 32, 217, 42),
+         radio},
         {ControlType::RadioButton, Dlg::IDC_HEADLINE_AND_STORY, "標題內文搜尋",
-         dluRect(126, 46, 217, 56), radio},
+         kUnits.Rect(126, 46, 217, 56), radio},
         {ControlType::Static, Dlg::IDC_SEPARATOR, CString(std::string(60, '_').c_str()),
-         dluRect(7, 64, 224, 72), WS_VISIBLE | WS_GROUP},
-        {ControlType::Static, Dlg::IDC_KEYWORD_LABEL, "關鍵字", dluRect(7, 78, 100, 88),
+         kUnits.Rect(7, 64, 224, 72), WS_VISIBLE | WS_GROUP},
+        {ControlType::Static, Dlg::IDC_KEYWORD_LABEL, "關鍵字", kUnits.Rect(7, 78, 100, 88),
          WS_VISIBLE},
-        {ControlType::Edit, Dlg::IDC_KEYWORD, "", dluRect(7, 90, 224, 120),
+        {ControlType::Edit, Dlg::IDC_KEYWORD, "", kUnits.Rect(7, 90, 224, 120),
          WS_VISIBLE | WS_TABSTOP | WS_BORDER | ES_MULTILINE | ES_WANTRETURN},
-        {ControlType::GroupBox, Dlg::IDC_DESCRIBE_GROUP, "關鍵字描述", dluRect(7, 124, 224, 168),
-         WS_VISIBLE},
-        {ControlType::Static, Dlg::IDC_DESCRIBE1, "", dluRect(14, 136, 217, 148), WS_VISIBLE},
-        {ControlType::Static, Dlg::IDC_DESCRIBE2, "", dluRect(14, 150, 217, 162), WS_VISIBLE},
-        {ControlType::DefPushButton, IDOK, "確定", dluRect(120, 172, 168, 186)},
-        {ControlType::PushButton, IDCANCEL, "取消", dluRect(176, 172, 224, 186)},
+        {ControlType::GroupBox, Dlg::IDC_DESCRIBE_GROUP, "關鍵字描述",
+         kUnits.Rect(7, 124, 224, 168), WS_VISIBLE},
+        {ControlType::Static, Dlg::IDC_DESCRIBE1, "", kUnits.Rect(14, 136, 217, 148), WS_VISIBLE},
+        {ControlType::Static, Dlg::IDC_DESCRIBE2, "", kUnits.Rect(14, 150, 217, 162), WS_VISIBLE},
+        {ControlType::DefPushButton, IDOK, "確定", kUnits.Rect(120, 172, 168, 186)},
+        {ControlType::PushButton, IDCANCEL, "取消", kUnits.Rect(176, 172, 224, 186)},
     };
     return t;
 }

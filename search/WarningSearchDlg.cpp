@@ -1,5 +1,6 @@
 // CWarningSearchDlg: template 2011, its texts and rows, and the buttons.
 #include "WarningSearchDlg.h"
+#include "ui/controls/DialogUnits.h"
 
 #include "HostApi.h"
 #include "SearchRules.h"
@@ -9,16 +10,8 @@
 
 namespace {
 
-// Dialog units of the template's 10-point font in pixels.
-constexpr int dluX(int units) {
-    return units * 7 / 4;
-}
-constexpr int dluY(int units) {
-    return units * 2;
-}
-CRect dluRect(int left, int top, int right, int bottom) {
-    return CRect(dluX(left), dluY(top), dluX(right), dluY(bottom));
-}
+// The template's 10-point font: 7 x 16 pixels a character.
+constexpr DialogUnits kUnits(7, 16);
 
 using Dlg = CWarningSearchDlg;
 
@@ -26,21 +19,21 @@ DialogTemplate listTemplate() {
     DialogTemplate t;
     t.id = Dlg::IDD;
     t.caption = "警示條件";
-    t.size = CSize(dluX(246), dluY(115));
+    t.size = CSize(kUnits.X(246), kUnits.Y(115));
     t.controls = {
         {ControlType::Static, Dlg::IDC_DESCRIBE, "* 啟動後會過濾七日內與今日即時新聞",
-         dluRect(7, 5, 239, 15), WS_VISIBLE},
+         kUnits.Rect(7, 5, 239, 15), WS_VISIBLE},
         // The label no code reaches again takes its text here.
         {ControlType::Static, static_cast<UINT>(-1),
-         s_LangGetLangString("IDS_DIALOG-DEAL-SEARCH_WARNING_LIST"), dluRect(7, 18, 190, 28),
+         s_LangGetLangString("IDS_DIALOG-DEAL-SEARCH_WARNING_LIST"), kUnits.Rect(7, 18, 190, 28),
          WS_VISIBLE},
-        {ControlType::ListView, Dlg::IDC_ITEMS, "List2", dluRect(7, 30, 190, 108),
+        {ControlType::ListView, Dlg::IDC_ITEMS, "List2", kUnits.Rect(7, 30, 190, 108),
          WS_VISIBLE | WS_TABSTOP | WS_BORDER | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS},
-        {ControlType::PushButton, Dlg::IDC_ADD, "新增", dluRect(196, 28, 239, 42)},
-        {ControlType::PushButton, Dlg::IDC_DELETE, "刪除", dluRect(196, 45, 239, 59)},
-        {ControlType::PushButton, Dlg::IDC_MODIFY, "修改", dluRect(196, 62, 239, 76)},
-        {ControlType::DefPushButton, IDOK, "確定", dluRect(196, 79, 239, 93)},
-        {ControlType::PushButton, IDCANCEL, "取消", dluRect(196, 96, 239, 110)},
+        {ControlType::PushButton, Dlg::IDC_ADD, "新增", kUnits.Rect(196, 28, 239, 42)},
+        {ControlType::PushButton, Dlg::IDC_DELETE, "刪除", kUnits.Rect(196, 45, 239, 59)},
+        {ControlType::PushButton, Dlg::IDC_MODIFY, "修改", kUnits.Rect(196, 62, 239, 76)},
+        {ControlType::DefPushButton, IDOK, "確定", kUnits.Rect(196, 79, 239, 93)},
+        {ControlType::PushButton, IDCANCEL, "取消", kUnits.Rect(196, 96, 239, 110)},
     };
     return t;
 }

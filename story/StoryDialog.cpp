@@ -2,28 +2,23 @@
 // pane, the layout on resize and the buttons' messages.
 #include "HostApi.h"
 #include "SKQNewsStory.h"
+#include "ui/controls/DialogUnits.h"
 
 namespace {
 
-// The template's dialog units in pixels, at the base units of its 8-point
-// font (6 x 13 pixels for 4 x 8 units).
-constexpr int dluX(int units) {
-    return units * 3 / 2;
-}
-constexpr int dluY(int units) {
-    return units * 13 / 8;
-}
+// The template's 8-point font: 6 x 13 pixels a character.
+constexpr DialogUnits kUnits(6, 13);
 
 DialogTemplate storyTemplate() {
     DialogTemplate t;
     t.id = SKQNewsStory::IDD;
     t.caption = "新聞內文";
-    t.size = CSize(dluX(335), dluY(287));
+    t.size = CSize(kUnits.X(335), kUnits.Y(287));
     // Enter and Escape end the dialog through these two, which nobody sees.
     t.controls.push_back({ControlType::DefPushButton, IDOK, "OK", CRect(0, 0, 1, 1), 0});
     t.controls.push_back({ControlType::PushButton, IDCANCEL, "Cancel", CRect(0, 0, 1, 1), 0});
     t.controls.push_back({ControlType::Static, SKQNewsStory::IDC_HEADLINE, "",
-                          CRect(dluX(7), dluY(7), dluX(321), dluY(42)), WS_VISIBLE});
+                          kUnits.Rect(7, 7, 321, 42), WS_VISIBLE});
     // Right to left below the pane: previous, next, save, print.
     constexpr int kTop = 398, kWidth = 75, kHeight = 23, kGap = 9;
     const UINT order[] = {SKQNewsStory::IDC_PREV, SKQNewsStory::IDC_NEXT, SKQNewsStory::IDC_SAVEAS,
