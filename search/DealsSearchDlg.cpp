@@ -1,4 +1,5 @@
 #include "DealsSearchDlg.h"
+#include "ui/controls/ControlTexts.h"
 #include "ui/controls/DialogUnits.h"
 
 #include "HostApi.h"
@@ -81,16 +82,12 @@ bool CDealsSearchDlg::OnInitDialog() {
 
 void CDealsSearchDlg::vLoadLanguageString() {
     SetWindowText(s_LangGetLangString("IDS_DIALOG-DEAL-SEARCH_TITLE"));
-    const std::pair<UINT, const char*> texts[] = {
-        {IDC_GROUP_LEFT, "IDS_DIALOG-DEAL-SEARCH_GROUP1"},
-        {IDC_GROUP_RIGHT, "IDS_DIALOG-DEAL-SEARCH_GROUP1"},
-        {IDC_REMOVE_ITEM, "IDS_DIALOG-DEAL-SEARCH_REMOVE_BUTTON"},
-        {IDOK, "IDS_DIALOG-DEAL-SEARCH_IDOK"},
-    };
-    for (const auto& [id, key] : texts) {
-        if (CWnd* control = GetDlgItem(static_cast<int>(id)))
-            control->SetWindowText(s_LangGetLangString(key));
-    }
+    SetControlTexts(*this, {
+                               {IDC_GROUP_LEFT, "IDS_DIALOG-DEAL-SEARCH_GROUP1"},
+                               {IDC_GROUP_RIGHT, "IDS_DIALOG-DEAL-SEARCH_GROUP1"},
+                               {IDC_REMOVE_ITEM, "IDS_DIALOG-DEAL-SEARCH_REMOVE_BUTTON"},
+                               {IDOK, "IDS_DIALOG-DEAL-SEARCH_IDOK"},
+                           });
     m_keywords.vLoadLanguageString();
 }
 

@@ -1,4 +1,5 @@
 #include "KeywordPart.h"
+#include "ui/controls/ControlTexts.h"
 
 #include <algorithm>
 
@@ -63,21 +64,17 @@ void CKeywordPart::vBindMessages(MessageMap& map) {
 }
 
 void CKeywordPart::vLoadLanguageString() {
-    const std::pair<UINT, const char*> texts[] = {
-        {IDC_ENTER, "IDS_DIALOG-DEAL-SEARCH_INPUT_BUTTON"},
-        {IDC_REMOVE_KEYWORD, "IDS_DIALOG-DEAL-SEARCH_REMOVE_BUTTON"},
-        {IDC_ADD, "IDS_DIALOG-DEAL-SEARCH_ADD_BUTTON"},
-        {IDC_MOVE_BACK, "IDS_DIALOG-DEAL-SEARCH_REMOVE_BUTTON"},
-        {IDC_HEADLINE, "IDS_DIALOG-DEAL-SEARCH_HEADLINE_SEARCH"},
-        {IDC_STORY, "IDS_DIALOG-DEAL-SEARCH_STORY_SEARCH"},
-        {IDC_BOTH, "IDS_DIALOG-DEAL-SEARCH_HEARLINE_AND_STORY_SEARCH"},
-        {IDC_AND, "IDS_DIALOG-DEAL-SEARCH_AND_BUTTON"},
-        {IDC_OR, "IDS_DIALOG-DEAL-SEARCH_OR_BUTTON"},
-    };
-    for (const auto& [id, key] : texts) {
-        if (CWnd* control = m_dialog.GetDlgItem(static_cast<int>(id)))
-            control->SetWindowText(s_LangGetLangString(key));
-    }
+    SetControlTexts(m_dialog, {
+                                  {IDC_ENTER, "IDS_DIALOG-DEAL-SEARCH_INPUT_BUTTON"},
+                                  {IDC_REMOVE_KEYWORD, "IDS_DIALOG-DEAL-SEARCH_REMOVE_BUTTON"},
+                                  {IDC_ADD, "IDS_DIALOG-DEAL-SEARCH_ADD_BUTTON"},
+                                  {IDC_MOVE_BACK, "IDS_DIALOG-DEAL-SEARCH_REMOVE_BUTTON"},
+                                  {IDC_HEADLINE, "IDS_DIALOG-DEAL-SEARCH_HEADLINE_SEARCH"},
+                                  {IDC_STORY, "IDS_DIALOG-DEAL-SEARCH_STORY_SEARCH"},
+                                  {IDC_BOTH, "IDS_DIALOG-DEAL-SEARCH_HEARLINE_AND_STORY_SEARCH"},
+                                  {IDC_AND, "IDS_DIALOG-DEAL-SEARCH_AND_BUTTON"},
+                                  {IDC_OR, "IDS_DIALOG-DEAL-SEARCH_OR_BUTTON"},
+                              });
 }
 
 void CKeywordPart::vFillHistory(std::vector<CString>& history) {

@@ -1,4 +1,5 @@
 #include "RelationSearchDlg.h"
+#include "ui/controls/ControlTexts.h"
 #include "ui/controls/DialogUnits.h"
 
 #include <algorithm>
@@ -151,23 +152,19 @@ bool CRelationSearchDlg::OnInitDialog() {
 
 void CRelationSearchDlg::vLoadLanguageString() {
     SetWindowText(s_LangGetLangString("IDS_DIALOG-DEAL-SEARCH_RELATION_TITLE"));
-    const std::pair<UINT, const char*> texts[] = {
-        {IDC_SYMBOL_GROUP, "IDS_DIALOG-DEAL-SEARCH_MARKET_GROUP"},
-        {IDC_MARKET_LABEL, "IDS_DIALOG-DEAL-SEARCH_MARKET_NAME"},
-        {IDC_TYPE_LABEL, "IDS_DIALOG-DEAL-SEARCH_MARKET_TYPE"},
-        {IDC_QUERY_LABEL, "IDS_DIALOG-DEAL-SEARCH_QUERY_NAME"},
-        {IDC_CONFIRM, "IDS_DIALOG-DEAL-SEARCH_SELSYMBOL"},
-        {IDC_SYMBOL_LABEL, "IDS_DIALOG-DEAL-SEARCH_SYMBOLNAME"},
-        {IDC_GROUP_LEFT, "IDS_DIALOG-DEAL-SEARCH_GROUP1"},
-        {IDC_GROUP_RIGHT, "IDS_DIALOG-DEAL-SEARCH_GROUP1"},
-        {IDC_ADD_ITEM, "IDS_DIALOG-DEAL-SEARCH_ADD_ITEMS"},
-        {IDC_REMOVE_ITEM, "IDS_DIALOG-DEAL-SEARCH_REMOVE_BUTTON"},
-        {IDC_DEFAULT, "IDS_DIALOG-DEAL-SEARCH_DEFAULT"},
-    };
-    for (const auto& [id, key] : texts) {
-        if (CWnd* control = GetDlgItem(static_cast<int>(id)))
-            control->SetWindowText(s_LangGetLangString(key));
-    }
+    SetControlTexts(*this, {
+                               {IDC_SYMBOL_GROUP, "IDS_DIALOG-DEAL-SEARCH_MARKET_GROUP"},
+                               {IDC_MARKET_LABEL, "IDS_DIALOG-DEAL-SEARCH_MARKET_NAME"},
+                               {IDC_TYPE_LABEL, "IDS_DIALOG-DEAL-SEARCH_MARKET_TYPE"},
+                               {IDC_QUERY_LABEL, "IDS_DIALOG-DEAL-SEARCH_QUERY_NAME"},
+                               {IDC_CONFIRM, "IDS_DIALOG-DEAL-SEARCH_SELSYMBOL"},
+                               {IDC_SYMBOL_LABEL, "IDS_DIALOG-DEAL-SEARCH_SYMBOLNAME"},
+                               {IDC_GROUP_LEFT, "IDS_DIALOG-DEAL-SEARCH_GROUP1"},
+                               {IDC_GROUP_RIGHT, "IDS_DIALOG-DEAL-SEARCH_GROUP1"},
+                               {IDC_ADD_ITEM, "IDS_DIALOG-DEAL-SEARCH_ADD_ITEMS"},
+                               {IDC_REMOVE_ITEM, "IDS_DIALOG-DEAL-SEARCH_REMOVE_BUTTON"},
+                               {IDC_DEFAULT, "IDS_DIALOG-DEAL-SEARCH_DEFAULT"},
+                           });
     m_keywords.vLoadLanguageString();
 }
 

@@ -1,6 +1,7 @@
 // CWarningConditionDlg: template 2012, its texts, the radio groups and the
 // splitting of the typed keywords.
 #include "WarningConditionDlg.h"
+#include "ui/controls/ControlTexts.h"
 #include "ui/controls/DialogUnits.h"
 
 #include "HostApi.h"
@@ -109,25 +110,22 @@ void CWarningConditionDlg::DoDataExchange(CDataExchange* pDX) {
 bool CWarningConditionDlg::OnInitDialog() {
     CDialog::OnInitDialog();
     SetWindowText(s_LangGetLangString("IDS_DIALOG-DEAL-SEARCH_WARNING_CONFIG_TITLE"));
-    const std::pair<UINT, const char*> texts[] = {
-        {IDC_METHOD_GROUP, "IDS_DIALOG-DEAL-SEARCH_WARNING_CONFIG_ANDOR"},
-        {IDC_AND, "IDS_DIALOG-DEAL-SEARCH_WARNING_CONFIG_AND_BUTTON"},
-        {IDC_OR, "IDS_DIALOG-DEAL-SEARCH_WARNING_CONFIG_OR_BUTTON"},
-        {IDC_SCOPE_GROUP, "IDS_DIALOG-DEAL-SEARCH_WARNING_CONFIG_SEARCH_RANGE"},
-        {IDC_HEADLINE, "IDS_DIALOG-DEAL-SEARCH_HEADLINE_SEARCH"},
-        {IDC_STORY, "IDS_DIALOG-DEAL-SEARCH_STORY_SEARCH"},
-        {IDC_HEADLINE_AND_STORY, "IDS_DIALOG-DEAL-SEARCH_HEARLINE_AND_STORY_SEARCH"},
-        {IDC_KEYWORD_LABEL, "IDS_DIALOG-DEAL-SEARCH_WARNING_CONFIG_CONTENTS"},
-        {IDC_DESCRIBE_GROUP, "IDS_DIALOG-DEAL-SEARCH_WARNING_CONFIG_CONTENTS"},
-        {IDC_DESCRIBE1, "IDS_DIALOG-DEAL-SEARCH_WARNING_CONFIG_DESCRIBE1"},
-        {IDC_DESCRIBE2, "IDS_DIALOG-DEAL-SEARCH_WARNING_CONFIG_DESCRIBE2"},
-        {IDOK, "IDS_DIALOG-DEAL-SEARCH_WARNING_CONFIG_IDOK"},
-        {IDCANCEL, "IDS_DIALOG-DEAL-SEARCH_WARNING_CONFIG_IDCANCEL"},
-    };
-    for (const auto& [id, key] : texts) {
-        if (CWnd* control = GetDlgItem(static_cast<int>(id)))
-            control->SetWindowText(s_LangGetLangString(key));
-    }
+    SetControlTexts(
+        *this, {
+                   {IDC_METHOD_GROUP, "IDS_DIALOG-DEAL-SEARCH_WARNING_CONFIG_ANDOR"},
+                   {IDC_AND, "IDS_DIALOG-DEAL-SEARCH_WARNING_CONFIG_AND_BUTTON"},
+                   {IDC_OR, "IDS_DIALOG-DEAL-SEARCH_WARNING_CONFIG_OR_BUTTON"},
+                   {IDC_SCOPE_GROUP, "IDS_DIALOG-DEAL-SEARCH_WARNING_CONFIG_SEARCH_RANGE"},
+                   {IDC_HEADLINE, "IDS_DIALOG-DEAL-SEARCH_HEADLINE_SEARCH"},
+                   {IDC_STORY, "IDS_DIALOG-DEAL-SEARCH_STORY_SEARCH"},
+                   {IDC_HEADLINE_AND_STORY, "IDS_DIALOG-DEAL-SEARCH_HEARLINE_AND_STORY_SEARCH"},
+                   {IDC_KEYWORD_LABEL, "IDS_DIALOG-DEAL-SEARCH_WARNING_CONFIG_CONTENTS"},
+                   {IDC_DESCRIBE_GROUP, "IDS_DIALOG-DEAL-SEARCH_WARNING_CONFIG_CONTENTS"},
+                   {IDC_DESCRIBE1, "IDS_DIALOG-DEAL-SEARCH_WARNING_CONFIG_DESCRIBE1"},
+                   {IDC_DESCRIBE2, "IDS_DIALOG-DEAL-SEARCH_WARNING_CONFIG_DESCRIBE2"},
+                   {IDOK, "IDS_DIALOG-DEAL-SEARCH_WARNING_CONFIG_IDOK"},
+                   {IDCANCEL, "IDS_DIALOG-DEAL-SEARCH_WARNING_CONFIG_IDCANCEL"},
+               });
     vSelectRadio(m_iMethod == 1 ? IDC_AND : IDC_OR, kMethodRadios);
     vSelectRadio(m_iScope == 0   ? IDC_HEADLINE
                  : m_iScope == 1 ? IDC_STORY

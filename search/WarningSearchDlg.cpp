@@ -1,5 +1,6 @@
 // CWarningSearchDlg: template 2011, its texts and rows, and the buttons.
 #include "WarningSearchDlg.h"
+#include "ui/controls/ControlTexts.h"
 #include "ui/controls/DialogUnits.h"
 
 #include "HostApi.h"
@@ -93,18 +94,14 @@ void CWarningSearchDlg::DoDataExchange(CDataExchange* pDX) {
 bool CWarningSearchDlg::OnInitDialog() {
     CDialog::OnInitDialog();
     SetWindowText(s_LangGetLangString("IDS_DIALOG-DEAL-SEARCH_WARNING_TITLE"));
-    const std::pair<UINT, const char*> texts[] = {
-        {IDC_DESCRIBE, "IDS_DIALOG-DEAL-SEARCH_WARNING_DESCRIBE"},
-        {IDC_ADD, "IDS_DIALOG-DEAL-SEARCH_WARNING_ADD"},
-        {IDC_DELETE, "IDS_DIALOG-DEAL-SEARCH_WARNING_DELETE"},
-        {IDC_MODIFY, "IDS_DIALOG-DEAL-SEARCH_WARNING_MODIFIED"},
-        {IDOK, "IDS_DIALOG-DEAL-SEARCH_WARNING_IDOK"},
-        {IDCANCEL, "IDS_DIALOG-DEAL-SEARCH_WARNING_IDCANCEL"},
-    };
-    for (const auto& [id, key] : texts) {
-        if (CWnd* control = GetDlgItem(static_cast<int>(id)))
-            control->SetWindowText(s_LangGetLangString(key));
-    }
+    SetControlTexts(*this, {
+                               {IDC_DESCRIBE, "IDS_DIALOG-DEAL-SEARCH_WARNING_DESCRIBE"},
+                               {IDC_ADD, "IDS_DIALOG-DEAL-SEARCH_WARNING_ADD"},
+                               {IDC_DELETE, "IDS_DIALOG-DEAL-SEARCH_WARNING_DELETE"},
+                               {IDC_MODIFY, "IDS_DIALOG-DEAL-SEARCH_WARNING_MODIFIED"},
+                               {IDOK, "IDS_DIALOG-DEAL-SEARCH_WARNING_IDOK"},
+                               {IDCANCEL, "IDS_DIALOG-DEAL-SEARCH_WARNING_IDCANCEL"},
+                           });
     m_lcItem.SetExtendedStyle(LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT | LVS_EX_HEADERDRAGDROP);
     m_lcItem.InsertColumn(0, " ", LVCFMT_LEFT, 24);
     m_lcItem.InsertColumn(1, s_LangGetLangString("IDS_DIALOG-DEAL-SEARCH_SEARCH_SCOPE").c_str(),
