@@ -11,7 +11,6 @@
 namespace {
 
 using namespace view_test;
-using Strings = std::vector<CString>;
 using Kind = ScriptedUserServices::Kind;
 
 class DialogProbe : public SKQNewsCtrlView {
@@ -20,29 +19,6 @@ class DialogProbe : public SKQNewsCtrlView {
     using SKQNewsCtrlView::m_vecKeywordHistory;
     using SKQNewsCtrlView::m_vecSearchItem;
 };
-
-CSearch Condition(Strings keywords, BYTE method, BYTE scope) {
-    CSearch search;
-    search.vecKeyword = std::move(keywords);
-    search.byMethod = method;
-    search.byScope = scope;
-    return search;
-}
-
-template <class T>
-T& Control(CDialog& dialog, UINT id) {
-    auto* control = dynamic_cast<T*>(dialog.GetDlgItem(static_cast<int>(id)));
-    if (!control)
-        throw std::runtime_error("no control " + std::to_string(id));
-    return *control;
-}
-
-Strings Texts(const CListBox& list) {
-    Strings texts;
-    for (int i = 0; i < list.GetCount(); ++i)
-        texts.push_back(list.GetText(i));
-    return texts;
-}
 
 class DealsDialog : public ViewHost {
   protected:

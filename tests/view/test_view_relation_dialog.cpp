@@ -10,7 +10,6 @@
 namespace {
 
 using namespace view_test;
-using Strings = std::vector<CString>;
 using Kind = ScriptedUserServices::Kind;
 
 class RelationProbe : public SKQNewsCtrlView {
@@ -31,21 +30,6 @@ CRelationSearch Item(BYTE market, const char* symbol, Strings keywords, BYTE met
     item.search.vecKeyword = std::move(keywords);
     item.search.byMethod = method;
     return item;
-}
-
-template <class T>
-T& Control(CDialog& dialog, UINT id) {
-    auto* control = dynamic_cast<T*>(dialog.GetDlgItem(static_cast<int>(id)));
-    if (!control)
-        throw std::runtime_error("no control " + std::to_string(id));
-    return *control;
-}
-
-Strings Texts(const CListBox& list) {
-    Strings texts;
-    for (int i = 0; i < list.GetCount(); ++i)
-        texts.push_back(list.GetText(i));
-    return texts;
 }
 
 Strings Column(const CListCtrl& list, int column) {

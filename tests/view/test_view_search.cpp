@@ -11,7 +11,6 @@
 namespace {
 
 using namespace view_test;
-using Strings = std::vector<CString>;
 using Keys = std::vector<std::string>;
 
 // What a linked symbol change reaches and what the tests set by hand.
@@ -21,14 +20,6 @@ class SearchProbe : public SKQNewsCtrlView {
     using SKQNewsCtrlView::OnDealsSearch;
     using SKQNewsCtrlView::vDoSearchChangeSymbol;
 };
-
-CSearch Condition(Strings keywords, BYTE method = 1, BYTE scope = 0) {
-    CSearch search;
-    search.vecKeyword = std::move(keywords);
-    search.byMethod = method;
-    search.byScope = scope;
-    return search;
-}
 
 class ViewSearch : public ViewHost {
   protected:

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -23,6 +24,8 @@
 #include "events/NewsEventSink.h"
 #include "framework/RuntimeClassRegistry.h"
 #include "ui/WindowSystem.h"
+#include "ui/controls/CDialog.h"
+#include "ui/controls/CListBox.h"
 #include "ui/headless/HeadlessFrontEnd.h"
 
 namespace view_test {
@@ -194,5 +197,32 @@ class ViewHost : public ::testing::Test {
         FAIL() << "no tab for mode " << mode;
     }
 };
+
+// Search conditions and dialogs.
+using Strings = std::vector<CString>;
+
+inline CSearch Condition(Strings keywords, BYTE method = 1, BYTE scope = 0) {
+    CSearch search;
+    search.vecKeyword = std::move(keywords);
+    search.byMethod = method;
+    search.byScope = scope;
+    return search;
+}
+
+// A dialog's control of a type, or an exception naming the id it lacks.
+template <class T>
+T& Control(CDialog& dialog, UINT id) {
+    auto* control = dynamic_cast<T*>(dialog.GetDlgItem(static_cast<int>(id)));
+    if (!control)
+        throw std::runtime_error("no control " + std::to_string(id));
+    return *control;
+}
+
+inline Strings Texts(const CListBox& list) {
+    Strings texts;
+    for (int i = 0; i < list.GetCount(); ++i)
+        texts.push_back(list.GetText(i));
+    return texts;
+}
 
 }  // namespace view_test

@@ -13,17 +13,8 @@
 namespace {
 
 using namespace view_test;
-using Strings = std::vector<CString>;
 using Person = std::function<void(CWarningSearchDlg&)>;
 using Dlg = CWarningConditionDlg;
-
-CSearch Condition(Strings keywords, BYTE method = 1, BYTE scope = 0) {
-    CSearch search;
-    search.vecKeyword = std::move(keywords);
-    search.byMethod = method;
-    search.byScope = scope;
-    return search;
-}
 
 // What the tests set by hand.
 class WarningProbe : public SKQNewsCtrlView {
