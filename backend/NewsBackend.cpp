@@ -19,6 +19,7 @@ bool NewsBackend::Open(const std::string& path, const OpenOptions& options) {
     m_bulk = false;
     m_events.Clear();
     m_arrivals.Clear();
+    m_records.Clear();
     return m_store.Open(path, options);
 }
 

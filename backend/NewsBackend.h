@@ -22,6 +22,8 @@
 #include "SearchConditions.h"
 #include "SymbolRecords.h"
 #include "core/Arrivals.h"
+#include "core/LocalDays.h"
+#include "core/RecordCache.h"
 #include "events/EventQueue.h"
 #include "events/NewsEventSink.h"
 #include "store/NewsStore.h"
@@ -149,10 +151,18 @@ class NewsBackend final : public FeedTarget {
 
     void queueDayBatches(Session& session, const std::set<std::pair<BYTE, std::int32_t>>& days,
                          BYTE flags, std::int64_t due);
+    // Records of neighbouring serials that are not cached, read in one query.
+    void readAhead(const std::vector<HeadlineId>& ids);
+    // The stored record, from the cache when it is there; null when none.
+    const CHeadline* record(const HeadlineId& id);
 
     std::mutex m_mutex;
     NewsStore m_store;
     Arrivals m_arrivals;
+    // Records lately handed out; forgotten whenever the store's copy may change
+    // (a story is kept apart from its record and changes none).
+    RecordCache m_records;
+    LocalDays m_days;
     EventQueue m_events;
     std::map<std::pair<BYTE, std::string>, std::vector<CHeadlineTable>> m_searchTables;
     std::set<std::pair<BYTE, std::int32_t>> m_bulkDays;  // history days loaded in a bulk

@@ -62,9 +62,13 @@ void NewsBackend::AddSymbol(const FeedSymbol& symbol) {
 
 void NewsBackend::AddHeadline(const FeedHeadline& item, bool live) {
     Session session(*this);
+    // The record of that identity changes (or a failed write left it as it
+    // was): either way the cache asks the store again.
+    m_records.Forget(m_days.IdOf(item.headline.Key()));
     const std::optional<HeadlineWrite> write = m_store.PutHeadline(item);
     if (!write)
         return;
+    m_records.Forget(write->id);
     const CHeadline& record = write->stored.record;
     m_arrivals.Arrived(write->id, session.Now(), write->inserted || write->storyChanged);
     if (!live) {
@@ -104,6 +108,9 @@ void NewsBackend::AddStory(const CStory& story, bool live) {
 
 void NewsBackend::ChangeNewsDay(BYTE service, std::int32_t date, bool live) {
     Session session(*this);
+    // Records do not change with the news day, but a new day is rare and
+    // starting the cache afresh then costs nothing worth keeping it for.
+    m_records.Clear();
     if (!m_store.SetNewsDay(service, date))
         return;
     if (live)
@@ -149,6 +156,9 @@ void NewsBackend::EndBulk() {
         return;
     m_bulk = false;
     m_store.CommitBatch();
+    // A batch that failed to commit took back what it wrote, and reads made
+    // during it may have cached those records.
+    m_records.Clear();
     // Views that are open reload the days whose history came in.
     queueDayBatches(session, m_bulkDays, 0, session.Now());
     m_bulkDays.clear();

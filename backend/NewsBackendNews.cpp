@@ -101,26 +101,72 @@ int NewsBackend::AppendHeadlines(BYTE service, const std::vector<CHeadlineTable>
     Session session(*this);
     if (!m_store.IsOpen())
         return 0;
+    std::vector<HeadlineId> ids;
+    ids.reserve(keys.size());
+    for (const CHeadlineTable& key : keys) {
+        if (key.byService == service)
+            ids.push_back(m_days.IdOf(key));
+    }
+    readAhead(ids);
     std::map<std::int64_t, std::vector<CHeadlineTable>> waiting;
     int appended = 0;
-    for (const CHeadlineTable& key : keys) {
-        if (key.byService != service)
-            continue;
-        const HeadlineId id = HeadlineId::Of(key);
-        const std::optional<StoredHeadline> stored = m_store.Headline(id);
+    for (const HeadlineId& id : ids) {
+        const CHeadline* stored = record(id);
         if (!stored)
             continue;
         if (const auto due = m_arrivals.RecordDue(id, session.Now())) {
             if (m_arrivals.AskRecord(id))
-                waiting[*due].push_back(stored->record.Key());
+                waiting[*due].push_back(stored->Key());
             continue;
         }
-        out.push_back(stored->record);
+        out.push_back(*stored);
         ++appended;
     }
     for (auto& [due, arriving] : waiting)
         session.Queue(news_events::HeadlinesArrived{std::move(arriving)}, due);
     return appended;
+}
+
+const CHeadline* NewsBackend::record(const HeadlineId& id) {
+    if (const CHeadline* cached = m_records.Find(id))
+        return cached;
+    const std::optional<StoredHeadline> stored = m_store.Headline(id);
+    if (!stored)
+        return nullptr;
+    m_records.Put(id, stored->record);
+    return m_records.Find(id);
+}
+
+void NewsBackend::readAhead(const std::vector<HeadlineId>& ids) {
+    // A page's keys are neighbours in time, and serials grow with time: the
+    // records missing from the cache usually lie in a short run of serials of
+    // one day, which one query reads faster than a query per record.
+    constexpr std::size_t kWorthIt = 4;
+    std::map<std::pair<BYTE, std::int32_t>, std::pair<std::int32_t, std::int32_t>> runs;
+    std::map<std::pair<BYTE, std::int32_t>, std::size_t> missing;
+    for (const HeadlineId& id : ids) {
+        if (m_records.Find(id))
+            continue;
+        const auto day = std::make_pair(id.service, id.day);
+        auto [run, added] = runs.try_emplace(day, id.serial, id.serial);
+        if (!added) {
+            run->second.first = std::min(run->second.first, id.serial);
+            run->second.second = std::max(run->second.second, id.serial);
+        }
+        ++missing[day];
+    }
+    for (const auto& [day, run] : runs) {
+        const std::size_t count = missing[day];
+        // Never read many more records than are missing.
+        const std::int64_t span = std::int64_t{run.second} - run.first + 1;
+        if (count < kWorthIt || span > static_cast<std::int64_t>(4 * count + 64))
+            continue;
+        for (const StoredHeadline& stored :
+             m_store.HeadlinesBySerial(day.first, day.second, run.first, run.second))
+            m_records.Put(HeadlineId{day.first, day.second,
+                                     static_cast<std::int32_t>(stored.record.dwSerial)},
+                          stored.record);
+    }
 }
 
 bool NewsBackend::GetStory(const CHeadlineTable& key, CStory& story) {

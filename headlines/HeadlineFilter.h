@@ -3,7 +3,7 @@
 // lists. A new headline must be looked for in its list before it is placed,
 // and a day of news is a million keys: scanning them all for every new
 // headline would cost milliseconds. The filter answers "no" at once for
-// almost every headline that is not there, in two to three bytes per key, and
+// almost every headline that is not there, in four to six bytes per key, and
 // "maybe" for every headline that is there; a "maybe" is then confirmed by
 // scanning. It never answers "no" for a headline the list holds.
 //

@@ -63,8 +63,10 @@ int HeadlineList::scan(const CHeadlineTable& key, std::size_t first, std::size_t
     const std::int32_t serial = key.dwSerial;
     for (std::size_t i = first; i < last; ++i) {
         const CHeadlineTable& entry = m_keys[i];
-        // Service and serial first: the calendar day costs a time-zone look-up.
-        if (entry.byService == service && entry.dwSerial == serial && IsSameHeadline(entry, key))
+        // Service and serial first: the calendar day costs a time-zone look-up,
+        // which the same time makes needless.
+        if (entry.byService == service && entry.dwSerial == serial &&
+            (entry.tTime == key.tTime || IsSameHeadline(entry, key)))
             return static_cast<int>(i);
     }
     return -1;

@@ -35,12 +35,14 @@ void SKQNewsCtrlView::RecvNewHeadLine(const CHeadline* headline, const CString& 
     // service they show, as their refills do; the registration that brought
     // it may be another sheet's.
     const BYTE service = headline->byService;
+    RowTextsOnce texts;
     if (bIsDateGateOpen()) {
         if (service == kWarrantService)
             vProcessNewHeadline(m_apSheet[kModeWarrant], m_avecHeadline[kModeWarrant], headline,
-                                true);
+                                true, texts);
         else if (bIsServiceShownInSheet(kModeAll, service))
-            vProcessNewHeadline(m_apSheet[kModeAll], m_avecHeadline[kModeAll], headline, false);
+            vProcessNewHeadline(m_apSheet[kModeAll], m_avecHeadline[kModeAll], headline, false,
+                                texts);
     }
     if (m_apSheet[kModeCategory] && m_cbCategory.IsWindow() &&
         bIsServiceShownInSheet(kModeCategory, service)) {
@@ -48,11 +50,12 @@ void SKQNewsCtrlView::RecvNewHeadLine(const CHeadline* headline, const CString& 
         if (selected >= 0 && static_cast<std::size_t>(selected) < m_vecCategoryID.size() &&
             m_vecCategoryID[static_cast<std::size_t>(selected)] == categoryId)
             vProcessNewHeadline(m_apSheet[kModeCategory], m_avecHeadline[kModeCategory], headline,
-                                true);
+                                true, texts);
     }
     if (m_apSheet[kModeSymbol] && bIsServiceShownInSheet(kModeSymbol, service) &&
         bSymbolMatches(symbol))
-        vProcessNewHeadline(m_apSheet[kModeSymbol], m_avecHeadline[kModeSymbol], headline, true);
+        vProcessNewHeadline(m_apSheet[kModeSymbol], m_avecHeadline[kModeSymbol], headline, true,
+                            texts);
     if (m_iFunctionID == kModeWarningSearch) {
         // The warning conditions travel as keyword searches.
         m_iFunctionID = kModeSearch;
@@ -66,7 +69,8 @@ void SKQNewsCtrlView::RecvNewHeadLine(const CHeadline* headline, const CString& 
 }
 
 void SKQNewsCtrlView::vProcessNewHeadline(CGridoraWnd* pSheet, HeadlineList& list,
-                                          const CHeadline* headline, bool bFullDate) {
+                                          const CHeadline* headline, bool bFullDate,
+                                          RowTextsOnce& texts) {
     if (!pSheet || !headline)
         return;
     const CHeadlineTable key = headline->Key();
@@ -75,13 +79,13 @@ void SKQNewsCtrlView::vProcessNewHeadline(CGridoraWnd* pSheet, HeadlineList& lis
         // Sent again: it goes to the top, whatever its time.
         list.vMoveToTop(known, key);
         pSheet->bDeleteRow(known);
-        vInsertHeadline(pSheet, headline, bFullDate, 0);
+        vInsertHeadline(pSheet, headline, bFullDate, 0, texts);
         return;
     }
     // After the entries of the same time; the serial is not consulted.
     const int position = list.iGetTimePosition(key.tTime);
     list.vInsert(position, key);
-    vInsertHeadline(pSheet, headline, bFullDate, position);
+    vInsertHeadline(pSheet, headline, bFullDate, position, texts);
 }
 
 void SKQNewsCtrlView::vUpdateView() {

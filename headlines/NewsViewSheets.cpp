@@ -163,14 +163,32 @@ void SKQNewsCtrlView::vFillTempHeadline(CGridoraWnd* pSheet, HeadlineList& list,
 
 void SKQNewsCtrlView::vInsertHeadline(CGridoraWnd* pSheet, const CHeadline* headline,
                                       bool bFullDate, int row) {
+    RowTextsOnce texts;
+    vInsertHeadline(pSheet, headline, bFullDate, row, texts);
+}
+
+void SKQNewsCtrlView::vInsertHeadline(CGridoraWnd* pSheet, const CHeadline* headline,
+                                      bool bFullDate, int row, RowTextsOnce& texts) {
     if (!pSheet || !headline)
         return;
-    CString time, category, title;
-    vGetRowTexts(headline, bFullDate, time, category, title);
-    if (!pSheet->bInsertRow(row, false))
-        return;
-    vFillSheet(pSheet, row, time, category, title);
-    pSheet->Invalidate(true);
+    std::optional<CString>& time = texts.time[bFullDate ? 1 : 0];
+    if (!time) {
+        time.emplace();
+        vGetTimeString(*time, headline, bFullDate);
+    }
+    if (!texts.category) {
+        texts.category = cszTransferCatIDToCatName(static_cast<int>(headline->dwCategoryID));
+        texts.title = headline->strTitle;
+        vApplySimplifiedRule(*texts.category, headline->byService);
+        vApplySimplifiedRule(texts.title, headline->byService);
+    }
+    // The row comes with its texts: one repaint of the sheet, not one per cell.
+    const CString compact[] = {*time, texts.title};
+    const CString full[] = {*time, *texts.category, texts.title};
+    const bool inserted = bIsCompactLayout() ? pSheet->bInsertRow(row, compact, false)
+                                             : pSheet->bInsertRow(row, full, false);
+    if (inserted)
+        pSheet->Invalidate(true);
 }
 
 void SKQNewsCtrlView::vDeleteHeadline(CGridoraWnd* pSheet, int row) {

@@ -22,6 +22,7 @@
 #include <cstdint>
 #include <map>
 #include <memory>
+#include <optional>
 #include <utility>
 #include <vector>
 
@@ -267,6 +268,14 @@ class SKQNewsCtrlView : public SKQBaseView, public INewsViewInspection {
     void vGetShowedHeadlineTable(std::vector<CHeadlineTable>& out, CGridoraWnd* pSheet,
                                  const HeadlineList& list) const;
     void vInsertHeadline(CGridoraWnd* pSheet, const CHeadline* headline, bool bFullDate, int row);
+    // The texts of one headline's rows, made once for every sheet that takes it.
+    struct RowTextsOnce {
+        std::optional<CString> time[2];  // [bFullDate]
+        std::optional<CString> category;
+        CString title;
+    };
+    void vInsertHeadline(CGridoraWnd* pSheet, const CHeadline* headline, bool bFullDate, int row,
+                         RowTextsOnce& texts);
     void vDeleteHeadline(CGridoraWnd* pSheet, int row);
     void vUpdateHeadline(CGridoraWnd* pSheet, int row, const CHeadline* headline, bool bFullDate);
     void vUpdateHeadline(int mode, CGridoraWnd* pSheet, const std::vector<CHeadlineTable>& entries,
@@ -292,7 +301,7 @@ class SKQNewsCtrlView : public SKQBaseView, public INewsViewInspection {
     bool bIsDateGateOpen() const;
     bool bSymbolMatches(const CString& symbols) const;
     void vProcessNewHeadline(CGridoraWnd* pSheet, HeadlineList& list, const CHeadline* headline,
-                             bool bFullDate);
+                             bool bFullDate, RowTextsOnce& texts);
     void vUpdateView();
     void vRealUpdateView();
     void OnTimer(UINT nIDEvent) override;

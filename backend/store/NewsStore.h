@@ -91,6 +91,10 @@ class NewsStore {
     std::int64_t CountSymbolKeys(BYTE service, const CString& symbolId);
 
     std::optional<StoredHeadline> Headline(const HeadlineId& id);
+    // The headlines of a service's day whose serials are first ... last, by
+    // serial: a page of neighbouring records in one query.
+    std::vector<StoredHeadline> HeadlinesBySerial(BYTE service, std::int32_t day,
+                                                  std::int32_t first, std::int32_t last);
     std::optional<StoredStory> Story(const HeadlineId& id);
     std::vector<CString> HeadlineSymbols(const HeadlineId& id);
 

@@ -293,6 +293,24 @@ std::optional<StoredHeadline> NewsStore::Headline(const HeadlineId& id) {
     return storedHeadline(*st);
 }
 
+std::vector<StoredHeadline> NewsStore::HeadlinesBySerial(BYTE service, std::int32_t day,
+                                                         std::int32_t first, std::int32_t last) {
+    std::vector<StoredHeadline> out;
+    auto st = m_statements.Use(std::string(kHeadlineColumns) +
+                               " FROM headline h WHERE h.service = ?1 AND h.day = ?2 AND "
+                               "h.serial BETWEEN ?3 AND ?4 ORDER BY h.serial");
+    if (!st.ok()) {
+        failQuery();
+        return out;
+    }
+    st->Bind(1, service).Bind(2, day).Bind(3, first).Bind(4, last);
+    while (st->Step())
+        out.push_back(storedHeadline(*st));
+    if (!st->Done())
+        failQuery();
+    return out;
+}
+
 std::optional<StoredStory> NewsStore::Story(const HeadlineId& id) {
     auto st = m_statements.Use(std::string(kHeadlineColumns) +
                                ", s.text FROM headline h LEFT JOIN story s ON s.headline = h.id "

@@ -70,6 +70,21 @@ TEST_F(GridTest, RowsInsertAndDeleteMovingTheirTexts) {
     ASSERT_TRUE(grid->bDeleteRow(1));
     EXPECT_EQ(Content(1, 2), "");
     EXPECT_EQ(Content(2, 2), CellText(1, 2));
+
+    // A row inserted with its texts: texts past the last column are dropped,
+    // and a row of empty texts holds no cells.
+    const int filled = grid->iGetFilledRows();
+    const CString texts[] = {"a", "", "c", "past the last column"};
+    ASSERT_TRUE(grid->bInsertRow(1, texts, false));
+    EXPECT_EQ(grid->iGetFilledRows(), filled + 1);
+    EXPECT_EQ(Content(1, 0), "a");
+    EXPECT_EQ(Content(1, 1), "");
+    EXPECT_EQ(Content(1, 2), "c");
+    EXPECT_EQ(Content(3, 2), CellText(1, 2)) << "the rows below move down";
+    const CString blank[] = {"", ""};
+    ASSERT_TRUE(grid->bInsertRow(0, blank, true));
+    EXPECT_EQ(grid->iGetFilledRows(), filled + 1);
+    EXPECT_FALSE(grid->bInsertRow(grid->iGetTotalRows() + 1, texts, true));
     grid->vDeleteAllRows();
     EXPECT_EQ(grid->iGetTotalRows(), 0);
     EXPECT_EQ(grid->iGetFilledRows(), 0);

@@ -2,6 +2,7 @@
 // mark records that have not come, the column texts (times, category names,
 // Simplified Chinese), and what the story window reads of the lists.
 #include "NewsText.h"
+#include "ScopedTimeZone.h"
 #include "test_view_support.h"
 
 namespace {
@@ -134,6 +135,37 @@ TEST_F(ViewSheets, TimeTextsHaveThreeForms) {
     EXPECT_EQ(cszFormatHeadlineTime(seconds, true, false), "03/07 09:15");
     EXPECT_EQ(cszFormatHeadlineTime(seconds, false, true), "2024/03/07 09:15:02");
     EXPECT_EQ(cszFormatHeadlineTime(seconds, false, false), "09:15:02");
+}
+
+// The time texts keep the last local hour they worked out; they must still
+// read as the time zone says across offset changes (whole hours, half hours,
+// zones a half hour off) and after the zone itself changes.
+TEST_F(ViewSheets, TimeTextsFollowTheZoneAcrossOffsetChanges) {
+    struct Case {
+        const char* zone;
+        std::int64_t change;  // UTC seconds of an offset change in 2024
+    };
+    const Case cases[] = {
+        {"America/New_York", 1710054000},     // 03-10 02:00 local, an hour forward
+        {"America/New_York", 1730613600},     // 11-03 02:00 local, an hour back
+        {"Australia/Lord_Howe", 1712415600},  // 04-07 02:00 local, half an hour back
+        {"Asia/Kolkata", 1710054000},         // no change, half an hour off the hour
+        {"Asia/Taipei", 1710054000},
+    };
+    for (const Case& c : cases) {
+        ScopedTimeZone zone(c.zone);
+        for (std::int64_t t = c.change - 7300; t < c.change + 7300; t += 13) {
+            const auto seconds = static_cast<std::int32_t>(t);
+            // CTime asks the zone for every text: the reference.
+            const CTime time{t};
+            ASSERT_EQ(cszFormatHeadlineTime(seconds, false, true), time.Format("%Y/%m/%d %H:%M:%S"))
+                << c.zone << " " << t;
+            ASSERT_EQ(cszFormatHeadlineTime(seconds, false, false), time.Format("%H:%M:%S"))
+                << c.zone << " " << t;
+            ASSERT_EQ(cszFormatHeadlineTime(seconds, true, false), time.Format("%m/%d %H:%M"))
+                << c.zone << " " << t;
+        }
+    }
 }
 
 TEST_F(ViewSheets, TheStoryWindowReadsTheListsAndMovesTheSelection) {

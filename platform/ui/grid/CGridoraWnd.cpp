@@ -174,6 +174,10 @@ bool CGridoraWnd::bAddRows(int count, bool bRedraw) {
 }
 
 bool CGridoraWnd::bInsertRow(int index, bool bRedraw) {
+    return bInsertRow(index, std::span<const CString>(), bRedraw);
+}
+
+bool CGridoraWnd::bInsertRow(int index, std::span<const CString> texts, bool bRedraw) {
     if (!m_pCells || index < 0 || index > iGetTotalRows() || iGetTotalRows() >= kMaxRows) {
         return false;
     }
@@ -181,7 +185,10 @@ bool CGridoraWnd::bInsertRow(int index, bool bRedraw) {
     if (index == 0 && iGetTotalRows() > 0)
         m_iInterlacePhase ^= 1;
     m_pCells->InsertRows(index, 1);
+    const auto columns = static_cast<std::size_t>(std::max(0, m_columns.Count()));
+    m_pCells->SetRow(index, texts.first(std::min(texts.size(), columns)));
     m_selection.RowsInserted(index, 1);
+    // The new row is repainted with the rows it moved.
     rowsChanged(index, bRedraw);
     return true;
 }

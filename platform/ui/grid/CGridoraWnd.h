@@ -23,6 +23,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <span>
 #include <vector>
 
 #include "CSheetBuilder.h"
@@ -91,6 +92,9 @@ class CGridoraWnd : public CWnd {
     // Selection and focus stay on their rows as rows come and go.
     bool bAddRows(int count, bool bRedraw = true);
     bool bInsertRow(int index, bool bRedraw = true);  // index 0 ... total
+    // The same, the new row holding `texts` from column 0 on (texts past the
+    // last column are dropped): one repaint, not one per cell.
+    bool bInsertRow(int index, std::span<const CString> texts, bool bRedraw = true);
     bool bDeleteRow(int index);
     void vDeleteAllRows();  // at once, however many there are
     int iGetTotalRows() const { return m_pCells ? m_pCells->RowCount() : 0; }

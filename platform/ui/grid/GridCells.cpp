@@ -66,6 +66,23 @@ bool GridCells::Set(int row, int col, const CString& text) {
     return true;
 }
 
+void GridCells::SetRow(int row, std::span<const CString> texts) {
+    if (row < 0 || row >= RowCount())
+        return;
+    // Trailing empty texts take no room, as Set leaves them.
+    while (!texts.empty() && texts.back().IsEmpty())
+        texts = texts.first(texts.size() - 1);
+    Handle& handle = m_rows[static_cast<std::size_t>(row)];
+    if (texts.empty()) {
+        release(handle);
+        handle = 0;
+        return;
+    }
+    if (handle == 0)
+        handle = allocate();
+    m_slots[handle - 1].assign(texts.begin(), texts.end());
+}
+
 void GridCells::InsertColumn(int col) {
     if (col < 0)
         return;

@@ -7,6 +7,7 @@
 // where a deque inserts and erases without moving the others.
 #include <cstdint>
 #include <deque>
+#include <span>
 #include <vector>
 
 #include "CString.h"
@@ -28,6 +29,8 @@ class GridCells {
     // Returns whether the text changed. `row` and `col` must be valid (the
     // grid checks them against its rows and columns).
     bool Set(int row, int col, const CString& text);
+    // Sets the cells of an empty row from column 0 on, in one slot.
+    void SetRow(int row, std::span<const CString> texts);
 
     // A column inserted before `col`: every filled row's cells from `col` on
     // move one to the right.
