@@ -161,11 +161,11 @@ void NewsBackend::readAhead(const std::vector<HeadlineId>& ids) {
         const std::int64_t span = std::int64_t{run.second} - run.first + 1;
         if (count < kWorthIt || span > static_cast<std::int64_t>(4 * count + 64))
             continue;
-        for (const StoredHeadline& stored :
-             m_store.HeadlinesBySerial(day.first, day.second, run.first, run.second))
-            m_records.Put(HeadlineId{day.first, day.second,
-                                     static_cast<std::int32_t>(stored.record.dwSerial)},
-                          stored.record);
+        for (StoredHeadline& stored :
+             m_store.HeadlinesBySerial(day.first, day.second, run.first, run.second)) {
+            const auto serial = static_cast<std::int32_t>(stored.record.dwSerial);
+            m_records.Put(HeadlineId{day.first, day.second, serial}, std::move(stored.record));
+        }
     }
 }
 

@@ -96,10 +96,20 @@ int HeadlineList::iFindNear(const CHeadlineTable& key, int first, int last) cons
 
 int HeadlineList::iGetTimePosition(std::int32_t time) const {
     if (m_bTimeOrdered) {
-        const auto at =
-            std::partition_point(m_keys.begin(), m_keys.end(),
-                                 [time](const CHeadlineTable& k) { return k.tTime >= time; });
-        return static_cast<int>(at - m_keys.begin());
+        // Live news lands at or near the top: look there first, in steps that
+        // double, then search between the last two steps. A binary search over
+        // the whole list would touch a cold cache line at every halving.
+        const auto notEarlier = [time](const CHeadlineTable& k) { return k.tTime >= time; };
+        const std::size_t size = m_keys.size();
+        std::size_t low = 0;
+        std::size_t high = 1;
+        while (high <= size && notEarlier(m_keys[high - 1])) {
+            low = high;
+            high *= 2;
+        }
+        const auto first = m_keys.begin() + static_cast<std::ptrdiff_t>(low);
+        const auto last = m_keys.begin() + static_cast<std::ptrdiff_t>(std::min(high, size));
+        return static_cast<int>(std::partition_point(first, last, notEarlier) - m_keys.begin());
     }
     for (std::size_t i = 0; i < m_keys.size(); ++i) {
         if (m_keys[i].tTime < time)

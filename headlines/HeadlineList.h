@@ -41,6 +41,8 @@ class HeadlineList {
     // once (as every list the view builds does) this gives the iFind answer.
     int iFindNear(const CHeadlineTable& key, int first, int last) const;
     bool bContains(const CHeadlineTable& key) const { return iFind(key) >= 0; }
+    // A hint that `key` is looked for next: its part of the filter is loaded.
+    void vPrefetch(const CHeadlineTable& key) const { m_filter.vPrefetch(key); }
 
     // The index of the first entry whose time is earlier than `time`, or the
     // size when there is none: where a new headline of that time goes, after

@@ -35,6 +35,10 @@ void SKQNewsCtrlView::RecvNewHeadLine(const CHeadline* headline, const CString& 
     // service they show, as their refills do; the registration that brought
     // it may be another sheet's.
     const BYTE service = headline->byService;
+    // Every list is about to be searched for it: a list of a day's news is
+    // far bigger than the processor's caches.
+    for (const HeadlineList& list : m_avecHeadline)
+        list.vPrefetch(headline->Key());
     RowTextsOnce texts;
     if (bIsDateGateOpen()) {
         if (service == kWarrantService)

@@ -262,13 +262,14 @@ void SKQNewsCtrlView::vFillSheet(CGridoraWnd* pSheet, int row, const CString& ti
                                  const CString& category, const CString& title) {
     if (!pSheet)
         return;
-    pSheet->vSetGridContent(row, 0, time);
+    // One repaint of the row, not one per cell.
     if (bIsCompactLayout()) {
-        pSheet->vSetGridContent(row, 1, title);
+        const CString texts[] = {time, title};
+        pSheet->vSetRowContent(row, texts);
         return;
     }
-    pSheet->vSetGridContent(row, 1, category);
-    pSheet->vSetGridContent(row, 2, title);
+    const CString texts[] = {time, category, title};
+    pSheet->vSetRowContent(row, texts);
 }
 
 void SKQNewsCtrlView::vGetRowTexts(const CHeadline* headline, bool bFullDate, CString& time,

@@ -17,13 +17,13 @@ const CHeadline* RecordCache::Find(const HeadlineId& id) {
     return &place(id, std::move(record));
 }
 
-void RecordCache::Put(const HeadlineId& id, const CHeadline& record) {
+void RecordCache::Put(const HeadlineId& id, CHeadline record) {
     m_older.erase(id);
     if (const auto it = m_newer.find(id); it != m_newer.end()) {
-        it->second = record;
+        it->second = std::move(record);
         return;
     }
-    place(id, record);
+    place(id, std::move(record));
 }
 
 CHeadline& RecordCache::place(const HeadlineId& id, CHeadline record) {

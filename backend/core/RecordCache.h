@@ -22,7 +22,7 @@ class RecordCache {
 
     // The record, or null; valid until the cache is next changed.
     const CHeadline* Find(const HeadlineId& id);
-    void Put(const HeadlineId& id, const CHeadline& record);
+    void Put(const HeadlineId& id, CHeadline record);
     void Forget(const HeadlineId& id);
     void Clear();
     std::size_t Size() const { return m_newer.size() + m_older.size(); }

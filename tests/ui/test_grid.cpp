@@ -85,6 +85,19 @@ TEST_F(GridTest, RowsInsertAndDeleteMovingTheirTexts) {
     ASSERT_TRUE(grid->bInsertRow(0, blank, true));
     EXPECT_EQ(grid->iGetFilledRows(), filled + 1);
     EXPECT_FALSE(grid->bInsertRow(grid->iGetTotalRows() + 1, texts, true));
+
+    // A row's cells set together, as one by one: an empty row gets a slot
+    // only for a text, a filled one keeps the cells not given.
+    const CString shorter[] = {"x"};
+    grid->vSetRowContent(2, shorter);  // the row of "a", below the blank one
+    EXPECT_EQ(Content(2, 0), "x");
+    EXPECT_EQ(Content(2, 2), "c");
+    grid->vSetRowContent(0, blank);
+    EXPECT_EQ(grid->iGetFilledRows(), filled + 1);
+    grid->vSetRowContent(0, texts);
+    EXPECT_EQ(Content(0, 2), "c");
+    EXPECT_EQ(grid->iGetFilledRows(), filled + 2);
+    grid->vSetRowContent(grid->iGetTotalRows(), texts);  // no such row: nothing
     grid->vDeleteAllRows();
     EXPECT_EQ(grid->iGetTotalRows(), 0);
     EXPECT_EQ(grid->iGetFilledRows(), 0);

@@ -124,6 +124,19 @@ TEST_F(HeadlineListTest, ALongListFindsExactlyWhatAScanFinds) {
                                        static_cast<std::int32_t>(random() % 1400));
         ASSERT_EQ(list.iFind(key), scan(key)) << probe;
     }
+    // The time position: the first entry earlier than the time, as a scan
+    // from the top finds it, near the top and deep down, at runs of equal times.
+    const auto firstEarlier = [&sorted](std::int32_t time) {
+        std::size_t i = 0;
+        while (i < sorted.size() && sorted[i].tTime >= time)
+            ++i;
+        return static_cast<int>(i);
+    };
+    for (std::size_t at = 0; at <= sorted.size(); at += 1 + at / 3) {
+        const std::int32_t near = at < sorted.size() ? sorted[at].tTime : sorted.back().tTime - 1;
+        for (const std::int32_t time : {near - 1, near, near + 1})
+            ASSERT_EQ(list.iGetTimePosition(time), firstEarlier(time)) << at;
+    }
     // What is there is always found, also after the list changed.
     list.vInsert(0, Key('9', day, 424242));
     list.vErase(100);

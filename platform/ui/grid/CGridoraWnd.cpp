@@ -227,6 +227,14 @@ void CGridoraWnd::vSetGridContent(int row, int col, const CString& text) {
     InvalidateRect(&cell, false);
 }
 
+void CGridoraWnd::vSetRowContent(int row, std::span<const CString> texts) {
+    if (!m_pCells || row < 0 || row >= iGetTotalRows())
+        return;
+    const auto columns = static_cast<std::size_t>(std::max(0, m_columns.Count()));
+    if (m_pCells->SetCells(row, texts.first(std::min(texts.size(), columns))))
+        vInvalidRow(row);
+}
+
 void CGridoraWnd::vGetGridContent(int row, int col, CString& text) const {
     if (!m_pCells || row < 0 || row >= iGetTotalRows() || !m_columns.IsValid(col))
         return;

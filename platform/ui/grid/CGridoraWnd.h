@@ -102,6 +102,9 @@ class CGridoraWnd : public CWnd {
     // Cells. Out-of-range cells are not set, and not read: the text given to
     // vGetGridContent is then left as it was.
     void vSetGridContent(int row, int col, const CString& text);
+    // The cells of a row from column 0 on (texts past the last column are
+    // dropped), repainting the row once when one of them changed.
+    void vSetRowContent(int row, std::span<const CString> texts);
     void vGetGridContent(int row, int col, CString& text) const;
     // Repaints one row, when it is on screen.
     void vInvalidRow(int row);

@@ -83,6 +83,20 @@ void GridCells::SetRow(int row, std::span<const CString> texts) {
     m_slots[handle - 1].assign(texts.begin(), texts.end());
 }
 
+bool GridCells::SetCells(int row, std::span<const CString> texts) {
+    if (row < 0 || row >= RowCount())
+        return false;
+    if (m_rows[static_cast<std::size_t>(row)] == 0) {
+        // An empty row gets its slot in one piece rather than cell by cell.
+        SetRow(row, texts);
+        return m_rows[static_cast<std::size_t>(row)] != 0;
+    }
+    bool changed = false;
+    for (std::size_t col = 0; col < texts.size(); ++col)
+        changed = Set(row, static_cast<int>(col), texts[col]) || changed;
+    return changed;
+}
+
 void GridCells::InsertColumn(int col) {
     if (col < 0)
         return;

@@ -31,6 +31,8 @@ class GridCells {
     bool Set(int row, int col, const CString& text);
     // Sets the cells of an empty row from column 0 on, in one slot.
     void SetRow(int row, std::span<const CString> texts);
+    // Sets cells from column 0 on, as Set does one by one; whether one changed.
+    bool SetCells(int row, std::span<const CString> texts);
 
     // A column inserted before `col`: every filled row's cells from `col` on
     // move one to the right.
