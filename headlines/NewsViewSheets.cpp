@@ -1,6 +1,8 @@
 // SKQNewsCtrlView: keeping each grid's rows in step with its headline list.
 // The view holds keys only; it fetches the records of the rows on screen
 // and shows a placeholder for a row whose record has not come yet.
+#include <utility>
+
 #include "HostApi.h"
 #include "NewsApi.h"
 #include "NewsText.h"
@@ -212,8 +214,7 @@ void SKQNewsCtrlView::vUpdateHeadline(CGridoraWnd* pSheet, int row, const CHeadl
         return;
     CString time, category, title;
     vGetRowTexts(headline, bFullDate, time, category, title);
-    vFillSheet(pSheet, row, time, category, title);
-    pSheet->vInvalidRow(row);
+    vFillSheet(pSheet, row, std::move(time), std::move(category), std::move(title));
 }
 
 void SKQNewsCtrlView::vUpdateHeadline(int mode, CGridoraWnd* pSheet,
@@ -258,17 +259,17 @@ void SKQNewsCtrlView::vGetTimeString(CString& out, const CHeadlineTable* key,
     out = cszFormatHeadlineTime(seconds, bIsCompactLayout(), bFullDate);
 }
 
-void SKQNewsCtrlView::vFillSheet(CGridoraWnd* pSheet, int row, const CString& time,
-                                 const CString& category, const CString& title) {
+void SKQNewsCtrlView::vFillSheet(CGridoraWnd* pSheet, int row, CString time, CString category,
+                                 CString title) {
     if (!pSheet)
         return;
     // One repaint of the row, not one per cell.
     if (bIsCompactLayout()) {
-        const CString texts[] = {time, title};
+        const CString texts[] = {std::move(time), std::move(title)};
         pSheet->vSetRowContent(row, texts);
         return;
     }
-    const CString texts[] = {time, category, title};
+    const CString texts[] = {std::move(time), std::move(category), std::move(title)};
     pSheet->vSetRowContent(row, texts);
 }
 

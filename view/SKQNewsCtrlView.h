@@ -282,8 +282,8 @@ class SKQNewsCtrlView : public SKQBaseView, public INewsViewInspection {
                          HeadlineList& list, bool bFullDate);
     void vGetTimeString(CString& out, const CHeadline* headline, bool bFullDate) const;
     void vGetTimeString(CString& out, const CHeadlineTable* key, bool bFullDate) const;
-    void vFillSheet(CGridoraWnd* pSheet, int row, const CString& time, const CString& category,
-                    const CString& title);
+    // The texts are taken by value: a caller done with its own moves them in.
+    void vFillSheet(CGridoraWnd* pSheet, int row, CString time, CString category, CString title);
     // The row texts of a headline (time, category name, title), the title and
     // category in Simplified Chinese where the language service says so.
     void vGetRowTexts(const CHeadline* headline, bool bFullDate, CString& time, CString& category,
