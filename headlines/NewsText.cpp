@@ -44,9 +44,9 @@ class LocalHour {
         if (!localTime(start, first) || !localTime(start + 3599, last))
             return false;
         const bool sound = first.tm_gmtoff == at.tm_gmtoff && last.tm_gmtoff == at.tm_gmtoff &&
-                           first.tm_hour == at.tm_hour && first.tm_min == 0 &&
-                           first.tm_sec == 0 && last.tm_hour == at.tm_hour &&
-                           last.tm_yday == at.tm_yday && last.tm_min == 59 && last.tm_sec == 59;
+                           first.tm_hour == at.tm_hour && first.tm_min == 0 && first.tm_sec == 0 &&
+                           last.tm_hour == at.tm_hour && last.tm_yday == at.tm_yday &&
+                           last.tm_min == 59 && last.tm_sec == 59;
         if (!sound)
             return false;
         m_start = start;

@@ -45,9 +45,9 @@ bool LocalDays::remember(std::int64_t time) {
         return false;
     const std::int32_t day = dayNumber(at);
     const bool sound = first.tm_gmtoff == at.tm_gmtoff && last.tm_gmtoff == at.tm_gmtoff &&
-                       dayNumber(first) == day && dayNumber(last) == day &&
-                       first.tm_hour == 0 && first.tm_min == 0 && first.tm_sec == 0 &&
-                       last.tm_hour == 23 && last.tm_min == 59 && last.tm_sec == 59;
+                       dayNumber(first) == day && dayNumber(last) == day && first.tm_hour == 0 &&
+                       first.tm_min == 0 && first.tm_sec == 0 && last.tm_hour == 23 &&
+                       last.tm_min == 59 && last.tm_sec == 59;
     if (!sound)
         return false;
     m_start = start;

@@ -28,9 +28,9 @@ class RecordCache : public BackendTest {
     void SetUp() override {
         AddServices();
         for (int serial = 1; serial <= kCount; ++serial)
-            backend.AddHeadline(
-                Item('1', timeOf(serial), static_cast<std::uint32_t>(serial), titleOf(serial).c_str()),
-                false);
+            backend.AddHeadline(Item('1', timeOf(serial), static_cast<std::uint32_t>(serial),
+                                     titleOf(serial).c_str()),
+                                false);
     }
 
     // The titles of the records of `serials`, as a page refill asks for them
@@ -57,6 +57,7 @@ class RecordCache : public BackendTest {
 struct Change {
     const char* what;
     std::function<void(NewsBackend&)> apply;
+    const char* title;  // serial 20's, as titles() shows it, after the change
 };
 
 TEST_F(RecordCache, AChangedRecordIsNeverServedStale) {
@@ -65,22 +66,21 @@ TEST_F(RecordCache, AChangedRecordIsNeverServedStale) {
     const std::vector<CString> before = {titleOf(25), titleOf(24), titleOf(23), titleOf(22),
                                          titleOf(21), titleOf(20), titleOf(19), titleOf(18)};
     const Change changes[] = {
-        {"written again",
-         [this](NewsBackend&) { rewrite(20, "更正", false); }},
-        {"written again live",
-         [this](NewsBackend&) { rewrite(20, "更正", true); }},
-        {"withdrawn",
-         [this](NewsBackend&) { rewrite(20, "更正", false, true); }},
+        {"written again", [this](NewsBackend&) { rewrite(20, "更正", false); }, "更正"},
+        {"written again live", [this](NewsBackend&) { rewrite(20, "更正", true); }, "更正"},
+        {"withdrawn", [this](NewsBackend&) { rewrite(20, "撤回", false, true); }, "withdrawn 撤回"},
         {"written again in a bulk load",
          [this](NewsBackend& b) {
              b.BeginBulk();
              rewrite(20, "更正", false);
              b.EndBulk();
-         }},
+         },
+         "更正"},
         {"written again at another time of the day",
          [](NewsBackend& b) {
              b.AddHeadline(Item('1', Taipei(2024, 3, 8, 23, 0, 0), 20, "更正"), false);
-         }},
+         },
+         "更正"},
     };
     for (const Change& change : changes) {
         SCOPED_TRACE(change.what);
@@ -88,8 +88,7 @@ TEST_F(RecordCache, AChangedRecordIsNeverServedStale) {
         ASSERT_EQ(titles({20}), std::vector<CString>{titleOf(20)});
         ASSERT_EQ(titles(page), before);
         change.apply(backend);
-        const bool withdrawn = std::string(change.what) == "withdrawn";
-        const CString now = withdrawn ? "withdrawn 更正" : "更正";
+        const CString now = change.title;
         EXPECT_EQ(titles({20}), std::vector<CString>{now});
         std::vector<CString> after = before;
         after[5] = now;
