@@ -173,23 +173,27 @@ void SKQNewsCtrlView::vInsertHeadline(CGridoraWnd* pSheet, const CHeadline* head
                                       bool bFullDate, int row, RowTextsOnce& texts) {
     if (!pSheet || !headline)
         return;
-    std::optional<CString>& time = texts.time[bFullDate ? 1 : 0];
-    if (!time) {
-        time.emplace();
-        vGetTimeString(*time, headline, bFullDate);
-    }
-    if (!texts.category) {
-        texts.category = cszTransferCatIDToCatName(static_cast<int>(headline->dwCategoryID));
-        texts.title = headline->strTitle;
-        vApplySimplifiedRule(*texts.category, headline->byService);
-        vApplySimplifiedRule(texts.title, headline->byService);
+    const bool compact = bIsCompactLayout();
+    std::optional<std::array<CString, 3>>& cells = texts.row[bFullDate ? 1 : 0];
+    if (!cells) {
+        if (!texts.category) {
+            texts.category = cszTransferCatIDToCatName(static_cast<int>(headline->dwCategoryID));
+            texts.title = headline->strTitle;
+            vApplySimplifiedRule(*texts.category, headline->byService);
+            vApplySimplifiedRule(texts.title, headline->byService);
+        }
+        cells.emplace();
+        vGetTimeString((*cells)[0], headline, bFullDate);
+        if (compact) {
+            (*cells)[1] = texts.title;
+        } else {
+            (*cells)[1] = *texts.category;
+            (*cells)[2] = texts.title;
+        }
     }
     // The row comes with its texts: one repaint of the sheet, not one per cell.
-    const CString compact[] = {*time, texts.title};
-    const CString full[] = {*time, *texts.category, texts.title};
-    const bool inserted = bIsCompactLayout() ? pSheet->bInsertRow(row, compact, false)
-                                             : pSheet->bInsertRow(row, full, false);
-    if (inserted)
+    const std::span<const CString> shown(cells->data(), compact ? 2 : 3);
+    if (pSheet->bInsertRow(row, shown, false))
         pSheet->Invalidate(true);
 }
 

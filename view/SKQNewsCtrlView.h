@@ -19,6 +19,7 @@
 //               recovery, dates
 //   catsym/     categories and symbols; search/ searches; story/ the story
 //               window and printing and saving
+#include <array>
 #include <cstdint>
 #include <map>
 #include <memory>
@@ -270,7 +271,7 @@ class SKQNewsCtrlView : public SKQBaseView, public INewsViewInspection {
     void vInsertHeadline(CGridoraWnd* pSheet, const CHeadline* headline, bool bFullDate, int row);
     // The texts of one headline's rows, made once for every sheet that takes it.
     struct RowTextsOnce {
-        std::optional<CString> time[2];  // [bFullDate]
+        std::optional<std::array<CString, 3>> row[2];  // [bFullDate]: in column order
         std::optional<CString> category;
         CString title;
     };
