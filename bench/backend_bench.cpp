@@ -4,6 +4,8 @@
 // KQ_BENCH_HEADLINES to build a smaller day.
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
+#include <chrono>
 #include <cstdlib>
 #include <ctime>
 #include <filesystem>
@@ -203,6 +205,54 @@ void BM_SearchHeadlinesAndStories(benchmark::State& state) {
 }
 BENCHMARK(BM_SearchHeadlinesAndStories)->Unit(benchmark::kMillisecond)->Iterations(3);
 
+// What the GUI thread goes through while a search over the whole store runs:
+// the NEWS_bSearchNews call itself, and a page of look-ups (a day table's
+// count and 20 records) made again and again until the answer is there.
+// Arg 1: the call waits for the answer (headless hosts; what every search cost
+// the GUI thread when it ran inside the call); arg 0: the GUI's way, the
+// worker searches while the look-ups go on.
+void BM_LookUpsDuringASearch(benchmark::State& state) {
+    World& w = world();
+    const bool wait = state.range(0) != 0;
+    CSearch condition;
+    condition.vecKeyword = {"第二段"};
+    condition.byScope = 2;
+    condition.byMethod = 1;
+    std::vector<CHeadlineTable> page;
+    bool known = false;
+    NEWS_iGetHeadlineTable(kService, page, 2, symbolId(12), known);
+    page.resize(std::min<std::size_t>(page.size(), 20));
+    using Clock = std::chrono::steady_clock;
+    const auto micros = [](Clock::duration d) {
+        return std::chrono::duration<double, std::micro>(d).count();
+    };
+    double callMax = 0;
+    double lookUpMax = 0;
+    double answerMax = 0;
+    std::int64_t lookUps = 0;
+    w.backend.SetWaitForAnswers(wait);
+    for (auto _ : state) {
+        const auto asked = Clock::now();
+        NEWS_bSearchNews(kService, 3, condition);
+        callMax = std::max(callMax, micros(Clock::now() - asked));
+        while (!w.backend.IsWorkerIdle()) {
+            const auto start = Clock::now();
+            std::vector<CHeadline> records;
+            benchmark::DoNotOptimize(NEWS_iGetHeadline(kService, records, page));
+            lookUpMax = std::max(lookUpMax, micros(Clock::now() - start));
+            ++lookUps;
+        }
+        answerMax = std::max(answerMax, micros(Clock::now() - asked));
+        w.backend.Dispatch();
+    }
+    w.backend.SetWaitForAnswers(true);
+    state.counters["call_max_us"] = callMax;
+    state.counters["lookup_max_us"] = lookUpMax;
+    state.counters["lookups"] = static_cast<double>(lookUps);
+    state.counters["answer_max_ms"] = answerMax / 1000;
+}
+BENCHMARK(BM_LookUpsDuringASearch)->Arg(1)->Arg(0)->Unit(benchmark::kMillisecond)->Iterations(3);
+
 // Opening the file again, with and without SQLite's quick_check.
 void BM_OpenStore(benchmark::State& state) {
     World& w = world();
@@ -248,6 +298,7 @@ void BM_HeadlineNamingManySymbols(benchmark::State& state) {
     for (auto _ : state) {
         item.headline.dwSerial = ++serial;
         w.backend.AddHeadline(item, false);
+        w.backend.WaitIdle();  // stored on the worker
     }
 }
 BENCHMARK(BM_HeadlineNamingManySymbols)

@@ -32,6 +32,10 @@ class NewsStore {
     NewsStore& operator=(const NewsStore&) = delete;
 
     bool Open(const std::string& path, const OpenOptions& options);
+    // A second, read-only connection to a store file another NewsStore has
+    // opened (and checked): for reads beside that one's writes (a WAL file
+    // lets them run at the same time). False with Error() when it cannot.
+    bool OpenReader(const std::string& path);
     void Close();
     bool IsOpen() const { return m_db.IsOpen(); }
     // Why the store did not open, or why the last operation failed.
