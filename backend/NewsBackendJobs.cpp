@@ -42,28 +42,31 @@ void NewsBackend::runSearch(const SearchJob& job) {
     // A later search of the same table makes this one's result void: the
     // table waits for the later one; this one is still answered.
     const auto current = [&] { return m_searchGenerations[table] == job.generation; };
-    bool searched = false;
+    bool done = false;
     std::function<void(const char*)> observer;
     {
         Session session(*this, job.now);
         observer = m_jobObserver;
+        // Already void (searches asked in a burst, as the warning sheet does
+        // on every live headline): only the last one reads the store.
+        done = !current();
         // A store in memory has no second connection, and an open bulk load
         // is not yet visible to one: the search reads under the lock then.
-        if (current() && (!m_reader.IsOpen() || m_store.InBatch())) {
+        if (!done && (!m_reader.IsOpen() || m_store.InBatch())) {
             if (observer)
                 observer("search");
             found = m_store.Search(job.service, job.query);
-            searched = true;
+            done = true;
         }
     }
-    if (!searched) {
+    if (!done) {
         if (observer)
             observer("search");
         if (!m_worker.Stopping())
             found = m_reader.Search(job.service, job.query);
     }
     Session session(*this, job.now);
-    if (!searched && !m_reader.Error().empty() && !m_worker.Stopping()) {
+    if (!done && !m_reader.Error().empty() && !m_worker.Stopping()) {
         // The second connection failed (reported on stderr): never answer
         // with a partial result; the search reads under the lock from now on.
         m_reader.Close();

@@ -41,6 +41,7 @@ class JobGate {
                 return;
             std::unique_lock lock(m_mutex);
             m_entered = true;
+            ++m_entries;
             m_changed.notify_all();
             if (!m_changed.wait_for(lock, 10s, [this] { return m_released; }))
                 m_timedOut = true;
@@ -59,6 +60,10 @@ class JobGate {
         m_released = true;
         m_changed.notify_all();
     }
+    int Entries() {
+        std::lock_guard lock(m_mutex);
+        return m_entries;
+    }
     bool TimedOut() {
         std::lock_guard lock(m_mutex);
         return m_timedOut;
@@ -71,6 +76,7 @@ class JobGate {
     bool m_entered = false;
     bool m_released = false;
     bool m_timedOut = false;
+    int m_entries = 0;
 };
 
 // On a file, so the worker searches through its own connection and a test
@@ -153,12 +159,15 @@ TEST_F(Worker, ASearchTableIsEmptyUntilItsAnswerAndALaterSearchOfTheTableWins) {
     ASSERT_TRUE(NEWS_bSearchNews('1', 3, Keyword("鴻海")));
     ASSERT_TRUE(gate.WaitEntered());
     EXPECT_EQ(SearchTable(), (std::vector<int>{})) << "never the last search's result";
+    ASSERT_TRUE(NEWS_bSearchNews('1', 3, Keyword("電動車")));
     ASSERT_TRUE(NEWS_bSearchNews('1', 3, Keyword("法說會")));
     gate.Release();
     backend.Dispatch();
     EXPECT_EQ(SearchTable(), (std::vector<int>{1})) << "the later search's result";
+    EXPECT_EQ(gate.Entries(), 2) << "a search already void when its turn came reads nothing";
     // Every search is answered, in the order asked.
-    EXPECT_EQ(sink.events, (Lines{"search 1 台積電", "search 1 鴻海", "search 1 法說會"}));
+    EXPECT_EQ(sink.events, (Lines{"search 1 台積電", "search 1 鴻海", "search 1 電動車",
+                                  "search 1 法說會"}));
 }
 
 // A store on a file: the worker searches through its own connection.
