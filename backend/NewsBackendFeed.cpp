@@ -127,11 +127,10 @@ void NewsBackend::Reconnect() {
         return;
     // Counting the keys of every sheet that missed news reads many rows: the
     // worker does it and queues the batches.
-    m_worker.PostJob([this, reload = Reload{std::move(m_missedDays), std::move(m_missedCategories),
-                                            std::move(m_missedSymbols), 0, session.Now(),
-                                            session.AnswerDue(), m_events.Reserve()}] {
-        runReload(reload);
-    });
+    m_worker.PostJob(
+        [this, reload = Reload{std::move(m_missedDays), std::move(m_missedCategories),
+                               std::move(m_missedSymbols), 0, session.Now(), session.AnswerDue(),
+                               m_events.Reserve()}] { runReload(reload); });
     m_missedDays.clear();
     m_missedCategories.clear();
     m_missedSymbols.clear();
@@ -152,8 +151,10 @@ void NewsBackend::endBulk(std::int64_t now) {
     m_store.CommitBatch();
     // Views that are open reload the days whose history came in; the worker
     // counts their keys.
-    m_worker.PostJob([this, reload = Reload{std::move(m_bulkDays), {}, {}, 0, now, now,
-                                            m_events.Reserve()}] { runReload(reload); });
+    m_worker.PostJob(
+        [this, reload = Reload{std::move(m_bulkDays), {}, {}, 0, now, now, m_events.Reserve()}] {
+            runReload(reload);
+        });
     m_bulkDays.clear();
 }
 
@@ -172,9 +173,8 @@ void NewsBackend::applyPendingWrites(bool frontOnly) {
 
 void NewsBackend::AddService(BYTE service, const CString& fullName, const CString& shortName,
                              std::int32_t newsDate) {
-    postWrite([=, this](std::int64_t now) {
-        storeService(now, service, fullName, shortName, newsDate);
-    });
+    postWrite(
+        [=, this](std::int64_t now) { storeService(now, service, fullName, shortName, newsDate); });
 }
 
 void NewsBackend::AddCategory(BYTE service, const CString& id, const CString& name) {
@@ -199,9 +199,7 @@ void NewsBackend::AddCommodity(BYTE market, const CString& id, const CString& na
 
 void NewsBackend::AddExchange(BYTE market, const CString& id, const CString& fullName,
                               const CString& localName) {
-    postWrite([=, this](std::int64_t now) {
-        storeExchange(now, market, id, fullName, localName);
-    });
+    postWrite([=, this](std::int64_t now) { storeExchange(now, market, id, fullName, localName); });
 }
 
 void NewsBackend::AddSymbol(const FeedSymbol& symbol) {

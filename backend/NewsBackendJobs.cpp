@@ -124,8 +124,8 @@ void NewsBackend::runReload(const Reload& reload) {
         queueBatch(service, kDayTable, CString::Formatted("%d", day), reload.flags, reload.now,
                    reload.due, reload.place);
     for (const auto& [service, category] : reload.categories)
-        queueBatch(service, kCategoryTable, CString(category), reload.flags, reload.now,
-                   reload.due, reload.place);
+        queueBatch(service, kCategoryTable, CString(category), reload.flags, reload.now, reload.due,
+                   reload.place);
     for (const auto& [service, symbol] : reload.symbols)
         queueBatch(service, kSymbolTable, CString(symbol), reload.flags, reload.now, reload.due,
                    reload.place);

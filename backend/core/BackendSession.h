@@ -26,8 +26,7 @@ class NewsBackend::Session {
         ++CallDepth();
         backend.applyPendingWrites();
     }
-    Session(NewsBackend& backend, std::int64_t now, Held)
-        : m_backend(backend), m_now(now) {
+    Session(NewsBackend& backend, std::int64_t now, Held) : m_backend(backend), m_now(now) {
         ++CallDepth();
     }
     ~Session() {

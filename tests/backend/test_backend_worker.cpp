@@ -86,9 +86,9 @@ class Worker : public BackendTest {
     void SetUp() override {
         ASSERT_TRUE(backend.Open(dir.file("news.kqnews"))) << backend.Error();
         AddServices();
-        backend.AddHeadline(Item('1', Taipei(2024, 3, 8, 9, 0, 0), 1, "台積電法說會", "5",
-                                 {"2330"}, "營收創新高"),
-                            false);
+        backend.AddHeadline(
+            Item('1', Taipei(2024, 3, 8, 9, 0, 0), 1, "台積電法說會", "5", {"2330"}, "營收創新高"),
+            false);
         backend.AddHeadline(Item('1', Taipei(2024, 3, 8, 9, 5, 0), 2, "鴻海電動車", "1"), false);
     }
 
@@ -124,8 +124,8 @@ TEST_F(Worker, AnEventIsDeliveredOnlyWhenWhatItAnnouncesCanBeReadAndInTheOrderOf
             seen.push_back("table " + std::to_string(SearchTable().size()));
         if (event.starts_with("headline")) {
             std::vector<CHeadline> out;
-            seen.push_back("record " +
-                           std::to_string(NEWS_iGetHeadline('1', out, {sink.headlines.back().Key()})));
+            seen.push_back("record " + std::to_string(NEWS_iGetHeadline(
+                                           '1', out, {sink.headlines.back().Key()})));
         }
     };
     JobGate gate(backend, "search");
@@ -166,8 +166,8 @@ TEST_F(Worker, ASearchTableIsEmptyUntilItsAnswerAndALaterSearchOfTheTableWins) {
     EXPECT_EQ(SearchTable(), (std::vector<int>{1})) << "the later search's result";
     EXPECT_EQ(gate.Entries(), 2) << "a search already void when its turn came reads nothing";
     // Every search is answered, in the order asked.
-    EXPECT_EQ(sink.events, (Lines{"search 1 台積電", "search 1 鴻海", "search 1 電動車",
-                                  "search 1 法說會"}));
+    EXPECT_EQ(sink.events,
+              (Lines{"search 1 台積電", "search 1 鴻海", "search 1 電動車", "search 1 法說會"}));
 }
 
 // A store on a file: the worker searches through its own connection.
