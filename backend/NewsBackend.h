@@ -105,6 +105,10 @@ class NewsBackend final : public FeedTarget {
     // reads under held), with the job's name ("search", "recovery",
     // "reload"): lets a test hold a job in the middle. Null: none.
     void SetJobObserver(std::function<void(const char* job)> observer);
+    // Headline rows a search reads per step (under the lock, which is let go
+    // between steps) on a store without a second connection: one in memory,
+    // or one inside a bulk load. The observer is told of each step.
+    void SetSearchStep(std::int64_t rows);
     std::optional<std::int64_t> NextDueTime() const { return m_events.NextDue(); }
     // How many events wait; waits for the worker first.
     std::size_t QueuedEventCount() {
@@ -226,6 +230,8 @@ class NewsBackend final : public FeedTarget {
         std::uint64_t place = 0;
     };
     void runSearch(const SearchJob& job);
+    // False when a later search of the table made it void midway.
+    bool searchInSteps(const SearchJob& job, std::vector<CHeadlineTable>& found);
     void runRecovery(BYTE service, const std::vector<CHeadlineTable>& keys, std::int64_t now,
                      std::int64_t due, std::uint64_t place);
     void runReload(const Reload& reload);
@@ -248,6 +254,7 @@ class NewsBackend final : public FeedTarget {
     // worker uses it.
     NewsStore m_reader;
     std::function<void(const char*)> m_jobObserver;
+    std::int64_t m_searchStep = 20000;
     std::atomic<bool> m_waitForAnswers{true};
     std::set<std::pair<BYTE, std::int32_t>> m_bulkDays;  // history days loaded in a bulk
     bool m_bulk = false;

@@ -36,45 +36,76 @@ void NewsBackend::observeJob(const char* job) {
         observer(job);
 }
 
+void NewsBackend::SetSearchStep(std::int64_t rows) {
+    Session session(*this);
+    m_searchStep = rows < 1 ? 1 : rows;
+}
+
 void NewsBackend::runSearch(const SearchJob& job) {
     const std::pair<BYTE, std::string> table{job.service, job.kind};
-    std::vector<CHeadlineTable> found;
     // A later search of the same table makes this one's result void: the
     // table waits for the later one; this one is still answered.
     const auto current = [&] { return m_searchGenerations[table] == job.generation; };
-    bool done = false;
-    std::function<void(const char*)> observer;
+    std::vector<CHeadlineTable> found;
+    bool fill = false;
+    bool stepped = false;
     {
         Session session(*this, job.now);
-        observer = m_jobObserver;
         // Already void (searches asked in a burst, as the warning sheet does
         // on every live headline): only the last one reads the store.
-        done = !current();
+        fill = current() && m_store.IsOpen();
         // A store in memory has no second connection, and an open bulk load
-        // is not yet visible to one: the search reads under the lock then.
-        if (!done && (!m_reader.IsOpen() || m_store.InBatch())) {
-            if (observer)
-                observer("search");
-            found = m_store.Search(job.service, job.query);
-            done = true;
-        }
+        // is not yet visible to one: the search reads in steps under the lock.
+        stepped = !m_reader.IsOpen() || m_store.InBatch();
     }
-    if (!done) {
-        if (observer)
-            observer("search");
+    if (fill && stepped) {
+        fill = searchInSteps(job, found);
+    } else if (fill) {
+        observeJob("search");
         if (!m_worker.Stopping())
             found = m_reader.Search(job.service, job.query);
     }
     Session session(*this, job.now);
-    if (!done && !m_reader.Error().empty() && !m_worker.Stopping()) {
+    if (fill && !stepped && !m_reader.Error().empty() && !m_worker.Stopping()) {
         // The second connection failed (reported on stderr): never answer
-        // with a partial result; the search reads under the lock from now on.
+        // with a partial result; searches read in steps from now on.
         m_reader.Close();
         found = m_store.Search(job.service, job.query);
     }
-    if (current())
+    if (fill && current())
         m_searchTables[table] = std::move(found);
     session.QueueAt(news_events::SearchResult{job.condition, job.service}, job.due, job.place);
+}
+
+bool NewsBackend::searchInSteps(const SearchJob& job, std::vector<CHeadlineTable>& found) {
+    const std::pair<BYTE, std::string> table{job.service, job.kind};
+    for (std::int64_t from = 1;;) {
+        observeJob("search");
+        Session session(*this, job.now);
+        if (m_searchGenerations[table] != job.generation || m_worker.Stopping() ||
+            !m_store.IsOpen())
+            return false;
+        const std::int64_t last = m_store.LastHeadlineRow();
+        if (from > last)
+            break;
+        const std::int64_t to = std::min(last, from + m_searchStep - 1);
+        const std::vector<CHeadlineTable> part =
+            m_store.SearchRows(job.service, job.query, from, to);
+        found.insert(found.end(), part.begin(), part.end());
+        from = to + 1;
+    }
+    // Newest first, as one search answers; a headline sent again between two
+    // steps may have been read in both.
+    const auto newer = [](const CHeadlineTable& a, const CHeadlineTable& b) {
+        return a.tTime != b.tTime ? a.tTime > b.tTime : a.dwSerial > b.dwSerial;
+    };
+    std::sort(found.begin(), found.end(), newer);
+    found.erase(std::unique(found.begin(), found.end(),
+                            [](const CHeadlineTable& a, const CHeadlineTable& b) {
+                                return a.tTime == b.tTime && a.dwSerial == b.dwSerial;
+                            }),
+                found.end());
+    return true;
 }
 
 void NewsBackend::runRecovery(BYTE service, const std::vector<CHeadlineTable>& keys,

@@ -100,6 +100,12 @@ class NewsStore {
 
     // Keys of the service's headlines that match, newest first.
     std::vector<CHeadlineTable> Search(BYTE service, const SearchQuery& query);
+    // The same test over the headline rows firstRow to lastRow (row ids, from
+    // 1 to LastHeadlineRow()), in no order: a search in steps, so other work
+    // can reach the store between them (StoreSearchSteps.cpp).
+    std::vector<CHeadlineTable> SearchRows(BYTE service, const SearchQuery& query,
+                                           std::int64_t firstRow, std::int64_t lastRow);
+    std::int64_t LastHeadlineRow();
 
     // The underlying database, for tests and tools that inspect the layout.
     const sqlite::Database& Database() const { return m_db; }

@@ -170,6 +170,40 @@ TEST_F(Worker, ASearchTableIsEmptyUntilItsAnswerAndALaterSearchOfTheTableWins) {
               (Lines{"search 1 台積電", "search 1 鴻海", "search 1 電動車", "search 1 法說會"}));
 }
 
+// A store in memory has one connection: a search reads it in steps, letting
+// look-ups and writes in between, and finds what one full read finds.
+using WorkerInMemory = BackendTest;
+
+TEST_F(WorkerInMemory, ASearchReadsInStepsWithTheSameResultAndTheStoreIsFreeBetweenThem) {
+    AddServices();
+    for (std::uint32_t serial = 1; serial <= 30; ++serial) {
+        const std::int64_t time = Taipei(2024, 3, 8 - static_cast<int>(serial % 3), 9, 0, 0);
+        backend.AddHeadline(Item('1', time + serial, serial, serial % 4 == 0 ? "台積電" : "其他",
+                                 "5", {}, serial % 3 == 0 ? "台積電內文" : "內文"),
+                            false);
+    }
+    backend.AddHeadline(Item('2', Taipei(2024, 3, 8, 9, 0, 0), 1, "台積電", "5"), false);
+    ASSERT_TRUE(NEWS_bSearchNews('1', 3, Keyword("台積電", 2)));
+    std::vector<int> expected = SearchTable();
+    ASSERT_EQ(expected.size(), 15u);
+
+    backend.SetSearchStep(4);
+    backend.SetWaitForAnswers(false);
+    JobGate gate(backend, "search");
+    ASSERT_TRUE(NEWS_bSearchNews('1', 3, Keyword("台積電", 2)));
+    ASSERT_TRUE(gate.WaitEntered());
+    const CHeadlineTable live = Key('1', Taipei(2024, 3, 8, 9, 59, 0), 99);
+    backend.AddHeadline(Item('1', live.tTime, 99, "台積電即時", "5"), true);
+    std::vector<CHeadline> out;
+    EXPECT_EQ(NEWS_iGetHeadline('1', out, {live}), 1);
+    gate.Release();
+    backend.Dispatch();
+    EXPECT_FALSE(gate.TimedOut()) << "a look-up waited for the search";
+    EXPECT_GE(gate.Entries(), 8) << "32 rows in steps of 4";
+    expected.insert(expected.begin(), 99);  // written before the first step
+    EXPECT_EQ(SearchTable(), expected);
+}
+
 // A store on a file: the worker searches through its own connection.
 class WorkerOnFile : public ::testing::Test {
   protected:
