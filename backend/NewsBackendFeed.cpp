@@ -164,11 +164,10 @@ void NewsBackend::postWrite(std::function<void(std::int64_t now)> apply) {
 }
 
 void NewsBackend::applyPendingWrites(bool frontOnly) {
-    for (std::deque<BackendWorker::Write> writes = m_worker.TakeWrites(frontOnly); !writes.empty();
-         writes = m_worker.TakeWrites(frontOnly)) {
-        for (BackendWorker::Write& write : writes)
-            write.apply(write.now);
-    }
+    // The writes posted so far, once: a feed that keeps posting never holds
+    // the lock from the other threads for longer than one take.
+    for (BackendWorker::Write& write : m_worker.TakeWrites(frontOnly))
+        write.apply(write.now);
 }
 
 void NewsBackend::AddService(BYTE service, const CString& fullName, const CString& shortName,

@@ -27,8 +27,8 @@ class BackendWorker {
     using Job = std::function<void()>;
 
     // `applyWrites(frontOnly)` takes the back-end's lock and applies
-    // TakeWrites(frontOnly) until none are left; the worker calls it (front
-    // only) when the next work is a write.
+    // TakeWrites(frontOnly); the worker calls it (front only) when the next
+    // work is a write.
     explicit BackendWorker(std::function<void(bool frontOnly)> applyWrites);
     ~BackendWorker();
     BackendWorker(const BackendWorker&) = delete;
