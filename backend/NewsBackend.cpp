@@ -10,17 +10,32 @@ NewsBackend::~NewsBackend() {
     HostContext& context = HostContext::Current();
     if (context.Part<NewsBackend>() == this)
         context.SetPart<NewsBackend>(nullptr);
+    // A search under way has no one to answer: cut it short. Every write
+    // posted is still applied before the store closes.
+    if (m_reader.IsOpen())
+        sqlite3_interrupt(m_reader.Database().handle());
+    m_worker.Stop();
 }
 
 bool NewsBackend::Open(const std::string& path, const OpenOptions& options) {
+    // The worker's jobs belong to the store open now.
+    WaitIdle();
     Session session(*this);
     m_searchTables.clear();
+    m_searchGenerations.clear();
     m_bulkDays.clear();
     m_bulk = false;
     m_events.Clear();
     m_arrivals.Clear();
     m_records.Clear();
-    return m_store.Open(path, options);
+    m_reader.Close();
+    if (!m_store.Open(path, options))
+        return false;
+    // Without a second connection (a store in memory, or one that cannot be
+    // opened twice) searches read under the lock.
+    if (path != ":memory:")
+        m_reader.OpenReader(path);
+    return true;
 }
 
 bool NewsBackend::IsOpen() {
@@ -53,7 +68,23 @@ void NewsBackend::SetWakeCallback(WakeCallback wake) {
     m_wake = std::move(wake);
 }
 
+void NewsBackend::WaitIdle() {
+    // From inside a back-end call (the lock held) or a job it would wait for itself.
+    if (Session::CallDepth() > 0 || m_worker.OnWorker())
+        return;
+    m_worker.WaitIdle();
+    // Writes taken by a call on another thread are applied under the lock.
+    Session session(*this);
+}
+
 int NewsBackend::Dispatch() {
+    if (Session::CallDepth() > 0 || m_dispatching)
+        return 0;
+    WaitIdle();
+    return DispatchReady();
+}
+
+int NewsBackend::DispatchReady() {
     if (Session::CallDepth() > 0 || m_dispatching)
         return 0;
     struct Dispatching {

@@ -8,6 +8,11 @@
 // time by Dispatch(), which the host runs on its GUI thread; the wake callback
 // tells the host that an event was queued. No event is ever delivered from
 // inside a look-up or request. Feed calls may come from another thread.
+//
+// The long store work runs on the back-end's worker thread: the feed's writes
+// (each call returns at once; every later call sees the write), searches,
+// recoveries and reloads. A search on a file store reads through its own
+// read-only connection, so look-ups never wait for it.
 #include <atomic>
 #include <cstdint>
 #include <functional>
@@ -22,6 +27,7 @@
 #include "SearchConditions.h"
 #include "SymbolRecords.h"
 #include "core/Arrivals.h"
+#include "core/BackendWorker.h"
 #include "core/LocalDays.h"
 #include "core/RecordCache.h"
 #include "events/EventQueue.h"
@@ -77,13 +83,40 @@ class NewsBackend final : public FeedTarget {
     // Not owned; null drops due events when dispatched.
     void SetEventSink(NewsEventSink* sink);
     void SetWakeCallback(WakeCallback wake);
-    // Delivers the events due on the host clock, in due order, one at a time.
-    // Returns how many were delivered. Events queued meanwhile wait for the
-    // next call; a call from inside a handler or a back-end call does nothing.
-    // GUI thread only.
+    // Waits for the worker to finish what was asked of it so far, then
+    // delivers the events due on the host clock, in due order, one at a time:
+    // headless runs (tests, the automation) see every answer of the calls they
+    // made. Returns how many were delivered. Events queued meanwhile wait for
+    // the next call; a call from inside a handler or a back-end call does
+    // nothing. GUI thread only.
     int Dispatch();
+    // The same without waiting for the worker: what a GUI's pump runs, as a
+    // long search must not hold the GUI thread (its answer wakes the host).
+    int DispatchReady();
+    // Waits until the worker has applied every write and finished every job
+    // asked for so far. Not from a sink handler's back-end call or a job.
+    void WaitIdle();
+    bool IsWorkerIdle() const { return m_worker.IsIdle(); }
+    // Whether requests (searches, recoveries, reconnection reloads) return
+    // only once the worker has done them. On (the default) for headless hosts
+    // and tests, whose views read a search's table straight after asking; a
+    // GUI host turns it off, so a long search never holds its thread, and
+    // reads the answers when their events come.
+    void SetWaitForAnswers(bool wait) { m_waitForAnswers.store(wait); }
+    // Called on the worker as a job starts reading the store (with what it
+    // reads under held), with the job's name ("search", "recovery",
+    // "reload"): lets a test hold a job in the middle. Null: none.
+    void SetJobObserver(std::function<void(const char* job)> observer);
+    // Headline rows a search reads per step (under the lock, which is let go
+    // between steps) on a store without a second connection: one in memory,
+    // or one inside a bulk load. The observer is told of each step.
+    void SetSearchStep(std::int64_t rows);
     std::optional<std::int64_t> NextDueTime() const { return m_events.NextDue(); }
-    std::size_t QueuedEventCount() const { return m_events.Size(); }
+    // How many events wait; waits for the worker first.
+    std::size_t QueuedEventCount() {
+        WaitIdle();
+        return m_events.Size();
+    }
 
     // FeedTarget.
     void AddService(BYTE service, const CString& fullName, const CString& shortName,
@@ -148,9 +181,66 @@ class NewsBackend final : public FeedTarget {
 
   private:
     class Session;
+    // Made before a request's Session: waits for the answer (when asked to)
+    // after the lock is released.
+    struct AnswerWait {
+        NewsBackend& backend;
+        ~AnswerWait() {
+            if (backend.m_waitForAnswers.load())
+                backend.WaitIdle();
+        }
+    };
 
-    void queueDayBatches(Session& session, const std::set<std::pair<BYTE, std::int32_t>>& days,
-                         BYTE flags, std::int64_t due);
+    // The feed's writes, applied in posting order (NewsBackendFeed.cpp).
+    void postWrite(std::function<void(std::int64_t now)> apply);
+    void applyPendingWrites(bool frontOnly = false);  // the lock is held
+    void storeService(std::int64_t now, BYTE service, const CString& fullName,
+                      const CString& shortName, std::int32_t newsDate);
+    void storeCategory(std::int64_t now, BYTE service, const CString& id, const CString& name);
+    void storeMarket(std::int64_t now, BYTE market, const CString& fullName);
+    void storeMarketExName(std::int64_t now, BYTE market, const CString& exName);
+    void storeSection(std::int64_t now, BYTE market, const CString& id, const CString& name);
+    void storeCommodity(std::int64_t now, BYTE market, const CString& id, const CString& name);
+    void storeExchange(std::int64_t now, BYTE market, const CString& id, const CString& fullName,
+                       const CString& localName);
+    void storeSymbol(std::int64_t now, const FeedSymbol& symbol);
+    void storeHeadline(std::int64_t now, const FeedHeadline& item, bool live);
+    void storeStory(std::int64_t now, const CStory& story, bool live);
+    void storeNewsDay(std::int64_t now, BYTE service, std::int32_t date, bool live);
+    void beginBulk(std::int64_t now);
+    void endBulk(std::int64_t now);
+
+    // Jobs of the worker (NewsBackendJobs.cpp). Each answers at the place in
+    // the event queue its request reserved.
+    struct SearchJob {
+        BYTE service = 0;
+        std::string kind;
+        std::uint64_t generation = 0;
+        CSearch condition;
+        SearchQuery query;
+        std::int64_t now = 0;
+        std::int64_t due = 0;
+        std::uint64_t place = 0;
+    };
+    struct Reload {
+        std::set<std::pair<BYTE, std::int32_t>> days;
+        std::set<std::pair<BYTE, std::string>> categories;
+        std::set<std::pair<BYTE, std::string>> symbols;
+        BYTE flags = 0;
+        std::int64_t now = 0;
+        std::int64_t due = 0;
+        std::uint64_t place = 0;
+    };
+    void runSearch(const SearchJob& job);
+    // False when a later search of the table made it void midway.
+    bool searchInSteps(const SearchJob& job, std::vector<CHeadlineTable>& found);
+    void runRecovery(BYTE service, const std::vector<CHeadlineTable>& keys, std::int64_t now,
+                     std::int64_t due, std::uint64_t place);
+    void runReload(const Reload& reload);
+    // One batch of a sheet, with the count of its keys now.
+    void queueBatch(BYTE service, int kind, const CString& key, BYTE flags, std::int64_t now,
+                    std::int64_t due, std::uint64_t place);
+    void observeJob(const char* job);
     // Records of neighbouring serials that are not cached, read in one query.
     void readAhead(const std::vector<HeadlineId>& ids);
     // The stored record, from the cache when it is there; null when none.
@@ -165,6 +255,17 @@ class NewsBackend final : public FeedTarget {
     LocalDays m_days;
     EventQueue m_events;
     std::map<std::pair<BYTE, std::string>, std::vector<CHeadlineTable>> m_searchTables;
+    // The last search asked for each table: an older one finishing later
+    // leaves the table to it.
+    std::map<std::pair<BYTE, std::string>, std::uint64_t> m_searchGenerations;
+    std::uint64_t m_lastSearch = 0;
+    // The worker's own read-only connection to a file store (none for a store
+    // in memory, whose searches run on the worker under the lock); only the
+    // worker uses it.
+    NewsStore m_reader;
+    std::function<void(const char*)> m_jobObserver;
+    std::int64_t m_searchStep = 20000;
+    std::atomic<bool> m_waitForAnswers{true};
     std::set<std::pair<BYTE, std::int32_t>> m_bulkDays;  // history days loaded in a bulk
     bool m_bulk = false;
     std::atomic<bool> m_connected{false};
@@ -180,4 +281,9 @@ class NewsBackend final : public FeedTarget {
     NewsEventSink* m_sink = nullptr;
     WakeCallback m_wake;
     bool m_dispatching = false;
+    // Last: made when everything it touches exists, stopped in the destructor.
+    BackendWorker m_worker{[this](bool frontOnly) {
+        std::lock_guard lock(m_mutex);
+        applyPendingWrites(frontOnly);
+    }};
 };

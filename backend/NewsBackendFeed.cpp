@@ -1,6 +1,8 @@
-// What a feed pushes in: stored at once; live news also goes out as events.
-// A write the store refuses has been reported (once, on stderr, and in
-// Error()); the feed goes on with its next item.
+// What a feed pushes in: posted to the worker, which stores it (or the next
+// call, which applies the writes posted before it); live news also goes out as
+// events, each queued after its write. A write the store refuses has been
+// reported (once, on stderr, and in Error()); the feed goes on with its next
+// item.
 #include "NewsBackend.h"
 #include "core/BackendSession.h"
 
@@ -18,50 +20,53 @@ CString joinSymbols(const std::vector<CString>& symbols) {
 
 }  // namespace
 
-void NewsBackend::AddService(BYTE service, const CString& fullName, const CString& shortName,
-                             std::int32_t newsDate) {
-    Session session(*this);
+void NewsBackend::storeService(std::int64_t now, BYTE service, const CString& fullName,
+                               const CString& shortName, std::int32_t newsDate) {
+    Session session(*this, now, Session::Held{});
     m_store.PutService(service, fullName, shortName, newsDate);
 }
 
-void NewsBackend::AddCategory(BYTE service, const CString& id, const CString& name) {
-    Session session(*this);
+void NewsBackend::storeCategory(std::int64_t now, BYTE service, const CString& id,
+                                const CString& name) {
+    Session session(*this, now, Session::Held{});
     m_store.PutCategory(service, id, name);
 }
 
-void NewsBackend::AddMarket(BYTE market, const CString& fullName) {
-    Session session(*this);
+void NewsBackend::storeMarket(std::int64_t now, BYTE market, const CString& fullName) {
+    Session session(*this, now, Session::Held{});
     m_store.PutMarket(market, fullName);
 }
 
-void NewsBackend::SetMarketExName(BYTE market, const CString& exName) {
-    Session session(*this);
+void NewsBackend::storeMarketExName(std::int64_t now, BYTE market, const CString& exName) {
+    Session session(*this, now, Session::Held{});
     m_store.SetMarketExName(market, exName);
 }
 
-void NewsBackend::AddSection(BYTE market, const CString& id, const CString& name) {
-    Session session(*this);
+void NewsBackend::storeSection(std::int64_t now, BYTE market, const CString& id,
+                               const CString& name) {
+    Session session(*this, now, Session::Held{});
     m_store.PutSection(market, id, name);
 }
 
-void NewsBackend::AddCommodity(BYTE market, const CString& id, const CString& name) {
-    Session session(*this);
+void NewsBackend::storeCommodity(std::int64_t now, BYTE market, const CString& id,
+                                 const CString& name) {
+    Session session(*this, now, Session::Held{});
     m_store.PutCommodity(market, id, name);
 }
 
-void NewsBackend::AddExchange(BYTE market, const CString& id, const CString& fullName,
-                              const CString& localName) {
-    Session session(*this);
+void NewsBackend::storeExchange(std::int64_t now, BYTE market, const CString& id,
+                                const CString& fullName, const CString& localName) {
+    Session session(*this, now, Session::Held{});
     m_store.PutExchange(market, id, fullName, localName);
 }
 
-void NewsBackend::AddSymbol(const FeedSymbol& symbol) {
-    Session session(*this);
+void NewsBackend::storeSymbol(std::int64_t now, const FeedSymbol& symbol) {
+    Session session(*this, now, Session::Held{});
     m_store.PutSymbol(symbol);
 }
 
-void NewsBackend::AddHeadline(const FeedHeadline& item, bool live) {
-    Session session(*this);
+void NewsBackend::storeHeadline(std::int64_t now, const FeedHeadline& item, bool live) {
+    Session session(*this, now, Session::Held{});
     // The record of that identity changes (or a failed write left it as it
     // was): either way the cache asks the store again.
     m_records.Forget(m_days.IdOf(item.headline.Key()));
@@ -92,8 +97,8 @@ void NewsBackend::AddHeadline(const FeedHeadline& item, bool live) {
         session.Queue(news_events::StoryUpdate{record.Key()}, session.AnswerDue());
 }
 
-void NewsBackend::AddStory(const CStory& story, bool live) {
-    Session session(*this);
+void NewsBackend::storeStory(std::int64_t now, const CStory& story, bool live) {
+    Session session(*this, now, Session::Held{});
     const HeadlineId id = HeadlineId::Of(
         CHeadlineTable{story.byService, story.tTime, static_cast<std::int32_t>(story.dwSerial)});
     const std::optional<bool> changed = m_store.PutStory(id, story.strStory);
@@ -106,8 +111,8 @@ void NewsBackend::AddStory(const CStory& story, bool live) {
         session.Queue(news_events::StoryUpdate{stored->record.Key()}, session.AnswerDue());
 }
 
-void NewsBackend::ChangeNewsDay(BYTE service, std::int32_t date, bool live) {
-    Session session(*this);
+void NewsBackend::storeNewsDay(std::int64_t now, BYTE service, std::int32_t date, bool live) {
+    Session session(*this, now, Session::Held{});
     // Records do not change with the news day, but a new day is rare and
     // starting the cache afresh then costs nothing worth keeping it for.
     m_records.Clear();
@@ -123,35 +128,30 @@ void NewsBackend::LoseConnection() {
 }
 
 void NewsBackend::Reconnect() {
+    AnswerWait wait{*this};
     Session session(*this);
     if (!m_linkLost.exchange(false))
         return;
-    const std::int64_t due = session.AnswerDue();
-    queueDayBatches(session, m_missedDays, 0, due);
-    for (const auto& [service, category] : m_missedCategories) {
-        CHeadlineTableInfo info{service, 0, kCategoryTable, 0, CString(category)};
-        info.dwCount = static_cast<std::uint32_t>(m_store.CountCategoryKeys(service, info.strKey));
-        session.Queue(news_events::Recovery{info}, due);
-    }
-    for (const auto& [service, symbol] : m_missedSymbols) {
-        CHeadlineTableInfo info{service, 0, kSymbolTable, 0, CString(symbol)};
-        info.dwCount = static_cast<std::uint32_t>(m_store.CountSymbolKeys(service, info.strKey));
-        session.Queue(news_events::Recovery{info}, due);
-    }
+    // Counting the keys of every sheet that missed news reads many rows: the
+    // worker does it and queues the batches.
+    m_worker.PostJob(
+        [this, reload = Reload{std::move(m_missedDays), std::move(m_missedCategories),
+                               std::move(m_missedSymbols), 0, session.Now(), session.AnswerDue(),
+                               m_events.Reserve()}] { runReload(reload); });
     m_missedDays.clear();
     m_missedCategories.clear();
     m_missedSymbols.clear();
 }
 
-void NewsBackend::BeginBulk() {
-    Session session(*this);
+void NewsBackend::beginBulk(std::int64_t now) {
+    Session session(*this, now, Session::Held{});
     if (m_bulk)
         return;
     m_bulk = m_store.BeginBatch();
 }
 
-void NewsBackend::EndBulk() {
-    Session session(*this);
+void NewsBackend::endBulk(std::int64_t now) {
+    Session session(*this, now, Session::Held{});
     if (!m_bulk)
         return;
     m_bulk = false;
@@ -159,21 +159,78 @@ void NewsBackend::EndBulk() {
     // A batch that failed to commit took back what it wrote, and reads made
     // during it may have cached those records.
     m_records.Clear();
-    // Views that are open reload the days whose history came in.
-    queueDayBatches(session, m_bulkDays, 0, session.Now());
+    // Views that are open reload the days whose history came in; the worker
+    // counts their keys.
+    m_worker.PostJob(
+        [this, reload = Reload{std::move(m_bulkDays), {}, {}, 0, now, now, m_events.Reserve()}] {
+            runReload(reload);
+        });
     m_bulkDays.clear();
 }
 
-void NewsBackend::queueDayBatches(Session& session,
-                                  const std::set<std::pair<BYTE, std::int32_t>>& days, BYTE flags,
-                                  std::int64_t due) {
-    for (const auto& [service, day] : days) {
-        CHeadlineTableInfo info;
-        info.byService = service;
-        info.byFlags = flags;
-        info.byKind = kDayTable;
-        info.dwCount = static_cast<std::uint32_t>(m_store.CountDayKeys(service, day));
-        info.strKey = CString::Formatted("%d", day);
-        session.Queue(news_events::Recovery{info}, due);
-    }
+void NewsBackend::postWrite(std::function<void(std::int64_t now)> apply) {
+    // "Now" of the caller's clock, read on the caller's thread.
+    m_worker.PostWrite({HostContext::Current().GetClock().Now(), std::move(apply)});
+}
+
+void NewsBackend::applyPendingWrites(bool frontOnly) {
+    // The writes posted so far, once: a feed that keeps posting never holds
+    // the lock from the other threads for longer than one take.
+    for (BackendWorker::Write& write : m_worker.TakeWrites(frontOnly))
+        write.apply(write.now);
+}
+
+void NewsBackend::AddService(BYTE service, const CString& fullName, const CString& shortName,
+                             std::int32_t newsDate) {
+    postWrite(
+        [=, this](std::int64_t now) { storeService(now, service, fullName, shortName, newsDate); });
+}
+
+void NewsBackend::AddCategory(BYTE service, const CString& id, const CString& name) {
+    postWrite([=, this](std::int64_t now) { storeCategory(now, service, id, name); });
+}
+
+void NewsBackend::AddMarket(BYTE market, const CString& fullName) {
+    postWrite([=, this](std::int64_t now) { storeMarket(now, market, fullName); });
+}
+
+void NewsBackend::SetMarketExName(BYTE market, const CString& exName) {
+    postWrite([=, this](std::int64_t now) { storeMarketExName(now, market, exName); });
+}
+
+void NewsBackend::AddSection(BYTE market, const CString& id, const CString& name) {
+    postWrite([=, this](std::int64_t now) { storeSection(now, market, id, name); });
+}
+
+void NewsBackend::AddCommodity(BYTE market, const CString& id, const CString& name) {
+    postWrite([=, this](std::int64_t now) { storeCommodity(now, market, id, name); });
+}
+
+void NewsBackend::AddExchange(BYTE market, const CString& id, const CString& fullName,
+                              const CString& localName) {
+    postWrite([=, this](std::int64_t now) { storeExchange(now, market, id, fullName, localName); });
+}
+
+void NewsBackend::AddSymbol(const FeedSymbol& symbol) {
+    postWrite([=, this](std::int64_t now) { storeSymbol(now, symbol); });
+}
+
+void NewsBackend::AddHeadline(const FeedHeadline& item, bool live) {
+    postWrite([=, this](std::int64_t now) { storeHeadline(now, item, live); });
+}
+
+void NewsBackend::AddStory(const CStory& story, bool live) {
+    postWrite([=, this](std::int64_t now) { storeStory(now, story, live); });
+}
+
+void NewsBackend::ChangeNewsDay(BYTE service, std::int32_t date, bool live) {
+    postWrite([=, this](std::int64_t now) { storeNewsDay(now, service, date, live); });
+}
+
+void NewsBackend::BeginBulk() {
+    postWrite([this](std::int64_t now) { beginBulk(now); });
+}
+
+void NewsBackend::EndBulk() {
+    postWrite([this](std::int64_t now) { endBulk(now); });
 }

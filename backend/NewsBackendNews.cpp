@@ -30,12 +30,6 @@ const char* searchKindOf(int kind) {
     return nullptr;
 }
 
-template <typename T>
-void addOnce(std::vector<T>& list, const T& value) {
-    if (std::find(list.begin(), list.end(), value) == list.end())
-        list.push_back(value);
-}
-
 }  // namespace
 
 std::vector<ServiceRow> NewsBackend::Services() {
@@ -193,58 +187,50 @@ bool NewsBackend::GetStory(const CHeadlineTable& key, CStory& story) {
 }
 
 bool NewsBackend::SearchNews(BYTE service, int kind, const CSearch& condition) {
+    AnswerWait wait{*this};
     Session session(*this);
     const char* kindText = searchKindOf(kind);
     if (!kindText || !m_store.IsOpen() || !m_store.Service(service))
         return false;
-    const SearchQuery query = MakeSearchQuery(condition, session.Now());
-    m_searchTables[{service, kindText}] = m_store.Search(service, query);
-    session.Queue(news_events::SearchResult{condition, service}, session.AnswerDue());
+    SearchJob job;
+    job.service = service;
+    job.kind = kindText;
+    job.generation = ++m_lastSearch;
+    job.condition = condition;
+    job.query = MakeSearchQuery(condition, session.Now());
+    job.now = session.Now();
+    job.due = session.AnswerDue();
+    job.place = m_events.Reserve();
+    m_searchGenerations[{service, job.kind}] = job.generation;
+    // Emptied now, filled when the worker is done: until then the table is
+    // never the previous search's results read as this one's.
+    m_searchTables[{service, job.kind}].clear();
+    m_worker.PostJob([this, job = std::move(job)] { runSearch(job); });
     return true;
 }
 
 bool NewsBackend::RecoverHeadlines(BYTE service, const std::vector<CHeadlineTable>& keys) {
+    AnswerWait wait{*this};
     Session session(*this);
     m_recoveryKeys.fetch_add(keys.size());
     if (!m_store.IsOpen() || !m_store.Service(service))
         return false;
-    std::set<std::pair<BYTE, std::int32_t>> days;
-    std::vector<CString> categories;
-    std::vector<CString> symbols;
-    std::vector<CHeadlineTable> found;
-    std::set<HeadlineId> seen;
+    bool any = false;
     for (const CHeadlineTable& key : keys) {
         if (key.byService != service)
             continue;
+        // The records are sent again: on their way until the answer is due,
+        // from this call on (a key the store does not hold is never looked up).
         const HeadlineId id = HeadlineId::Of(key);
-        days.insert({service, id.day});
-        const std::optional<StoredHeadline> stored = m_store.Headline(id);
-        if (!stored || !seen.insert(id).second)
-            continue;
-        found.push_back(stored->record.Key());
-        addOnce(categories, stored->categoryId);
-        for (const CString& symbol : m_store.HeadlineSymbols(id))
-            addOnce(symbols, symbol);
-        // The records are sent again: on their way until the answer is due.
         m_arrivals.Arrived(id, session.Now(), false);
         m_arrivals.AskRecord(id);
+        any = true;
     }
-    if (days.empty())
+    if (!any)
         return false;
-    const std::int64_t due = session.AnswerDue();
-    queueDayBatches(session, days, kRecoveryReportEmpty, due);
-    for (const CString& category : categories) {
-        CHeadlineTableInfo info{service, kRecoveryReportEmpty, kCategoryTable, 0, category};
-        info.dwCount = static_cast<std::uint32_t>(m_store.CountCategoryKeys(service, category));
-        session.Queue(news_events::Recovery{info}, due);
-    }
-    for (const CString& symbol : symbols) {
-        CHeadlineTableInfo info{service, kRecoveryReportEmpty, kSymbolTable, 0, symbol};
-        info.dwCount = static_cast<std::uint32_t>(m_store.CountSymbolKeys(service, symbol));
-        session.Queue(news_events::Recovery{info}, due);
-    }
-    if (!found.empty())
-        session.Queue(news_events::HeadlinesArrived{std::move(found)}, due);
+    // Reading the records, symbols and counts of many keys is the worker's.
+    m_worker.PostJob([this, service, keys, now = session.Now(), due = session.AnswerDue(),
+                      place = m_events.Reserve()] { runRecovery(service, keys, now, due, place); });
     return true;
 }
 

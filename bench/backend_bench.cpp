@@ -4,6 +4,9 @@
 // KQ_BENCH_HEADLINES to build a smaller day.
 #include <benchmark/benchmark.h>
 
+#include <unistd.h>
+#include <algorithm>
+#include <chrono>
 #include <cstdlib>
 #include <ctime>
 #include <filesystem>
@@ -40,7 +43,11 @@ CString symbolId(int i) {
 // The store, the clock and the host context the free functions reach.
 class World {
   public:
-    World() : clock(0), file(std::filesystem::temp_directory_path() / "kq-backend-bench.kqnews") {
+    // One file per process: two runs at once must not build into each other's store.
+    World()
+        : clock(0),
+          file(std::filesystem::temp_directory_path() /
+               ("kq-backend-bench-" + std::to_string(::getpid()) + ".kqnews")) {
         setenv("TZ", "Asia/Taipei", 1);
         tzset();
         clock.Set(taipei(2024, 3, 8, 14, 0, 0));
@@ -203,6 +210,70 @@ void BM_SearchHeadlinesAndStories(benchmark::State& state) {
 }
 BENCHMARK(BM_SearchHeadlinesAndStories)->Unit(benchmark::kMillisecond)->Iterations(3);
 
+// What the GUI thread goes through while a search over the whole store runs:
+// the NEWS_bSearchNews call itself, and a page of look-ups (a day table's
+// count and 20 records) made again and again until the answer is there.
+// Arg 1: the call waits for the answer (headless hosts; what every search cost
+// the GUI thread when it ran inside the call); arg 0: the GUI's way, the
+// worker searches through its own connection while the look-ups go on; arg 2:
+// the same inside a bulk load, where the worker searches the one connection
+// in steps (as on a store in memory).
+void BM_LookUpsDuringASearch(benchmark::State& state) {
+    World& w = world();
+    const bool wait = state.range(0) == 1;
+    if (state.range(0) == 2)
+        w.backend.BeginBulk();
+    CSearch condition;
+    condition.vecKeyword = {"第二段"};
+    condition.byScope = 2;
+    condition.byMethod = 1;
+    std::vector<CHeadlineTable> page;
+    bool known = false;
+    NEWS_iGetHeadlineTable(kService, page, 2, symbolId(12), known);
+    page.resize(std::min<std::size_t>(page.size(), 20));
+    using Clock = std::chrono::steady_clock;
+    const auto micros = [](Clock::duration d) {
+        return std::chrono::duration<double, std::micro>(d).count();
+    };
+    double callMax = 0;
+    double answerMax = 0;
+    std::vector<double> lookUps;
+    w.backend.SetWaitForAnswers(wait);
+    for (auto _ : state) {
+        const auto asked = Clock::now();
+        NEWS_bSearchNews(kService, 3, condition);
+        callMax = std::max(callMax, micros(Clock::now() - asked));
+        while (!w.backend.IsWorkerIdle()) {
+            const auto start = Clock::now();
+            std::vector<CHeadline> records;
+            benchmark::DoNotOptimize(NEWS_iGetHeadline(kService, records, page));
+            lookUps.push_back(micros(Clock::now() - start));
+        }
+        answerMax = std::max(answerMax, micros(Clock::now() - asked));
+        w.backend.Dispatch();
+    }
+    w.backend.SetWaitForAnswers(true);
+    if (state.range(0) == 2)
+        w.backend.EndBulk();
+    state.counters["call_max_us"] = callMax;
+    std::sort(lookUps.begin(), lookUps.end());
+    const auto at = [&](double share) {
+        return lookUps.empty() ? 0.0
+                               : lookUps[static_cast<std::size_t>(share * (lookUps.size() - 1))];
+    };
+    state.counters["lookup_p50_us"] = at(0.5);
+    state.counters["lookup_p99_us"] = at(0.99);
+    state.counters["lookup_max_us"] = at(1.0);
+    state.counters["lookups"] = static_cast<double>(lookUps.size());
+    state.counters["answer_max_ms"] = answerMax / 1000;
+}
+BENCHMARK(BM_LookUpsDuringASearch)
+    ->Arg(1)
+    ->Arg(0)
+    ->Arg(2)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(3);
+
 // Opening the file again, with and without SQLite's quick_check.
 void BM_OpenStore(benchmark::State& state) {
     World& w = world();
@@ -248,6 +319,7 @@ void BM_HeadlineNamingManySymbols(benchmark::State& state) {
     for (auto _ : state) {
         item.headline.dwSerial = ++serial;
         w.backend.AddHeadline(item, false);
+        w.backend.WaitIdle();  // stored on the worker
     }
 }
 BENCHMARK(BM_HeadlineNamingManySymbols)

@@ -3,6 +3,9 @@
 // events the call queues, and wakes the host after the lock is released. It
 // also marks the thread as inside a back-end call, so Dispatch() refuses to
 // deliver from there.
+//
+// Taking the lock first applies the feed's writes posted before the call, so
+// every call sees them, whichever thread it comes from.
 #include <mutex>
 
 #include "HostContext.h"
@@ -10,15 +13,26 @@
 
 class NewsBackend::Session {
   public:
+    // For a write applied inside a call that already holds the lock: it keeps
+    // the moment the write was posted and wakes the host at once.
+    struct Held {};
+
     explicit Session(NewsBackend& backend)
-        : m_backend(backend),
-          m_lock(backend.m_mutex),
-          m_now(HostContext::Current().GetClock().Now()) {
+        : Session(backend, HostContext::Current().GetClock().Now()) {}
+    // A call made at `now` (a job of the worker, which must not read the
+    // host's clock from its own thread).
+    Session(NewsBackend& backend, std::int64_t now)
+        : m_backend(backend), m_lock(backend.m_mutex), m_now(now) {
+        ++CallDepth();
+        backend.applyPendingWrites();
+    }
+    Session(NewsBackend& backend, std::int64_t now, Held) : m_backend(backend), m_now(now) {
         ++CallDepth();
     }
     ~Session() {
         WakeCallback wake = m_queued ? m_backend.m_wake : WakeCallback();
-        m_lock.unlock();
+        if (m_lock.owns_lock())
+            m_lock.unlock();
         if (wake)
             wake(m_due);
         --CallDepth();
@@ -32,6 +46,14 @@ class NewsBackend::Session {
 
     void Queue(NewsEvent event, std::int64_t due) {
         m_backend.m_events.Push(std::move(event), due);
+        if (!m_queued || due < m_due)
+            m_due = due;
+        m_queued = true;
+    }
+
+    // At a place reserved when the request was made (a job's answer).
+    void QueueAt(NewsEvent event, std::int64_t due, std::uint64_t place) {
+        m_backend.m_events.PushAt(std::move(event), due, place);
         if (!m_queued || due < m_due)
             m_due = due;
         m_queued = true;

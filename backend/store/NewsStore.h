@@ -32,6 +32,10 @@ class NewsStore {
     NewsStore& operator=(const NewsStore&) = delete;
 
     bool Open(const std::string& path, const OpenOptions& options);
+    // A second, read-only connection to a store file another NewsStore has
+    // opened (and checked): for reads beside that one's writes (a WAL file
+    // lets them run at the same time). False with Error() when it cannot.
+    bool OpenReader(const std::string& path);
     void Close();
     bool IsOpen() const { return m_db.IsOpen(); }
     // Why the store did not open, or why the last operation failed.
@@ -100,6 +104,12 @@ class NewsStore {
 
     // Keys of the service's headlines that match, newest first.
     std::vector<CHeadlineTable> Search(BYTE service, const SearchQuery& query);
+    // The same test over the headline rows firstRow to lastRow (row ids, from
+    // 1 to LastHeadlineRow()), in no order: a search in steps, so other work
+    // can reach the store between them (StoreSearchSteps.cpp).
+    std::vector<CHeadlineTable> SearchRows(BYTE service, const SearchQuery& query,
+                                           std::int64_t firstRow, std::int64_t lastRow);
+    std::int64_t LastHeadlineRow();
 
     // The underlying database, for tests and tools that inspect the layout.
     const sqlite::Database& Database() const { return m_db; }

@@ -130,6 +130,21 @@ bool NewsStore::Open(const std::string& path, const OpenOptions& options) {
     return true;
 }
 
+bool NewsStore::OpenReader(const std::string& path) {
+    Close();
+    m_path = path;
+    m_error.clear();
+    if (!m_db.OpenReadOnly(path, false)) {
+        m_error = "news store " + path + ": cannot open a second connection: " + m_db.LastError();
+        m_db.Close();
+        return false;
+    }
+    m_db.Exec("PRAGMA cache_size = -32768");
+    registerSearchFunctions();
+    m_statements.Attach(&m_db);
+    return true;
+}
+
 void NewsStore::configure(bool file) {
     if (file) {
         // WAL with NORMAL sync: a crash loses at most the last commits, never

@@ -91,6 +91,7 @@ TEST_F(Events, TheWakeCallbackTellsWhenAnEventIsDueAndCannotDeliverFromInsideThe
     NEWS_iGetHeadlineTable('1', keys, 3, "SEARCH", known);
     EXPECT_EQ(wakes, (std::vector<std::int64_t>{t0 + 3}));
     backend.AddHeadline(Item('1', t0, 1, "即時", "5"), true);
+    backend.WaitIdle();  // the worker stores the headline and wakes the host
     EXPECT_EQ(wakes, (std::vector<std::int64_t>{t0 + 3, t0}));
     EXPECT_EQ(backend.NextDueTime(), t0);
     EXPECT_TRUE(sink.events.empty());

@@ -10,6 +10,9 @@ BackendPump::BackendPump(NewsBackend& backend, const Clock& clock, QObject* pare
     : QObject(parent), m_backend(backend), m_clock(clock) {
     m_timer.setSingleShot(true);
     connect(&m_timer, &QTimer::timeout, this, [this] { dispatch(); });
+    // The GUI thread never waits for the back-end's worker: answers come as
+    // events, and their wake-ups schedule the delivery.
+    m_backend.SetWaitForAnswers(false);
     m_backend.SetWakeCallback([this](std::int64_t due) {
         // Never dispatch from inside the back-end: ask the GUI thread to.
         QMetaObject::invokeMethod(this, "Schedule", Qt::QueuedConnection,
@@ -21,6 +24,7 @@ BackendPump::BackendPump(NewsBackend& backend, const Clock& clock, QObject* pare
 
 BackendPump::~BackendPump() {
     m_backend.SetWakeCallback(nullptr);
+    m_backend.SetWaitForAnswers(true);
 }
 
 void BackendPump::Schedule(qint64 due) {
@@ -32,7 +36,7 @@ void BackendPump::Schedule(qint64 due) {
 }
 
 void BackendPump::dispatch() {
-    m_delivered += m_backend.Dispatch();
+    m_delivered += m_backend.DispatchReady();
     if (const auto due = m_backend.NextDueTime())
         Schedule(*due);
 }
