@@ -34,9 +34,16 @@ class DialogLayoutTest : public QtWindowTest, public ::testing::WithParamInterfa
         DialogTemplates::Register(CRelationSearchDlg::Template());
     }
 
-    // Runs the dialog; `person` acts once it shows.
+    // Runs the dialog; `person` acts once it shows and has the keyboard (on a
+    // loaded machine the window may not be active yet when the timer fires,
+    // and keys would go nowhere).
     int Run(CDialog& dialog, std::function<void()> person) {
         QTimer::singleShot(20, [&, person] {
+            if (QWidget* shown = widget(dialog)) {
+                shown->activateWindow();
+                EXPECT_TRUE(QTest::qWaitForWindowActive(shown))
+                    << "the dialog never got the keyboard";
+            }
             person();
             // Whatever the person did, the run ends.
             if (!dialog.IsEnded())
