@@ -106,6 +106,8 @@ class NewsStore {
     void configure(bool file);
     // The SQL function the story search uses (StoreSearch.cpp).
     void registerSearchFunctions();
+    // The text index's tokenizer, and the index when the store lacks it.
+    void prepareTextIndex();
     bool fail(const std::string& message);
     bool failQuery();
     bool ensureService(BYTE service);
@@ -126,4 +128,5 @@ class NewsStore {
     sqlite::Database m_db;
     news_store::StatementCache m_statements;
     bool m_batch = false;
+    bool m_textIndex = false;  // searches ask the text index for candidates
 };

@@ -1,6 +1,7 @@
 #include "NewsStore.h"
 #include "ReportOnce.h"
 #include "StoreSchema.h"
+#include "StoreTextIndex.h"
 
 namespace {
 
@@ -41,8 +42,13 @@ sqlite::FileFormat fileFormat(const NewsStore::OpenOptions& options) {
     format.applicationId = news_store::kApplicationId;
     format.version = news_store::kSchemaVersion;
     format.createSchema = [](const sqlite::Database& db) {
-        return db.Exec(news_store::kCreateSchema);
+        return db.Exec(news_store::kCreateSchema) && news_store::MakeTextIndex(db);
     };
+    // Format 2 added the text index, made from what format 1 holds.
+    format.migrate = [](const sqlite::Database& db, std::int64_t) {
+        return news_store::HasTextIndex(db) || news_store::MakeTextIndex(db);
+    };
+    format.oldestMigrated = news_store::kOldestMigratedVersion;
     format.checkLayout = missingTable;
     format.createMissing = options.create;
     format.quickCheck = options.verify;
@@ -140,6 +146,21 @@ void NewsStore::configure(bool file) {
     m_db.Exec("PRAGMA foreign_keys = ON");
     m_db.Exec("PRAGMA cache_size = -32768");
     registerSearchFunctions();
+    prepareTextIndex();
+}
+
+void NewsStore::prepareTextIndex() {
+    // The index is derived data: a store without it (its table dropped) gets
+    // it again, filled from the headlines; until then searches scan.
+    m_textIndex = false;
+    if (!news_store::PrepareTextIndex(m_db))
+        return;
+    if (!news_store::HasTextIndex(m_db)) {
+        sqlite::Transaction tx(m_db);
+        if (!tx.ok() || !news_store::MakeTextIndex(m_db) || !tx.Commit())
+            return;
+    }
+    m_textIndex = true;
 }
 
 bool NewsStore::BeginBatch() {

@@ -1,8 +1,10 @@
 // Keyword search over the headlines (and stories) of a date window.
+#include <optional>
 #include <cstring>
 #include <vector>
 
 #include "NewsStore.h"
+#include "StoreTextIndex.h"
 
 namespace {
 
@@ -78,13 +80,23 @@ std::string keywordClause(SearchQuery::Scope scope, int parameter) {
     return "instr(h.title, " + p + ") > 0";
 }
 
-// The SQL depends only on the number of keywords, the scope and the method,
-// so the statement cache keeps one per shape.
-std::string searchSql(const SearchQuery& query) {
-    std::string sql = "SELECT h.time, h.serial FROM headline h";
+// The SQL depends only on the number of keywords, the scope, the method and
+// whether the text index is asked, so the statement cache keeps one per
+// shape. The index gives candidates (its MATCH is the last parameter); the
+// exact test decides on them as the scan does on every headline.
+std::string searchSql(const SearchQuery& query, bool indexed) {
+    std::string sql = "SELECT h.time, h.serial FROM ";
+    if (indexed)
+        sql += std::string(news_store::kTextIndexTable) + " CROSS JOIN headline h ON h.id = " +
+               news_store::kTextIndexTable + ".rowid";
+    else
+        sql += "headline h";
     if (query.scope != SearchQuery::Scope::Title)
         sql += " LEFT JOIN story s ON s.headline = h.id";
     sql += " WHERE h.service = ?1 AND h.day BETWEEN ?2 AND ?3 AND (";
+    if (indexed)
+        sql = sql + news_store::kTextIndexTable + " MATCH ?" +
+              std::to_string(query.keywords.size() + 4) + ") AND (";
     for (std::size_t i = 0; i < query.keywords.size(); ++i) {
         if (i > 0)
             sql += query.any ? " OR " : " AND ";
@@ -99,7 +111,9 @@ std::vector<CHeadlineTable> NewsStore::Search(BYTE service, const SearchQuery& q
     std::vector<CHeadlineTable> out;
     if (query.keywords.empty() || query.firstDay > query.lastDay)
         return out;
-    auto st = m_statements.Use(searchSql(query));
+    const std::optional<std::string> match =
+        m_textIndex ? news_store::TextIndexMatch(query) : std::nullopt;
+    auto st = m_statements.Use(searchSql(query, match.has_value()));
     if (!st.ok()) {
         failQuery();
         return out;
@@ -107,6 +121,8 @@ std::vector<CHeadlineTable> NewsStore::Search(BYTE service, const SearchQuery& q
     st->Bind(1, service).Bind(2, query.firstDay).Bind(3, query.lastDay);
     for (std::size_t i = 0; i < query.keywords.size(); ++i)
         st->Bind(static_cast<int>(i) + 4, query.keywords[i].str());
+    if (match)
+        st->Bind(static_cast<int>(query.keywords.size()) + 4, *match);
     while (st->Step())
         out.push_back(CHeadlineTable{service, static_cast<std::int32_t>(st->ColumnInt(0)),
                                      static_cast<std::int32_t>(st->ColumnInt(1))});
