@@ -24,6 +24,11 @@ class NewsStore {
     struct OpenOptions {
         bool create = true;  // make a missing file; otherwise a missing file is an error
         bool verify = true;  // run SQLite's quick_check on an existing file
+        // Searches ask the text index for candidates, and a store without it
+        // gets it. false: searches scan every headline of the window (the
+        // reference), and a store without the index is made or left without
+        // it; one that has it still keeps it up to date.
+        bool textIndex = true;
     };
 
     NewsStore() = default;
@@ -103,11 +108,11 @@ class NewsStore {
   private:
     class WriteScope;
 
-    void configure(bool file);
+    void configure(bool file, bool textIndex);
     // The SQL function the story search uses (StoreSearch.cpp).
     void registerSearchFunctions();
     // The text index's tokenizer, and the index when the store lacks it.
-    void prepareTextIndex();
+    void prepareTextIndex(bool use);
     bool fail(const std::string& message);
     bool failQuery();
     bool ensureService(BYTE service);

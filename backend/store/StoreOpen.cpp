@@ -41,12 +41,13 @@ sqlite::FileFormat fileFormat(const NewsStore::OpenOptions& options) {
     sqlite::FileFormat format;
     format.applicationId = news_store::kApplicationId;
     format.version = news_store::kSchemaVersion;
-    format.createSchema = [](const sqlite::Database& db) {
-        return db.Exec(news_store::kCreateSchema) && news_store::MakeTextIndex(db);
+    const bool index = options.textIndex;
+    format.createSchema = [index](const sqlite::Database& db) {
+        return db.Exec(news_store::kCreateSchema) && (!index || news_store::MakeTextIndex(db));
     };
     // Format 2 added the text index, made from what format 1 holds.
-    format.migrate = [](const sqlite::Database& db, std::int64_t) {
-        return news_store::HasTextIndex(db) || news_store::MakeTextIndex(db);
+    format.migrate = [index](const sqlite::Database& db, std::int64_t) {
+        return !index || news_store::HasTextIndex(db) || news_store::MakeTextIndex(db);
     };
     format.oldestMigrated = news_store::kOldestMigratedVersion;
     format.checkLayout = missingTable;
@@ -131,12 +132,12 @@ bool NewsStore::Open(const std::string& path, const OpenOptions& options) {
     const sqlite::OpenOutcome outcome = sqlite::OpenVersioned(m_db, path, fileFormat(options));
     if (!outcome.ok())
         return fail(refusalText(outcome, path == ":memory:"));
-    configure(path != ":memory:");
+    configure(path != ":memory:", options.textIndex);
     m_statements.Attach(&m_db);
     return true;
 }
 
-void NewsStore::configure(bool file) {
+void NewsStore::configure(bool file, bool textIndex) {
     if (file) {
         // WAL with NORMAL sync: a crash loses at most the last commits, never
         // the file; the news can always be fetched again.
@@ -146,14 +147,15 @@ void NewsStore::configure(bool file) {
     m_db.Exec("PRAGMA foreign_keys = ON");
     m_db.Exec("PRAGMA cache_size = -32768");
     registerSearchFunctions();
-    prepareTextIndex();
+    prepareTextIndex(textIndex);
 }
 
-void NewsStore::prepareTextIndex() {
+void NewsStore::prepareTextIndex(bool use) {
     // The index is derived data: a store without it (its table dropped) gets
-    // it again, filled from the headlines; until then searches scan.
+    // it again, filled from the headlines; until then searches scan. Its
+    // tokenizer is needed by every write once the index is there.
     m_textIndex = false;
-    if (!news_store::PrepareTextIndex(m_db))
+    if (!news_store::PrepareTextIndex(m_db) || !use)
         return;
     if (!news_store::HasTextIndex(m_db)) {
         sqlite::Transaction tx(m_db);
