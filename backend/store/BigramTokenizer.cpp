@@ -46,14 +46,17 @@ int tokenize(Fts5Tokenizer*, void* context, int flags, const char* input, int in
              TokenCallback token) {
     if (!input || inputSize <= 0)
         return SQLITE_OK;
-    // The text without its line breaks, in a buffer reused per thread.
+    // The text without its line breaks, in a buffer reused per thread. FTS5
+    // keeps terms as C strings in places, so a NUL becomes 0xFF: a byte no
+    // whole keyword holds either, which keeps every keyword's pairs apart
+    // from it.
     thread_local std::vector<unsigned char> joined;
     joined.clear();
     joined.reserve(static_cast<std::size_t>(inputSize));
     for (int i = 0; i < inputSize; ++i) {
         const auto byte = static_cast<unsigned char>(input[i]);
         if (byte != '\r' && byte != '\n')
-            joined.push_back(byte);
+            joined.push_back(byte == 0 ? 0xFF : byte);
     }
     const unsigned char* text = joined.data();
     const std::size_t size = joined.size();

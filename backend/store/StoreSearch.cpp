@@ -66,9 +66,9 @@ void joinedInstr(sqlite3_context* context, int, sqlite3_value** values) {
 
 // One keyword's test; instr() finds exact substrings (byte for byte, case
 // and width as written). A headline without a story never matches in it.
-std::string keywordClause(SearchQuery::Scope scope, int parameter) {
+std::string keywordClause(SearchQuery::Scope scope, int parameter, const std::string& storyText) {
     const std::string p = "?" + std::to_string(parameter);
-    const std::string story = "coalesce(kq_joined_instr(s.text, " + p + "), 0) > 0";
+    const std::string story = "coalesce(kq_joined_instr(" + storyText + ", " + p + "), 0) > 0";
     switch (scope) {
         case SearchQuery::Scope::Story:
             return story;
@@ -81,28 +81,44 @@ std::string keywordClause(SearchQuery::Scope scope, int parameter) {
 }
 
 // The SQL depends only on the number of keywords, the scope, the method and
-// whether the text index is asked, so the statement cache keeps one per
-// shape. The index gives candidates (its MATCH is the last parameter); the
-// exact test decides on them as the scan does on every headline.
-std::string searchSql(const SearchQuery& query, bool indexed) {
+// how the text index is asked, so the statement cache keeps one per shape.
+//
+// Without the index every headline of the window gets the exact test. With
+// it, the index's candidates (its MATCH is the last parameter) do. When the
+// index looked every keyword up, its answer is already exact (the pairs of a
+// phrase at consecutive places are the keyword's characters in a row, in the
+// title or in the story as it reads) except for a title holding a line
+// break, which the index reads joined and the exact test does not: only
+// such a title is tested, and stories are read for nothing else.
+std::string searchSql(const SearchQuery& query, const std::optional<news_store::TextMatch>& match) {
+    const std::string fts = news_store::kTextIndexTable;
     std::string sql = "SELECT h.time, h.serial FROM ";
-    if (indexed)
-        sql += std::string(news_store::kTextIndexTable) + " CROSS JOIN headline h ON h.id = " +
-               news_store::kTextIndexTable + ".rowid";
-    else
+    std::string storyText = "s.text";
+    if (match) {
+        sql += fts + " CROSS JOIN headline h ON h.id = " + fts + ".rowid";
+        storyText = "(SELECT text FROM story WHERE headline = h.id)";
+    } else {
         sql += "headline h";
-    if (query.scope != SearchQuery::Scope::Title)
-        sql += " LEFT JOIN story s ON s.headline = h.id";
-    sql += " WHERE h.service = ?1 AND h.day BETWEEN ?2 AND ?3 AND (";
-    if (indexed)
-        sql = sql + news_store::kTextIndexTable + " MATCH ?" +
-              std::to_string(query.keywords.size() + 4) + ") AND (";
+        if (query.scope != SearchQuery::Scope::Title)
+            sql += " LEFT JOIN story s ON s.headline = h.id";
+    }
+    sql += " WHERE h.service = ?1 AND h.day BETWEEN ?2 AND ?3";
+    if (match) {
+        sql += " AND " + fts + " MATCH ?" + std::to_string(query.keywords.size() + 4);
+        if (match->exact)
+            sql += " AND ((instr(h.title, char(13)) = 0 AND instr(h.title, char(10)) = 0) OR";
+        else
+            sql += " AND (";
+    } else {
+        sql += " AND (";
+    }
+    sql += " (";
     for (std::size_t i = 0; i < query.keywords.size(); ++i) {
         if (i > 0)
             sql += query.any ? " OR " : " AND ";
-        sql += keywordClause(query.scope, static_cast<int>(i) + 4);
+        sql += keywordClause(query.scope, static_cast<int>(i) + 4, storyText);
     }
-    return sql + ") ORDER BY h.time DESC, h.serial DESC";
+    return sql + ")) ORDER BY h.time DESC, h.serial DESC";
 }
 
 }  // namespace
@@ -111,9 +127,9 @@ std::vector<CHeadlineTable> NewsStore::Search(BYTE service, const SearchQuery& q
     std::vector<CHeadlineTable> out;
     if (query.keywords.empty() || query.firstDay > query.lastDay)
         return out;
-    const std::optional<std::string> match =
+    const std::optional<news_store::TextMatch> match =
         m_textIndex ? news_store::TextIndexMatch(query) : std::nullopt;
-    auto st = m_statements.Use(searchSql(query, match.has_value()));
+    auto st = m_statements.Use(searchSql(query, match));
     if (!st.ok()) {
         failQuery();
         return out;
@@ -122,7 +138,7 @@ std::vector<CHeadlineTable> NewsStore::Search(BYTE service, const SearchQuery& q
     for (std::size_t i = 0; i < query.keywords.size(); ++i)
         st->Bind(static_cast<int>(i) + 4, query.keywords[i].str());
     if (match)
-        st->Bind(static_cast<int>(query.keywords.size()) + 4, *match);
+        st->Bind(static_cast<int>(query.keywords.size()) + 4, match->expression);
     while (st->Step())
         out.push_back(CHeadlineTable{service, static_cast<std::int32_t>(st->ColumnInt(0)),
                                      static_cast<std::int32_t>(st->ColumnInt(1))});

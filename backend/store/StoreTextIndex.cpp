@@ -89,25 +89,26 @@ bool MakeTextIndex(const sqlite::Database& db) {
     return PrepareTextIndex(db) && db.Exec(kCreateTextIndex);
 }
 
-std::optional<std::string> TextIndexMatch(const SearchQuery& query) {
+std::optional<TextMatch> TextIndexMatch(const SearchQuery& query) {
     const char* column = "";
     if (query.scope == SearchQuery::Scope::Title)
         column = "title : ";
     else if (query.scope == SearchQuery::Scope::Story)
         column = "story : ";
-    std::string match;
+    TextMatch match;
     for (const CString& keyword : query.keywords) {
         if (!IsWholeText(keyword.str()) || keyword.IsEmpty()) {
             // AND: the other keywords still narrow it; OR: any row may match.
             if (query.any)
                 return std::nullopt;
+            match.exact = false;
             continue;
         }
-        if (!match.empty())
-            match += query.any ? " OR " : " AND ";
-        match += "(" + std::string(column) + phrase(keyword.str()) + ")";
+        if (!match.expression.empty())
+            match.expression += query.any ? " OR " : " AND ";
+        match.expression += "(" + std::string(column) + phrase(keyword.str()) + ")";
     }
-    if (match.empty())
+    if (match.expression.empty())
         return std::nullopt;
     return match;
 }

@@ -23,8 +23,14 @@ bool HasTextIndex(const sqlite::Database& db);
 bool MakeTextIndex(const sqlite::Database& db);
 
 // The index's MATCH expression for a query: a superset of the headlines the
-// keywords are in, in the query's scope. nullopt when the index cannot
-// narrow the search (a keyword it cannot look up, in an OR query or alone).
-std::optional<std::string> TextIndexMatch(const SearchQuery& query);
+// keywords are in, in the query's scope.
+struct TextMatch {
+    std::string expression;
+    // Every keyword was looked up (none left to the exact test alone).
+    bool exact = true;
+};
+// nullopt when the index cannot narrow the search (a keyword it cannot look
+// up, in an OR query or alone).
+std::optional<TextMatch> TextIndexMatch(const SearchQuery& query);
 
 }  // namespace news_store

@@ -43,13 +43,15 @@ class Texts {
 
     // A title or story: mostly whole characters, now and then a line break
     // (a story may break a word anywhere, even inside a character's bytes),
-    // a stray byte or a cut character.
+    // a NUL, a stray byte or a cut character.
     std::string text(int characters, bool story) {
         std::string out;
         for (int i = 0; i < characters; ++i) {
             out += word(1);
-            if (story && chance(8))
+            if (chance(story ? 8 : 2))
                 out += chance(50) ? "\r\n" : "\n";
+            if (chance(1))
+                out += '\0';
             if (chance(2))
                 out += chance(50) ? "\xB8" : "\xE5\x8F";
         }
