@@ -87,7 +87,8 @@ std::string refusalText(const sqlite::OpenOutcome& outcome, bool inMemory) {
                    std::to_string(news_store::kSchemaVersion) + ")" + kLeftAsIs;
         case OpenRefusal::Older:
             return "format " + std::to_string(outcome.foundVersion) +
-                   " is older than any this program can read (format " +
+                   " is older than any this program can read (formats " +
+                   std::to_string(news_store::kOldestMigratedVersion) + " to " +
                    std::to_string(news_store::kSchemaVersion) + ")" + kLeftAsIs;
         case OpenRefusal::CannotCreate:
             return "cannot make a new store: " + outcome.detail;
