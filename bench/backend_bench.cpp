@@ -48,8 +48,8 @@ void reportSize(const std::string& path) {
     sqlite::Database db;
     if (!db.OpenReadOnly(path, false))
         return;
-    const auto all = db.QueryInt(
-        "SELECT page_count * page_size FROM pragma_page_count, pragma_page_size");
+    const auto all =
+        db.QueryInt("SELECT page_count * page_size FROM pragma_page_count, pragma_page_size");
     const auto index =
         db.QueryInt("SELECT coalesce(sum(pgsize), 0) FROM dbstat WHERE name LIKE 'headline_text%'");
     std::fprintf(stderr, "store: %.1f MB, of which the text index %.1f MB\n",
@@ -116,9 +116,9 @@ class World {
             // A day from 08:00 on, most of it in the first hours.
             item.headline.tTime = static_cast<std::int32_t>(open + (i / 40));
             item.headline.dwSerial = static_cast<std::uint32_t>(i + 1);
-            item.headline.strTitle = CString::Formatted(
-                "公司%d 第%d則 營收%s 外資買超%s", i % kSymbols, i, i % 7 == 0 ? "創新高" : "持平",
-                i % 10000 == 5 ? " 法說會" : "");
+            item.headline.strTitle =
+                CString::Formatted("公司%d 第%d則 營收%s 外資買超%s", i % kSymbols, i,
+                                   i % 7 == 0 ? "創新高" : "持平", i % 10000 == 5 ? " 法說會" : "");
             item.categoryId = CString::Formatted("%d", 1 + i % kCategories);
             item.symbols = {symbolId(i % kSymbols)};
             if (i % 3 == 0)

@@ -71,9 +71,9 @@ int tokenize(Fts5Tokenizer*, void* context, int flags, const char* input, int in
         if (last && query && at > 0)
             break;
         const std::size_t end = last ? next : next + characterLength(text, next, size);
-        const int rc = token(context, 0, reinterpret_cast<const char*>(text + at),
-                             static_cast<int>(end - at), static_cast<int>(at),
-                             static_cast<int>(end));
+        const int rc =
+            token(context, 0, reinterpret_cast<const char*>(text + at), static_cast<int>(end - at),
+                  static_cast<int>(at), static_cast<int>(end));
         if (rc != SQLITE_OK)
             return rc;
         at = next;

@@ -1,6 +1,6 @@
 // Keyword search over the headlines (and stories) of a date window.
-#include <optional>
 #include <cstring>
+#include <optional>
 #include <vector>
 
 #include "NewsStore.h"

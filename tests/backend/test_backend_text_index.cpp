@@ -12,9 +12,9 @@
 
 #include "CTime.h"
 #include "NewsRecordBuilders.h"
-#include "store/StoreSchema.h"
 #include "TempDir.h"
 #include "store/NewsStore.h"
+#include "store/StoreSchema.h"
 
 namespace {
 
@@ -25,7 +25,7 @@ using news_test::Taipei;
 // letters of both cases, a digit, '@' (the paragraph mark) and '"' (quoted
 // in the index's query text).
 const std::vector<std::string> kAlphabet = {"台", "積", "電", "營", "收", "高", "Ｔ", "a",
-                                            "A",  "b",  "B",  "1",  "@",  "\"", " ", "%"};
+                                            "A",  "b",  "B",  "1",  "@",  "\"", " ",  "%"};
 
 class Texts {
   public:
@@ -70,7 +70,8 @@ class Texts {
     std::string keyword(const std::vector<std::string>& stored) {
         if (stored.empty() || chance(30))
             return word(1 + below(4));
-        const std::string& from = stored[static_cast<std::size_t>(below(static_cast<int>(stored.size())))];
+        const std::string& from =
+            stored[static_cast<std::size_t>(below(static_cast<int>(stored.size())))];
         std::string source = from;
         if (chance(70))
             std::erase_if(source, [](char c) { return c == '\r' || c == '\n'; });
@@ -151,7 +152,8 @@ class TextIndex : public ::testing::Test {
             const auto serial = static_cast<std::uint32_t>(1 + texts.below(300));
             for (BYTE service : {'1', '2'}) {
                 for (int day = 0; day < 10; ++day) {
-                    const HeadlineId id{service, kFirstDay + day, static_cast<std::int32_t>(serial)};
+                    const HeadlineId id{service, kFirstDay + day,
+                                        static_cast<std::int32_t>(serial)};
                     if (!indexed.Headline(id))
                         continue;
                     if (texts.chance(50)) {
@@ -227,8 +229,8 @@ TEST_F(TextIndex, PairsOfCharactersAndPrefixesFindWordsOfEveryLength) {
     };
     using Scope = SearchQuery::Scope;
     using Serials = std::vector<std::int32_t>;
-    EXPECT_EQ(search({"電"}, Scope::Title), (Serials{2, 1}));       // last character of a title
-    EXPECT_EQ(search({"積電A"}, Scope::Title), (Serials{1}));      // Chinese and Latin
+    EXPECT_EQ(search({"電"}, Scope::Title), (Serials{2, 1}));  // last character of a title
+    EXPECT_EQ(search({"積電A"}, Scope::Title), (Serials{1}));  // Chinese and Latin
     EXPECT_EQ(search({"R漲"}, Scope::Title), (Serials{1}));
     EXPECT_EQ(search({"資買超台積電"}, Scope::Story), (Serials{1}));  // across line breaks
     EXPECT_EQ(search({"電子"}, Scope::Both), (Serials{2}));
@@ -242,7 +244,8 @@ TEST_F(TextIndex, SearchesAskTheIndex) {
     SearchQuery q{{"積電"}, false, SearchQuery::Scope::Both, kFirstDay, kFirstDay};
     ASSERT_EQ(indexed.Search('1', q).size(), 1u);
     // Emptied behind the store's back, the index finds nothing; the scan does.
-    ASSERT_TRUE(indexed.Database().Exec("INSERT INTO headline_text(headline_text) VALUES('delete-all')"));
+    ASSERT_TRUE(
+        indexed.Database().Exec("INSERT INTO headline_text(headline_text) VALUES('delete-all')"));
     EXPECT_TRUE(indexed.Search('1', q).empty());
     EXPECT_EQ(scanning.Search('1', q).size(), 1u);
 }
@@ -250,7 +253,7 @@ TEST_F(TextIndex, SearchesAskTheIndex) {
 TEST_F(TextIndex, EveryWriteKeepsTheIndexInStep) {
     put(headline('1', 0, 1, "舊標題", ""));
     put(headline('1', 0, 2, "第二則", "內文"));
-    put(headline('1', 0, 1, "新標題", "後來的內文"));   // replaced, story added
+    put(headline('1', 0, 1, "新標題", "後來的內文"));  // replaced, story added
     put(headline('1', 0, 2, "第二則改", ""));          // replaced, story kept
     ASSERT_TRUE(indexed.PutStory({'1', kFirstDay, 2}, "改過的內文"));
     ASSERT_TRUE(indexed.PutStory({'1', kFirstDay, 2}, "改過的內文"));  // unchanged
