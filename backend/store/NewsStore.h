@@ -113,6 +113,9 @@ class NewsStore {
     void registerSearchFunctions();
     // The text index's tokenizer, and the index when the store lacks it.
     void prepareTextIndex(bool use);
+    // Brings the headlines changed in this transaction into the text index
+    // (StoreOpen.cpp); runs before every commit.
+    bool flushTextIndex();
     bool fail(const std::string& message);
     bool failQuery();
     bool ensureService(BYTE service);
@@ -133,5 +136,6 @@ class NewsStore {
     sqlite::Database m_db;
     news_store::StatementCache m_statements;
     bool m_batch = false;
-    bool m_textIndex = false;  // searches ask the text index for candidates
+    bool m_keepsTextIndex = false;  // the store has the text index: writes keep it
+    bool m_textIndex = false;       // searches ask the text index for candidates
 };

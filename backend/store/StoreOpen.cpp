@@ -117,7 +117,7 @@ bool NewsStore::failQuery() {
 
 void NewsStore::Close() {
     // A bulk load cut short keeps what it had loaded.
-    if (m_batch && !m_db.Exec("COMMIT"))
+    if (m_batch && !(flushTextIndex() && m_db.Exec("COMMIT")))
         m_db.Exec("ROLLBACK");
     m_batch = false;
     m_statements.Attach(nullptr);
@@ -156,14 +156,30 @@ void NewsStore::prepareTextIndex(bool use) {
     // it again, filled from the headlines; until then searches scan. Its
     // tokenizer is needed by every write once the index is there.
     m_textIndex = false;
-    if (!news_store::PrepareTextIndex(m_db) || !use)
+    m_keepsTextIndex = false;
+    if (!news_store::PrepareTextIndex(m_db))
         return;
-    if (!news_store::HasTextIndex(m_db)) {
+    m_keepsTextIndex = news_store::HasTextIndex(m_db);
+    if (!use)
+        return;
+    if (!m_keepsTextIndex) {
         sqlite::Transaction tx(m_db);
         if (!tx.ok() || !news_store::MakeTextIndex(m_db) || !tx.Commit())
             return;
+        m_keepsTextIndex = true;
     }
     m_textIndex = true;
+}
+
+bool NewsStore::flushTextIndex() {
+    if (!m_keepsTextIndex)
+        return true;
+    for (int i = 0; i < news_store::kFlushTextIndexSteps; ++i) {
+        auto st = m_statements.Use(news_store::kFlushTextIndex[i]);
+        if (!st.ok() || !st->Run())
+            return false;
+    }
+    return true;
 }
 
 bool NewsStore::BeginBatch() {
@@ -181,7 +197,7 @@ bool NewsStore::CommitBatch() {
     if (!m_batch)
         return false;
     m_batch = false;
-    if (m_db.Exec("COMMIT"))
+    if (flushTextIndex() && m_db.Exec("COMMIT"))
         return true;
     failQuery();
     m_db.Exec("ROLLBACK");

@@ -127,8 +127,10 @@ std::vector<CHeadlineTable> NewsStore::Search(BYTE service, const SearchQuery& q
     std::vector<CHeadlineTable> out;
     if (query.keywords.empty() || query.firstDay > query.lastDay)
         return out;
+    // Inside a batch the index has not yet taken the batch's changes.
+    const bool indexed = m_textIndex && (!m_batch || flushTextIndex());
     const std::optional<news_store::TextMatch> match =
-        m_textIndex ? news_store::TextIndexMatch(query) : std::nullopt;
+        indexed ? news_store::TextIndexMatch(query) : std::nullopt;
     auto st = m_statements.Use(searchSql(query, match));
     if (!st.ok()) {
         failQuery();

@@ -6,11 +6,17 @@ namespace news_store {
 
 namespace {
 
-// The view is what the index holds for a headline: its title and story. The
-// triggers remove a row's old tokens (which FTS5 must be told exactly) and
-// add the new ones on every change of a title or a story (a story's headline
-// and a headline's id never change). A headline's row goes before its
-// story's cascaded delete, which then finds no headline.
+// The view is what the index holds for a headline: its title and story.
+//
+// FTS5 writes what it has gathered at every savepoint, and a bulk load makes
+// one per headline: kept up to date row by row, the index would get a tiny
+// segment per headline and merge them over and over. So the triggers only
+// note which headlines changed, with the text the index holds for them (the
+// first note of a headline wins: that is what the index still has), and the
+// store brings the index up to date from the notes once per transaction,
+// just before it commits (FlushTextIndex). A headline's note is made before
+// its story's cascaded delete, which then finds no headline. A story's
+// headline and a headline's id never change.
 const char* const kCreateTextIndex = R"sql(
 CREATE VIEW headline_text_source AS
     SELECT h.id AS id, h.title AS title, s.text AS story
@@ -18,39 +24,41 @@ CREATE VIEW headline_text_source AS
 CREATE VIRTUAL TABLE headline_text USING fts5(
     title, story, content = 'headline_text_source', content_rowid = 'id',
     tokenize = 'kq_bigram', columnsize = 0);
+CREATE TABLE headline_text_pending(
+    id      INTEGER PRIMARY KEY,
+    indexed INTEGER NOT NULL,
+    title   TEXT,
+    story   TEXT);
 CREATE TRIGGER headline_text_insert AFTER INSERT ON headline BEGIN
-    INSERT INTO headline_text(rowid, title, story)
-        VALUES(new.id, new.title, (SELECT text FROM story WHERE headline = new.id));
+    INSERT INTO headline_text_pending(id, indexed) SELECT new.id, 0
+        WHERE NOT EXISTS (SELECT 1 FROM headline_text_pending WHERE id = new.id);
 END;
 CREATE TRIGGER headline_text_update AFTER UPDATE OF title ON headline
     WHEN old.title IS NOT new.title BEGIN
-    INSERT INTO headline_text(headline_text, rowid, title, story)
-        VALUES('delete', old.id, old.title, (SELECT text FROM story WHERE headline = old.id));
-    INSERT INTO headline_text(rowid, title, story)
-        VALUES(new.id, new.title, (SELECT text FROM story WHERE headline = new.id));
+    INSERT INTO headline_text_pending
+        SELECT old.id, 1, old.title, (SELECT text FROM story WHERE headline = old.id)
+        WHERE NOT EXISTS (SELECT 1 FROM headline_text_pending WHERE id = old.id);
 END;
 CREATE TRIGGER headline_text_delete BEFORE DELETE ON headline BEGIN
-    INSERT INTO headline_text(headline_text, rowid, title, story)
-        VALUES('delete', old.id, old.title, (SELECT text FROM story WHERE headline = old.id));
+    INSERT INTO headline_text_pending
+        SELECT old.id, 1, old.title, (SELECT text FROM story WHERE headline = old.id)
+        WHERE NOT EXISTS (SELECT 1 FROM headline_text_pending WHERE id = old.id);
 END;
 CREATE TRIGGER story_text_insert AFTER INSERT ON story BEGIN
-    INSERT INTO headline_text(headline_text, rowid, title, story)
-        SELECT 'delete', id, title, NULL FROM headline WHERE id = new.headline;
-    INSERT INTO headline_text(rowid, title, story)
-        SELECT id, title, new.text FROM headline WHERE id = new.headline;
+    INSERT INTO headline_text_pending
+        SELECT id, 1, title, NULL FROM headline WHERE id = new.headline
+        AND NOT EXISTS (SELECT 1 FROM headline_text_pending WHERE id = new.headline);
 END;
 CREATE TRIGGER story_text_update AFTER UPDATE OF text ON story
     WHEN old.text IS NOT new.text BEGIN
-    INSERT INTO headline_text(headline_text, rowid, title, story)
-        SELECT 'delete', id, title, old.text FROM headline WHERE id = old.headline;
-    INSERT INTO headline_text(rowid, title, story)
-        SELECT id, title, new.text FROM headline WHERE id = new.headline;
+    INSERT INTO headline_text_pending
+        SELECT id, 1, title, old.text FROM headline WHERE id = old.headline
+        AND NOT EXISTS (SELECT 1 FROM headline_text_pending WHERE id = old.headline);
 END;
 CREATE TRIGGER story_text_delete AFTER DELETE ON story BEGIN
-    INSERT INTO headline_text(headline_text, rowid, title, story)
-        SELECT 'delete', id, title, old.text FROM headline WHERE id = old.headline;
-    INSERT INTO headline_text(rowid, title, story)
-        SELECT id, title, NULL FROM headline WHERE id = old.headline;
+    INSERT INTO headline_text_pending
+        SELECT id, 1, title, old.text FROM headline WHERE id = old.headline
+        AND NOT EXISTS (SELECT 1 FROM headline_text_pending WHERE id = old.headline);
 END;
 INSERT INTO headline_text(headline_text) VALUES('rebuild');
 )sql";
@@ -88,6 +96,18 @@ bool HasTextIndex(const sqlite::Database& db) {
 bool MakeTextIndex(const sqlite::Database& db) {
     return PrepareTextIndex(db) && db.Exec(kCreateTextIndex);
 }
+
+const char* const kFlushTextIndex[] = {
+    // What the index holds for the noted headlines goes ...
+    "INSERT INTO headline_text(headline_text, rowid, title, story) "
+    "SELECT 'delete', id, title, story FROM headline_text_pending WHERE indexed",
+    // ... and what they hold now comes in (nothing for one removed).
+    "INSERT INTO headline_text(rowid, title, story) "
+    "SELECT h.id, h.title, s.text FROM headline_text_pending p JOIN headline h ON h.id = p.id "
+    "LEFT JOIN story s ON s.headline = h.id",
+    "DELETE FROM headline_text_pending",
+};
+const int kFlushTextIndexSteps = 3;
 
 std::optional<TextMatch> TextIndexMatch(const SearchQuery& query) {
     const char* column = "";

@@ -1,8 +1,10 @@
 #pragma once
 // The store's full-text index of titles and stories: derived data, made (and
-// filled from the headlines) when a store lacks it, and kept up to date by
-// triggers inside the very transaction of every headline or story write.
-// A search asks it for candidates and checks them exactly (StoreSearch.cpp).
+// filled from the headlines) when a store lacks it, and kept up to date
+// inside the very transaction of every headline or story write: triggers
+// note the headlines a write changes, and the notes are brought into the
+// index before the transaction commits. A search asks it for candidates
+// and checks them exactly where needed (StoreSearch.cpp).
 #include <optional>
 #include <string>
 
@@ -21,6 +23,9 @@ bool HasTextIndex(const sqlite::Database& db);
 // Makes the index, its view and triggers, and fills it from the stored
 // headlines. Call inside a transaction.
 bool MakeTextIndex(const sqlite::Database& db);
+// The statements, in order, that bring the noted changes into the index.
+extern const char* const kFlushTextIndex[];
+extern const int kFlushTextIndexSteps;
 
 // The index's MATCH expression for a query: a superset of the headlines the
 // keywords are in, in the query's scope.

@@ -258,14 +258,29 @@ TEST_F(TextIndex, EveryWriteKeepsTheIndexInStep) {
     ASSERT_TRUE(indexed.PutStory({'1', kFirstDay, 2}, "改過的內文"));
     ASSERT_TRUE(indexed.PutStory({'1', kFirstDay, 2}, "改過的內文"));  // unchanged
     EXPECT_EQ(integrityProblem(indexed), "");
-    // A headline removed takes its story's text out of the index too.
+    // A headline removed takes its story's text out of the index too (when
+    // the transaction it is removed in commits).
+    ASSERT_TRUE(indexed.BeginBatch());
     ASSERT_TRUE(indexed.Database().Exec("DELETE FROM headline WHERE serial = 2"));
+    ASSERT_TRUE(indexed.CommitBatch());
     EXPECT_EQ(integrityProblem(indexed), "");
     SearchQuery q{{"內文"}, false, SearchQuery::Scope::Story, kFirstDay, kFirstDay};
     EXPECT_EQ(indexed.Search('1', q).size(), 1u);
     q.keywords = {"舊標題"};
     q.scope = SearchQuery::Scope::Title;
     EXPECT_TRUE(indexed.Search('1', q).empty());
+
+    // Inside a bulk load a search already finds what the load brought; a load
+    // cut short by closing the store keeps its headlines, indexed.
+    ASSERT_TRUE(indexed.BeginBatch());
+    put(headline('1', 0, 3, "批次中", ""));
+    q.keywords = {"批次"};
+    EXPECT_EQ(indexed.Search('1', q).size(), 1u);
+    put(headline('1', 0, 4, "批次後", ""));
+    indexed.Close();
+    ASSERT_TRUE(indexed.Open(path, {}));
+    EXPECT_EQ(integrityProblem(indexed), "");
+    EXPECT_EQ(indexed.Search('1', q).size(), 2u);
 }
 
 // How a store came to lack the index.
@@ -286,6 +301,7 @@ TEST_P(StoreWithoutIndex, GetsItFilledWhenOpenedAndIsThenFormatTwo) {
         if (GetParam() != Without::MadeWithout) {
             ASSERT_TRUE(maker.Database().Exec(
                 "DROP TABLE headline_text; DROP VIEW headline_text_source;"
+                "DROP TABLE headline_text_pending;"
                 "DROP TRIGGER headline_text_insert; DROP TRIGGER headline_text_update;"
                 "DROP TRIGGER headline_text_delete; DROP TRIGGER story_text_insert;"
                 "DROP TRIGGER story_text_update; DROP TRIGGER story_text_delete;"));
