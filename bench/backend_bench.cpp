@@ -14,6 +14,8 @@
 #include <memory>
 #include <string>
 
+#include <unistd.h>
+
 #include "CTime.h"
 #include "Clock.h"
 #include "HostContext.h"
@@ -64,7 +66,11 @@ CString symbolId(int i) {
 // The store, the clock and the host context the free functions reach.
 class World {
   public:
-    World() : clock(0), file(std::filesystem::temp_directory_path() / "kq-backend-bench.kqnews") {
+    // One file per run, so that two runs at once do not share it.
+    World()
+        : clock(0),
+          file(std::filesystem::temp_directory_path() /
+               ("kq-backend-bench-" + std::to_string(::getpid()) + ".kqnews")) {
         setenv("TZ", "Asia/Taipei", 1);
         tzset();
         clock.Set(taipei(2024, 3, 8, 14, 0, 0));
