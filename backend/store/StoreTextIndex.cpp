@@ -14,7 +14,7 @@ namespace {
 // note which headlines changed, with the text the index holds for them (the
 // first note of a headline wins: that is what the index still has), and the
 // store brings the index up to date from the notes once per transaction,
-// just before it commits (FlushTextIndex). A headline's note is made before
+// just before it commits (kFlushTextIndex). A headline's note is made before
 // its story's cascaded delete, which then finds no headline. A story's
 // headline and a headline's id never change.
 const char* const kCreateTextIndex = R"sql(
