@@ -148,8 +148,14 @@ class TextIndex : public ::testing::Test {
                          story));
         }
         indexed.CommitBatch();
-        for (int i = 0; i < 60; ++i) {
-            const auto serial = static_cast<std::uint32_t>(1 + texts.below(300));
+        // Rewrites: half in one batch (often the same headline several
+        // times), half each on its own.
+        indexed.BeginBatch();
+        for (int i = 0; i < 120; ++i) {
+            if (i == 60) {
+                ASSERT_TRUE(indexed.CommitBatch()) << indexed.Error();
+            }
+            const auto serial = static_cast<std::uint32_t>(1 + texts.below(i < 60 ? 20 : 300));
             for (BYTE service : {'1', '2'}) {
                 for (int day = 0; day < 10; ++day) {
                     const HeadlineId id{service, kFirstDay + day,
