@@ -87,6 +87,8 @@ class Texts {
 };
 
 constexpr std::int32_t kFirstDay = 20240301;
+// A service byte written with letters in hexadecimal, beside service '1'.
+constexpr BYTE kOtherService = 0xAB;
 
 FeedHeadline headline(BYTE service, int day, std::uint32_t serial, std::string title,
                       std::string story) {
@@ -142,7 +144,7 @@ class TextIndex : public ::testing::Test {
     void fill(Texts& texts) {
         indexed.BeginBatch();
         for (std::uint32_t serial = 1; serial <= 300; ++serial) {
-            const BYTE service = texts.chance(80) ? '1' : '2';
+            const BYTE service = texts.chance(80) ? '1' : kOtherService;
             const std::string story = texts.chance(25) ? "" : texts.text(5 + texts.below(40), true);
             put(headline(service, texts.below(10), serial, texts.text(3 + texts.below(12), false),
                          story));
@@ -156,7 +158,7 @@ class TextIndex : public ::testing::Test {
                 ASSERT_TRUE(indexed.CommitBatch()) << indexed.Error();
             }
             const auto serial = static_cast<std::uint32_t>(1 + texts.below(i < 60 ? 20 : 300));
-            for (BYTE service : {'1', '2'}) {
+            for (const BYTE service : {BYTE{'1'}, kOtherService}) {
                 for (int day = 0; day < 10; ++day) {
                     const HeadlineId id{service, kFirstDay + day,
                                         static_cast<std::int32_t>(serial)};
@@ -211,7 +213,7 @@ TEST_F(TextIndex, SearchesAnswerExactlyWhatTheScanAnswers) {
         int found = 0;
         for (int i = 0; i < 400; ++i) {
             const SearchQuery q = query(texts);
-            const BYTE service = texts.chance(80) ? '1' : '2';
+            const BYTE service = texts.chance(80) ? '1' : kOtherService;
             const Keys expected = keysOf(scanning.Search(service, q));
             ASSERT_EQ(keysOf(indexed.Search(service, q)), expected) << describe(q);
             found += expected.empty() ? 0 : 1;
