@@ -130,7 +130,7 @@ std::vector<CHeadlineTable> NewsStore::Search(BYTE service, const SearchQuery& q
     // Inside a batch the index has not yet taken the batch's changes.
     const bool indexed = m_textIndex && (!m_batch || flushTextIndex());
     const std::optional<news_store::TextMatch> match =
-        indexed ? news_store::TextIndexMatch(service, query) : std::nullopt;
+        indexed ? news_store::TextIndexMatch(query) : std::nullopt;
     auto st = m_statements.Use(searchSql(query, match));
     if (!st.ok()) {
         failQuery();

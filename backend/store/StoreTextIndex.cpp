@@ -1,16 +1,12 @@
 #include "StoreTextIndex.h"
 
-#include <cstdio>
-
 #include "BigramTokenizer.h"
 
 namespace news_store {
 
 namespace {
 
-// The view is what the index holds for a headline: its title and story, and
-// its service as two hexadecimal digits (one pair of characters, so that a
-// search of one service asks the index for that service's headlines only).
+// The view is what the index holds for a headline: its title and story.
 //
 // FTS5 writes what it has gathered at every savepoint, and a bulk load makes
 // one per headline: kept up to date row by row, the index would get a tiny
@@ -23,17 +19,16 @@ namespace {
 // headline and a headline's id never change.
 const char* const kCreateTextIndex = R"sql(
 CREATE VIEW headline_text_source AS
-    SELECT h.id AS id, h.title AS title, s.text AS story, printf('%02X', h.service) AS service
+    SELECT h.id AS id, h.title AS title, s.text AS story
     FROM headline h LEFT JOIN story s ON s.headline = h.id;
 CREATE VIRTUAL TABLE headline_text USING fts5(
-    title, story, service, content = 'headline_text_source', content_rowid = 'id',
+    title, story, content = 'headline_text_source', content_rowid = 'id',
     tokenize = 'kq_bigram', columnsize = 0);
 CREATE TABLE headline_text_pending(
     id      INTEGER PRIMARY KEY,
     indexed INTEGER NOT NULL,
     title   TEXT,
-    story   TEXT,
-    service INTEGER);
+    story   TEXT);
 CREATE TRIGGER headline_text_insert AFTER INSERT ON headline BEGIN
     INSERT INTO headline_text_pending(id, indexed) SELECT new.id, 0
         WHERE NOT EXISTS (SELECT 1 FROM headline_text_pending WHERE id = new.id);
@@ -41,28 +36,28 @@ END;
 CREATE TRIGGER headline_text_update AFTER UPDATE OF title ON headline
     WHEN old.title IS NOT new.title BEGIN
     INSERT INTO headline_text_pending
-        SELECT old.id, 1, old.title, (SELECT text FROM story WHERE headline = old.id), old.service
+        SELECT old.id, 1, old.title, (SELECT text FROM story WHERE headline = old.id)
         WHERE NOT EXISTS (SELECT 1 FROM headline_text_pending WHERE id = old.id);
 END;
 CREATE TRIGGER headline_text_delete BEFORE DELETE ON headline BEGIN
     INSERT INTO headline_text_pending
-        SELECT old.id, 1, old.title, (SELECT text FROM story WHERE headline = old.id), old.service
+        SELECT old.id, 1, old.title, (SELECT text FROM story WHERE headline = old.id)
         WHERE NOT EXISTS (SELECT 1 FROM headline_text_pending WHERE id = old.id);
 END;
 CREATE TRIGGER story_text_insert AFTER INSERT ON story BEGIN
     INSERT INTO headline_text_pending
-        SELECT id, 1, title, NULL, service FROM headline WHERE id = new.headline
+        SELECT id, 1, title, NULL FROM headline WHERE id = new.headline
         AND NOT EXISTS (SELECT 1 FROM headline_text_pending WHERE id = new.headline);
 END;
 CREATE TRIGGER story_text_update AFTER UPDATE OF text ON story
     WHEN old.text IS NOT new.text BEGIN
     INSERT INTO headline_text_pending
-        SELECT id, 1, title, old.text, service FROM headline WHERE id = old.headline
+        SELECT id, 1, title, old.text FROM headline WHERE id = old.headline
         AND NOT EXISTS (SELECT 1 FROM headline_text_pending WHERE id = old.headline);
 END;
 CREATE TRIGGER story_text_delete AFTER DELETE ON story BEGIN
     INSERT INTO headline_text_pending
-        SELECT id, 1, title, old.text, service FROM headline WHERE id = old.headline
+        SELECT id, 1, title, old.text FROM headline WHERE id = old.headline
         AND NOT EXISTS (SELECT 1 FROM headline_text_pending WHERE id = old.headline);
 END;
 INSERT INTO headline_text(headline_text) VALUES('rebuild');
@@ -104,19 +99,18 @@ bool MakeTextIndex(const sqlite::Database& db) {
 
 const char* const kFlushTextIndex[] = {
     // What the index holds for the noted headlines goes ...
-    "INSERT INTO headline_text(headline_text, rowid, title, story, service) "
-    "SELECT 'delete', id, title, story, printf('%02X', service) FROM headline_text_pending "
-    "WHERE indexed",
+    "INSERT INTO headline_text(headline_text, rowid, title, story) "
+    "SELECT 'delete', id, title, story FROM headline_text_pending WHERE indexed",
     // ... and what they hold now comes in (nothing for one removed).
-    "INSERT INTO headline_text(rowid, title, story, service) "
-    "SELECT h.id, h.title, s.text, printf('%02X', h.service) FROM headline_text_pending p "
-    "JOIN headline h ON h.id = p.id LEFT JOIN story s ON s.headline = h.id",
+    "INSERT INTO headline_text(rowid, title, story) "
+    "SELECT h.id, h.title, s.text FROM headline_text_pending p JOIN headline h ON h.id = p.id "
+    "LEFT JOIN story s ON s.headline = h.id",
     "DELETE FROM headline_text_pending",
 };
 const int kFlushTextIndexSteps = 3;
 
-std::optional<TextMatch> TextIndexMatch(BYTE service, const SearchQuery& query) {
-    const char* column = "{title story} : ";
+std::optional<TextMatch> TextIndexMatch(const SearchQuery& query) {
+    const char* column = "";
     if (query.scope == SearchQuery::Scope::Title)
         column = "title : ";
     else if (query.scope == SearchQuery::Scope::Story)
@@ -136,9 +130,6 @@ std::optional<TextMatch> TextIndexMatch(BYTE service, const SearchQuery& query) 
     }
     if (match.expression.empty())
         return std::nullopt;
-    char hex[3];
-    std::snprintf(hex, sizeof hex, "%02X", service);
-    match.expression = "(" + match.expression + ") AND (service : \"" + hex + "\")";
     return match;
 }
 

@@ -27,8 +27,8 @@ bool MakeTextIndex(const sqlite::Database& db);
 extern const char* const kFlushTextIndex[];
 extern const int kFlushTextIndexSteps;
 
-// The index's MATCH expression for a query: a superset of the service's
-// headlines the keywords are in, in the query's scope.
+// The index's MATCH expression for a query: a superset of the headlines the
+// keywords are in, in the query's scope.
 struct TextMatch {
     std::string expression;
     // Every keyword was looked up (none left to the exact test alone).
@@ -36,6 +36,6 @@ struct TextMatch {
 };
 // nullopt when the index cannot narrow the search (a keyword it cannot look
 // up, in an OR query or alone).
-std::optional<TextMatch> TextIndexMatch(BYTE service, const SearchQuery& query);
+std::optional<TextMatch> TextIndexMatch(const SearchQuery& query);
 
 }  // namespace news_store
