@@ -116,6 +116,20 @@ class NewsStore {
     // Brings the headlines changed in this transaction into the text index
     // (StoreOpen.cpp); runs before every commit.
     bool flushTextIndex();
+
+    // What the text index found for a query, of every service and day,
+    // newest first, and the state of the store it was found in: the back-end
+    // asks the same keywords of each service in turn, and the index answers
+    // for all of them at once (StoreSearch.cpp).
+    struct SearchMemo {
+        std::string key;  // the statement, its keywords and its MATCH
+        std::int64_t changes = -1;
+        std::int64_t dataVersion = -1;
+        std::vector<std::pair<std::int32_t, CHeadlineTable>> found;  // day, key
+        bool valid = false;
+    };
+    const SearchMemo* indexedSearch(const SearchQuery& query, const std::string& sql,
+                                    const std::string& match);
     bool fail(const std::string& message);
     bool failQuery();
     bool ensureService(BYTE service);
@@ -136,6 +150,7 @@ class NewsStore {
     sqlite::Database m_db;
     news_store::StatementCache m_statements;
     bool m_batch = false;
+    SearchMemo m_searchMemo;
     bool m_keepsTextIndex = false;  // the store has the text index: writes keep it
     bool m_textIndex = false;       // searches ask the text index for candidates
 };

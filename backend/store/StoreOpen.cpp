@@ -120,6 +120,7 @@ void NewsStore::Close() {
     if (m_batch && !(flushTextIndex() && m_db.Exec("COMMIT")))
         m_db.Exec("ROLLBACK");
     m_batch = false;
+    m_searchMemo = SearchMemo();
     m_statements.Attach(nullptr);
     m_db.Close();
 }

@@ -90,9 +90,14 @@ std::string keywordClause(SearchQuery::Scope scope, int parameter, const std::st
 // title or in the story as it reads) except for a title holding a line
 // break, which the index reads joined and the exact test does not: only
 // such a title is tested, and stories are read for nothing else.
+//
+// The index's statement answers for every service and day (the back-end
+// asks each service in turn; NewsStore::indexedSearch keeps the answer), and
+// so needs no ?1 to ?3.
 std::string searchSql(const SearchQuery& query, const std::optional<news_store::TextMatch>& match) {
     const std::string fts = news_store::kTextIndexTable;
-    std::string sql = "SELECT h.time, h.serial FROM ";
+    std::string sql =
+        match ? "SELECT h.service, h.day, h.time, h.serial FROM " : "SELECT h.time, h.serial FROM ";
     std::string storyText = "s.text";
     if (match) {
         sql += fts + " CROSS JOIN headline h ON h.id = " + fts + ".rowid";
@@ -102,15 +107,14 @@ std::string searchSql(const SearchQuery& query, const std::optional<news_store::
         if (query.scope != SearchQuery::Scope::Title)
             sql += " LEFT JOIN story s ON s.headline = h.id";
     }
-    sql += " WHERE h.service = ?1 AND h.day BETWEEN ?2 AND ?3";
     if (match) {
-        sql += " AND " + fts + " MATCH ?" + std::to_string(query.keywords.size() + 4);
+        sql += " WHERE " + fts + " MATCH ?" + std::to_string(query.keywords.size() + 4);
         if (match->exact)
             sql += " AND ((instr(h.title, char(13)) = 0 AND instr(h.title, char(10)) = 0) OR";
         else
             sql += " AND (";
     } else {
-        sql += " AND (";
+        sql += " WHERE h.service = ?1 AND h.day BETWEEN ?2 AND ?3 AND (";
     }
     sql += " (";
     for (std::size_t i = 0; i < query.keywords.size(); ++i) {
@@ -131,7 +135,18 @@ std::vector<CHeadlineTable> NewsStore::Search(BYTE service, const SearchQuery& q
     const bool indexed = m_textIndex && (!m_batch || flushTextIndex());
     const std::optional<news_store::TextMatch> match =
         indexed ? news_store::TextIndexMatch(query) : std::nullopt;
-    auto st = m_statements.Use(searchSql(query, match));
+    const std::string sql = searchSql(query, match);
+    if (match) {
+        const SearchMemo* memo = indexedSearch(query, sql, match->expression);
+        if (!memo)
+            return out;
+        for (const auto& [day, key] : memo->found) {
+            if (key.byService == service && day >= query.firstDay && day <= query.lastDay)
+                out.push_back(key);
+        }
+        return out;
+    }
+    auto st = m_statements.Use(sql);
     if (!st.ok()) {
         failQuery();
         return out;
@@ -139,14 +154,54 @@ std::vector<CHeadlineTable> NewsStore::Search(BYTE service, const SearchQuery& q
     st->Bind(1, service).Bind(2, query.firstDay).Bind(3, query.lastDay);
     for (std::size_t i = 0; i < query.keywords.size(); ++i)
         st->Bind(static_cast<int>(i) + 4, query.keywords[i].str());
-    if (match)
-        st->Bind(static_cast<int>(query.keywords.size()) + 4, match->expression);
     while (st->Step())
         out.push_back(CHeadlineTable{service, static_cast<std::int32_t>(st->ColumnInt(0)),
                                      static_cast<std::int32_t>(st->ColumnInt(1))});
     if (!st->Done())
         failQuery();
     return out;
+}
+
+const NewsStore::SearchMemo* NewsStore::indexedSearch(const SearchQuery& query,
+                                                      const std::string& sql,
+                                                      const std::string& match) {
+    // Any write of this connection counts in total_changes, and any commit
+    // of another one in data_version: unchanged both, the store is as it was.
+    std::string key = sql;
+    for (const CString& keyword : query.keywords)
+        key += '\x1f' + keyword.str();
+    key += '\x1f' + match;
+    const std::int64_t changes = sqlite3_total_changes64(m_db.handle());
+    const std::optional<std::int64_t> dataVersion = m_db.QueryInt("PRAGMA data_version");
+    SearchMemo& memo = m_searchMemo;
+    if (memo.valid && dataVersion && memo.key == key && memo.changes == changes &&
+        memo.dataVersion == *dataVersion)
+        return &memo;
+    memo.valid = false;
+    memo.found.clear();
+    auto st = m_statements.Use(sql);
+    if (!st.ok() || !dataVersion) {
+        failQuery();
+        return nullptr;
+    }
+    for (std::size_t i = 0; i < query.keywords.size(); ++i)
+        st->Bind(static_cast<int>(i) + 4, query.keywords[i].str());
+    st->Bind(static_cast<int>(query.keywords.size()) + 4, match);
+    while (st->Step())
+        memo.found.emplace_back(static_cast<std::int32_t>(st->ColumnInt(1)),
+                                CHeadlineTable{static_cast<BYTE>(st->ColumnInt(0)),
+                                               static_cast<std::int32_t>(st->ColumnInt(2)),
+                                               static_cast<std::int32_t>(st->ColumnInt(3))});
+    if (!st->Done()) {
+        failQuery();
+        memo.found.clear();
+        return nullptr;
+    }
+    memo.key = std::move(key);
+    memo.changes = changes;
+    memo.dataVersion = *dataVersion;
+    memo.valid = true;
+    return &memo;
 }
 
 void NewsStore::registerSearchFunctions() {

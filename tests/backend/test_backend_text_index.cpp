@@ -291,6 +291,25 @@ TEST_F(TextIndex, EveryWriteKeepsTheIndexInStep) {
     EXPECT_EQ(indexed.Search('1', q).size(), 2u);
 }
 
+TEST_F(TextIndex, ASearchOfTheSameKeywordsFollowsEveryWriteOfEitherConnection) {
+    // The index answers for every service at once and that answer is kept
+    // for the next service's search of the same keywords, until anything
+    // is written, here or through another connection to the file.
+    put(headline('1', 0, 1, "台積電法說", ""));
+    SearchQuery q{{"法說"}, false, SearchQuery::Scope::Both, kFirstDay, kFirstDay};
+    const auto count = [&](BYTE service) { return indexed.Search(service, q).size(); };
+    EXPECT_EQ(count('1'), 1u);
+    EXPECT_EQ(count(kOtherService), 0u);
+    put(headline(kOtherService, 0, 2, "聯電法說", ""));
+    EXPECT_EQ(count(kOtherService), 1u);
+    ASSERT_TRUE(indexed.PutStory({'1', kFirstDay, 1}, "另一場法說"));
+    ASSERT_TRUE(scanning.PutHeadline(headline('1', 0, 3, "鴻海法說", "")));
+    EXPECT_EQ(count('1'), 2u);
+    ASSERT_TRUE(scanning.PutHeadline(headline('1', 0, 3, "鴻海營收", "")));
+    EXPECT_EQ(count('1'), 1u);
+    EXPECT_EQ(integrityProblem(indexed), "");
+}
+
 // How a store came to lack the index.
 enum class Without { FormatOne, DroppedTable, MadeWithout };
 
