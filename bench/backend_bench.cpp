@@ -214,6 +214,14 @@ void BM_Story(benchmark::State& state) {
 }
 BENCHMARK(BM_Story)->Unit(benchmark::kMicrosecond);
 
+// The store keeps the index's last answer until anything is written; each
+// search must be timed as the first of its keywords.
+void forgetSearches(benchmark::State& state, NewsBackend& backend) {
+    state.PauseTiming();
+    backend.AddCategory(kService, "1", "類別1");
+    state.ResumeTiming();
+}
+
 // Argument 0: by scanning; 1: through the text index.
 void searchBench(benchmark::State& state, BYTE scope, std::vector<CString> keywords) {
     World& w = world();
@@ -228,6 +236,7 @@ void searchBench(benchmark::State& state, BYTE scope, std::vector<CString> keywo
     for (auto _ : state) {
         benchmark::DoNotOptimize(NEWS_bSearchNews(kService, 3, condition));
         backend.Dispatch();
+        forgetSearches(state, w.backend);
     }
     NEWS_iGetHeadlineTable(kService, keys, 3, "SEARCH", known);
     state.counters["found"] = static_cast<double>(keys.size());
