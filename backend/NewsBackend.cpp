@@ -34,7 +34,7 @@ bool NewsBackend::Open(const std::string& path, const OpenOptions& options) {
     // Without a second connection (a store in memory, or one that cannot be
     // opened twice) searches read under the lock.
     if (path != ":memory:")
-        m_reader.OpenReader(path);
+        m_reader.OpenReader(path, options.textIndex);
     return true;
 }
 

@@ -49,16 +49,21 @@ void NewsBackend::runSearch(const SearchJob& job) {
     std::vector<CHeadlineTable> found;
     bool fill = false;
     bool stepped = false;
+    bool byIndex = false;
     {
         Session session(*this, job.now);
         // Already void (searches asked in a burst, as the warning sheet does
         // on every live headline): only the last one reads the store.
         fill = current() && m_store.IsOpen();
         // A store in memory has no second connection, and an open bulk load
-        // is not yet visible to one: the search reads in steps under the lock.
+        // is not yet visible to one: the search reads under the lock, at once
+        // when the text index answers it (milliseconds), otherwise in steps.
         stepped = !m_reader.IsOpen() || m_store.InBatch();
+        byIndex = stepped && m_store.SearchesByIndex(job.query);
     }
-    if (fill && stepped) {
+    if (fill && byIndex) {
+        observeJob("search");
+    } else if (fill && stepped) {
         fill = searchInSteps(job, found);
     } else if (fill) {
         observeJob("search");
@@ -66,6 +71,8 @@ void NewsBackend::runSearch(const SearchJob& job) {
             found = m_reader.Search(job.service, job.query);
     }
     Session session(*this, job.now);
+    if (fill && byIndex && current() && m_store.IsOpen())
+        found = m_store.Search(job.service, job.query);
     if (fill && !stepped && !m_reader.Error().empty() && !m_worker.Stopping()) {
         // The second connection failed (reported on stderr): never answer
         // with a partial result; searches read in steps from now on.

@@ -288,6 +288,23 @@ std::string sizeProblem(const std::string& path) {
            std::to_string(pageSize);
 }
 
+bool canMigrate(const FileFormat& format, std::int64_t version) {
+    return format.migrate && format.oldestMigrated > 0 && version >= format.oldestMigrated &&
+           version < format.version;
+}
+
+// Every step and the new stamp, or nothing.
+bool migrateStore(const Database& db, const FileFormat& format, std::int64_t from) {
+    Transaction tx(db);
+    if (!tx.ok())
+        return false;
+    for (std::int64_t step = from; step < format.version; ++step) {
+        if (!format.migrate(db, step))
+            return false;
+    }
+    return db.Exec("PRAGMA user_version = " + std::to_string(format.version)) && tx.Commit();
+}
+
 // True when this user may not change the file: SQLite then needs a
 // read-only connection to read it at all.
 bool cannotWrite(const std::string& path) {
@@ -363,7 +380,8 @@ OpenOutcome OpenVersioned(Database& db, const std::string& path, const FileForma
     }
     if (*appId != format.applicationId)
         return refuse(db, OpenRefusal::Foreign);
-    if (*version != format.version) {
+    const bool migrating = *version != format.version && canMigrate(format, *version);
+    if (*version != format.version && !migrating) {
         OpenOutcome outcome =
             refuse(db, *version > format.version ? OpenRefusal::Newer : OpenRefusal::Older);
         outcome.foundVersion = *version;
@@ -371,9 +389,18 @@ OpenOutcome OpenVersioned(Database& db, const std::string& path, const FileForma
     }
     if (auto problem = checkStore(db, format))
         return std::move(*problem);
+    if (migrating && !readOnly && !migrateStore(db, format, *version)) {
+        OpenOutcome outcome =
+            refuse(db, OpenRefusal::Unreadable,
+                   "bringing format " + std::to_string(*version) + " up to format " +
+                       std::to_string(format.version) + " failed: " + db.LastError());
+        outcome.foundVersion = *version;
+        return outcome;
+    }
     sqlite3_db_config(db.handle(), SQLITE_DBCONFIG_NO_CKPT_ON_CLOSE, 0, nullptr);
     OpenOutcome opened;
     opened.readOnly = readOnly;
+    opened.foundVersion = readOnly ? *version : format.version;
     return opened;
 }
 

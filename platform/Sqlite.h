@@ -106,6 +106,13 @@ struct FileFormat {
     // An existing store that this user may not write (the file or its
     // folder) is opened for reading only instead of refused.
     bool readOnlyAllowed = false;
+    // Optional: a store of a format from oldestMigrated up to version - 1 is
+    // brought up to `version` instead of refused, migrate(db, n) turning
+    // format n into n + 1, all steps and the new stamp in one transaction,
+    // after the store has passed the checks. A store opened for reading only
+    // is read at its own format (OpenOutcome::foundVersion says which).
+    std::function<bool(const Database&, std::int64_t from)> migrate;
+    std::int64_t oldestMigrated = 0;
 };
 
 // Why OpenVersioned refused a file. The caller words the reason, since each
@@ -129,7 +136,7 @@ enum class OpenRefusal {
 struct OpenOutcome {
     OpenRefusal refusal = OpenRefusal::None;
     std::string detail;             // SQLite's or the system's words, when there are any
-    std::int64_t foundVersion = 0;  // the file's user_version (Newer, Older)
+    std::int64_t foundVersion = 0;  // the file's user_version (Newer, Older, read at)
     bool created = false;           // a new store was made
     bool readOnly = false;          // opened for reading only (readOnlyAllowed)
     bool ok() const { return refusal == OpenRefusal::None; }

@@ -24,6 +24,11 @@ class NewsStore {
     struct OpenOptions {
         bool create = true;  // make a missing file; otherwise a missing file is an error
         bool verify = true;  // run SQLite's quick_check on an existing file
+        // Searches ask the text index for candidates, and a store without it
+        // gets it. false: searches scan every headline of the window (the
+        // reference), and a store without the index is made or left without
+        // it; one that has it still keeps it up to date.
+        bool textIndex = true;
     };
 
     NewsStore() = default;
@@ -34,8 +39,9 @@ class NewsStore {
     bool Open(const std::string& path, const OpenOptions& options);
     // A second, read-only connection to a store file another NewsStore has
     // opened (and checked): for reads beside that one's writes (a WAL file
-    // lets them run at the same time). False with Error() when it cannot.
-    bool OpenReader(const std::string& path);
+    // lets them run at the same time), searching through the text index
+    // when `textIndex` and the file has one. False with Error() when it cannot.
+    bool OpenReader(const std::string& path, bool textIndex = true);
     void Close();
     bool IsOpen() const { return m_db.IsOpen(); }
     // Why the store did not open, or why the last operation failed.
@@ -104,6 +110,9 @@ class NewsStore {
 
     // Keys of the service's headlines that match, newest first.
     std::vector<CHeadlineTable> Search(BYTE service, const SearchQuery& query);
+    // Search answers this query from the text index (quickly) rather than
+    // by reading every headline of the window.
+    bool SearchesByIndex(const SearchQuery& query) const;
     // The same test over the headline rows firstRow to lastRow (row ids, from
     // 1 to LastHeadlineRow()), in no order: a search in steps, so other work
     // can reach the store between them (StoreSearchSteps.cpp).
@@ -117,9 +126,28 @@ class NewsStore {
   private:
     class WriteScope;
 
-    void configure(bool file);
+    void configure(bool file, bool textIndex);
     // The SQL function the story search uses (StoreSearch.cpp).
     void registerSearchFunctions();
+    // The text index's tokenizer, and the index when the store lacks it.
+    void prepareTextIndex(bool use);
+    // Brings the headlines changed in this transaction into the text index
+    // (StoreOpen.cpp); runs before every commit.
+    bool flushTextIndex();
+
+    // What the text index found for a query, of every service and day,
+    // newest first, and the state of the store it was found in: the back-end
+    // asks the same keywords of each service in turn, and the index answers
+    // for all of them at once (StoreSearch.cpp).
+    struct SearchMemo {
+        std::string key;  // the statement, its keywords and its MATCH
+        std::int64_t changes = -1;
+        std::int64_t dataVersion = -1;
+        std::vector<std::pair<std::int32_t, CHeadlineTable>> found;  // day, key
+        bool valid = false;
+    };
+    const SearchMemo* indexedSearch(const SearchQuery& query, const std::string& sql,
+                                    const std::string& match);
     bool fail(const std::string& message);
     bool failQuery();
     bool ensureService(BYTE service);
@@ -140,4 +168,7 @@ class NewsStore {
     sqlite::Database m_db;
     news_store::StatementCache m_statements;
     bool m_batch = false;
+    SearchMemo m_searchMemo;
+    bool m_keepsTextIndex = false;  // the store has the text index: writes keep it
+    bool m_textIndex = false;       // searches ask the text index for candidates
 };

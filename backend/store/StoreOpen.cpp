@@ -1,6 +1,7 @@
 #include "NewsStore.h"
 #include "ReportOnce.h"
 #include "StoreSchema.h"
+#include "StoreTextIndex.h"
 
 namespace {
 
@@ -40,9 +41,15 @@ sqlite::FileFormat fileFormat(const NewsStore::OpenOptions& options) {
     sqlite::FileFormat format;
     format.applicationId = news_store::kApplicationId;
     format.version = news_store::kSchemaVersion;
-    format.createSchema = [](const sqlite::Database& db) {
-        return db.Exec(news_store::kCreateSchema);
+    const bool index = options.textIndex;
+    format.createSchema = [index](const sqlite::Database& db) {
+        return db.Exec(news_store::kCreateSchema) && (!index || news_store::MakeTextIndex(db));
     };
+    // Format 2 added the text index, made from what format 1 holds.
+    format.migrate = [index](const sqlite::Database& db, std::int64_t) {
+        return !index || news_store::HasTextIndex(db) || news_store::MakeTextIndex(db);
+    };
+    format.oldestMigrated = news_store::kOldestMigratedVersion;
     format.checkLayout = missingTable;
     format.createMissing = options.create;
     format.quickCheck = options.verify;
@@ -80,7 +87,8 @@ std::string refusalText(const sqlite::OpenOutcome& outcome, bool inMemory) {
                    std::to_string(news_store::kSchemaVersion) + ")" + kLeftAsIs;
         case OpenRefusal::Older:
             return "format " + std::to_string(outcome.foundVersion) +
-                   " is older than any this program can read (format " +
+                   " is older than any this program can read (formats " +
+                   std::to_string(news_store::kOldestMigratedVersion) + " to " +
                    std::to_string(news_store::kSchemaVersion) + ")" + kLeftAsIs;
         case OpenRefusal::CannotCreate:
             return "cannot make a new store: " + outcome.detail;
@@ -109,9 +117,10 @@ bool NewsStore::failQuery() {
 
 void NewsStore::Close() {
     // A bulk load cut short keeps what it had loaded.
-    if (m_batch && !m_db.Exec("COMMIT"))
+    if (m_batch && !(flushTextIndex() && m_db.Exec("COMMIT")))
         m_db.Exec("ROLLBACK");
     m_batch = false;
+    m_searchMemo = SearchMemo();
     m_statements.Attach(nullptr);
     m_db.Close();
 }
@@ -125,12 +134,12 @@ bool NewsStore::Open(const std::string& path, const OpenOptions& options) {
     const sqlite::OpenOutcome outcome = sqlite::OpenVersioned(m_db, path, fileFormat(options));
     if (!outcome.ok())
         return fail(refusalText(outcome, path == ":memory:"));
-    configure(path != ":memory:");
+    configure(path != ":memory:", options.textIndex);
     m_statements.Attach(&m_db);
     return true;
 }
 
-bool NewsStore::OpenReader(const std::string& path) {
+bool NewsStore::OpenReader(const std::string& path, bool textIndex) {
     Close();
     m_path = path;
     m_error.clear();
@@ -141,11 +150,17 @@ bool NewsStore::OpenReader(const std::string& path) {
     }
     m_db.Exec("PRAGMA cache_size = -32768");
     registerSearchFunctions();
+    // The writer keeps the index; this connection only needs the tokenizer
+    // to read it, and uses it when the file has one.
+    m_textIndex = false;
+    m_keepsTextIndex = false;
+    if (textIndex && news_store::PrepareTextIndex(m_db))
+        m_textIndex = news_store::HasTextIndex(m_db);
     m_statements.Attach(&m_db);
     return true;
 }
 
-void NewsStore::configure(bool file) {
+void NewsStore::configure(bool file, bool textIndex) {
     if (file) {
         // WAL with NORMAL sync: a crash loses at most the last commits, never
         // the file; the news can always be fetched again.
@@ -155,6 +170,38 @@ void NewsStore::configure(bool file) {
     m_db.Exec("PRAGMA foreign_keys = ON");
     m_db.Exec("PRAGMA cache_size = -32768");
     registerSearchFunctions();
+    prepareTextIndex(textIndex);
+}
+
+void NewsStore::prepareTextIndex(bool use) {
+    // The index is derived data: a store without it (its table dropped) gets
+    // it again, filled from the headlines; until then searches scan. Its
+    // tokenizer is needed by every write once the index is there.
+    m_textIndex = false;
+    m_keepsTextIndex = false;
+    if (!news_store::PrepareTextIndex(m_db))
+        return;
+    m_keepsTextIndex = news_store::HasTextIndex(m_db);
+    if (!use)
+        return;
+    if (!m_keepsTextIndex) {
+        sqlite::Transaction tx(m_db);
+        if (!tx.ok() || !news_store::MakeTextIndex(m_db) || !tx.Commit())
+            return;
+        m_keepsTextIndex = true;
+    }
+    m_textIndex = true;
+}
+
+bool NewsStore::flushTextIndex() {
+    if (!m_keepsTextIndex)
+        return true;
+    for (int i = 0; i < news_store::kFlushTextIndexSteps; ++i) {
+        auto st = m_statements.Use(news_store::kFlushTextIndex[i]);
+        if (!st.ok() || !st->Run())
+            return false;
+    }
+    return true;
 }
 
 bool NewsStore::BeginBatch() {
@@ -172,7 +219,7 @@ bool NewsStore::CommitBatch() {
     if (!m_batch)
         return false;
     m_batch = false;
-    if (m_db.Exec("COMMIT"))
+    if (flushTextIndex() && m_db.Exec("COMMIT"))
         return true;
     failQuery();
     m_db.Exec("ROLLBACK");

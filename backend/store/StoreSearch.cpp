@@ -1,8 +1,10 @@
 // Keyword search over the headlines (and stories) of a date window.
 #include <cstring>
+#include <optional>
 #include <vector>
 
 #include "NewsStore.h"
+#include "StoreTextIndex.h"
 
 namespace {
 
@@ -64,9 +66,9 @@ void joinedInstr(sqlite3_context* context, int, sqlite3_value** values) {
 
 // One keyword's test; instr() finds exact substrings (byte for byte, case
 // and width as written). A headline without a story never matches in it.
-std::string keywordClause(SearchQuery::Scope scope, int parameter) {
+std::string keywordClause(SearchQuery::Scope scope, int parameter, const std::string& storyText) {
     const std::string p = "?" + std::to_string(parameter);
-    const std::string story = "coalesce(kq_joined_instr(s.text, " + p + "), 0) > 0";
+    const std::string story = "coalesce(kq_joined_instr(" + storyText + ", " + p + "), 0) > 0";
     switch (scope) {
         case SearchQuery::Scope::Story:
             return story;
@@ -78,28 +80,77 @@ std::string keywordClause(SearchQuery::Scope scope, int parameter) {
     return "instr(h.title, " + p + ") > 0";
 }
 
-// The SQL depends only on the number of keywords, the scope and the method,
-// so the statement cache keeps one per shape.
-std::string searchSql(const SearchQuery& query) {
-    std::string sql = "SELECT h.time, h.serial FROM headline h";
-    if (query.scope != SearchQuery::Scope::Title)
-        sql += " LEFT JOIN story s ON s.headline = h.id";
-    sql += " WHERE h.service = ?1 AND h.day BETWEEN ?2 AND ?3 AND (";
+// The SQL depends only on the number of keywords, the scope, the method and
+// how the text index is asked, so the statement cache keeps one per shape.
+//
+// Without the index every headline of the window gets the exact test. With
+// it, the index's candidates (its MATCH is the last parameter) do. When the
+// index looked every keyword up, its answer is already exact (the pairs of a
+// phrase at consecutive places are the keyword's characters in a row, in the
+// title or in the story as it reads) except for a title holding a line
+// break, which the index reads joined and the exact test does not: only
+// such a title is tested, and stories are read for nothing else.
+//
+// The index's statement answers for every service and day (the back-end
+// asks each service in turn; NewsStore::indexedSearch keeps the answer), and
+// so needs no ?1 to ?3.
+std::string searchSql(const SearchQuery& query, const std::optional<news_store::TextMatch>& match) {
+    const std::string fts = news_store::kTextIndexTable;
+    std::string sql =
+        match ? "SELECT h.service, h.day, h.time, h.serial FROM " : "SELECT h.time, h.serial FROM ";
+    std::string storyText = "s.text";
+    if (match) {
+        sql += fts + " CROSS JOIN headline h ON h.id = " + fts + ".rowid";
+        storyText = "(SELECT text FROM story WHERE headline = h.id)";
+    } else {
+        sql += "headline h";
+        if (query.scope != SearchQuery::Scope::Title)
+            sql += " LEFT JOIN story s ON s.headline = h.id";
+    }
+    if (match) {
+        sql += " WHERE " + fts + " MATCH ?" + std::to_string(query.keywords.size() + 4);
+        if (match->exact)
+            sql += " AND ((instr(h.title, char(13)) = 0 AND instr(h.title, char(10)) = 0) OR";
+        else
+            sql += " AND (";
+    } else {
+        sql += " WHERE h.service = ?1 AND h.day BETWEEN ?2 AND ?3 AND (";
+    }
+    sql += " (";
     for (std::size_t i = 0; i < query.keywords.size(); ++i) {
         if (i > 0)
             sql += query.any ? " OR " : " AND ";
-        sql += keywordClause(query.scope, static_cast<int>(i) + 4);
+        sql += keywordClause(query.scope, static_cast<int>(i) + 4, storyText);
     }
-    return sql + ") ORDER BY h.time DESC, h.serial DESC";
+    return sql + ")) ORDER BY h.time DESC, h.serial DESC";
 }
 
 }  // namespace
+
+bool NewsStore::SearchesByIndex(const SearchQuery& query) const {
+    return m_textIndex && !query.keywords.empty() && news_store::TextIndexMatch(query).has_value();
+}
 
 std::vector<CHeadlineTable> NewsStore::Search(BYTE service, const SearchQuery& query) {
     std::vector<CHeadlineTable> out;
     if (query.keywords.empty() || query.firstDay > query.lastDay)
         return out;
-    auto st = m_statements.Use(searchSql(query));
+    // Inside a batch the index has not yet taken the batch's changes.
+    const bool indexed = m_textIndex && (!m_batch || flushTextIndex());
+    const std::optional<news_store::TextMatch> match =
+        indexed ? news_store::TextIndexMatch(query) : std::nullopt;
+    const std::string sql = searchSql(query, match);
+    if (match) {
+        const SearchMemo* memo = indexedSearch(query, sql, match->expression);
+        if (!memo)
+            return out;
+        for (const auto& [day, key] : memo->found) {
+            if (key.byService == service && day >= query.firstDay && day <= query.lastDay)
+                out.push_back(key);
+        }
+        return out;
+    }
+    auto st = m_statements.Use(sql);
     if (!st.ok()) {
         failQuery();
         return out;
@@ -113,6 +164,48 @@ std::vector<CHeadlineTable> NewsStore::Search(BYTE service, const SearchQuery& q
     if (!st->Done())
         failQuery();
     return out;
+}
+
+const NewsStore::SearchMemo* NewsStore::indexedSearch(const SearchQuery& query,
+                                                      const std::string& sql,
+                                                      const std::string& match) {
+    // Any write of this connection counts in total_changes, and any commit
+    // of another one in data_version: unchanged both, the store is as it was.
+    std::string key = sql;
+    for (const CString& keyword : query.keywords)
+        key += '\x1f' + keyword.str();
+    key += '\x1f' + match;
+    const std::int64_t changes = sqlite3_total_changes64(m_db.handle());
+    const std::optional<std::int64_t> dataVersion = m_db.QueryInt("PRAGMA data_version");
+    SearchMemo& memo = m_searchMemo;
+    if (memo.valid && dataVersion && memo.key == key && memo.changes == changes &&
+        memo.dataVersion == *dataVersion)
+        return &memo;
+    memo.valid = false;
+    memo.found.clear();
+    auto st = m_statements.Use(sql);
+    if (!st.ok() || !dataVersion) {
+        failQuery();
+        return nullptr;
+    }
+    for (std::size_t i = 0; i < query.keywords.size(); ++i)
+        st->Bind(static_cast<int>(i) + 4, query.keywords[i].str());
+    st->Bind(static_cast<int>(query.keywords.size()) + 4, match);
+    while (st->Step())
+        memo.found.emplace_back(static_cast<std::int32_t>(st->ColumnInt(1)),
+                                CHeadlineTable{static_cast<BYTE>(st->ColumnInt(0)),
+                                               static_cast<std::int32_t>(st->ColumnInt(2)),
+                                               static_cast<std::int32_t>(st->ColumnInt(3))});
+    if (!st->Done()) {
+        failQuery();
+        memo.found.clear();
+        return nullptr;
+    }
+    memo.key = std::move(key);
+    memo.changes = changes;
+    memo.dataVersion = *dataVersion;
+    memo.valid = true;
+    return &memo;
 }
 
 void NewsStore::registerSearchFunctions() {

@@ -25,6 +25,9 @@ class NewsStore::WriteScope {
     bool Commit() {
         if (!m_active)
             return false;
+        // A batch brings its changes into the text index when it commits.
+        if (!m_store.m_batch && !m_store.flushTextIndex())
+            return m_store.failQuery();  // the destructor rolls back
         if (!m_store.m_db.Exec(m_store.m_batch ? "RELEASE write" : "COMMIT"))
             return m_store.failQuery();  // the destructor rolls back
         m_active = false;

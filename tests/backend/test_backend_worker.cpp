@@ -170,11 +170,15 @@ TEST_F(Worker, ASearchTableIsEmptyUntilItsAnswerAndALaterSearchOfTheTableWins) {
               (Lines{"search 1 台積電", "search 1 鴻海", "search 1 電動車", "search 1 法說會"}));
 }
 
-// A store in memory has one connection: a search reads it in steps, letting
-// look-ups and writes in between, and finds what one full read finds.
+// A store in memory has one connection: a search the text index cannot
+// answer reads it in steps, letting look-ups and writes in between, and finds
+// what one full read finds.
 using WorkerInMemory = BackendTest;
 
 TEST_F(WorkerInMemory, ASearchReadsInStepsWithTheSameResultAndTheStoreIsFreeBetweenThem) {
+    NewsBackend::OpenOptions scanning;
+    scanning.textIndex = false;
+    ASSERT_TRUE(backend.Open(":memory:", scanning)) << backend.Error();
     AddServices();
     for (std::uint32_t serial = 1; serial <= 30; ++serial) {
         const std::int64_t time = Taipei(2024, 3, 8 - static_cast<int>(serial % 3), 9, 0, 0);
