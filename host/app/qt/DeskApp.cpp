@@ -16,6 +16,7 @@
 #include "NewsBackend.h"
 #include "NewsStoryWindow.h"
 #include "ReplayDriver.h"
+#include "StallSession.h"
 #include "SKQCfgIO2.h"
 #include "app/desk/DeskEnvironment.h"
 #include "app/desk/LayoutHostWnd.h"
@@ -59,6 +60,9 @@ void createViews(const DeskOptions& options, ViewHost& host) {
         if (!host.CreateView(request, error))
             std::fprintf(stderr, "newsdesk: view %s: %s\n", layout.c_str(), error.c_str());
     }
+    if (!options.warningKeyword.empty() &&
+        StartWarningSearches(host.Views(), options.warningKeyword) == 0)
+        std::fprintf(stderr, "newsdesk: --warning: no view shows the warning search\n");
 }
 
 // The main window with the dialogs shown over it (a story window), each
@@ -112,17 +116,19 @@ bool writeScreenshot(QWidget& window, const std::string& path) {
 int RunDesk(const DeskOptions& givenOptions, int argc, char** argv) {
     DeskOptions options = givenOptions;
     const bool display = std::getenv("DISPLAY") || std::getenv("WAYLAND_DISPLAY");
+    // A measured window of the replayed day ends the run itself.
+    const bool statsWindow = options.stats && !options.stats->WholeRun();
     if (!display) {
         // Nobody can see a window: render offscreen and leave a picture.
         ::setenv("QT_QPA_PLATFORM", "offscreen", 0);
-        if (options.screenshot.empty())
+        if (options.screenshot.empty() && !statsWindow)
             options.screenshot = "newsdesk.png";
     }
     if (!options.screenshot.empty() && options.quitAfter < 0)
         options.quitAfter = 10;
 
     g_qtHandler = qInstallMessageHandler(filterQtMessages);
-    QApplication app(argc, argv);
+    MeteredApplication app(argc, argv);
     HostContext context;
     ScopedHostContext installed(context);
     DeskSettings settings;
@@ -198,6 +204,15 @@ int RunDesk(const DeskOptions& givenOptions, int argc, char** argv) {
         } else {
             createViews(options, host);
         }
+        std::unique_ptr<StallSession> stall;
+        if (options.stats) {
+            if (statsWindow && !replay)
+                return fail("--stats with a window of the day needs a replay (--data)");
+            stall = std::make_unique<StallSession>(app, *options.stats, host, replay.get(), [&] {
+                window.close();
+                app.exit(status);
+            });
+        }
         window.show();
         TellStoreNotOpen(layout, store);
         if (replay)
@@ -254,6 +269,9 @@ int RunDesk(const DeskOptions& givenOptions, int argc, char** argv) {
         const int rc = app.exec();
         if (status == 0)
             status = rc;
+        if (stall)
+            stall->Report();
+        stall.reset();
         window.CloseViews();
         host.SetMainFrameStory(nullptr);
         backend.SetEventSink(nullptr);

@@ -1,0 +1,72 @@
+#include "StallMeter.h"
+
+#include <QAbstractEventDispatcher>
+
+StallMeter::StallMeter(QObject* parent) : QObject(parent) {
+    m_clock.start();
+    m_probe.setSingleShot(true);
+    m_probe.setTimerType(Qt::PreciseTimer);
+    connect(&m_probe, &QTimer::timeout, this, [this] { probeFired(); });
+}
+
+void StallMeter::Start() {
+    if (m_running)
+        return;
+    m_running = true;
+    m_startedNs = m_clock.nsecsElapsed();
+    armProbe();
+}
+
+void StallMeter::Stop() {
+    if (!m_running)
+        return;
+    m_running = false;
+    m_probe.stop();
+    m_report.seconds += static_cast<double>(m_clock.nsecsElapsed() - m_startedNs) / 1e9;
+}
+
+void StallMeter::AddBusy(std::int64_t nanoseconds) {
+    if (m_running)
+        m_report.busy.Add(static_cast<double>(nanoseconds) / 1e6);
+}
+
+void StallMeter::armProbe() {
+    m_probeDueNs = m_clock.nsecsElapsed() + std::int64_t{kProbeMs} * 1'000'000;
+    m_probe.start(kProbeMs);
+}
+
+void StallMeter::probeFired() {
+    if (!m_running)
+        return;
+    const std::int64_t late = m_clock.nsecsElapsed() - m_probeDueNs;
+    // A timer may fire a little early; early is not late.
+    m_report.probe.Add(late > 0 ? static_cast<double>(late) / 1e6 : 0.0);
+    armProbe();
+}
+
+MeteredApplication::MeteredApplication(int& argc, char** argv) : QApplication(argc, argv) {
+    m_clock.start();
+    if (QAbstractEventDispatcher* dispatcher = QAbstractEventDispatcher::instance()) {
+        connect(dispatcher, &QAbstractEventDispatcher::aboutToBlock, this, [this] {
+            if (m_depth > 0)
+                m_blockedInside = true;
+        });
+    }
+}
+
+bool MeteredApplication::notify(QObject* receiver, QEvent* event) {
+    if (!m_meter || m_depth > 0 || !m_meter->Running()) {
+        ++m_depth;
+        const bool handled = QApplication::notify(receiver, event);
+        --m_depth;
+        return handled;
+    }
+    m_blockedInside = false;
+    const std::int64_t began = m_clock.nsecsElapsed();
+    ++m_depth;
+    const bool handled = QApplication::notify(receiver, event);
+    --m_depth;
+    if (!m_blockedInside)
+        m_meter->AddBusy(m_clock.nsecsElapsed() - began);
+    return handled;
+}
