@@ -48,6 +48,11 @@ std::string FormatStallReport(const StallReport& report) {
         std::snprintf(line, sizeof line, "rebuild name=%s ms=%.3f\n", name.c_str(), ms);
         text += line;
     }
+    for (const StallReport::Slow& slow : report.slow) {
+        char line[256];
+        std::snprintf(line, sizeof line, "slow at_s=%.3f ms=%.3f what=", slow.at, slow.ms);
+        text += line + slow.what + "\n";
+    }
     return text;
 }
 

@@ -6,6 +6,7 @@
 //   busy  count=N p50_ms=.. p99_ms=.. max_ms=.. over_16ms=N over_50ms=N
 //   probe count=N p50_ms=.. p99_ms=.. max_ms=.. over_16ms=N over_50ms=N
 //   rebuild name=date ms=..
+//   slow at_s=.. ms=.. what=..
 #include <cstddef>
 #include <optional>
 #include <string>
@@ -39,10 +40,20 @@ struct StallReport {
     DurationSeries probe;  // lateness of the 16 ms probe timer
     // Whole-list rebuilds, each timed on its own, in the order done.
     std::vector<std::pair<std::string, double>> rebuilds;
+    // Events that took longer than kSlowMs: when they began (seconds into
+    // the measuring), how long, and what was delivered (receiver class, event type).
+    struct Slow {
+        double at = 0;
+        double ms = 0;
+        std::string what;
+    };
+    static constexpr double kSlowMs = 50;
+    static constexpr std::size_t kMaxSlow = 200;
+    std::vector<Slow> slow;
 };
 
 // The whole report: a "stats window=.. seconds=.." line, the busy and probe
-// lines, then one line per rebuild.
+// lines, one line per rebuild, then one per slow event kept.
 std::string FormatStallReport(const StallReport& report);
 
 // What newsdesk --stats measures: the whole run ("run"), or the stretch of

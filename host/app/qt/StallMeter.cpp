@@ -25,9 +25,17 @@ void StallMeter::Stop() {
     m_report.seconds += static_cast<double>(m_clock.nsecsElapsed() - m_startedNs) / 1e9;
 }
 
-void StallMeter::AddBusy(std::int64_t nanoseconds) {
-    if (m_running)
-        m_report.busy.Add(static_cast<double>(nanoseconds) / 1e6);
+void StallMeter::AddBusy(std::int64_t nanoseconds, const char* receiverClass, int eventType) {
+    if (!m_running)
+        return;
+    const double ms = static_cast<double>(nanoseconds) / 1e6;
+    m_report.busy.Add(ms);
+    if (ms <= StallReport::kSlowMs || m_report.slow.size() >= StallReport::kMaxSlow)
+        return;
+    // When it began, in seconds into the measuring.
+    const double at = static_cast<double>(m_clock.nsecsElapsed() - m_startedNs) / 1e9 - ms / 1e3;
+    m_report.slow.push_back(
+        {m_report.seconds + at, ms, std::string(receiverClass) + "/" + std::to_string(eventType)});
 }
 
 void StallMeter::armProbe() {
@@ -62,11 +70,14 @@ bool MeteredApplication::notify(QObject* receiver, QEvent* event) {
         return handled;
     }
     m_blockedInside = false;
+    // Read now: the delivery may delete the receiver (a deferred delete).
+    const char* receiverClass = receiver->metaObject()->className();
+    const int eventType = static_cast<int>(event->type());
     const std::int64_t began = m_clock.nsecsElapsed();
     ++m_depth;
     const bool handled = QApplication::notify(receiver, event);
     --m_depth;
     if (!m_blockedInside)
-        m_meter->AddBusy(m_clock.nsecsElapsed() - began);
+        m_meter->AddBusy(m_clock.nsecsElapsed() - began, receiverClass, eventType);
     return handled;
 }

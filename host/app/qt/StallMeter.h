@@ -23,7 +23,9 @@ class StallMeter : public QObject {
     void Stop();
     bool Running() const { return m_running; }
 
-    void AddBusy(std::int64_t nanoseconds);
+    // One top-level event's time, with the receiver's class and the event's
+    // type, which name it when it was slow.
+    void AddBusy(std::int64_t nanoseconds, const char* receiverClass, int eventType);
     void AddRebuild(const std::string& name, double ms) { m_report.rebuilds.emplace_back(name, ms); }
     // What was measured; `window` names it in the report.
     StallReport& Report() { return m_report; }
