@@ -72,12 +72,13 @@ TEST(StallReport, EveryFigureReadableByKey) {
     report.busy = seriesOf({0.5, 16, 16.5, 51, 2});
     report.probe = seriesOf({1, 2, 3});
     report.rebuilds = {{"date_back", 154.25}, {"category_back", 98}};
+    report.slow = {{1.5, 80.25, "QTimer/1"}};
 
     std::istringstream text(FormatStallReport(report));
     std::vector<std::map<std::string, std::string>> lines;
     for (std::string line; std::getline(text, line);)
         lines.push_back(wordsOf(line));
-    ASSERT_EQ(lines.size(), 5u);
+    ASSERT_EQ(lines.size(), 6u);
     EXPECT_EQ(lines[0][""], "stats");
     EXPECT_EQ(lines[0]["window"], "08:58:30-09:05:30");
     EXPECT_EQ(lines[0]["seconds"], "420.0");
@@ -96,6 +97,10 @@ TEST(StallReport, EveryFigureReadableByKey) {
     EXPECT_EQ(lines[3]["name"], "date_back");
     EXPECT_EQ(lines[3]["ms"], "154.250");
     EXPECT_EQ(lines[4]["name"], "category_back");
+    EXPECT_EQ(lines[5][""], "slow");
+    EXPECT_EQ(lines[5]["at_s"], "1.500");
+    EXPECT_EQ(lines[5]["ms"], "80.250");
+    EXPECT_EQ(lines[5]["what"], "QTimer/1");
 }
 
 TEST(StallReport, NothingMeasuredReportsZeroes) {
