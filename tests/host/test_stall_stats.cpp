@@ -70,15 +70,16 @@ TEST(StallReport, EveryFigureReadableByKey) {
     report.window = "08:58:30-09:05:30";
     report.seconds = 420;
     report.busy = seriesOf({0.5, 16, 16.5, 51, 2});
+    report.cpu = seriesOf({0.25, 4});
     report.probe = seriesOf({1, 2, 3});
     report.rebuilds = {{"date_back", 154.25}, {"category_back", 98}};
-    report.slow = {{1.5, 80.25, "QTimer/1"}};
+    report.slow = {{1.5, 80.25, 60.5, "QTimer/1"}};
 
     std::istringstream text(FormatStallReport(report));
     std::vector<std::map<std::string, std::string>> lines;
     for (std::string line; std::getline(text, line);)
         lines.push_back(wordsOf(line));
-    ASSERT_EQ(lines.size(), 6u);
+    ASSERT_EQ(lines.size(), 7u);
     EXPECT_EQ(lines[0][""], "stats");
     EXPECT_EQ(lines[0]["window"], "08:58:30-09:05:30");
     EXPECT_EQ(lines[0]["seconds"], "420.0");
@@ -90,17 +91,21 @@ TEST(StallReport, EveryFigureReadableByKey) {
     // Exactly 16 ms is within the goal; only what lies above it counts.
     EXPECT_EQ(lines[1]["over_16ms"], "2");
     EXPECT_EQ(lines[1]["over_50ms"], "1");
-    EXPECT_EQ(lines[2][""], "probe");
-    EXPECT_EQ(lines[2]["count"], "3");
-    EXPECT_EQ(lines[2]["p50_ms"], "2.000");
-    EXPECT_EQ(lines[3][""], "rebuild");
-    EXPECT_EQ(lines[3]["name"], "date_back");
-    EXPECT_EQ(lines[3]["ms"], "154.250");
-    EXPECT_EQ(lines[4]["name"], "category_back");
-    EXPECT_EQ(lines[5][""], "slow");
-    EXPECT_EQ(lines[5]["at_s"], "1.500");
-    EXPECT_EQ(lines[5]["ms"], "80.250");
-    EXPECT_EQ(lines[5]["what"], "QTimer/1");
+    EXPECT_EQ(lines[2][""], "cpu");
+    EXPECT_EQ(lines[2]["count"], "2");
+    EXPECT_EQ(lines[2]["max_ms"], "4.000");
+    EXPECT_EQ(lines[3][""], "probe");
+    EXPECT_EQ(lines[3]["count"], "3");
+    EXPECT_EQ(lines[3]["p50_ms"], "2.000");
+    EXPECT_EQ(lines[4][""], "rebuild");
+    EXPECT_EQ(lines[4]["name"], "date_back");
+    EXPECT_EQ(lines[4]["ms"], "154.250");
+    EXPECT_EQ(lines[5]["name"], "category_back");
+    EXPECT_EQ(lines[6][""], "slow");
+    EXPECT_EQ(lines[6]["at_s"], "1.500");
+    EXPECT_EQ(lines[6]["ms"], "80.250");
+    EXPECT_EQ(lines[6]["cpu_ms"], "60.500");
+    EXPECT_EQ(lines[6]["what"], "QTimer/1");
 }
 
 TEST(StallReport, NothingMeasuredReportsZeroes) {

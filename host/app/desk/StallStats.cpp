@@ -42,6 +42,7 @@ std::string FormatStallReport(const StallReport& report) {
                   report.seconds);
     std::string text = head;
     text += FormatSeriesLine("busy", report.busy);
+    text += FormatSeriesLine("cpu", report.cpu);
     text += FormatSeriesLine("probe", report.probe);
     for (const auto& [name, ms] : report.rebuilds) {
         char line[256];
@@ -50,7 +51,8 @@ std::string FormatStallReport(const StallReport& report) {
     }
     for (const StallReport::Slow& slow : report.slow) {
         char line[256];
-        std::snprintf(line, sizeof line, "slow at_s=%.3f ms=%.3f what=", slow.at, slow.ms);
+        std::snprintf(line, sizeof line, "slow at_s=%.3f ms=%.3f cpu_ms=%.3f what=", slow.at,
+                      slow.ms, slow.cpuMs);
         text += line + slow.what + "\n";
     }
     return text;

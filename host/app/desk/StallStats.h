@@ -4,9 +4,10 @@
 // "key=value" words a script can split.
 //
 //   busy  count=N p50_ms=.. p99_ms=.. max_ms=.. over_16ms=N over_50ms=N
+//   cpu   count=N ...   (the same, in CPU time of the GUI thread)
 //   probe count=N p50_ms=.. p99_ms=.. max_ms=.. over_16ms=N over_50ms=N
 //   rebuild name=date ms=..
-//   slow at_s=.. ms=.. what=..
+//   slow at_s=.. ms=.. cpu_ms=.. what=..
 #include <cstddef>
 #include <optional>
 #include <string>
@@ -37,14 +38,19 @@ struct StallReport {
     std::string window;  // what was measured, e.g. "08:58:30-09:05:30" or "run"
     double seconds = 0;  // how long the measured stretch lasted
     DurationSeries busy;   // GUI-thread time per top-level event
+    // The same events' CPU time on the GUI thread: on a machine shared with
+    // other work, what the event itself cost, without the time it waited
+    // for a processor.
+    DurationSeries cpu;
     DurationSeries probe;  // lateness of the 16 ms probe timer
     // Whole-list rebuilds, each timed on its own, in the order done.
     std::vector<std::pair<std::string, double>> rebuilds;
     // Events that took longer than kSlowMs: when they began (seconds into
-    // the measuring), how long, and what was delivered (receiver class, event type).
+    // the measuring), how long (elapsed, and in CPU time), and what was delivered (receiver class, event type).
     struct Slow {
         double at = 0;
         double ms = 0;
+        double cpuMs = 0;
         std::string what;
     };
     static constexpr double kSlowMs = 50;
@@ -52,8 +58,8 @@ struct StallReport {
     std::vector<Slow> slow;
 };
 
-// The whole report: a "stats window=.. seconds=.." line, the busy and probe
-// lines, one line per rebuild, then one per slow event kept.
+// The whole report: a "stats window=.. seconds=.." line, the busy, cpu and
+// probe lines, one line per rebuild, then one per slow event kept.
 std::string FormatStallReport(const StallReport& report);
 
 // What newsdesk --stats measures: the whole run ("run"), or the stretch of

@@ -1,6 +1,17 @@
 #include "StallMeter.h"
 
 #include <QAbstractEventDispatcher>
+#include <ctime>
+
+namespace {
+
+std::int64_t threadCpuNanoseconds() {
+    timespec now{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
+    return std::int64_t{now.tv_sec} * 1'000'000'000 + now.tv_nsec;
+}
+
+}  // namespace
 
 StallMeter::StallMeter(QObject* parent) : QObject(parent) {
     m_clock.start();
@@ -25,17 +36,20 @@ void StallMeter::Stop() {
     m_report.seconds += static_cast<double>(m_clock.nsecsElapsed() - m_startedNs) / 1e9;
 }
 
-void StallMeter::AddBusy(std::int64_t nanoseconds, const char* receiverClass, int eventType) {
+void StallMeter::AddBusy(std::int64_t nanoseconds, std::int64_t cpuNanoseconds,
+                         const char* receiverClass, int eventType) {
     if (!m_running)
         return;
     const double ms = static_cast<double>(nanoseconds) / 1e6;
     m_report.busy.Add(ms);
+    const double cpuMs = static_cast<double>(cpuNanoseconds) / 1e6;
+    m_report.cpu.Add(cpuMs);
     if (ms <= StallReport::kSlowMs || m_report.slow.size() >= StallReport::kMaxSlow)
         return;
     // When it began, in seconds into the measuring.
     const double at = static_cast<double>(m_clock.nsecsElapsed() - m_startedNs) / 1e9 - ms / 1e3;
     m_report.slow.push_back(
-        {m_report.seconds + at, ms, std::string(receiverClass) + "/" + std::to_string(eventType)});
+        {m_report.seconds + at, ms, cpuMs, std::string(receiverClass) + "/" + std::to_string(eventType)});
 }
 
 void StallMeter::armProbe() {
@@ -74,10 +88,12 @@ bool MeteredApplication::notify(QObject* receiver, QEvent* event) {
     const char* receiverClass = receiver->metaObject()->className();
     const int eventType = static_cast<int>(event->type());
     const std::int64_t began = m_clock.nsecsElapsed();
+    const std::int64_t cpuBegan = threadCpuNanoseconds();
     ++m_depth;
     const bool handled = QApplication::notify(receiver, event);
     --m_depth;
     if (!m_blockedInside)
-        m_meter->AddBusy(m_clock.nsecsElapsed() - began, receiverClass, eventType);
+        m_meter->AddBusy(m_clock.nsecsElapsed() - began, threadCpuNanoseconds() - cpuBegan,
+                         receiverClass, eventType);
     return handled;
 }

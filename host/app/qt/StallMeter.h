@@ -3,7 +3,7 @@
 // timer fires, while measuring is on (newsdesk --stats). MeteredApplication
 // times every top-level event delivery (posted events, timers, back-end
 // wake-ups, paints; events sent from inside one count as part of it) and
-// hands each duration to the meter.
+// hands each duration (elapsed and the thread's CPU time) to the meter.
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QObject>
@@ -25,7 +25,8 @@ class StallMeter : public QObject {
 
     // One top-level event's time, with the receiver's class and the event's
     // type, which name it when it was slow.
-    void AddBusy(std::int64_t nanoseconds, const char* receiverClass, int eventType);
+    void AddBusy(std::int64_t nanoseconds, std::int64_t cpuNanoseconds, const char* receiverClass,
+                 int eventType);
     void AddRebuild(const std::string& name, double ms) { m_report.rebuilds.emplace_back(name, ms); }
     // What was measured; `window` names it in the report.
     StallReport& Report() { return m_report; }
