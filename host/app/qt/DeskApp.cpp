@@ -197,9 +197,18 @@ int RunDesk(const DeskOptions& givenOptions, int argc, char** argv) {
             // The views come once the past days are in, so their first
             // sheets show them; the live day then arrives as news.
             QObject::connect(replay.get(), &ReplayDriver::Ticked, &window, [&] {
-                if (host.Views().empty() && !window.ViewsClosed() &&
-                    replay->Session().Progress().historyDone)
-                    createViews(options, host);
+                if (!host.Views().empty() || window.ViewsClosed() ||
+                    !replay->Session().Progress().historyDone)
+                    return;
+                // The replayed day stands still while the views fill their
+                // lists (seconds for a big day), so what falls due meanwhile
+                // does not come as one backlog afterwards.
+                const bool running = !replay->IsPaused();
+                if (running)
+                    replay->TogglePause();
+                createViews(options, host);
+                if (running)
+                    replay->TogglePause();
             });
         } else {
             createViews(options, host);
