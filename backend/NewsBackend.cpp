@@ -52,8 +52,8 @@ void NewsBackend::SetWakeCallback(WakeCallback wake) {
     m_wake = std::move(wake);
 }
 
-int NewsBackend::Dispatch() {
-    if (Session::CallDepth() > 0 || m_dispatching)
+int NewsBackend::Dispatch(int maxEvents) {
+    if (Session::CallDepth() > 0 || m_dispatching || maxEvents == 0)
         return 0;
     struct Dispatching {
         bool& flag;
@@ -73,7 +73,10 @@ int NewsBackend::Dispatch() {
     }
     int delivered = 0;
     // Handlers run with no lock held: they call back into the back-end.
-    while (std::optional<NewsEvent> event = m_events.PopDue(now, last)) {
+    while (maxEvents < 0 || delivered < maxEvents) {
+        std::optional<NewsEvent> event = m_events.PopDue(now, last);
+        if (!event)
+            break;
         if (!sink)
             continue;
         DeliverEvent(*sink, *event);

@@ -75,11 +75,12 @@ class NewsBackend final : public FeedTarget {
     // Not owned; null drops due events when dispatched.
     void SetEventSink(NewsEventSink* sink);
     void SetWakeCallback(WakeCallback wake);
-    // Delivers the events due on the host clock, in due order, one at a time.
-    // Returns how many were delivered. Events queued meanwhile wait for the
-    // next call; a call from inside a handler or a back-end call does nothing.
-    // GUI thread only.
-    int Dispatch();
+    // Delivers the events due on the host clock, in due order, one at a time;
+    // at most `maxEvents` of them when it is not negative (the rest stay due
+    // for the next call). Returns how many were delivered. Events queued
+    // meanwhile wait for the next call; a call from inside a handler or a
+    // back-end call does nothing. GUI thread only.
+    int Dispatch(int maxEvents = -1);
     std::optional<std::int64_t> NextDueTime() const { return m_events.NextDue(); }
     std::size_t QueuedEventCount() const { return m_events.Size(); }
 

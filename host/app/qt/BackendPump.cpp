@@ -1,5 +1,6 @@
 #include "BackendPump.h"
 
+#include <QElapsedTimer>
 #include <QMetaObject>
 #include <algorithm>
 
@@ -32,7 +33,19 @@ void BackendPump::Schedule(qint64 due) {
 }
 
 void BackendPump::dispatch() {
-    m_delivered += m_backend.Dispatch();
+    // One event at a time until the slice is used up; what is still due
+    // follows after whatever else waits (paints, input, timers), so a burst
+    // of news never holds the window still for its whole length.
+    QElapsedTimer slice;
+    slice.start();
+    while (m_backend.Dispatch(1) > 0) {
+        ++m_delivered;
+        if (slice.elapsed() >= kSliceMs) {
+            m_due = m_clock.Now();
+            m_timer.start(0);
+            return;
+        }
+    }
     if (const auto due = m_backend.NextDueTime())
         Schedule(*due);
 }
