@@ -43,9 +43,10 @@ TEST_F(Events, ADispatchWithALimitLeavesTheRestDueInOrder) {
     EXPECT_EQ(backend.Dispatch(2), 2);
     EXPECT_EQ(backend.Dispatch(1), 1);
     EXPECT_EQ(backend.Dispatch(), 2);
-    EXPECT_EQ(sink.events, (Lines{"headline 1/20240308/1 cat=5 sym=", "headline 1/20240308/2 cat=5 sym=",
-                                  "headline 1/20240308/3 cat=5 sym=", "headline 1/20240308/4 cat=5 sym=",
-                                  "headline 1/20240308/5 cat=5 sym="}));
+    EXPECT_EQ(sink.events,
+              (Lines{"headline 1/20240308/1 cat=5 sym=", "headline 1/20240308/2 cat=5 sym=",
+                     "headline 1/20240308/3 cat=5 sym=", "headline 1/20240308/4 cat=5 sym=",
+                     "headline 1/20240308/5 cat=5 sym="}));
 }
 
 TEST_F(Events, HistoryIsStoredWithoutEvents) {

@@ -44,7 +44,8 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(PercentileCase{{}, 50, 0}, PercentileCase{{7.5}, 50, 7.5},
                       PercentileCase{{7.5}, 99, 7.5}, PercentileCase{{4, 1, 3, 2}, 50, 2},
                       PercentileCase{{4, 1, 3, 2}, 51, 3}, PercentileCase{{4, 1, 3, 2}, 100, 4},
-                      PercentileCase{oneToHundred(), 50, 50}, PercentileCase{oneToHundred(), 99, 99},
+                      PercentileCase{oneToHundred(), 50, 50},
+                      PercentileCase{oneToHundred(), 99, 99},
                       PercentileCase{oneToHundred(), 99.5, 100},
                       // One stall among many quick events shows in the maximum only.
                       PercentileCase{{0.1, 0.1, 0.1, 0.1, 0.1, 0.1, 0.1, 0.1, 0.1, 80}, 50, 0.1},

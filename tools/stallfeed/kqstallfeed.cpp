@@ -84,8 +84,8 @@ class Maker {
   public:
     Maker(const Options& o, std::ostream& out) : m_o(o), m_out(out) {}
 
-    bool Headline(std::optional<std::int64_t> due, std::int64_t time, std::uint32_t serial,
-                  long n, bool story) {
+    bool Headline(std::optional<std::int64_t> due, std::int64_t time, std::uint32_t serial, long n,
+                  bool story) {
         feed::HeadlineRecord h;
         h.service = static_cast<BYTE>(m_o.service);
         h.time = static_cast<std::int32_t>(time);
@@ -182,8 +182,8 @@ int main(int argc, char** argv) {
             const std::int64_t span = 8 * 3600;
             for (long i = 0; i < o.headlines; ++i) {
                 const std::int64_t time = midnight + span * i / std::max(1L, o.headlines);
-                if (!maker.Headline(std::nullopt, time,
-                                    static_cast<std::uint32_t>(10'000'000 + i), i, false))
+                if (!maker.Headline(std::nullopt, time, static_cast<std::uint32_t>(10'000'000 + i),
+                                    i, false))
                     return 1;
             }
         }

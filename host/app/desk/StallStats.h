@@ -35,9 +35,9 @@ class DurationSeries {
 std::string FormatSeriesLine(const std::string& name, const DurationSeries& series);
 
 struct StallReport {
-    std::string window;  // what was measured, e.g. "08:58:30-09:05:30" or "run"
-    double seconds = 0;  // how long the measured stretch lasted
-    DurationSeries busy;   // GUI-thread time per top-level event
+    std::string window;   // what was measured, e.g. "08:58:30-09:05:30" or "run"
+    double seconds = 0;   // how long the measured stretch lasted
+    DurationSeries busy;  // GUI-thread time per top-level event
     // The same events' CPU time on the GUI thread: on a machine shared with
     // other work, what the event itself cost, without the time it waited
     // for a processor.
@@ -46,7 +46,8 @@ struct StallReport {
     // Whole-list rebuilds, each timed on its own, in the order done.
     std::vector<std::pair<std::string, double>> rebuilds;
     // Events that took longer than kSlowMs: when they began (seconds into
-    // the measuring), how long (elapsed, and in CPU time), and what was delivered (receiver class, event type).
+    // the measuring), how long (elapsed, and in CPU time), and what was delivered (receiver class,
+    // event type).
     struct Slow {
         double at = 0;
         double ms = 0;

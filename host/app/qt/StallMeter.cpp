@@ -48,8 +48,8 @@ void StallMeter::AddBusy(std::int64_t nanoseconds, std::int64_t cpuNanoseconds,
         return;
     // When it began, in seconds into the measuring.
     const double at = static_cast<double>(m_clock.nsecsElapsed() - m_startedNs) / 1e9 - ms / 1e3;
-    m_report.slow.push_back(
-        {m_report.seconds + at, ms, cpuMs, std::string(receiverClass) + "/" + std::to_string(eventType)});
+    m_report.slow.push_back({m_report.seconds + at, ms, cpuMs,
+                             std::string(receiverClass) + "/" + std::to_string(eventType)});
 }
 
 void StallMeter::armProbe() {

@@ -27,7 +27,9 @@ class StallMeter : public QObject {
     // type, which name it when it was slow.
     void AddBusy(std::int64_t nanoseconds, std::int64_t cpuNanoseconds, const char* receiverClass,
                  int eventType);
-    void AddRebuild(const std::string& name, double ms) { m_report.rebuilds.emplace_back(name, ms); }
+    void AddRebuild(const std::string& name, double ms) {
+        m_report.rebuilds.emplace_back(name, ms);
+    }
     // What was measured; `window` names it in the report.
     StallReport& Report() { return m_report; }
 
