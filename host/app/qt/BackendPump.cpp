@@ -10,6 +10,7 @@
 BackendPump::BackendPump(NewsBackend& backend, const Clock& clock, QObject* parent)
     : QObject(parent), m_backend(backend), m_clock(clock) {
     m_timer.setSingleShot(true);
+    m_timer.setObjectName("BackendPump");  // names it in newsdesk --stats
     connect(&m_timer, &QTimer::timeout, this, [this] { dispatch(); });
     m_backend.SetWakeCallback([this](std::int64_t due) {
         // Never dispatch from inside the back-end: ask the GUI thread to.

@@ -1,6 +1,7 @@
 #include "StallMeter.h"
 
 #include <QAbstractEventDispatcher>
+#include <QPointer>
 #include <ctime>
 
 namespace {
@@ -37,7 +38,7 @@ void StallMeter::Stop() {
 }
 
 void StallMeter::AddBusy(std::int64_t nanoseconds, std::int64_t cpuNanoseconds,
-                         const char* receiverClass, int eventType) {
+                         const char* receiverClass, int eventType, const QString& name) {
     if (!m_running)
         return;
     const double ms = static_cast<double>(nanoseconds) / 1e6;
@@ -48,8 +49,11 @@ void StallMeter::AddBusy(std::int64_t nanoseconds, std::int64_t cpuNanoseconds,
         return;
     // When it began, in seconds into the measuring.
     const double at = static_cast<double>(m_clock.nsecsElapsed() - m_startedNs) / 1e9 - ms / 1e3;
-    m_report.slow.push_back({m_report.seconds + at, ms, cpuMs,
-                             std::string(receiverClass) + "/" + std::to_string(eventType)});
+    std::string what = receiverClass;
+    if (!name.isEmpty())
+        what += ":" + name.toStdString();
+    m_report.slow.push_back(
+        {m_report.seconds + at, ms, cpuMs, what + "/" + std::to_string(eventType)});
 }
 
 void StallMeter::armProbe() {
@@ -87,6 +91,10 @@ bool MeteredApplication::notify(QObject* receiver, QEvent* event) {
     // Read now: the delivery may delete the receiver (a deferred delete).
     const char* receiverClass = receiver->metaObject()->className();
     const int eventType = static_cast<int>(event->type());
+    // A timer's name tells which one it was, if it outlives its timeout.
+    QPointer<QObject> timer;
+    if (event->type() == QEvent::Timer)
+        timer = receiver;
     const std::int64_t began = m_clock.nsecsElapsed();
     const std::int64_t cpuBegan = threadCpuNanoseconds();
     ++m_depth;
@@ -94,6 +102,6 @@ bool MeteredApplication::notify(QObject* receiver, QEvent* event) {
     --m_depth;
     if (!m_blockedInside)
         m_meter->AddBusy(m_clock.nsecsElapsed() - began, threadCpuNanoseconds() - cpuBegan,
-                         receiverClass, eventType);
+                         receiverClass, eventType, timer ? timer->objectName() : QString());
     return handled;
 }

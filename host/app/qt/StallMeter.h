@@ -23,10 +23,10 @@ class StallMeter : public QObject {
     void Stop();
     bool Running() const { return m_running; }
 
-    // One top-level event's time, with the receiver's class and the event's
-    // type, which name it when it was slow.
+    // One top-level event's time, with the receiver's class, the event's
+    // type and (for a timer) its name, which tell what it was when it was slow.
     void AddBusy(std::int64_t nanoseconds, std::int64_t cpuNanoseconds, const char* receiverClass,
-                 int eventType);
+                 int eventType, const QString& name);
     void AddRebuild(const std::string& name, double ms) {
         m_report.rebuilds.emplace_back(name, ms);
     }
