@@ -118,6 +118,8 @@ int RunDesk(const DeskOptions& givenOptions, int argc, char** argv) {
     const bool display = std::getenv("DISPLAY") || std::getenv("WAYLAND_DISPLAY");
     // A measured window of the replayed day ends the run itself.
     const bool statsWindow = options.stats && !options.stats->WholeRun();
+    if (statsWindow && options.dataSet == "none")
+        return fail("--stats with a window of the day needs a replay (--data)");
     if (!display) {
         // Nobody can see a window: render offscreen and leave a picture.
         ::setenv("QT_QPA_PLATFORM", "offscreen", 0);
@@ -215,8 +217,6 @@ int RunDesk(const DeskOptions& givenOptions, int argc, char** argv) {
         }
         std::unique_ptr<StallSession> stall;
         if (options.stats) {
-            if (statsWindow && !replay)
-                return fail("--stats with a window of the day needs a replay (--data)");
             stall = std::make_unique<StallSession>(app, *options.stats, host, replay.get(), [&] {
                 window.close();
                 app.exit(status);
