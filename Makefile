@@ -1,5 +1,5 @@
 # `make run` and `make test` do all set-up on a fresh Debian machine.
-.PHONY: run bench test deps build-release build-debug build-asan format format-check clean
+.PHONY: run bench stall test deps build-release build-debug build-asan format format-check clean
 
 JOBS ?= $(shell nproc)
 
@@ -29,6 +29,13 @@ bench: build-release
 	@set -e; for b in build/release/bench/*; do \
 	  if [ -f "$$b" ] && [ -x "$$b" ]; then echo "== $$b"; "$$b"; fi; \
 	done
+
+# The stall measurement (newsdesk --stats) at market open over views of a
+# million headlines each; STALL_PRESET=debug measures the debug build.
+STALL_PRESET ?= release
+STALL_HEADLINES ?= 1000000
+stall: build-$(STALL_PRESET)
+	scripts/stall build/$(STALL_PRESET) $(STALL_HEADLINES)
 
 test: build-debug build-asan
 	ctest --preset debug --no-tests=error --output-on-failure

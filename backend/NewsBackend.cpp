@@ -77,15 +77,15 @@ void NewsBackend::WaitIdle() {
     Session session(*this);
 }
 
-int NewsBackend::Dispatch() {
-    if (Session::CallDepth() > 0 || m_dispatching)
+int NewsBackend::Dispatch(int maxEvents) {
+    if (Session::CallDepth() > 0 || m_dispatching || maxEvents == 0)
         return 0;
     WaitIdle();
-    return DispatchReady();
+    return DispatchReady(maxEvents);
 }
 
-int NewsBackend::DispatchReady() {
-    if (Session::CallDepth() > 0 || m_dispatching)
+int NewsBackend::DispatchReady(int maxEvents) {
+    if (Session::CallDepth() > 0 || m_dispatching || maxEvents == 0)
         return 0;
     struct Dispatching {
         bool& flag;
@@ -105,7 +105,10 @@ int NewsBackend::DispatchReady() {
     }
     int delivered = 0;
     // Handlers run with no lock held: they call back into the back-end.
-    while (std::optional<NewsEvent> event = m_events.PopDue(now, last)) {
+    while (maxEvents < 0 || delivered < maxEvents) {
+        std::optional<NewsEvent> event = m_events.PopDue(now, last);
+        if (!event)
+            break;
         if (!sink)
             continue;
         DeliverEvent(*sink, *event);

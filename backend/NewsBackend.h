@@ -86,13 +86,14 @@ class NewsBackend final : public FeedTarget {
     // Waits for the worker to finish what was asked of it so far, then
     // delivers the events due on the host clock, in due order, one at a time:
     // headless runs (tests, the automation) see every answer of the calls they
-    // made. Returns how many were delivered. Events queued meanwhile wait for
-    // the next call; a call from inside a handler or a back-end call does
-    // nothing. GUI thread only.
-    int Dispatch();
+    // made. At most `maxEvents` of them when it is not negative (the rest stay
+    // due for the next call). Returns how many were delivered. Events queued
+    // meanwhile wait for the next call; a call from inside a handler or a
+    // back-end call does nothing. GUI thread only.
+    int Dispatch(int maxEvents = -1);
     // The same without waiting for the worker: what a GUI's pump runs, as a
     // long search must not hold the GUI thread (its answer wakes the host).
-    int DispatchReady();
+    int DispatchReady(int maxEvents = -1);
     // Waits until the worker has applied every write and finished every job
     // asked for so far. Not from a sink handler's back-end call or a job.
     void WaitIdle();

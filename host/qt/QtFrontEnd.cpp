@@ -90,6 +90,8 @@ void QtFrontEnd::StartTimer(HWND window, UINT id, UINT period) {
     QTimer*& timer = m_timers[{window, id}];
     if (!timer) {
         timer = new QTimer(this);
+        // "timer <id>": what a measurement of the GUI thread calls it.
+        timer->setObjectName(QStringLiteral("timer %1").arg(id));
         connect(timer, &QTimer::timeout, this, [this, window, id] {
             if (m_system)
                 m_system->FireTimer(window, id);

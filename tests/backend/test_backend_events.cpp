@@ -36,6 +36,19 @@ TEST_F(Events, LiveNewsWaitsForDispatchAndCarriesItsCategoryAndSymbols) {
     EXPECT_EQ(backend.Dispatch(), 0);
 }
 
+TEST_F(Events, ADispatchWithALimitLeavesTheRestDueInOrder) {
+    for (std::uint32_t serial = 1; serial <= 5; ++serial)
+        backend.AddHeadline(Item('1', t0, serial, "快訊", "5"), true);
+    EXPECT_EQ(backend.Dispatch(0), 0);
+    EXPECT_EQ(backend.Dispatch(2), 2);
+    EXPECT_EQ(backend.Dispatch(1), 1);
+    EXPECT_EQ(backend.Dispatch(), 2);
+    EXPECT_EQ(sink.events,
+              (Lines{"headline 1/20240308/1 cat=5 sym=", "headline 1/20240308/2 cat=5 sym=",
+                     "headline 1/20240308/3 cat=5 sym=", "headline 1/20240308/4 cat=5 sym=",
+                     "headline 1/20240308/5 cat=5 sym="}));
+}
+
 TEST_F(Events, HistoryIsStoredWithoutEvents) {
     backend.AddHeadline(Item('1', t0, 1, "舊聞", "5"), false);
     backend.ChangeNewsDay('1', 20240311, false);

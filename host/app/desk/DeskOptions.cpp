@@ -167,6 +167,18 @@ std::optional<DeskOptions> ParseDeskOptions(int argc, const char* const* argv,
               return true;
           },
           "a number of rows"}},
+        {"--stats",
+         {[](DeskOptions& d, const std::string& v) {
+              d.stats = ParseStatsWindow(v);
+              return d.stats.has_value();
+          },
+          "run, or a stretch of the replayed day HH:MM[:SS]-HH:MM[:SS]"}},
+        {"--warning",
+         {[](DeskOptions& d, const std::string& v) {
+              d.warningKeyword = v;
+              return !v.empty();
+          },
+          "a keyword"}},
         {"--script",
          {[](DeskOptions& d, const std::string& v) {
               d.script = v;
@@ -231,5 +243,12 @@ std::string DeskUsage() {
            "                         this PDF, without the print dialog (a second before\n"
            "                         quitting)\n"
            "  --print-rows N         how many rows --print-pdf prints (default 2)\n"
+           "  --warning KEYWORD      start a warning search for the keyword in every view\n"
+           "                         showing the warning search, once the views are up\n"
+           "  --stats run|FROM-UNTIL measure how long the GUI thread is busy per event and\n"
+           "                         how late a 16 ms timer fires, over the whole run or\n"
+           "                         from FROM to UNTIL (HH:MM[:SS]) of the replayed day;\n"
+           "                         with a window, time whole-list rebuilds after it and\n"
+           "                         quit; the figures go to standard output\n"
            "  --script FILE|-        run an automation script headless (see docs/automation.md)\n";
 }

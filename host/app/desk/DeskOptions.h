@@ -7,11 +7,14 @@
 //            [--module PATH] [--view-class NAME]
 //            [--screenshot FILE] [--quit-after SECONDS] [--story ROW] [--symbol ID]
 //            [--search KEYWORD] [--date YYYYMMDD] [--dialog 3002|3001|3006]
+//            [--stats run|HH:MM[:SS]-HH:MM[:SS]] [--warning KEYWORD]
 //            [--script FILE|-]
 #include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
+
+#include "StallStats.h"
 
 struct DeskOptions {
     // An ordinary view name: the view offers every mode under it.
@@ -43,6 +46,12 @@ struct DeskOptions {
     // The first view's search dialog opened by this command; none: no dialog.
     std::optional<unsigned> dialogCommand;
     std::optional<std::string> script;  // "-": standard input
+    // Set: the GUI thread's busy time per event and a probe timer's lateness
+    // are measured over this window and reported on standard output.
+    std::optional<StatsWindow> stats;
+    // Started as the warning condition of every view showing the warning
+    // search once the views are up; empty: none.
+    std::string warningKeyword;
     bool help = false;
 };
 

@@ -1,5 +1,6 @@
 #include "BackendPump.h"
 
+#include <QElapsedTimer>
 #include <QMetaObject>
 #include <algorithm>
 
@@ -9,6 +10,7 @@
 BackendPump::BackendPump(NewsBackend& backend, const Clock& clock, QObject* parent)
     : QObject(parent), m_backend(backend), m_clock(clock) {
     m_timer.setSingleShot(true);
+    m_timer.setObjectName("BackendPump");  // names it in newsdesk --stats
     connect(&m_timer, &QTimer::timeout, this, [this] { dispatch(); });
     // The GUI thread never waits for the back-end's worker: answers come as
     // events, and their wake-ups schedule the delivery.
@@ -36,7 +38,19 @@ void BackendPump::Schedule(qint64 due) {
 }
 
 void BackendPump::dispatch() {
-    m_delivered += m_backend.DispatchReady();
+    // One event at a time until the slice is used up; what is still due
+    // follows after whatever else waits (paints, input, timers), so a burst
+    // of news never holds the window still for its whole length.
+    QElapsedTimer slice;
+    slice.start();
+    while (m_backend.DispatchReady(1) > 0) {
+        ++m_delivered;
+        if (slice.elapsed() >= kSliceMs) {
+            m_due = m_clock.Now();
+            m_timer.start(0);
+            return;
+        }
+    }
     if (const auto due = m_backend.NextDueTime())
         Schedule(*due);
 }

@@ -2,7 +2,8 @@
 // Delivers the back-end's events on the GUI thread when they fall due: the
 // back-end's wake-up (from any thread, possibly inside a back-end call)
 // posts a request here, and a single-shot timer runs Dispatch() at the
-// earliest due time.
+// earliest due time. Each run delivers for at most kSliceMs (and the event
+// under way), then gives the event loop a turn before going on.
 #include <QObject>
 #include <QTimer>
 #include <cstdint>
@@ -13,6 +14,8 @@ class NewsBackend;
 class BackendPump : public QObject {
     Q_OBJECT
   public:
+    static constexpr int kSliceMs = 8;
+
     BackendPump(NewsBackend& backend, const Clock& clock, QObject* parent = nullptr);
     ~BackendPump() override;
 

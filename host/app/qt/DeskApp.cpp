@@ -17,6 +17,7 @@
 #include "NewsStoryWindow.h"
 #include "ReplayDriver.h"
 #include "SKQCfgIO2.h"
+#include "StallSession.h"
 #include "app/desk/DeskEnvironment.h"
 #include "app/desk/LayoutHostWnd.h"
 #include "app/desk/MainFrameStory.h"
@@ -59,6 +60,9 @@ void createViews(const DeskOptions& options, ViewHost& host) {
         if (!host.CreateView(request, error))
             std::fprintf(stderr, "newsdesk: view %s: %s\n", layout.c_str(), error.c_str());
     }
+    if (!options.warningKeyword.empty() &&
+        StartWarningSearches(host.Views(), options.warningKeyword) == 0)
+        std::fprintf(stderr, "newsdesk: --warning: no view shows the warning search\n");
 }
 
 // The main window with the dialogs shown over it (a story window), each
@@ -112,17 +116,21 @@ bool writeScreenshot(QWidget& window, const std::string& path) {
 int RunDesk(const DeskOptions& givenOptions, int argc, char** argv) {
     DeskOptions options = givenOptions;
     const bool display = std::getenv("DISPLAY") || std::getenv("WAYLAND_DISPLAY");
+    // A measured window of the replayed day ends the run itself.
+    const bool statsWindow = options.stats && !options.stats->WholeRun();
+    if (statsWindow && options.dataSet == "none")
+        return fail("--stats with a window of the day needs a replay (--data)");
     if (!display) {
         // Nobody can see a window: render offscreen and leave a picture.
         ::setenv("QT_QPA_PLATFORM", "offscreen", 0);
-        if (options.screenshot.empty())
+        if (options.screenshot.empty() && !statsWindow)
             options.screenshot = "newsdesk.png";
     }
     if (!options.screenshot.empty() && options.quitAfter < 0)
         options.quitAfter = 10;
 
     g_qtHandler = qInstallMessageHandler(filterQtMessages);
-    QApplication app(argc, argv);
+    MeteredApplication app(argc, argv);
     HostContext context;
     ScopedHostContext installed(context);
     DeskSettings settings;
@@ -191,12 +199,28 @@ int RunDesk(const DeskOptions& givenOptions, int argc, char** argv) {
             // The views come once the past days are in, so their first
             // sheets show them; the live day then arrives as news.
             QObject::connect(replay.get(), &ReplayDriver::Ticked, &window, [&] {
-                if (host.Views().empty() && !window.ViewsClosed() &&
-                    replay->Session().Progress().historyDone)
-                    createViews(options, host);
+                if (!host.Views().empty() || window.ViewsClosed() ||
+                    !replay->Session().Progress().historyDone)
+                    return;
+                // The replayed day stands still while the views fill their
+                // lists (seconds for a big day), so what falls due meanwhile
+                // does not come as one backlog afterwards.
+                const bool running = !replay->IsPaused();
+                if (running)
+                    replay->TogglePause();
+                createViews(options, host);
+                if (running)
+                    replay->TogglePause();
             });
         } else {
             createViews(options, host);
+        }
+        std::unique_ptr<StallSession> stall;
+        if (options.stats) {
+            stall = std::make_unique<StallSession>(app, *options.stats, host, replay.get(), [&] {
+                window.close();
+                app.exit(status);
+            });
         }
         window.show();
         TellStoreNotOpen(layout, store);
@@ -254,6 +278,9 @@ int RunDesk(const DeskOptions& givenOptions, int argc, char** argv) {
         const int rc = app.exec();
         if (status == 0)
             status = rc;
+        if (stall)
+            stall->Report();
+        stall.reset();
         window.CloseViews();
         host.SetMainFrameStory(nullptr);
         backend.SetEventSink(nullptr);

@@ -5,6 +5,7 @@
 ReplayDriver::ReplayDriver(std::unique_ptr<ReplaySession> session, QObject* parent)
     : QObject(parent), m_session(std::move(session)) {
     m_timer.setSingleShot(true);
+    m_timer.setObjectName("ReplayDriver");  // names it in newsdesk --stats
     connect(&m_timer, &QTimer::timeout, this, [this] { tick(); });
 }
 
