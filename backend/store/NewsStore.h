@@ -156,6 +156,8 @@ class NewsStore {
     std::vector<NamedRow> named(const char* sql, BYTE owner);
     std::optional<MarketRow> market(std::string_view sql,
                                     const std::function<void(sqlite::Statement&)>& bind);
+    // The keys of a statement's rows of (time, serial), all of `service`.
+    std::vector<CHeadlineTable> readKeys(sqlite::Statement& st, BYTE service);
     std::vector<CHeadlineTable> keys(std::string_view sql, BYTE service, const CString* text,
                                      std::int64_t number);
     std::int64_t count(std::string_view sql, BYTE service, const CString* text,

@@ -200,6 +200,16 @@ std::optional<bool> NewsStore::PutStory(const HeadlineId& id, const CString& tex
     return changed;
 }
 
+std::vector<CHeadlineTable> NewsStore::readKeys(sqlite::Statement& st, BYTE service) {
+    std::vector<CHeadlineTable> out;
+    while (st.Step())
+        out.push_back(CHeadlineTable{service, static_cast<std::int32_t>(st.ColumnInt(0)),
+                                     static_cast<std::int32_t>(st.ColumnInt(1))});
+    if (!st.Done())
+        failQuery();
+    return out;
+}
+
 std::vector<CHeadlineTable> NewsStore::keys(std::string_view sql, BYTE service, const CString* text,
                                             std::int64_t number) {
     std::vector<CHeadlineTable> out;
@@ -213,12 +223,7 @@ std::vector<CHeadlineTable> NewsStore::keys(std::string_view sql, BYTE service, 
         st->Bind(2, text->str());
     else
         st->Bind(2, number);
-    while (st->Step())
-        out.push_back(CHeadlineTable{service, static_cast<std::int32_t>(st->ColumnInt(0)),
-                                     static_cast<std::int32_t>(st->ColumnInt(1))});
-    if (!st->Done())
-        failQuery();
-    return out;
+    return readKeys(*st, service);
 }
 
 std::int64_t NewsStore::count(std::string_view sql, BYTE service, const CString* text,

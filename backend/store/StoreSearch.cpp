@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "NewsStore.h"
+#include "StoreSearchSql.h"
 #include "StoreTextIndex.h"
 
 namespace {
@@ -64,22 +65,6 @@ void joinedInstr(sqlite3_context* context, int, sqlite3_value** values) {
     sqlite3_result_int(context, found ? 1 : 0);
 }
 
-// One keyword's test; instr() finds exact substrings (byte for byte, case
-// and width as written). A headline without a story never matches in it.
-std::string keywordClause(SearchQuery::Scope scope, int parameter, const std::string& storyText) {
-    const std::string p = "?" + std::to_string(parameter);
-    const std::string story = "coalesce(kq_joined_instr(" + storyText + ", " + p + "), 0) > 0";
-    switch (scope) {
-        case SearchQuery::Scope::Story:
-            return story;
-        case SearchQuery::Scope::Both:
-            return "(instr(h.title, " + p + ") > 0 OR " + story + ")";
-        case SearchQuery::Scope::Title:
-            break;
-    }
-    return "instr(h.title, " + p + ") > 0";
-}
-
 // The SQL depends only on the number of keywords, the scope, the method and
 // how the text index is asked, so the statement cache keeps one per shape.
 //
@@ -116,16 +101,40 @@ std::string searchSql(const SearchQuery& query, const std::optional<news_store::
     } else {
         sql += " WHERE h.service = ?1 AND h.day BETWEEN ?2 AND ?3 AND (";
     }
-    sql += " (";
-    for (std::size_t i = 0; i < query.keywords.size(); ++i) {
-        if (i > 0)
-            sql += query.any ? " OR " : " AND ";
-        sql += keywordClause(query.scope, static_cast<int>(i) + 4, storyText);
-    }
+    sql += " (" + news_store::KeywordTests(query, 4, storyText);
     return sql + ")) ORDER BY h.time DESC, h.serial DESC";
 }
 
 }  // namespace
+
+namespace news_store {
+
+std::string KeywordTests(const SearchQuery& query, int firstParameter,
+                         const std::string& storyText) {
+    std::string sql;
+    for (std::size_t i = 0; i < query.keywords.size(); ++i) {
+        if (i > 0)
+            sql += query.any ? " OR " : " AND ";
+        // instr() finds exact substrings (byte for byte, case and width as
+        // written). A headline without a story never matches in it.
+        const std::string p = "?" + std::to_string(firstParameter + static_cast<int>(i));
+        const std::string story = "coalesce(kq_joined_instr(" + storyText + ", " + p + "), 0) > 0";
+        switch (query.scope) {
+            case SearchQuery::Scope::Story:
+                sql += story;
+                break;
+            case SearchQuery::Scope::Both:
+                sql += "(instr(h.title, " + p + ") > 0 OR " + story + ")";
+                break;
+            case SearchQuery::Scope::Title:
+                sql += "instr(h.title, " + p + ") > 0";
+                break;
+        }
+    }
+    return sql;
+}
+
+}  // namespace news_store
 
 bool NewsStore::SearchesByIndex(const SearchQuery& query) const {
     return m_textIndex && !query.keywords.empty() && news_store::TextIndexMatch(query).has_value();
@@ -158,12 +167,7 @@ std::vector<CHeadlineTable> NewsStore::Search(BYTE service, const SearchQuery& q
     st->Bind(1, service).Bind(2, query.firstDay).Bind(3, query.lastDay);
     for (std::size_t i = 0; i < query.keywords.size(); ++i)
         st->Bind(static_cast<int>(i) + 4, query.keywords[i].str());
-    while (st->Step())
-        out.push_back(CHeadlineTable{service, static_cast<std::int32_t>(st->ColumnInt(0)),
-                                     static_cast<std::int32_t>(st->ColumnInt(1))});
-    if (!st->Done())
-        failQuery();
-    return out;
+    return readKeys(*st, service);
 }
 
 const NewsStore::SearchMemo* NewsStore::indexedSearch(const SearchQuery& query,

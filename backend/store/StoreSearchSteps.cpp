@@ -5,22 +5,9 @@
 #include <string>
 
 #include "NewsStore.h"
+#include "StoreSearchSql.h"
 
 namespace {
-
-std::string stepKeywordClause(SearchQuery::Scope scope, int parameter) {
-    const std::string p = "?" + std::to_string(parameter);
-    const std::string story = "coalesce(kq_joined_instr(s.text, " + p + "), 0) > 0";
-    switch (scope) {
-        case SearchQuery::Scope::Story:
-            return story;
-        case SearchQuery::Scope::Both:
-            return "(instr(h.title, " + p + ") > 0 OR " + story + ")";
-        case SearchQuery::Scope::Title:
-            break;
-    }
-    return "instr(h.title, " + p + ") > 0";
-}
 
 // The rows are picked by their id (the unary plus keeps the planner off the
 // day index, which would read the whole window for every step).
@@ -29,12 +16,7 @@ std::string stepSql(const SearchQuery& query) {
     if (query.scope != SearchQuery::Scope::Title)
         sql += " LEFT JOIN story s ON s.headline = h.id";
     sql += " WHERE h.id BETWEEN ?1 AND ?2 AND +h.service = ?3 AND +h.day BETWEEN ?4 AND ?5 AND (";
-    for (std::size_t i = 0; i < query.keywords.size(); ++i) {
-        if (i > 0)
-            sql += query.any ? " OR " : " AND ";
-        sql += stepKeywordClause(query.scope, static_cast<int>(i) + 6);
-    }
-    return sql + ")";
+    return sql + news_store::KeywordTests(query, 6, "s.text") + ")";
 }
 
 }  // namespace
@@ -62,10 +44,5 @@ std::vector<CHeadlineTable> NewsStore::SearchRows(BYTE service, const SearchQuer
     st->Bind(4, query.firstDay).Bind(5, query.lastDay);
     for (std::size_t i = 0; i < query.keywords.size(); ++i)
         st->Bind(static_cast<int>(i) + 6, query.keywords[i].str());
-    while (st->Step())
-        out.push_back(CHeadlineTable{service, static_cast<std::int32_t>(st->ColumnInt(0)),
-                                     static_cast<std::int32_t>(st->ColumnInt(1))});
-    if (!st->Done())
-        failQuery();
-    return out;
+    return readKeys(*st, service);
 }
