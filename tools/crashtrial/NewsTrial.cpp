@@ -241,7 +241,7 @@ void NewsTrials::check(NewsStore& store, const PassKey& key, std::size_t acked,
 
 void NewsTrials::Run(std::chrono::microseconds delay, TrialTally& tally) {
     const std::int64_t trial = tally.trials;
-    if (m_seriesTrials == 0 || m_seriesTrials >= m_seriesLength)
+    if (StartsSeries())
         startSeries();
     ++m_seriesTrials;
     const int firstPass = m_nextPass;

@@ -27,6 +27,9 @@ class NewsTrials {
     // the first trial of a series also kills the child while it makes one).
     NewsTrials(std::string folder, std::vector<feed::FeedRecord> records, int seriesLength);
     void Run(std::chrono::microseconds delay, TrialTally& tally);
+    // The next trial makes the store anew: its kill should fall while the
+    // store is made and opened, in the first few milliseconds.
+    bool StartsSeries() const { return m_seriesTrials == 0 || m_seriesTrials >= m_seriesLength; }
 
   private:
     struct PassKey {

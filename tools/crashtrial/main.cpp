@@ -6,8 +6,10 @@
 //
 // Even trials kill a child that saves settings through the configuration
 // store; odd trials kill a child whose news store takes a replayed feed. The
-// kill comes after a random delay (up to --settings-ms or --news-ms), drawn
-// from the seed, which is printed so a run can be repeated. Exit status 1 when
+// kill comes after a random delay (up to --settings-ms or --news-ms; for the
+// trial that makes a news store anew, every --series trials, up to 40 ms so
+// it falls while the store is made), drawn from the seed, which is printed so
+// a run can be repeated. Exit status 1 when
 // anything was refused, torn or lost.
 #include <unistd.h>
 
@@ -26,13 +28,16 @@
 
 namespace {
 
+// A news store is made and opened within this many milliseconds of the start.
+constexpr long kCreationMs = 40;
+
 struct Options {
     std::string feed;
     std::string dir;
     long trials = 1000;
     unsigned long seed = 0;
     bool seedGiven = false;
-    long settingsMs = 60;
+    long settingsMs = 150;
     long newsMs = 1500;
     int series = 10;
 };
@@ -144,11 +149,14 @@ int main(int argc, char** argv) {
     std::mt19937_64 random(options.seed);
     std::uniform_int_distribution<long> settingsDelay(0, options.settingsMs * 1000);
     std::uniform_int_distribution<long> newsDelay(0, options.newsMs * 1000);
+    std::uniform_int_distribution<long> creationDelay(0, kCreationMs * 1000);
     crashtrial::TrialTally tally;
     const auto start = std::chrono::steady_clock::now();
     for (; tally.trials < options.trials; ++tally.trials) {
         if (tally.trials % 2 == 0)
             settings.Run(std::chrono::microseconds(settingsDelay(random)), tally);
+        else if (news.StartsSeries())
+            news.Run(std::chrono::microseconds(creationDelay(random)), tally);
         else
             news.Run(std::chrono::microseconds(newsDelay(random)), tally);
         if ((tally.trials + 1) % 100 == 0) {
