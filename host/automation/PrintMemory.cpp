@@ -1,6 +1,8 @@
-// "print memory": what the process holds, what of it SQLite holds (the
-// in-memory news store above all) and what the views' lists hold, so a long
-// run can tell growth with the news from a leak.
+// "print memory": what the process holds, what of it is in use on the heap,
+// what of that SQLite holds (the in-memory news store above all) and what the
+// views' lists hold, so a long run can tell growth with the news from a leak
+// (and from freed memory the allocator keeps).
+#include <malloc.h>
 #include <sqlite3.h>
 
 #include <fstream>
@@ -39,7 +41,9 @@ void Memory(Session& s, Args& a) {
                 entries += inspection->InspectList(mode).size();
         }
     }
-    s.Out() << "memory: rss " << residentKilobytes() << " kB, sqlite "
+    const struct mallinfo2 heap = mallinfo2();
+    s.Out() << "memory: rss " << residentKilobytes() << " kB, heap "
+            << (heap.uordblks + heap.hblkhd) / 1024 << " kB, sqlite "
             << sqlite3_memory_used() / 1024 << " kB, views " << s.Views().size()
             << ", list entries " << entries << '\n';
 }
