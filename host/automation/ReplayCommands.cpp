@@ -48,24 +48,23 @@ void replayCommand(Call& call) {
     }
     if (!file->Issues().empty()) {
         const feed::FeedIssue& first = file->Issues().front();
-        throw ScriptError("cannot replay " + name + ": line " + std::to_string(first.line) +
-                          ": " + first.reason.str() + " (" +
-                          std::to_string(file->Issues().size()) + " issues)");
+        throw ScriptError("cannot replay " + name + ": line " + std::to_string(first.line) + ": " +
+                          first.reason.str() + " (" + std::to_string(file->Issues().size()) +
+                          " issues)");
     }
 
     feed::ReplayOptions options;
     options.speed = feed::ReplaySpeed::AsFastAsPossible();
     options.shiftDays = shift;
     feed::FeedReplay replay(call.session.Backend(),
-                            std::make_unique<feed::MemoryFeedSource>(std::move(records)),
-                            options);
+                            std::make_unique<feed::MemoryFeedSource>(std::move(records)), options);
     replay.Start(0);
     while (!replay.IsFinished())
         replay.Advance(0);
     const feed::ReplayProgress progress = replay.Progress();
-    call.session.Out() << "replay " << name << ": " << progress.pushed << " records, "
-                       << headlines << " headlines, " << progress.pushed - progress.history
-                       << " live, shifted " << shift << " days\n";
+    call.session.Out() << "replay " << name << ": " << progress.pushed << " records, " << headlines
+                       << " headlines, " << progress.pushed - progress.history << " live, shifted "
+                       << shift << " days\n";
 }
 
 }  // namespace

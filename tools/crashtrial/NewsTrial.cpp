@@ -108,8 +108,7 @@ class AcknowledgingTarget final : public FeedTarget {
         feed::ReplayOptions options;
         options.speed = feed::ReplaySpeed::AsFastAsPossible();
         options.shiftDays = pass * kPassDays;
-        feed::FeedReplay replay(target, std::make_unique<feed::MemoryFeedSource>(records),
-                                options);
+        feed::FeedReplay replay(target, std::make_unique<feed::MemoryFeedSource>(records), options);
         replay.Start(0);
         while (!replay.IsFinished())
             replay.Advance(0);
@@ -118,9 +117,11 @@ class AcknowledgingTarget final : public FeedTarget {
 
 std::optional<HeadlineId> idOf(const feed::FeedRecord& record) {
     if (const auto* h = std::get_if<feed::HeadlineRecord>(&record.payload))
-        return HeadlineId::Of(CHeadlineTable{h->service, h->time, static_cast<std::int32_t>(h->serial)});
+        return HeadlineId::Of(
+            CHeadlineTable{h->service, h->time, static_cast<std::int32_t>(h->serial)});
     if (const auto* s = std::get_if<feed::StoryRecord>(&record.payload))
-        return HeadlineId::Of(CHeadlineTable{s->service, s->time, static_cast<std::int32_t>(s->serial)});
+        return HeadlineId::Of(
+            CHeadlineTable{s->service, s->time, static_cast<std::int32_t>(s->serial)});
     return std::nullopt;
 }
 
@@ -141,20 +142,20 @@ std::vector<CString> sortedUnique(std::vector<CString> ids) {
 bool sameHeadline(const StoredHeadline& stored, const std::vector<CString>& storedSymbols,
                   const feed::HeadlineRecord& record) {
     const CHeadline& h = stored.record;
-    return h.byService == record.service && h.tTime == record.time &&
-           h.dwSerial == record.serial && h.strTitle == record.title &&
-           h.byDeleted == record.deleted &&
+    return h.byService == record.service && h.tTime == record.time && h.dwSerial == record.serial &&
+           h.strTitle == record.title && h.byDeleted == record.deleted &&
            stored.categoryId == CanonicalCategoryId(record.categoryId) &&
            sortedUnique(storedSymbols) == sortedUnique(record.symbols);
 }
 
 }  // namespace
 
-NewsTrials::NewsTrials(std::string folder, std::vector<feed::FeedRecord> records,
-                       int seriesLength)
+NewsTrials::NewsTrials(std::string folder, std::vector<feed::FeedRecord> records, int seriesLength)
     : m_folder(std::move(folder)), m_records(std::move(records)), m_seriesLength(seriesLength) {}
 
-std::string NewsTrials::storePath() const { return m_folder + "/news.kqnews"; }
+std::string NewsTrials::storePath() const {
+    return m_folder + "/news.kqnews";
+}
 
 void NewsTrials::startSeries() {
     std::error_code ec;
@@ -188,8 +189,8 @@ const std::unordered_map<HeadlineId, NewsTrials::Versions>& NewsTrials::versions
     return versions;
 }
 
-void NewsTrials::check(NewsStore& store, const PassKey& key, std::size_t acked,
-                       std::int64_t trial, TrialTally& tally) {
+void NewsTrials::check(NewsStore& store, const PassKey& key, std::size_t acked, std::int64_t trial,
+                       TrialTally& tally) {
     const auto& versions = versionsOf(key.pass);
     const auto found = versions.find(key.id);
     const std::string name = "headline " + std::to_string(key.id.service) + "/" +
@@ -260,10 +261,10 @@ void NewsTrials::Run(std::chrono::microseconds delay, TrialTally& tally) {
         if (ack.kind == kPassStarted) {
             m_nextPass = std::max(m_nextPass, static_cast<int>(ack.a) + 1);
         } else if (ack.kind == kCommitted) {
-            const PassKey key{static_cast<int>(ack.a),
-                              HeadlineId{static_cast<BYTE>(ack.b),
-                                         static_cast<std::int32_t>(ack.c >> 32),
-                                         static_cast<std::int32_t>(ack.c & 0xffffffff)}};
+            const PassKey key{
+                static_cast<int>(ack.a),
+                HeadlineId{static_cast<BYTE>(ack.b), static_cast<std::int32_t>(ack.c >> 32),
+                           static_cast<std::int32_t>(ack.c & 0xffffffff)}};
             ++m_acked[key];
             now[key] = m_acked[key];
             ++tally.headlinesAcknowledged;

@@ -25,14 +25,16 @@ struct Setting {
     int items;  // list items, or text repetitions
 };
 constexpr Setting kSettings[] = {
-    {"RowCount", Kind::Int, 0},       {"ShowTitleBar", Kind::Bool, 0},
-    {"Keyword", Kind::Text, 400},     {"SearchItems", Kind::List, 300},
-    {"Columns", Kind::CommonInt, 0},  {"Services", Kind::CommonList, 60},
+    {"RowCount", Kind::Int, 0},          {"ShowTitleBar", Kind::Bool, 0},
+    {"Keyword", Kind::Text, 400},        {"SearchItems", Kind::List, 300},
+    {"Columns", Kind::CommonInt, 0},     {"Services", Kind::CommonList, 60},
     {"Factory", Kind::DefaultList, 120},
 };
 constexpr int kSettingCount = static_cast<int>(std::size(kSettings));
 
-int intOf(int key, long generation) { return static_cast<int>(generation * 16 + key); }
+int intOf(int key, long generation) {
+    return static_cast<int>(generation * 16 + key);
+}
 
 CString textOf(int key, long generation) {
     CString text = CString::Formatted("gen %ld key %d ", generation, key);
@@ -51,20 +53,20 @@ std::vector<CString> listOf(int key, long generation) {
 bool save(const SKQCfgIO2& store, int key, long generation) {
     const Setting& s = kSettings[key];
     switch (s.kind) {
-    case Kind::Int:
-        return store.SaveViewInfo(kView, 1, 2, kClass, s.name, intOf(key, generation));
-    case Kind::Bool:
-        return store.SaveViewInfo(kView, 1, 2, kClass, s.name, generation % 2 == 1);
-    case Kind::Text:
-        return store.SaveViewInfo(kView, 1, 2, kClass, s.name, textOf(key, generation));
-    case Kind::List:
-        return store.SaveViewInfo(kView, 1, 2, kClass, s.name, listOf(key, generation));
-    case Kind::CommonInt:
-        return store.SaveViewCommonInfo(kView, 1, s.name, intOf(key, generation));
-    case Kind::CommonList:
-        return store.SaveViewCommonInfo(kView, 1, s.name, listOf(key, generation));
-    case Kind::DefaultList:
-        return store.SaveViewDefaultInfo(kClass, s.name, listOf(key, generation));
+        case Kind::Int:
+            return store.SaveViewInfo(kView, 1, 2, kClass, s.name, intOf(key, generation));
+        case Kind::Bool:
+            return store.SaveViewInfo(kView, 1, 2, kClass, s.name, generation % 2 == 1);
+        case Kind::Text:
+            return store.SaveViewInfo(kView, 1, 2, kClass, s.name, textOf(key, generation));
+        case Kind::List:
+            return store.SaveViewInfo(kView, 1, 2, kClass, s.name, listOf(key, generation));
+        case Kind::CommonInt:
+            return store.SaveViewCommonInfo(kView, 1, s.name, intOf(key, generation));
+        case Kind::CommonList:
+            return store.SaveViewCommonInfo(kView, 1, s.name, listOf(key, generation));
+        case Kind::DefaultList:
+            return store.SaveViewDefaultInfo(kClass, s.name, listOf(key, generation));
     }
     return false;
 }
@@ -88,48 +90,48 @@ Found read(const SKQCfgIO2& store, int key, long old, long newer) {
     const Setting& s = kSettings[key];
     Found found;
     switch (s.kind) {
-    case Kind::Int:
-    case Kind::CommonInt: {
-        int value = 0;
-        found.present = s.kind == Kind::Int
-                            ? store.GetViewInfo(kView, 1, 2, kClass, s.name, value)
-                            : store.GetViewCommonInfo(kView, 1, s.name, value);
-        if (found.present && value % 16 == key)
-            found.generation = value / 16;
-        return found;
-    }
-    case Kind::Bool: {
-        bool value = false;
-        found.present = store.GetViewInfo(kView, 1, 2, kClass, s.name, value);
-        if (found.present)
-            found.generation = (newer % 2 == 1) == value ? newer
-                               : (old % 2 == 1) == value ? old
-                                                         : old - 1;
-        return found;
-    }
-    case Kind::Text: {
-        CString value;
-        found.present = store.GetViewInfo(kView, 1, 2, kClass, s.name, value);
-        const long g = generationIn(value);
-        if (found.present && g >= 0 && value == textOf(key, g))
-            found.generation = g;
-        return found;
-    }
-    case Kind::List:
-    case Kind::CommonList:
-    case Kind::DefaultList: {
-        std::vector<CString> value;
-        if (s.kind == Kind::List)
+        case Kind::Int:
+        case Kind::CommonInt: {
+            int value = 0;
+            found.present = s.kind == Kind::Int
+                                ? store.GetViewInfo(kView, 1, 2, kClass, s.name, value)
+                                : store.GetViewCommonInfo(kView, 1, s.name, value);
+            if (found.present && value % 16 == key)
+                found.generation = value / 16;
+            return found;
+        }
+        case Kind::Bool: {
+            bool value = false;
             found.present = store.GetViewInfo(kView, 1, 2, kClass, s.name, value);
-        else if (s.kind == Kind::CommonList)
-            found.present = store.GetViewCommonInfo(kView, 1, s.name, value);
-        else
-            found.present = store.GetViewDefaultInfo(kClass, s.name, value);
-        const long g = value.empty() ? -1 : generationIn(value.front());
-        if (found.present && g >= 0 && value == listOf(key, g))
-            found.generation = g;
-        return found;
-    }
+            if (found.present)
+                found.generation = (newer % 2 == 1) == value ? newer
+                                   : (old % 2 == 1) == value ? old
+                                                             : old - 1;
+            return found;
+        }
+        case Kind::Text: {
+            CString value;
+            found.present = store.GetViewInfo(kView, 1, 2, kClass, s.name, value);
+            const long g = generationIn(value);
+            if (found.present && g >= 0 && value == textOf(key, g))
+                found.generation = g;
+            return found;
+        }
+        case Kind::List:
+        case Kind::CommonList:
+        case Kind::DefaultList: {
+            std::vector<CString> value;
+            if (s.kind == Kind::List)
+                found.present = store.GetViewInfo(kView, 1, 2, kClass, s.name, value);
+            else if (s.kind == Kind::CommonList)
+                found.present = store.GetViewCommonInfo(kView, 1, s.name, value);
+            else
+                found.present = store.GetViewDefaultInfo(kClass, s.name, value);
+            const long g = value.empty() ? -1 : generationIn(value.front());
+            if (found.present && g >= 0 && value == listOf(key, g))
+                found.generation = g;
+            return found;
+        }
     }
     return found;
 }

@@ -8,11 +8,11 @@ namespace crashtrial {
 
 struct TrialTally {
     std::int64_t trials = 0;
-    std::int64_t killed = 0;          // trials whose child was killed while working
-    std::int64_t corruptions = 0;     // a store refused by its normal open, or failing its check
-    std::int64_t tornValues = 0;      // a setting that is neither its old nor its new value
-    std::int64_t lostValues = 0;      // a setting missing or older than the last acknowledged
-    std::int64_t lostHeadlines = 0;   // an acknowledged headline missing
+    std::int64_t killed = 0;            // trials whose child was killed while working
+    std::int64_t corruptions = 0;       // a store refused by its normal open, or failing its check
+    std::int64_t tornValues = 0;        // a setting that is neither its old nor its new value
+    std::int64_t lostValues = 0;        // a setting missing or older than the last acknowledged
+    std::int64_t lostHeadlines = 0;     // an acknowledged headline missing
     std::int64_t alteredHeadlines = 0;  // an acknowledged headline with other fields
     std::int64_t savesAcknowledged = 0;
     std::int64_t headlinesAcknowledged = 0;

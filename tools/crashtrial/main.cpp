@@ -43,9 +43,10 @@ struct Options {
 };
 
 int usage() {
-    std::fputs("usage: kqcrashtrial --feed FILE [--trials N] [--seed S] [--dir DIR]\n"
-               "                    [--settings-ms MS] [--news-ms MS] [--series N]\n",
-               stderr);
+    std::fputs(
+        "usage: kqcrashtrial --feed FILE [--trials N] [--seed S] [--dir DIR]\n"
+        "                    [--settings-ms MS] [--news-ms MS] [--series N]\n",
+        stderr);
     return 2;
 }
 
@@ -174,13 +175,12 @@ int main(int argc, char** argv) {
     std::printf("acknowledged: %lld saves, %lld headline writes\n",
                 static_cast<long long>(tally.savesAcknowledged),
                 static_cast<long long>(tally.headlinesAcknowledged));
-    std::printf("corruptions %lld\ntorn values %lld\nlost values %lld\nlost headlines %lld\n"
-                "altered headlines %lld\n",
-                static_cast<long long>(tally.corruptions),
-                static_cast<long long>(tally.tornValues),
-                static_cast<long long>(tally.lostValues),
-                static_cast<long long>(tally.lostHeadlines),
-                static_cast<long long>(tally.alteredHeadlines));
+    std::printf(
+        "corruptions %lld\ntorn values %lld\nlost values %lld\nlost headlines %lld\n"
+        "altered headlines %lld\n",
+        static_cast<long long>(tally.corruptions), static_cast<long long>(tally.tornValues),
+        static_cast<long long>(tally.lostValues), static_cast<long long>(tally.lostHeadlines),
+        static_cast<long long>(tally.alteredHeadlines));
     if (ownDir && tally.Findings() == 0)
         fs::remove_all(options.dir);
     else if (tally.Findings() > 0)
