@@ -271,6 +271,9 @@ void NewsTrials::Run(std::chrono::microseconds delay, TrialTally& tally) {
         }
     }
 
+    if (!now.empty())
+        ++tally.newsTrialsWithAcks;
+
     NewsStore store;
     if (!store.Open(storePath(), NewsStore::OpenOptions{})) {
         ++tally.corruptions;

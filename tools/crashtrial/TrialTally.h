@@ -16,6 +16,7 @@ struct TrialTally {
     std::int64_t alteredHeadlines = 0;  // an acknowledged headline with other fields
     std::int64_t savesAcknowledged = 0;
     std::int64_t headlinesAcknowledged = 0;
+    std::int64_t newsTrialsWithAcks = 0;  // killed after a first commit (the history's, mostly)
 
     std::int64_t Findings() const {
         return corruptions + tornValues + lostValues + lostHeadlines + alteredHeadlines;

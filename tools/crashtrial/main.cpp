@@ -38,7 +38,7 @@ struct Options {
     unsigned long seed = 0;
     bool seedGiven = false;
     long settingsMs = 150;
-    long newsMs = 1500;
+    long newsMs = 3000;
     int series = 10;
 };
 
@@ -172,9 +172,12 @@ int main(int argc, char** argv) {
     std::printf("trials %lld (killed while working %lld), seed %lu, %.0f s\n",
                 static_cast<long long>(tally.trials), static_cast<long long>(tally.killed),
                 options.seed, seconds);
-    std::printf("acknowledged: %lld saves, %lld headline writes\n",
-                static_cast<long long>(tally.savesAcknowledged),
-                static_cast<long long>(tally.headlinesAcknowledged));
+    std::printf(
+        "acknowledged: %lld saves, %lld headline writes (%lld news trials killed "
+        "after a commit)\n",
+        static_cast<long long>(tally.savesAcknowledged),
+        static_cast<long long>(tally.headlinesAcknowledged),
+        static_cast<long long>(tally.newsTrialsWithAcks));
     std::printf(
         "corruptions %lld\ntorn values %lld\nlost values %lld\nlost headlines %lld\n"
         "altered headlines %lld\n",
