@@ -46,8 +46,19 @@ bool readAcks(int fd, std::vector<char>& buffer, int waitMs) {
 
 }  // namespace
 
+// True once the buffer holds an acknowledgement of `kind`.
+bool holdsKind(const std::vector<char>& buffer, std::int64_t kind) {
+    for (std::size_t at = 0; at + sizeof(Ack) <= buffer.size(); at += sizeof(Ack)) {
+        Ack ack;
+        std::memcpy(&ack, buffer.data() + at, sizeof ack);
+        if (ack.kind == kind)
+            return true;
+    }
+    return false;
+}
+
 KillOutcome RunAndKill(const std::function<void(const AckWriter&)>& work,
-                       std::chrono::microseconds delay) {
+                       std::chrono::microseconds delay, std::optional<std::int64_t> armKind) {
     int fds[2];
     if (pipe(fds) != 0) {
         std::perror("crashtrial: pipe");
@@ -69,6 +80,11 @@ KillOutcome RunAndKill(const std::function<void(const AckWriter&)>& work,
     KillOutcome outcome;
     std::vector<char> buffer;
     bool open = true;
+    if (armKind) {
+        const auto giveUp = std::chrono::steady_clock::now() + std::chrono::minutes(1);
+        while (open && !holdsKind(buffer, *armKind) && std::chrono::steady_clock::now() < giveUp)
+            open = readAcks(fds[0], buffer, 5);
+    }
     const auto deadline = std::chrono::steady_clock::now() + delay;
     while (open) {
         const auto left = std::chrono::duration_cast<std::chrono::microseconds>(

@@ -5,6 +5,7 @@
 #include <chrono>
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <vector>
 
 namespace crashtrial {
@@ -35,8 +36,12 @@ struct KillOutcome {
 };
 
 // Forks; the child runs `work` (which should not return) and exits. The parent
-// kills it after `delay` and collects its acknowledgements.
+// kills it after `delay` and collects its acknowledgements. With `armKind`,
+// the delay counts from the first acknowledgement of that kind (or from a
+// minute on, should none come), so the kill falls in a given part of the work
+// however loaded the machine is.
 KillOutcome RunAndKill(const std::function<void(const AckWriter&)>& work,
-                       std::chrono::microseconds delay);
+                       std::chrono::microseconds delay,
+                       std::optional<std::int64_t> armKind = std::nullopt);
 
 }  // namespace crashtrial

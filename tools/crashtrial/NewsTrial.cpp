@@ -240,7 +240,7 @@ void NewsTrials::check(NewsStore& store, const PassKey& key, std::size_t acked, 
     }
 }
 
-void NewsTrials::Run(std::chrono::microseconds delay, TrialTally& tally) {
+void NewsTrials::Run(std::chrono::microseconds delay, bool afterFirstCommit, TrialTally& tally) {
     const std::int64_t trial = tally.trials;
     if (StartsSeries())
         startSeries();
@@ -248,7 +248,7 @@ void NewsTrials::Run(std::chrono::microseconds delay, TrialTally& tally) {
     const int firstPass = m_nextPass;
     const KillOutcome outcome = RunAndKill(
         [&](const AckWriter& acks) { replayForever(storePath(), m_records, firstPass, acks); },
-        delay);
+        delay, afterFirstCommit ? std::optional<std::int64_t>(kCommitted) : std::nullopt);
     if (outcome.killed)
         ++tally.killed;
     else if (outcome.exitStatus == 4) {

@@ -26,7 +26,10 @@ class NewsTrials {
     // `seriesLength` trials share one store file, then it is made anew (so
     // the first trial of a series also kills the child while it makes one).
     NewsTrials(std::string folder, std::vector<feed::FeedRecord> records, int seriesLength);
-    void Run(std::chrono::microseconds delay, TrialTally& tally);
+    // `afterFirstCommit`: the delay counts from the child's first committed
+    // write (the history's, in a pass's first bulk load), so the kill falls in
+    // the live part.
+    void Run(std::chrono::microseconds delay, bool afterFirstCommit, TrialTally& tally);
     // The next trial makes the store anew: its kill should fall while the
     // store is made and opened, in the first few milliseconds.
     bool StartsSeries() const { return m_seriesTrials == 0 || m_seriesTrials >= m_seriesLength; }

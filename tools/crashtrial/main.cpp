@@ -8,8 +8,9 @@
 // store; odd trials kill a child whose news store takes a replayed feed. The
 // kill comes after a random delay (up to --settings-ms or --news-ms; for the
 // trial that makes a news store anew, every --series trials, up to 40 ms so
-// it falls while the store is made), drawn from the seed, which is printed so
-// a run can be repeated. Exit status 1 when
+// it falls while the store is made; for every other news trial, up to 1 s
+// after the child's first commit, so it falls in the live part), drawn from
+// the seed, which is printed so a run can be repeated. Exit status 1 when
 // anything was refused, torn or lost.
 #include <unistd.h>
 
@@ -30,6 +31,9 @@ namespace {
 
 // A news store is made and opened within this many milliseconds of the start.
 constexpr long kCreationMs = 40;
+// Every other news trial is killed this long at most after the first commit,
+// in the live part of the replay.
+constexpr long kLiveMs = 1000;
 
 struct Options {
     std::string feed;
@@ -151,15 +155,18 @@ int main(int argc, char** argv) {
     std::uniform_int_distribution<long> settingsDelay(0, options.settingsMs * 1000);
     std::uniform_int_distribution<long> newsDelay(0, options.newsMs * 1000);
     std::uniform_int_distribution<long> creationDelay(0, kCreationMs * 1000);
+    std::uniform_int_distribution<long> liveDelay(0, kLiveMs * 1000);
     crashtrial::TrialTally tally;
     const auto start = std::chrono::steady_clock::now();
     for (; tally.trials < options.trials; ++tally.trials) {
         if (tally.trials % 2 == 0)
             settings.Run(std::chrono::microseconds(settingsDelay(random)), tally);
         else if (news.StartsSeries())
-            news.Run(std::chrono::microseconds(creationDelay(random)), tally);
+            news.Run(std::chrono::microseconds(creationDelay(random)), false, tally);
+        else if (tally.trials % 4 == 3)
+            news.Run(std::chrono::microseconds(liveDelay(random)), true, tally);
         else
-            news.Run(std::chrono::microseconds(newsDelay(random)), tally);
+            news.Run(std::chrono::microseconds(newsDelay(random)), false, tally);
         if ((tally.trials + 1) % 100 == 0) {
             std::printf("  %lld trials, %lld findings\n", static_cast<long long>(tally.trials + 1),
                         static_cast<long long>(tally.Findings()));
