@@ -52,6 +52,7 @@ void AddPrintCommands(CommandTable& table);
 void AddStoryCommands(CommandTable& table);
 void AddSearchCommands(CommandTable& table);
 void AddDialogCommands(CommandTable& table);
+void AddReplayCommands(CommandTable& table);
 
 // A command that takes no block refuses one.
 void NoBlock(const Call& call);

@@ -36,6 +36,7 @@ Interpreter::Interpreter(Session& session) : m_session(session) {
     AddStoryCommands(m_table);
     AddSearchCommands(m_table);
     AddDialogCommands(m_table);
+    AddReplayCommands(m_table);
 }
 
 void Interpreter::Report(int line, const std::string& message) {

@@ -33,6 +33,7 @@ void printCommand(Call& call) {
         {"store", printing::Store},
         {"settings", printing::Settings},
         {"lookups", printing::Lookups},
+        {"memory", printing::Memory},
         {"views", printing::Views},
         {"layout", printing::Layout},
         {"clock", printing::Clock},

@@ -50,6 +50,8 @@ void Store(Session& s, Args& a);
 // The current (or named) view's values in the store: its own and its view-common ones.
 void Settings(Session& s, Args& a);
 void Lookups(Session& s, Args& a);
+// The process's resident memory and the entries of every view's lists (PrintMemory.cpp).
+void Memory(Session& s, Args& a);
 void Views(Session& s, Args& a);
 void Layout(Session& s, Args& a);
 void Clock(Session& s, Args& a);

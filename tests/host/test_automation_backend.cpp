@@ -258,3 +258,24 @@ TEST(AutomationBackend, EntitlementsDateRangeAndConnectionReachTheView) {
     EXPECT_TRUE(has(run, "error: line 10: date range '300': expected a number from 0 to 255"))
         << run.output;
 }
+
+// A recording with a bad line, or none at all, is refused whole: nothing of
+// it reaches the back-end.
+TEST(AutomationBackend, ReplayRefusesUnreadableAndBadRecordingsWhole) {
+    TempDir dir;
+    const std::string bad = dir.file("bad.kqfeed");
+    {
+        std::ofstream out(bad);
+        out << "#kqfeed 1\nservice\t\t49\t20261203\t晨曦財經通訊社\t晨曦\n"
+            << "headline\t\t49\tnot-a-time\t1\t11\t\t0\t0\t外資買超\t\n";
+    }
+    const ScriptRun run = RunLines("replay " + dir.file("missing.kqfeed") + "\n" +  // line 1
+                                   "replay " + bad + "\n" +                         // line 2
+                                   "replay feed/example.kqfeed shift=99999\n" +     // line 3
+                                   "print services\n");
+    EXPECT_EQ(run.status, 1);
+    EXPECT_TRUE(has(run, "error: line 1: cannot replay ")) << run.output;
+    EXPECT_TRUE(has(run, "error: line 2: cannot replay " + bad + ": line 3: ")) << run.output;
+    EXPECT_TRUE(has(run, "error: line 3: ")) << run.output;
+    EXPECT_TRUE(has(run, "services: 0\n")) << run.output;
+}
