@@ -19,10 +19,14 @@ constexpr std::int64_t kPassStarted = 1;
 constexpr std::int64_t kCommitted = 2;
 // Passes lie this many days apart, past the sample's own days.
 constexpr int kPassDays = 16;
+// Writes acknowledged together outside a bulk load.
+constexpr std::size_t kAckEvery = 16;
 
-// Forwards everything to the back-end and acknowledges a headline or story
-// once the back-end has returned from storing it outside a bulk load, or
-// when the bulk load it came in has ended (committed).
+// Forwards everything to the back-end and acknowledges headlines and stories
+// once the back-end has applied them: its feed calls only post the writes to
+// its worker, so acknowledgements wait for WaitIdle(), every few writes
+// outside a bulk load and when the bulk load they came in has ended
+// (committed).
 class AcknowledgingTarget final : public FeedTarget {
   public:
     AcknowledgingTarget(NewsBackend& backend, const AckWriter& acks, int pass)
@@ -72,18 +76,20 @@ class AcknowledgingTarget final : public FeedTarget {
     void EndBulk() override {
         m_backend.EndBulk();
         m_bulk = false;
-        for (const HeadlineId& id : m_pending)
-            send(id);
-        m_pending.clear();
+        flush();
     }
 
   private:
     void acknowledge(const CHeadlineTable& key) {
-        const HeadlineId id = HeadlineId::Of(key);
-        if (m_bulk)
-            m_pending.push_back(id);
-        else
+        m_pending.push_back(HeadlineId::Of(key));
+        if (!m_bulk && m_pending.size() >= kAckEvery)
+            flush();
+    }
+    void flush() {
+        m_backend.WaitIdle();
+        for (const HeadlineId& id : m_pending)
             send(id);
+        m_pending.clear();
     }
     void send(const HeadlineId& id) {
         m_acks.Send(Ack{kCommitted, m_pass, id.service, (std::int64_t{id.day} << 32) | id.serial});
