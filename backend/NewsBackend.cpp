@@ -23,6 +23,9 @@ bool NewsBackend::Open(const std::string& path, const OpenOptions& options) {
     Session session(*this);
     m_searchTables.clear();
     m_searchGenerations.clear();
+    m_conditionGenerations.clear();
+    m_searchAnswers.clear();
+    m_answerOrder.clear();
     m_bulkDays.clear();
     m_bulk = false;
     m_events.Clear();
@@ -111,6 +114,8 @@ int NewsBackend::DispatchReady(int maxEvents) {
             break;
         if (!sink)
             continue;
+        if (const auto* result = std::get_if<news_events::SearchResult>(&*event))
+            showAnswers(*result);
         DeliverEvent(*sink, *event);
         ++delivered;
     }

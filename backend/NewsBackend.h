@@ -15,12 +15,14 @@
 // read-only connection, so look-ups never wait for it.
 #include <atomic>
 #include <cstdint>
+#include <deque>
 #include <functional>
 #include <map>
 #include <mutex>
 #include <optional>
 #include <set>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "FeedTarget.h"
@@ -218,6 +220,7 @@ class NewsBackend final : public FeedTarget {
         std::string kind;
         std::uint64_t generation = 0;
         CSearch condition;
+        std::string conditionText;  // CSearch::GetString: names its answers
         SearchQuery query;
         std::int64_t now = 0;
         std::int64_t due = 0;
@@ -259,6 +262,20 @@ class NewsBackend final : public FeedTarget {
     // The last search asked for each table: an older one finishing later
     // leaves the table to it.
     std::map<std::pair<BYTE, std::string>, std::uint64_t> m_searchGenerations;
+    // The last search asked for each table and condition text: an older one
+    // of the same condition reads nothing (one of another condition, asked
+    // by another view, still does).
+    std::map<std::tuple<BYTE, std::string, std::string>, std::uint64_t> m_conditionGenerations;
+    // The latest answers of the conditions lately searched, by kind and
+    // condition text, then service: while a result event is delivered its
+    // condition's answers are the kind's tables, so a view reading them in
+    // its handler reads its own search, whatever another view asked since.
+    using SearchAnswers = std::map<BYTE, std::vector<CHeadlineTable>>;
+    std::map<std::pair<std::string, std::string>, SearchAnswers> m_searchAnswers;
+    std::deque<std::pair<std::string, std::string>> m_answerOrder;  // oldest first
+    bool latestSearchOf(const SearchJob& job) const;
+    void rememberAnswer(const SearchJob& job, const std::vector<CHeadlineTable>& found);
+    void showAnswers(const news_events::SearchResult& result);
     std::uint64_t m_lastSearch = 0;
     // The worker's own read-only connection to a file store (none for a store
     // in memory, whose searches run on the worker under the lock); only the

@@ -44,8 +44,10 @@ void NewsBackend::SetSearchStep(std::int64_t rows) {
 void NewsBackend::runSearch(const SearchJob& job) {
     const std::pair<BYTE, std::string> table{job.service, job.kind};
     // A later search of the same table makes this one's result void: the
-    // table waits for the later one; this one is still answered.
+    // table waits for the later one; this one is still answered, with its
+    // own condition's answer when it has one (see showAnswers).
     const auto current = [&] { return m_searchGenerations[table] == job.generation; };
+    const auto latestOfItsCondition = [&] { return latestSearchOf(job); };
     std::vector<CHeadlineTable> found;
     bool fill = false;
     bool stepped = false;
@@ -53,8 +55,9 @@ void NewsBackend::runSearch(const SearchJob& job) {
     {
         Session session(*this, job.now);
         // Already void (searches asked in a burst, as the warning sheet does
-        // on every live headline): only the last one reads the store.
-        fill = current() && m_store.IsOpen();
+        // on every live headline): only the last one of a condition reads the
+        // store.
+        fill = latestOfItsCondition() && m_store.IsOpen();
         // A store in memory has no second connection, and an open bulk load
         // is not yet visible to one: the search reads under the lock, at once
         // when the text index answers it (milliseconds), otherwise in steps.
@@ -71,7 +74,7 @@ void NewsBackend::runSearch(const SearchJob& job) {
             found = m_reader.Search(job.service, job.query);
     }
     Session session(*this, job.now);
-    if (fill && byIndex && current() && m_store.IsOpen())
+    if (fill && byIndex && latestOfItsCondition() && m_store.IsOpen())
         found = m_store.Search(job.service, job.query);
     if (fill && !stepped && !m_reader.Error().empty() && !m_worker.Stopping()) {
         // The second connection failed (reported on stderr): never answer
@@ -79,9 +82,48 @@ void NewsBackend::runSearch(const SearchJob& job) {
         m_reader.Close();
         found = m_store.Search(job.service, job.query);
     }
+    if (fill)
+        rememberAnswer(job, found);
+    // The condition's last search is done: its entry goes (one per condition
+    // asked would otherwise pile up all day).
+    if (latestOfItsCondition())
+        m_conditionGenerations.erase({job.service, job.kind, job.conditionText});
     if (fill && current())
         m_searchTables[table] = std::move(found);
-    session.QueueAt(news_events::SearchResult{job.condition, job.service}, job.due, job.place);
+    session.QueueAt(
+        news_events::SearchResult{job.condition, job.service, job.kind, job.conditionText}, job.due,
+        job.place);
+}
+
+bool NewsBackend::latestSearchOf(const SearchJob& job) const {
+    // The lock is held.
+    const auto it = m_conditionGenerations.find({job.service, job.kind, job.conditionText});
+    return it != m_conditionGenerations.end() && it->second == job.generation;
+}
+
+void NewsBackend::rememberAnswer(const SearchJob& job, const std::vector<CHeadlineTable>& found) {
+    // The lock is held. Answers of a few dozen conditions are kept: enough
+    // for every view's sheets to be answered before they are dropped.
+    constexpr std::size_t kKeptConditions = 64;
+    const std::pair<std::string, std::string> key{job.kind, job.conditionText};
+    auto [it, added] = m_searchAnswers.try_emplace(key);
+    it->second[job.service] = found;
+    if (added) {
+        m_answerOrder.push_back(key);
+        if (m_answerOrder.size() > kKeptConditions) {
+            m_searchAnswers.erase(m_answerOrder.front());
+            m_answerOrder.pop_front();
+        }
+    }
+}
+
+void NewsBackend::showAnswers(const news_events::SearchResult& result) {
+    Session session(*this);
+    const auto it = m_searchAnswers.find({result.kind, result.conditionText});
+    if (it == m_searchAnswers.end())
+        return;
+    for (const auto& [service, keys] : it->second)
+        m_searchTables[{service, result.kind}] = keys;
 }
 
 bool NewsBackend::searchInSteps(const SearchJob& job, std::vector<CHeadlineTable>& found) {
@@ -89,8 +131,7 @@ bool NewsBackend::searchInSteps(const SearchJob& job, std::vector<CHeadlineTable
     for (std::int64_t from = 1;;) {
         observeJob("search");
         Session session(*this, job.now);
-        if (m_searchGenerations[table] != job.generation || m_worker.Stopping() ||
-            !m_store.IsOpen())
+        if (!latestSearchOf(job) || m_worker.Stopping() || !m_store.IsOpen())
             return false;
         const std::int64_t last = m_store.LastHeadlineRow();
         if (from > last)

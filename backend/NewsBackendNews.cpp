@@ -197,11 +197,19 @@ bool NewsBackend::SearchNews(BYTE service, int kind, const CSearch& condition) {
     job.kind = kindText;
     job.generation = ++m_lastSearch;
     job.condition = condition;
+    // The view tells its answers by keywords, scope and method; the time it
+    // asked is no part of what was searched.
+    CSearch asked = condition;
+    asked.tSearch = 0;
+    CString text;
+    asked.GetString(text);
+    job.conditionText = text.str();
     job.query = MakeSearchQuery(condition, session.Now());
     job.now = session.Now();
     job.due = session.AnswerDue();
     job.place = m_events.Reserve();
     m_searchGenerations[{service, job.kind}] = job.generation;
+    m_conditionGenerations[{service, job.kind, job.conditionText}] = job.generation;
     // Emptied now, filled when the worker is done: until then the table is
     // never the previous search's results read as this one's.
     m_searchTables[{service, job.kind}].clear();

@@ -1,5 +1,6 @@
 #pragma once
 // The events the back-end queues for the host, and their delivery to a sink.
+#include <string>
 #include <variant>
 #include <vector>
 
@@ -22,6 +23,10 @@ struct Recovery {
 struct SearchResult {
     CSearch condition;
     BYTE service = 0;
+    // The result table's kind and the condition's text: the back-end puts
+    // this condition's answers in the kind's tables while it is delivered.
+    std::string kind;
+    std::string conditionText;
 };
 struct HeadlinesArrived {
     std::vector<CHeadlineTable> keys;

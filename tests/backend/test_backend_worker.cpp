@@ -159,15 +159,45 @@ TEST_F(Worker, ASearchTableIsEmptyUntilItsAnswerAndALaterSearchOfTheTableWins) {
     ASSERT_TRUE(NEWS_bSearchNews('1', 3, Keyword("鴻海")));
     ASSERT_TRUE(gate.WaitEntered());
     EXPECT_EQ(SearchTable(), (std::vector<int>{})) << "never the last search's result";
+    // A burst of one condition, as the warning sheet asks on every live
+    // headline, between searches of other conditions.
+    ASSERT_TRUE(NEWS_bSearchNews('1', 3, Keyword("法說會")));
     ASSERT_TRUE(NEWS_bSearchNews('1', 3, Keyword("電動車")));
+    ASSERT_TRUE(NEWS_bSearchNews('1', 3, Keyword("法說會")));
     ASSERT_TRUE(NEWS_bSearchNews('1', 3, Keyword("法說會")));
     gate.Release();
     backend.Dispatch();
     EXPECT_EQ(SearchTable(), (std::vector<int>{1})) << "the later search's result";
-    EXPECT_EQ(gate.Entries(), 2) << "a search already void when its turn came reads nothing";
+    EXPECT_EQ(gate.Entries(), 3)
+        << "of one condition only its last search reads the store; other conditions read";
     // Every search is answered, in the order asked.
-    EXPECT_EQ(sink.events,
-              (Lines{"search 1 台積電", "search 1 鴻海", "search 1 電動車", "search 1 法說會"}));
+    EXPECT_EQ(sink.events, (Lines{"search 1 台積電", "search 1 鴻海", "search 1 法說會",
+                                  "search 1 電動車", "search 1 法說會", "search 1 法說會"}));
+}
+
+// Two views share the back-end's result tables: each view's answer, read in
+// its handler, is its own search, however the searches and answers interleave.
+TEST_F(Worker, EachAnswerReadsItsOwnConditionsResultWhateverWasAskedSince) {
+    backend.AddHeadline(Item('2', Taipei(2024, 3, 8, 9, 7, 0), 7, "鴻海法說會", "5"), false);
+    std::vector<std::string> seen;
+    sink.onEvent = [&] {
+        const std::string line = sink.events.back() + ":";
+        std::string tables;
+        for (BYTE service : {'1', '2'}) {
+            for (int serial : SearchTable(service))
+                tables +=
+                    " " + std::string(1, static_cast<char>(service)) + "/" + std::to_string(serial);
+        }
+        seen.push_back(line + tables);
+    };
+    for (const char* keyword : {"鴻海", "法說會"}) {
+        ASSERT_TRUE(NEWS_bSearchNews('1', 3, Keyword(keyword)));
+        ASSERT_TRUE(NEWS_bSearchNews('2', 3, Keyword(keyword)));
+    }
+    backend.Dispatch();
+    EXPECT_EQ(seen,
+              (std::vector<std::string>{"search 1 鴻海: 1/2 2/7", "search 2 鴻海: 1/2 2/7",
+                                        "search 1 法說會: 1/1 2/7", "search 2 法說會: 1/1 2/7"}));
 }
 
 // A store in memory has one connection: a search the text index cannot
