@@ -9,7 +9,6 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
-#include <fstream>
 #include <string>
 
 #include "CodePage.h"
@@ -28,16 +27,30 @@ std::string upper(std::string text) {
     return text;
 }
 
-// One file for the whole run, rewritten for each input.
-const std::string& scratchFile() {
-    static const std::string path = [] {
-        char name[] = "/tmp/ini_fuzz_XXXXXX";
-        const int fd = ::mkstemp(name);
-        check(fd >= 0);
-        ::close(fd);
-        return std::string(name);
+// One file for the whole run, rewritten for each input. In memory: on a disk
+// each run would wait for the rewrite to be flushed. It is unlinked at once
+// and reached through its descriptor, so no run leaves it behind (the fuzzer
+// ends without running exit handlers).
+int scratchFd() {
+    static const int fd = [] {
+        char name[] = "/dev/shm/ini_fuzz_XXXXXX";
+        const int made = ::mkstemp(name);
+        check(made >= 0);
+        ::unlink(name);
+        return made;
     }();
+    return fd;
+}
+
+const std::string& scratchFile() {
+    static const std::string path = "/proc/self/fd/" + std::to_string(scratchFd());
     return path;
+}
+
+void writeScratch(const std::string& bytes) {
+    check(::ftruncate(scratchFd(), 0) == 0);
+    check(::pwrite(scratchFd(), bytes.data(), bytes.size(), 0) ==
+          static_cast<ssize_t>(bytes.size()));
 }
 
 }  // namespace
@@ -46,10 +59,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string bytes(reinterpret_cast<const char*>(data), size);
     const IniFile ini = IniFile::Parse(bytes);
 
-    {
-        std::ofstream out(scratchFile(), std::ios::binary | std::ios::trunc);
-        out << bytes;
-    }
+    writeScratch(bytes);
     const IniFile loaded = IniFile::Load(scratchFile());
     check(loaded.IsLoaded());
     check(loaded.Sections() == ini.Sections());
