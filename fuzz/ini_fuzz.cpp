@@ -78,8 +78,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             // The profile reads go to the file each time: a few are enough.
             if (looked++ < 4 && section.find('\0') == std::string::npos &&
                 key.find('\0') == std::string::npos) {
-                const CString read = GetPrivateProfileString(section.c_str(), key.c_str(),
-                                                             "\x01", scratchFile().c_str());
+                const CString read = GetPrivateProfileString(section.c_str(), key.c_str(), "\x01",
+                                                             scratchFile().c_str());
                 check(read.str() == codepage::CutToBytes(*value, kProfileValueLimit));
                 GetPrivateProfileInt(section.c_str(), key.c_str(), -7, scratchFile().c_str());
             }

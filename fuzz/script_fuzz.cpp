@@ -27,8 +27,10 @@ void keepModuleLoaded() {
 // out with "..") could overwrite anything the fuzzer's user may write; such
 // scripts are skipped.
 bool namesOutsidePath(const std::string& script) {
-    for (std::size_t at = script.find('/'); at != std::string::npos; at = script.find('/', at + 1)) {
-        if (at == 0 || std::string_view(" \t\r\n\"'=\\").find(script[at - 1]) != std::string_view::npos)
+    for (std::size_t at = script.find('/'); at != std::string::npos;
+         at = script.find('/', at + 1)) {
+        if (at == 0 ||
+            std::string_view(" \t\r\n\"'=\\").find(script[at - 1]) != std::string_view::npos)
             return true;
     }
     return script.find("..") != std::string::npos || script.find('~') != std::string::npos;

@@ -91,9 +91,9 @@ void checkSavedText(const std::string& title, const std::string& story) {
     const std::string file = news_save::strFileText(CNewsOutputJob{item});
     // Every LF of the file ends a CR LF pair, and no line is wider than 80
     // columns after the label that may begin it.
-    const int label =
-        std::max(codepage::DisplayWidth(s_LangGetLangString("IDS_NEWSCTRLVIEW_STRING_NEWS_TITLE").str()),
-                 codepage::DisplayWidth(s_LangGetLangString("IDS_NEWSCTRLVIEW_NEWS_STORY").str()));
+    const int label = std::max(
+        codepage::DisplayWidth(s_LangGetLangString("IDS_NEWSCTRLVIEW_STRING_NEWS_TITLE").str()),
+        codepage::DisplayWidth(s_LangGetLangString("IDS_NEWSCTRLVIEW_NEWS_STORY").str()));
     std::size_t start = 0;
     for (std::size_t at = file.find('\n'); at != std::string::npos; at = file.find('\n', at + 1)) {
         check(at > 0 && file[at - 1] == '\r');

@@ -279,9 +279,10 @@ class RefusedFile : public ::testing::TestWithParam<Refusal> {
                 break;
             case BadFile::SchemaCut:
                 store->Make(path, false);
-                rawExec(path, "PRAGMA writable_schema = ON; UPDATE sqlite_schema SET sql = "
-                              "substr(sql, 1, 20) WHERE name = '" +
-                                  store->SomeTable() + "'");
+                rawExec(path,
+                        "PRAGMA writable_schema = ON; UPDATE sqlite_schema SET sql = "
+                        "substr(sql, 1, 20) WHERE name = '" +
+                            store->SomeTable() + "'");
                 break;
             case BadFile::NoTables:
                 rawExec(path,
