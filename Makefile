@@ -1,5 +1,5 @@
 # `make run` and `make test` do all set-up on a fresh Debian machine.
-.PHONY: run bench stall test deps build-release build-debug build-asan format format-check clean
+.PHONY: run bench stall test deps build-release build-debug build-asan format format-check clean fuzz
 
 JOBS ?= $(shell nproc)
 
@@ -40,6 +40,16 @@ stall: build-$(STALL_PRESET)
 test: build-debug build-asan
 	ctest --preset debug --no-tests=error --output-on-failure
 	ctest --preset asan --no-tests=error --output-on-failure
+
+# Every fuzz target for SECONDS seconds each (clang's libFuzzer, with the
+# address and undefined-behaviour sanitizers); fails on any finding.
+SECONDS ?= 60
+FUZZ_TARGETS = condition_fuzz feed_fuzz ini_fuzz story_fuzz script_fuzz store_fuzz
+fuzz:
+	@scripts/install-deps fuzz
+	cmake --preset fuzz
+	cmake --build --preset fuzz -j $(JOBS) --target $(FUZZ_TARGETS)
+	scripts/run-fuzz $(SECONDS) $(FUZZ_TARGETS)
 
 format:
 	git ls-files '*.cpp' '*.h' | xargs clang-format -i

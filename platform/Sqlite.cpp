@@ -7,6 +7,7 @@
 #include <fstream>
 #include <utility>
 
+#include <fcntl.h>
 #include <unistd.h>
 
 namespace sqlite {
@@ -330,9 +331,7 @@ bool openForReading(Database& db, const std::string& path) {
     return db.OpenReadOnly(path, true);
 }
 
-}  // namespace
-
-OpenOutcome OpenVersioned(Database& db, const std::string& path, const FileFormat& format) {
+OpenOutcome openVersioned(Database& db, const std::string& path, const FileFormat& format) {
     namespace fs = std::filesystem;
     db.Close();
     bool existed = false;
@@ -402,6 +401,61 @@ OpenOutcome OpenVersioned(Database& db, const std::string& path, const FileForma
     opened.readOnly = readOnly;
     opened.foundVersion = readOnly ? *version : format.version;
     return opened;
+}
+
+// The files SQLite keeps beside a database in write-ahead-log mode. Merely
+// reading such a file makes them (an empty log and the shared-memory index),
+// and a connection closed without a checkpoint leaves them behind.
+struct SideFiles {
+    bool log = false;
+    bool index = false;
+};
+
+SideFiles sideFilesOf(const std::string& path) {
+    std::error_code ec;
+    return {std::filesystem::exists(path + "-wal", ec), std::filesystem::exists(path + "-shm", ec)};
+}
+
+// Takes away the side files a refused open made, once its connection is
+// closed, so the refused file is found exactly as it was, alone. Only while
+// no other connection uses the file: every open connection holds a read lock
+// on the dead-man byte of the shared-memory file (byte 128 in SQLite's unix
+// VFS), so a write lock on it proves the index is nobody's. A log is taken
+// only when it is empty, as the reads left it.
+void removeSideFilesMade(const std::string& path, SideFiles before) {
+    constexpr off_t kDeadManByte = 128;
+    const SideFiles after = sideFilesOf(path);
+    if (before.index || !after.index)
+        return;
+    const std::string index = path + "-shm";
+    const int fd = ::open(index.c_str(), O_RDWR | O_CLOEXEC);
+    if (fd < 0)
+        return;
+    struct flock lock {};
+    lock.l_type = F_WRLCK;
+    lock.l_whence = SEEK_SET;
+    lock.l_start = kDeadManByte;
+    lock.l_len = 1;
+    if (::fcntl(fd, F_SETLK, &lock) == 0) {
+        std::error_code ec;
+        const std::string log = path + "-wal";
+        if (!before.log && after.log && std::filesystem::file_size(log, ec) == 0 && !ec)
+            std::filesystem::remove(log, ec);
+        std::filesystem::remove(index, ec);
+    }
+    ::close(fd);  // releases the lock
+}
+
+}  // namespace
+
+OpenOutcome OpenVersioned(Database& db, const std::string& path, const FileFormat& format) {
+    if (path == ":memory:")
+        return openVersioned(db, path, format);
+    const SideFiles before = sideFilesOf(path);
+    OpenOutcome outcome = openVersioned(db, path, format);
+    if (!outcome.ok())
+        removeSideFilesMade(path, before);
+    return outcome;
 }
 
 }  // namespace sqlite

@@ -203,6 +203,7 @@ enum class BadFile {
     Damaged,       // ours, pages scribbled over
     Truncated,     // ours, cut short by one byte, no write-ahead log beside it
     MissingTable,  // ours, a table dropped
+    SchemaCut,     // ours, the text of a table's definition cut short
     NoTables,      // our id and version stamped on a file without tables
     Folder,        // a folder where the file should be
     Locked,        // ours, held locked by another connection
@@ -276,6 +277,13 @@ class RefusedFile : public ::testing::TestWithParam<Refusal> {
                 store->Make(path, false);
                 rawExec(path, "DROP TABLE " + store->SomeTable());
                 break;
+            case BadFile::SchemaCut:
+                store->Make(path, false);
+                rawExec(path,
+                        "PRAGMA writable_schema = ON; UPDATE sqlite_schema SET sql = "
+                        "substr(sql, 1, 20) WHERE name = '" +
+                            store->SomeTable() + "'");
+                break;
             case BadFile::NoTables:
                 rawExec(path,
                         "PRAGMA application_id = " + std::to_string(store->ApplicationId()) +
@@ -298,10 +306,16 @@ TEST_P(RefusedFile, IsRefusedWithItsReasonAndLeftAsItWas) {
     const bool folder = fs::is_directory(path);
     const std::string before = folder ? std::string() : TempDir::read(path);
     const std::string logBefore = TempDir::read(path + "-wal");
+    const bool logExisted = fs::exists(path + "-wal");
+    const bool indexExisted = fs::exists(path + "-shm");
 
     EXPECT_FALSE(store->Open(path));
     EXPECT_NE(store->Error().find(refusal.reason), std::string::npos) << store->Error();
     store->ExpectClosed(path, refusal.reason);
+    // Reading a store kept with a write-ahead log makes a log and an index
+    // beside it; a refused file is left alone, without them.
+    EXPECT_EQ(fs::exists(path + "-wal"), logExisted);
+    EXPECT_EQ(fs::exists(path + "-shm"), indexExisted);
 
     if (folder) {
         EXPECT_TRUE(fs::is_empty(path));
@@ -326,6 +340,7 @@ INSTANTIATE_TEST_SUITE_P(
         Refusal{Store::Config, BadFile::Truncated, "pages make", "Truncated"},
         Refusal{Store::Config, BadFile::MissingTable, "table setting_item is missing",
                 "MissingTable"},
+        Refusal{Store::Config, BadFile::SchemaCut, "the store is damaged", "SchemaCut"},
         Refusal{Store::Config, BadFile::NoTables, "table setting is missing", "NoTables"},
         Refusal{Store::Config, BadFile::Folder, "that is a folder", "Folder"},
         Refusal{Store::Config, BadFile::Locked, "in use by another program", "Locked"},
@@ -338,6 +353,7 @@ INSTANTIATE_TEST_SUITE_P(
         Refusal{Store::News, BadFile::Damaged, "the store is damaged", "Damaged"},
         Refusal{Store::News, BadFile::Truncated, "pages make", "Truncated"},
         Refusal{Store::News, BadFile::MissingTable, "table story is missing", "MissingTable"},
+        Refusal{Store::News, BadFile::SchemaCut, "the store is damaged", "SchemaCut"},
         Refusal{Store::News, BadFile::NoTables, "is missing", "NoTables"},
         Refusal{Store::News, BadFile::Folder, "that is a folder", "Folder"},
         Refusal{Store::News, BadFile::Locked, "in use by another program", "Locked"}),
