@@ -106,8 +106,9 @@ FeedHeadline headline(BYTE service, int day, std::uint32_t serial, std::string t
 using Keys = std::vector<std::tuple<int, std::int32_t, std::int32_t>>;
 Keys keysOf(const std::vector<CHeadlineTable>& keys) {
     Keys out;
+    // By value: the key is packed, so its fields cannot be bound to references.
     for (const CHeadlineTable& key : keys)
-        out.emplace_back(key.byService, key.tTime, key.dwSerial);
+        out.emplace_back(int{key.byService}, std::int32_t{key.tTime}, std::int32_t{key.dwSerial});
     return out;
 }
 
