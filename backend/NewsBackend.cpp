@@ -100,7 +100,7 @@ int NewsBackend::DispatchReady(int maxEvents) {
     std::int64_t now = 0;
     std::uint64_t last = 0;
     {
-        Session session(*this);
+        Session session(*this, Session::EventsOnly{});
         now = session.Now();
         sink = m_sink;
         last = m_events.LastSequence();

@@ -118,7 +118,7 @@ void NewsBackend::rememberAnswer(const SearchJob& job, const std::vector<CHeadli
 }
 
 void NewsBackend::showAnswers(const news_events::SearchResult& result) {
-    Session session(*this);
+    Session session(*this, Session::EventsOnly{});
     const auto it = m_searchAnswers.find({result.kind, result.conditionText});
     if (it == m_searchAnswers.end())
         return;

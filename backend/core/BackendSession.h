@@ -16,6 +16,11 @@ class NewsBackend::Session {
     // For a write applied inside a call that already holds the lock: it keeps
     // the moment the write was posted and wakes the host at once.
     struct Held {};
+    // For delivering events: takes the lock but leaves the posted writes to
+    // the worker. An event is queued only once its write is applied, so the
+    // queue never waits for them, and the GUI thread's pump does not do the
+    // worker's work.
+    struct EventsOnly {};
 
     explicit Session(NewsBackend& backend)
         : Session(backend, HostContext::Current().GetClock().Now()) {}
@@ -27,6 +32,12 @@ class NewsBackend::Session {
         backend.applyPendingWrites();
     }
     Session(NewsBackend& backend, std::int64_t now, Held) : m_backend(backend), m_now(now) {
+        ++CallDepth();
+    }
+    Session(NewsBackend& backend, EventsOnly)
+        : m_backend(backend),
+          m_lock(backend.m_mutex),
+          m_now(HostContext::Current().GetClock().Now()) {
         ++CallDepth();
     }
     ~Session() {

@@ -175,6 +175,23 @@ TEST_F(Worker, ASearchTableIsEmptyUntilItsAnswerAndALaterSearchOfTheTableWins) {
                                   "search 1 電動車", "search 1 法說會", "search 1 法說會"}));
 }
 
+// The GUI's pump delivers what is queued and leaves the posted writes to
+// the worker: a burst of feed writes never runs on the GUI thread through
+// the pump, and its events come once the worker has applied them.
+TEST_F(Worker, DeliveringEventsLeavesThePostedWritesToTheWorker) {
+    backend.SetWaitForAnswers(false);
+    JobGate gate(backend, "search");
+    ASSERT_TRUE(NEWS_bSearchNews('1', 3, Keyword("台積電")));
+    ASSERT_TRUE(gate.WaitEntered());
+    backend.AddHeadline(Item('1', Taipei(2024, 3, 8, 9, 30, 0), 30, "即時", "5"), true);
+    EXPECT_EQ(backend.DispatchReady(), 0);
+    EXPECT_TRUE(sink.headlines.empty()) << "the write waits for the worker, held in the search";
+    gate.Release();
+    backend.Dispatch();
+    ASSERT_EQ(sink.headlines.size(), 1u);
+    EXPECT_EQ(sink.headlines[0].dwSerial, 30u);
+}
+
 // Two views share the back-end's result tables: each view's answer, read in
 // its handler, is its own search, however the searches and answers interleave.
 TEST_F(Worker, EachAnswerReadsItsOwnConditionsResultWhateverWasAskedSince) {
