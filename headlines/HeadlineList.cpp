@@ -26,6 +26,10 @@ void HeadlineList::vAppend(const std::vector<CHeadlineTable>& keys) {
 void HeadlineList::vAssign(const std::vector<CHeadlineTable>& keys) {
     vClear();
     vAppend(keys);
+    // Built with the whole list, not by the first live headline after it:
+    // at a million keys that takes tens of milliseconds, which belong to the
+    // rebuild the person asked for, not to one news event.
+    prepareFilter();
 }
 
 void HeadlineList::dropFilterOfOtherZone() const {
@@ -56,6 +60,8 @@ void HeadlineList::vStableSort() {
         std::copy(keys.begin(), keys.end(), m_keys.begin());
     }
     m_bTimeOrdered = true;
+    // A whole list gathered: its filter now (see vAssign).
+    prepareFilter();
 }
 
 int HeadlineList::scan(const CHeadlineTable& key, std::size_t first, std::size_t last) const {
@@ -72,14 +78,21 @@ int HeadlineList::scan(const CHeadlineTable& key, std::size_t first, std::size_t
     return -1;
 }
 
+void HeadlineList::prepareFilter() const {
+    const std::size_t size = m_keys.size();
+    if (size < kFilterFrom)
+        return;
+    dropFilterOfOtherZone();
+    if (!m_filter.bIsBuilt() || size > m_filter.iGetCapacity() || m_iRemoved > size / 2) {
+        m_filter.vBuild(m_keys, size + size / 2);
+        m_iRemoved = 0;
+    }
+}
+
 int HeadlineList::iFind(const CHeadlineTable& key) const {
     const std::size_t size = m_keys.size();
     if (size >= kFilterFrom) {
-        dropFilterOfOtherZone();
-        if (!m_filter.bIsBuilt() || size > m_filter.iGetCapacity() || m_iRemoved > size / 2) {
-            m_filter.vBuild(m_keys, size + size / 2);
-            m_iRemoved = 0;
-        }
+        prepareFilter();
         if (!m_filter.bMayContain(key))
             return -1;
     }

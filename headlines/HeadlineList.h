@@ -72,6 +72,9 @@ class HeadlineList {
     void keysAdded(std::size_t first, std::size_t count);
     void mayHave(const CHeadlineTable& key);
     // Drops a filter built in another time zone: its days are no longer the days.
+    // Builds the look-up filter of a list long enough to want one, or
+    // builds it again when the list has outgrown it or removals left it stale.
+    void prepareFilter() const;
     void dropFilterOfOtherZone() const;
 
     std::deque<CHeadlineTable> m_keys;
