@@ -6,6 +6,7 @@
 
 #include <QImage>
 #include <QProcess>
+#include <QThread>
 #include <filesystem>
 #include <fstream>
 
@@ -148,6 +149,39 @@ TEST(NewsdeskRun, SettingsLiveInTheUsersConfigurationFolder) {
         EXPECT_TRUE(store.GetViewInfo(DeskOptions::kWarrantLayout, 1, 2, kTestDoubleClass,
                                       "FocusedTab", focused));
     }
+}
+
+TEST(NewsdeskRun, EndedByTheSessionItSavesItsViewsAsClosingDoes) {
+    TempDir dir;
+    const std::string folder = dir.file("xdg/newsdesk");
+    QProcess process;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.remove(QStringLiteral("DISPLAY"));
+    env.remove(QStringLiteral("WAYLAND_DISPLAY"));
+    env.remove(QStringLiteral("KQ_CONFIG_DIR"));
+    env.insert(QStringLiteral("XDG_CONFIG_HOME"), QString::fromStdString(dir.file("xdg")));
+    process.setProcessEnvironment(env);
+    process.start(QStringLiteral(KQ_NEWSDESK),
+                  {QStringLiteral("--module"), QStringLiteral(KQ_TEST_DOUBLE_MODULE),
+                   QStringLiteral("--view-class"), QString::fromLatin1(kTestDoubleClass),
+                   QStringLiteral("--resources"), QStringLiteral(KQ_SOURCE_DIR "/data"),
+                   QStringLiteral("--data"), QStringLiteral("none"), QStringLiteral("--screenshot"),
+                   QString::fromStdString(dir.file("a.png")), QStringLiteral("--quit-after"),
+                   QStringLiteral("60")});
+    ASSERT_TRUE(process.waitForStarted());
+    // Up once its settings store is there and a moment has gone by for the views.
+    for (int i = 0; i < 200 && !std::filesystem::exists(folder + "/newsdesk.kqcfg"); ++i)
+        QThread::msleep(50);
+    QThread::msleep(1000);
+    process.terminate();  // SIGTERM, as a session ending sends
+    ASSERT_TRUE(process.waitForFinished(30000));
+    EXPECT_EQ(process.exitStatus(), QProcess::NormalExit) << "not killed by the signal";
+    EXPECT_EQ(process.exitCode(), 0);
+    SKQCfgIO2 store(CString(folder), "newsdesk");
+    int focused = -1;
+    EXPECT_TRUE(store.GetViewInfo(DeskOptions::kWarrantLayout, 1, 2, kTestDoubleClass, "FocusedTab",
+                                  focused))
+        << "the views saved their settings";
 }
 
 TEST(NewsdeskRun, BadOptionsAndAMissingDataSetFailWithAReason) {

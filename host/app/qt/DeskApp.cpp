@@ -17,6 +17,7 @@
 #include "NewsStoryWindow.h"
 #include "ReplayDriver.h"
 #include "SKQCfgIO2.h"
+#include "SessionEnd.h"
 #include "StallSession.h"
 #include "app/desk/DeskEnvironment.h"
 #include "app/desk/LayoutHostWnd.h"
@@ -114,6 +115,9 @@ bool writeScreenshot(QWidget& window, const std::string& path) {
 }  // namespace
 
 int RunDesk(const DeskOptions& givenOptions, int argc, char** argv) {
+    // First of all: a session ending while newsdesk starts must not kill it
+    // before its views can save themselves.
+    SessionEnd::CatchSignals();
     DeskOptions options = givenOptions;
     const bool display = std::getenv("DISPLAY") || std::getenv("WAYLAND_DISPLAY");
     // A measured window of the replayed day ends the run itself.
@@ -275,6 +279,11 @@ int RunDesk(const DeskOptions& givenOptions, int argc, char** argv) {
                 app.exit(status);
             });
         }
+        // The session ends: as closing the window, settings saved, status 0.
+        SessionEnd sessionEnd([&](int) {
+            window.close();
+            app.exit(status);
+        });
         const int rc = app.exec();
         if (status == 0)
             status = rc;
