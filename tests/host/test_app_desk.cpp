@@ -78,6 +78,20 @@ class LayoutTest : public ::testing::Test {
     }
 };
 
+// A feed target that takes every record and keeps none; a test overrides
+// what it looks at.
+struct IgnoringTarget : FeedTarget {
+    void AddService(BYTE, const CString&, const CString&, std::int32_t) override {}
+    void AddCategory(BYTE, const CString&, const CString&) override {}
+    void AddMarket(BYTE, const CString&) override {}
+    void AddSection(BYTE, const CString&, const CString&) override {}
+    void AddCommodity(BYTE, const CString&, const CString&) override {}
+    void AddExchange(BYTE, const CString&, const CString&, const CString&) override {}
+    void AddSymbol(const FeedSymbol&) override {}
+    void AddHeadline(const FeedHeadline&, bool) override {}
+    void ChangeNewsDay(BYTE, std::int32_t, bool) override {}
+};
+
 }  // namespace
 
 TEST(DeskOptionsParsing, DefaultsAndEveryOption) {
@@ -246,19 +260,11 @@ TEST(ReplaySessionTest, TheRecordedDayIsReplayedAsTodayFromTheStartTime) {
     TempDir dir;
     const std::string path = dir.file("news.kqfeed");
     WriteSmallFeed(path);
-    struct Target : FeedTarget {
+    struct Target : IgnoringTarget {
         std::vector<std::pair<std::int32_t, bool>> headlines;  // time, live
-        void AddService(BYTE, const CString&, const CString&, std::int32_t) override {}
-        void AddCategory(BYTE, const CString&, const CString&) override {}
-        void AddMarket(BYTE, const CString&) override {}
-        void AddSection(BYTE, const CString&, const CString&) override {}
-        void AddCommodity(BYTE, const CString&, const CString&) override {}
-        void AddExchange(BYTE, const CString&, const CString&, const CString&) override {}
-        void AddSymbol(const FeedSymbol&) override {}
         void AddHeadline(const FeedHeadline& item, bool live) override {
             headlines.emplace_back(item.headline.tTime, live);
         }
-        void ChangeNewsDay(BYTE, std::int32_t, bool) override {}
     } target;
     // Now: 2026-12-10 at 22:00, outside the busy hours: the replay starts at 08:55.
     const std::int64_t now = CTime(2026, 12, 10, 22, 0, 0).GetTime();
@@ -293,17 +299,7 @@ TEST(ReplaySessionTest, BadLinesAreToldWithTheirNumbersAndARefusedFileDoesNotOpe
     TempDir dir;
     const std::string path = dir.file("bad.kqfeed");
     WriteSmallFeedWithBadLines(path);
-    struct Target : FeedTarget {
-        void AddService(BYTE, const CString&, const CString&, std::int32_t) override {}
-        void AddCategory(BYTE, const CString&, const CString&) override {}
-        void AddMarket(BYTE, const CString&) override {}
-        void AddSection(BYTE, const CString&, const CString&) override {}
-        void AddCommodity(BYTE, const CString&, const CString&) override {}
-        void AddExchange(BYTE, const CString&, const CString&, const CString&) override {}
-        void AddSymbol(const FeedSymbol&) override {}
-        void AddHeadline(const FeedHeadline&, bool) override {}
-        void ChangeNewsDay(BYTE, std::int32_t, bool) override {}
-    } target;
+    IgnoringTarget target;
     const std::int64_t now = CTime(2026, 12, 10, 22, 0, 0).GetTime();
     ReplaySession::Settings settings;
     settings.path = path;
