@@ -62,11 +62,15 @@ Session::Session(const AutomationOptions& options, std::ostream& out)
     m_host = std::make_unique<ViewHost>(m_loader, m_layout, *m_store);
     m_host->SetViewClass(m_options.viewClass);
     m_backend.SetEventSink(&m_host->BackendSink());
+    m_alerts = std::make_unique<DeskAlerts>(*m_host);
+    if (!m_alerts->Create())
+        m_error = "the alerts' window could not be created";
 }
 
 Session::~Session() {
     m_backend.SetEventSink(nullptr);
     m_views.clear();
+    m_alerts.reset();
     if (m_host)
         m_host->SetMainFrameStory(nullptr);
     m_hostStory.reset();

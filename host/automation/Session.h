@@ -18,6 +18,7 @@
 #include "NewsBackend.h"
 #include "SKQCfgIO2.h"
 #include "ScriptArgs.h"
+#include "app/desk/DeskAlerts.h"
 #include "app/desk/LayoutHostWnd.h"
 #include "app/desk/MainFrameStory.h"
 #include "app/desk/ViewHost.h"
@@ -64,6 +65,8 @@ class Session {
     feed::FeedInjector& Feed() { return m_feed; }
     SKQCfgIO2& Store() { return *m_store; }
     ViewHost& Host() { return *m_host; }
+    DeskAlerts& Alerts() { return *m_alerts; }
+    const DeskAlerts& Alerts() const { return *m_alerts; }
     LayoutHostWnd& Layout() { return m_layout; }
     const std::filesystem::path& SysDir() const { return m_sysDir; }
     // The temporary folder made for the run; empty when --sys and --config name both.
@@ -154,6 +157,7 @@ class Session {
     bool m_moduleLoaded = false;
     LayoutHostWnd m_layout;
     std::unique_ptr<ViewHost> m_host;
+    std::unique_ptr<DeskAlerts> m_alerts;  // hears the host, so goes first
     std::unique_ptr<MainFrameStory> m_hostStory;
     std::vector<std::pair<std::string, SKQBaseView*>> m_views;
     std::vector<std::pair<const CWnd*, std::string>> m_closed;  // addresses only, never read

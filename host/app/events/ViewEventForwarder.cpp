@@ -80,6 +80,8 @@ void ViewEventForwarder::RegisteredDelivery::OnNewHeadline(const CHeadline& head
     m_owner.forwardToHolders(headline.byService, [&](SKQBaseView& view) {
         view.RecvNewHeadLine(&headline, categoryId, symbols);
     });
+    if (m_owner.m_watcher)
+        m_owner.m_watcher->NewHeadline(headline);
 }
 
 void ViewEventForwarder::RegisteredDelivery::OnAllHeadlineTableRecovery(

@@ -12,6 +12,14 @@
 #include "events/NewsEventSink.h"
 #include "framework/SKQBaseView.h"
 
+// Hears each new headline the back-end sends, after the views that hold its
+// service's registration (the host's standing warning match).
+class HeadlineWatcher {
+  public:
+    virtual ~HeadlineWatcher() = default;
+    virtual void NewHeadline(const CHeadline& headline) = 0;
+};
+
 class ViewEventForwarder : public NewsEventSink {
   public:
     ViewEventForwarder() = default;
@@ -41,6 +49,9 @@ class ViewEventForwarder : public NewsEventSink {
 
     // The sink to give the back-end: delivers by registration.
     NewsEventSink& BackendSink() { return m_backendSink; }
+    // Every new headline of the back-end, whoever holds its registration
+    // (not owned; null: none).
+    void SetHeadlineWatcher(HeadlineWatcher* watcher) { m_watcher = watcher; }
 
   protected:
     // Calls `call` on every recipient. A handler may remove a view (a view
@@ -86,6 +97,7 @@ class ViewEventForwarder : public NewsEventSink {
 
     std::vector<SKQBaseView*> m_recipients;
     std::size_t m_forwarded = 0;
+    HeadlineWatcher* m_watcher = nullptr;
     RegisteredDelivery m_backendSink{*this};
 };
 

@@ -10,6 +10,7 @@
 #include <functional>
 #include <memory>
 
+#include "AlertTray.h"
 #include "BackendPump.h"
 #include "DeskWindow.h"
 #include "HostContext.h"
@@ -19,6 +20,7 @@
 #include "SKQCfgIO2.h"
 #include "SessionEnd.h"
 #include "StallSession.h"
+#include "app/desk/DeskAlerts.h"
 #include "app/desk/DeskEnvironment.h"
 #include "app/desk/LayoutHostWnd.h"
 #include "app/desk/MainFrameStory.h"
@@ -181,6 +183,11 @@ int RunDesk(const DeskOptions& givenOptions, int argc, char** argv) {
         DeskWindow window(ui.FrontEnd(), layout, host, backend);
         window.resize(1280, 800);
         window.AttachHostStory(&hostStory);
+        // Alerts on warning matches hear the back-end's new headlines.
+        DeskAlerts alerts(host);
+        if (!alerts.Create())
+            return fail("the alerts' window could not be created");
+        AlertTray alertTray(window, alerts, hostStory);
 
         std::unique_ptr<ReplayDriver> replay;
         if (options.dataSet != "none") {
