@@ -26,7 +26,7 @@ constexpr int kStatusMs = 10000;
 }  // namespace
 
 AlertTray::AlertTray(QMainWindow& window, DeskAlerts& alerts, MainFrameStory& story)
-    : QObject(&window), m_window(window), m_alerts(alerts), m_story(story) {
+    : m_window(window), m_alerts(alerts), m_story(story) {
     QMenu* menu = window.menuBar()->addMenu(text("IDS_NEWSDESK_MENU_ALERTS"));
     m_item = menu->addAction(text("IDS_NEWSDESK_ALERTS"));
     m_item->setCheckable(true);
