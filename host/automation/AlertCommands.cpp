@@ -24,9 +24,9 @@ void alertsCommand(Call& call) {
             throw ScriptError("no alert was raised");
         std::size_t index = raised.size();
         if (a.Count() > 1)
-            index = static_cast<std::size_t>(
-                ParseNumber(a.At(1, "an alert number"), 1,
-                            static_cast<long long>(raised.size()), "alert number"));
+            index = static_cast<std::size_t>(ParseNumber(a.At(1, "an alert number"), 1,
+                                                         static_cast<long long>(raised.size()),
+                                                         "alert number"));
         a.Finish();
         std::string error;
         if (!DeskAlerts::Open(raised[index - 1], call.session.HostStory(), error))

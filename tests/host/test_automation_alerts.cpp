@@ -29,11 +29,11 @@ ScriptRun run(const std::string& script) {
 TEST(AutomationAlerts, AStartedConditionRaisesAnAlertWhateverModeTheViewShows) {
     // Two views: the first one's condition does not match, the second's does;
     // the headline raises one alert, for the second, shown in the all-news mode.
-    const ScriptRun r = run(
-        "create main\nwarning start 聯電\ntab 0\n"
-        "create side keys=1,2\nwarning start 台積電 外資 method=2\ntab 0\n" +
-        live(1, "外資買超台積電") + live(2, "台股開盤", 50) +
-        "dispatch\nprint alerts\nprint mode\nprint list 6\n");
+    const ScriptRun r =
+        run("create main\nwarning start 聯電\ntab 0\n"
+            "create side keys=1,2\nwarning start 台積電 外資 method=2\ntab 0\n" +
+            live(1, "外資買超台積電") + live(2, "台股開盤", 50) +
+            "dispatch\nprint alerts\nprint mode\nprint list 6\n");
     ASSERT_EQ(r.status, 0) << r.output;
     EXPECT_EQ(r.output,
               "alerts: on, 1 raised\n"
@@ -105,13 +105,12 @@ TEST(AutomationAlerts, OffRaisesNoneAndIsKeptInTheHostsSettings) {
     automation::AutomationOptions options = NewsViewOptions();
     options.configDir = config.str();
     // Turned off in the middle of a quiet period: what it held is dropped.
-    const ScriptRun off =
-        RunLines(kServices + "create\nwarning start 台積電\n" + live(1, "台積電一") +
-                     live(2, "台積電二") + "dispatch\nalerts off\nadvance 2000\n" +
-                     live(3, "台積電三") +
-                     "dispatch\nprint alerts\n"
-                     "print store view newsdesk 0 0 ShowAlerts bool class=newsdesk\n",
-                 options);
+    const ScriptRun off = RunLines(
+        kServices + "create\nwarning start 台積電\n" + live(1, "台積電一") + live(2, "台積電二") +
+            "dispatch\nalerts off\nadvance 2000\n" + live(3, "台積電三") +
+            "dispatch\nprint alerts\n"
+            "print store view newsdesk 0 0 ShowAlerts bool class=newsdesk\n",
+        options);
     ASSERT_EQ(off.status, 0) << off.output;
     EXPECT_EQ(off.output,
               "alerts: off, 1 raised\n"

@@ -39,8 +39,8 @@ AlertTray::AlertTray(QMainWindow& window, DeskAlerts& alerts, MainFrameStory& st
             m_window.statusBar()->showMessage(text("IDS_NEWSDESK_ALERTS_NOT_SAVED"), kStatusMs);
     });
     if (QSystemTrayIcon::isSystemTrayAvailable()) {
-        m_tray = new QSystemTrayIcon(window.style()->standardIcon(QStyle::SP_MessageBoxWarning),
-                                     this);
+        m_tray =
+            new QSystemTrayIcon(window.style()->standardIcon(QStyle::SP_MessageBoxWarning), this);
         m_tray->setToolTip(text("IDS_NEWSDESK_TITLE"));
         connect(m_tray, &QSystemTrayIcon::messageClicked, this, [this] { Clicked(); });
         connect(m_tray, &QSystemTrayIcon::activated, this,
@@ -61,13 +61,11 @@ void AlertTray::show(const DeskAlert& alert) {
     m_last = alert;
     m_lastText = QString::fromUtf8(DeskAlerts::Text(alert).c_str());
     if (m_tray) {
-        m_tray->showMessage(text("IDS_NEWSDESK_ALERT_TITLE"), m_lastText,
-                            QSystemTrayIcon::Warning);
+        m_tray->showMessage(text("IDS_NEWSDESK_ALERT_TITLE"), m_lastText, QSystemTrayIcon::Warning);
         return;
     }
-    m_window.statusBar()->showMessage(text("IDS_NEWSDESK_ALERT_TITLE") + QStringLiteral(": ") +
-                                          m_lastText,
-                                      kStatusMs);
+    m_window.statusBar()->showMessage(
+        text("IDS_NEWSDESK_ALERT_TITLE") + QStringLiteral(": ") + m_lastText, kStatusMs);
 }
 
 bool AlertTray::Clicked() {
