@@ -47,6 +47,8 @@ TEST(GridMarksSplit, PiecesJoinToTheTextAndAlternate) {
     EXPECT_EQ(pieces[2].text, "台積電");
     EXPECT_EQ(pieces[3].text, "ADR");
     EXPECT_TRUE(pieces[3].marked);
+    EXPECT_EQ(BracketMarkedText(text, {{6, 6}, {21, 3}}, "[", "]"), "外資[買超]台積電[ADR]");
+    EXPECT_EQ(BracketMarkedText(text, {}, "[", "]"), text);
 }
 
 TEST_F(GridTest, MarksFollowTheirRowAndGoWithTheirText) {

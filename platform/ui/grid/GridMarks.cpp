@@ -57,3 +57,16 @@ std::vector<GridTextPiece> SplitMarkedText(const CString& text,
         pieces.push_back({text.Mid(at), false});
     return pieces;
 }
+
+CString BracketMarkedText(const CString& text, const std::vector<GridMark>& marks,
+                          const char* open, const char* close) {
+    CString out;
+    for (const GridTextPiece& piece : SplitMarkedText(text, marks)) {
+        if (piece.marked)
+            out += open;
+        out += piece.text;
+        if (piece.marked)
+            out += close;
+    }
+    return out;
+}

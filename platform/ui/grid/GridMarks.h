@@ -24,3 +24,8 @@ struct GridTextPiece {
 };
 // `marks` as NormaliseGridMarks leaves them.
 std::vector<GridTextPiece> SplitMarkedText(const CString& text, const std::vector<GridMark>& marks);
+
+// The text with each marked part between `open` and `close`, for reports
+// that show marks as text.
+CString BracketMarkedText(const CString& text, const std::vector<GridMark>& marks,
+                          const char* open, const char* close);
