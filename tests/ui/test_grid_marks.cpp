@@ -81,6 +81,12 @@ TEST_F(GridTest, MarksFollowTheirRowAndGoWithTheirText) {
         grid->vSetCellMarks(row, col, {{0, 1}});
         EXPECT_TRUE(grid->GetCellMarks(row, col).empty()) << row << ',' << col;
     }
+    // A column inserted before a marked cell moves the marks with the text.
+    grid->vSetCellMarks(0, 2, {{0, 7}});
+    grid->bInsertCol(1, 40);
+    EXPECT_TRUE(grid->GetCellMarks(0, 2).empty());
+    EXPECT_EQ(grid->GetCellMarks(0, 3), (std::vector<GridMark>{{0, 7}}));
+    EXPECT_EQ(Content(0, 3), "another title");
 }
 
 TEST_F(GridTest, MarkedPiecesAreDrawnInTheMarkColours) {
