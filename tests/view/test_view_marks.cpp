@@ -44,8 +44,8 @@ class ViewMarks : public ViewHost {
         Strings titles;
         CGridoraWnd* sheet = view.pInspectSheet(mode);
         for (int row = 0; sheet && row < sheet->iGetTotalRows(); ++row)
-            titles.push_back(BracketMarkedText(Cell(sheet, row, 2), sheet->GetCellMarks(row, 2),
-                                               "[", "]"));
+            titles.push_back(
+                BracketMarkedText(Cell(sheet, row, 2), sheet->GetCellMarks(row, 2), "[", "]"));
         return titles;
     }
 };
@@ -61,7 +61,8 @@ TEST_F(ViewMarks, AKeywordSearchMarksEveryMatchInItsSheetAndNowhereElse) {
     // The same titles in the all-news sheet are not marked.
     PickMode(*view, 0);
     Settle();
-    EXPECT_EQ(Marked(*view, 0), (Strings{"台積電ADR走高 台積電", "聯電法說會", "台積電營收創新高"}));
+    EXPECT_EQ(Marked(*view, 0),
+              (Strings{"台積電ADR走高 台積電", "聯電法說會", "台積電營收創新高"}));
 }
 
 TEST_F(ViewMarks, MarksCoverWholeCharactersOfTheMatch) {

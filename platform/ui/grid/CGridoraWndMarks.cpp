@@ -27,9 +27,8 @@ void CGridoraWnd::vSetMarkColor(COLORREF background, COLORREF text) {
     setLook(m_look.markFg, text);
 }
 
-void CGridoraWnd::paintMarkedText(CDC& dc, const CString& text,
-                                  const std::vector<GridMark>& marks, const CRect& textRect,
-                                  COLORREF textColour) const {
+void CGridoraWnd::paintMarkedText(CDC& dc, const CString& text, const std::vector<GridMark>& marks,
+                                  const CRect& textRect, COLORREF textColour) const {
     // The background of a mark spans the row but the line under it.
     const CRect cell(textRect.left, textRect.top, textRect.right, textRect.bottom - 1);
     int x = textRect.left;

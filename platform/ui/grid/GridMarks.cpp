@@ -58,8 +58,8 @@ std::vector<GridTextPiece> SplitMarkedText(const CString& text,
     return pieces;
 }
 
-CString BracketMarkedText(const CString& text, const std::vector<GridMark>& marks,
-                          const char* open, const char* close) {
+CString BracketMarkedText(const CString& text, const std::vector<GridMark>& marks, const char* open,
+                          const char* close) {
     CString out;
     for (const GridTextPiece& piece : SplitMarkedText(text, marks)) {
         if (piece.marked)

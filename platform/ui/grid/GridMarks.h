@@ -27,5 +27,5 @@ std::vector<GridTextPiece> SplitMarkedText(const CString& text, const std::vecto
 
 // The text with each marked part between `open` and `close`, for reports
 // that show marks as text.
-CString BracketMarkedText(const CString& text, const std::vector<GridMark>& marks,
-                          const char* open, const char* close);
+CString BracketMarkedText(const CString& text, const std::vector<GridMark>& marks, const char* open,
+                          const char* close);
