@@ -193,8 +193,10 @@ void SKQNewsCtrlView::vInsertHeadline(CGridoraWnd* pSheet, const CHeadline* head
     }
     // The row comes with its texts: one repaint of the sheet, not one per cell.
     const std::span<const CString> shown(cells->data(), compact ? 2 : 3);
-    if (pSheet->bInsertRow(row, shown, false))
+    if (pSheet->bInsertRow(row, shown, false)) {
+        vMarkTitle(pSheet, row);
         pSheet->Invalidate(true);
+    }
 }
 
 void SKQNewsCtrlView::vDeleteHeadline(CGridoraWnd* pSheet, int row) {
@@ -210,15 +212,21 @@ void SKQNewsCtrlView::vUpdateHeadline(CGridoraWnd* pSheet, int row, const CHeadl
         return;
     CString shown;
     pSheet->vGetGridContent(row, iGetTitleColumn(), shown);
-    if (shown == headline->strTitle)
+    // A row shown already is marked again: the condition may have changed.
+    if (shown == headline->strTitle) {
+        vMarkTitle(pSheet, row);
         return;
+    }
     // A title shown in Simplified Chinese is current when it is the converted one.
     CString converted = headline->strTitle;
-    if (vApplySimplifiedRule(converted, headline->byService) && shown == converted)
+    if (vApplySimplifiedRule(converted, headline->byService) && shown == converted) {
+        vMarkTitle(pSheet, row);
         return;
+    }
     CString time, category, title;
     vGetRowTexts(headline, bFullDate, time, category, title);
     vFillSheet(pSheet, row, std::move(time), std::move(category), std::move(title));
+    vMarkTitle(pSheet, row);
 }
 
 void SKQNewsCtrlView::vUpdateHeadline(int mode, CGridoraWnd* pSheet,

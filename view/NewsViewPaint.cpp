@@ -97,6 +97,8 @@ void SKQNewsCtrlView::vChangeCast() {
     m_crBackgroundSlash = SYS_crGetOtherColor("COLOR_LISTCTL_BACKGROUNDSLASH");
     const COLORREF headerBack = SYS_crGetOtherColor("COLOR_LISTCTL_HDBkCOLOR1");
     const COLORREF headerText = SYS_crGetOtherColor("COLOR_LISTCTL_HDTEXTCOLOR1");
+    const COLORREF markBack = SYS_crGetOtherColor("COLOR_LISTCTL_MARKBK");
+    const COLORREF markText = SYS_crGetOtherColor("COLOR_LISTCTL_MARKTEXT");
     for (CGridoraWnd* sheet : m_apSheet) {
         if (!sheet)
             continue;
@@ -105,6 +107,7 @@ void SKQNewsCtrlView::vChangeCast() {
         sheet->vSetHeaderRowFgColor(headerText);
         sheet->vSetBkColor(m_crBackground, m_crBackgroundSlash);
         sheet->vSetFgColor(m_crNormalText);
+        sheet->vSetMarkColor(markBack, markText);
         sheet->vSetFont(m_pViewFont);
     }
     vUpdateView();

@@ -422,6 +422,10 @@ class SKQNewsCtrlView : public SKQBaseView, public INewsViewInspection {
                           bool bAlways);
     // A balloon tip over the keyword edit.
     void vShowKeywordTip(const char* textKey);
+    // Marks the parts of a row's title that matched the keywords of the
+    // sheet's condition (search, relation and warning sheets; the other
+    // sheets' rows get none), so a trader sees why the headline is there.
+    void vMarkTitle(CGridoraWnd* pSheet, int row);
 
   public:
     // Starts a warning condition as the warning list's OK does, then searches.

@@ -159,6 +159,8 @@ void Rows(Session& s, Args& a) {
         for (int col = 0; col < grid.iGetTotalCols(); ++col) {
             CString cell;
             grid.vGetGridContent(row, col, cell);
+            // Marked parts (what a search matched) between ⟦ and ⟧.
+            cell = BracketMarkedText(cell, grid.GetCellMarks(row, col), "⟦", "⟧");
             out << (col ? " | " : "") << cell.str();
         }
         out << '\n';

@@ -6,6 +6,7 @@
 #include <QTest>
 #include <QTimer>
 
+#include "ColorScheme.h"
 #include "HostContext.h"
 #include "QtTestFixture.h"
 #include "qt/QtFrontEnd.h"
@@ -46,6 +47,48 @@ TEST_F(QtGridDialogTest, GridPeerPaintsTheRowsTheLayerHolds) {
     const QImage after = ui.FrontEnd().WidgetOf(grid)->grab().toImage();
     EXPECT_NE(after.pixelColor(270, 32 + 8), QColor(0, 0, 250))
         << "a deleted row is no longer shown";
+}
+
+TEST_F(QtGridDialogTest, GridPeerDrawsMarkedPartsOnTheSchemesMarkColour) {
+    for (const char* name : {"light", "dark"}) {
+        ColorScheme scheme;
+        ASSERT_TRUE(scheme.Load(std::string(KQ_SOURCE_DIR) + "/data/colors/" + name + ".ini"));
+        const COLORREF mark = scheme.Get("COLOR_LISTCTL_MARKBK");
+        const QColor markColour(GetRValue(mark), GetGValue(mark), GetBValue(mark));
+        CGridoraWnd grid(new CSheetBuilder(0, 0, 0), &top);
+        ASSERT_TRUE(grid.bCreateSheet());
+        ASSERT_TRUE(grid.Create(WS_CHILD | WS_VISIBLE, CRect(0, 0, 300, 200), &top, 0));
+        grid.vSetHeaderRowHeight(16);
+        grid.vSetRowHeight(16);
+        grid.bInsertCol(0, 60);
+        grid.bInsertCol(1, 220);
+        grid.vSetBkColor(scheme.Get("COLOR_LISTCTL_BACKGROUND"),
+                         scheme.Get("COLOR_LISTCTL_BACKGROUNDSLASH"));
+        grid.vSetMarkColor(mark, scheme.Get("COLOR_LISTCTL_MARKTEXT"));
+        grid.bAddRows(2, true);
+        grid.vSetGridContent(0, 1, "台積電營收創新高");
+        grid.vSetCellMarks(0, 1, {{9, 6}});  // 營收
+        grid.vSetGridContent(1, 1, "台積電營收創新高");
+
+        const QImage image = ui.FrontEnd().WidgetOf(grid)->grab().toImage();
+        // Along the row's top pixel line, above the glyphs: the marked part
+        // is a run of the mark colour after the unmarked 台積電.
+        auto markedRun = [&](int y) {
+            int first = -1, last = -1;
+            for (int x = 60; x < 280; ++x) {
+                if (image.pixelColor(x, y) == markColour) {
+                    first = first < 0 ? x : first;
+                    last = x;
+                }
+            }
+            return std::pair{first, last};
+        };
+        const auto [first, last] = markedRun(16 + 1);
+        EXPECT_GT(first, 60 + 3 + 10) << name << ": the unmarked start is not marked";
+        EXPECT_GT(last - first, 10) << name;
+        EXPECT_LT(last, 60 + 3 + 140) << name << ": the unmarked end is not marked";
+        EXPECT_EQ(markedRun(32 + 1).first, -1) << name << ": the unmarked row";
+    }
 }
 
 class NameDialog : public CDialog {

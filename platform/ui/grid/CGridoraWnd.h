@@ -78,6 +78,7 @@ class CGridoraWnd : public CWnd {
     void vSetBkColor(COLORREF colour, COLORREF secondColour);
     void vSetFgColor(COLORREF colour);
     void vSetSelectionColor(COLORREF background, COLORREF text);
+    void vSetMarkColor(COLORREF background, COLORREF text);
     void vSetFont(CFont* font);  // not owned
 
     // Columns: inserted before `index` (0 ... count); false for a bad index
@@ -106,6 +107,12 @@ class CGridoraWnd : public CWnd {
     // dropped), repainting the row once when one of them changed.
     void vSetRowContent(int row, std::span<const CString> texts);
     void vGetGridContent(int row, int col, CString& text) const;
+    // Marked parts of a cell's text (byte ranges), drawn in the mark colours:
+    // an owner shows with them why a row is there. They are kept widened to
+    // whole characters and cut to the text; a new text for the cell drops
+    // them. The row is repainted when they change.
+    void vSetCellMarks(int row, int col, std::vector<GridMark> marks);
+    const std::vector<GridMark>& GetCellMarks(int row, int col) const;
     // Repaints one row, when it is on screen.
     void vInvalidRow(int row);
     // Rows alternate their backgrounds by index. Rows inserted or removed at
@@ -171,6 +178,8 @@ class CGridoraWnd : public CWnd {
         COLORREF fg = RGB(0, 0, 0);
         COLORREF selectionBk = RGB(51, 153, 255);
         COLORREF selectionFg = RGB(255, 255, 255);
+        COLORREF markBk = RGB(255, 229, 138);
+        COLORREF markFg = RGB(0, 0, 0);
     };
     enum class Drag { None, VThumb, HThumb };
 
@@ -202,6 +211,9 @@ class CGridoraWnd : public CWnd {
     void paintHeader(CDC& dc) const;
     void paintRow(CDC& dc, int row) const;
     void paintGridLines(CDC& dc, int lastRow) const;
+    // A cell's text with marked pieces (CGridoraWndMarks.cpp).
+    void paintMarkedText(CDC& dc, const CString& text, const std::vector<GridMark>& marks,
+                         const CRect& textRect, COLORREF textColour) const;
 
     std::unique_ptr<CSheetBuilder> m_pBuilder;
     CWnd* m_pOwner;  // until the window exists; then its handle

@@ -68,7 +68,12 @@ void CGridoraWnd::paintRow(CDC& dc, int row) const {
         textRect.right -= kTextPadding;
         if (textRect.IsRectEmpty())
             continue;
-        dc.SetTextColor(selected ? m_look.selectionFg : m_look.fg);
+        const COLORREF colour = selected ? m_look.selectionFg : m_look.fg;
+        if (const auto& marks = m_pCells->Marks(row, col); !marks.empty()) {
+            paintMarkedText(dc, text, marks, textRect, colour);
+            continue;
+        }
+        dc.SetTextColor(colour);
         dc.DrawText(text, &textRect, kCellFormat);
     }
     const CPoint focus = m_selection.Focus();

@@ -2,6 +2,7 @@
 
 namespace {
 const CString kEmpty;
+const std::vector<GridMark> kNoMarks;
 }
 
 void GridCells::AppendRows(int count) {
@@ -30,6 +31,8 @@ void GridCells::Clear() {
     m_slots.shrink_to_fit();
     m_free.clear();
     m_free.shrink_to_fit();
+    m_marks.clear();
+    m_marks.shrink_to_fit();
 }
 
 const CString& GridCells::Get(int row, int col) const {
@@ -63,6 +66,7 @@ bool GridCells::Set(int row, int col, const CString& text) {
     if (cells[column] == text)
         return false;
     cells[column] = text;
+    dropMarks(handle, col);
     return true;
 }
 
@@ -81,6 +85,7 @@ void GridCells::SetRow(int row, std::span<const CString> texts) {
     if (handle == 0)
         handle = allocate();
     m_slots[handle - 1].assign(texts.begin(), texts.end());
+    dropMarks(handle);
 }
 
 bool GridCells::SetCells(int row, std::span<const CString> texts) {
@@ -105,6 +110,50 @@ void GridCells::InsertColumn(int col) {
         if (column < cells.size())
             cells.insert(cells.begin() + col, CString());
     }
+    for (auto& marks : m_marks) {
+        if (column < marks.size())
+            marks.insert(marks.begin() + col, std::vector<GridMark>());
+    }
+}
+
+const std::vector<GridMark>& GridCells::Marks(int row, int col) const {
+    if (row < 0 || row >= RowCount() || col < 0)
+        return kNoMarks;
+    const Handle handle = m_rows[static_cast<std::size_t>(row)];
+    if (handle == 0 || handle > m_marks.size())
+        return kNoMarks;
+    const auto& marks = m_marks[handle - 1];
+    return static_cast<std::size_t>(col) < marks.size() ? marks[static_cast<std::size_t>(col)]
+                                                        : kNoMarks;
+}
+
+bool GridCells::SetMarks(int row, int col, std::vector<GridMark> marks) {
+    marks = NormaliseGridMarks(Get(row, col), std::move(marks));
+    if (Marks(row, col) == marks)
+        return false;
+    // A cell with marks has a text, so its row has a slot.
+    const Handle handle = m_rows[static_cast<std::size_t>(row)];
+    if (handle > m_marks.size())
+        m_marks.resize(handle);
+    auto& cells = m_marks[handle - 1];
+    const auto column = static_cast<std::size_t>(col);
+    if (column >= cells.size())
+        cells.resize(column + 1);
+    cells[column] = std::move(marks);
+    return true;
+}
+
+void GridCells::dropMarks(Handle handle) {
+    if (handle != 0 && handle <= m_marks.size())
+        std::vector<std::vector<GridMark>>().swap(m_marks[handle - 1]);
+}
+
+void GridCells::dropMarks(Handle handle, int col) {
+    if (handle == 0 || handle > m_marks.size())
+        return;
+    auto& cells = m_marks[handle - 1];
+    if (static_cast<std::size_t>(col) < cells.size())
+        cells[static_cast<std::size_t>(col)].clear();
 }
 
 GridCells::Handle GridCells::allocate() {
@@ -122,5 +171,6 @@ void GridCells::release(Handle handle) {
         return;
     // Give the texts' memory back now; the slot itself is reused.
     std::vector<CString>().swap(m_slots[handle - 1]);
+    dropMarks(handle);
     m_free.push_back(handle);
 }

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "CString.h"
+#include "GridMarks.h"
 
 class GridCells {
   public:
@@ -34,6 +35,12 @@ class GridCells {
     // Sets cells from column 0 on, as Set does one by one; whether one changed.
     bool SetCells(int row, std::span<const CString> texts);
 
+    // The marked parts of a cell's text (none for most cells). A new text for
+    // the cell drops them. SetMarks keeps them as NormaliseGridMarks leaves
+    // them for the cell's text and returns whether they changed.
+    const std::vector<GridMark>& Marks(int row, int col) const;
+    bool SetMarks(int row, int col, std::vector<GridMark> marks);
+
     // A column inserted before `col`: every filled row's cells from `col` on
     // move one to the right.
     void InsertColumn(int col);
@@ -46,4 +53,9 @@ class GridCells {
     std::deque<Handle> m_rows;
     std::vector<std::vector<CString>> m_slots;
     std::vector<Handle> m_free;
+    // By slot, then column; only slots that were ever marked have an entry,
+    // so unmarked grids pay nothing.
+    std::vector<std::vector<std::vector<GridMark>>> m_marks;
+    void dropMarks(Handle handle);
+    void dropMarks(Handle handle, int col);
 };
