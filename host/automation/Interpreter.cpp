@@ -37,6 +37,7 @@ Interpreter::Interpreter(Session& session) : m_session(session) {
     AddSearchCommands(m_table);
     AddDialogCommands(m_table);
     AddReplayCommands(m_table);
+    AddHealthCommands(m_table);
 }
 
 void Interpreter::Report(int line, const std::string& message) {

@@ -45,6 +45,7 @@ void printCommand(Call& call) {
         {"search", printing::Search},
         {"tippopup", printing::TipPopup},
         {"dialog", printing::Dialog},
+        {"health", printing::Health},
     };
     const std::string what = call.args.At(0, "what to print");
     const auto it = reports.find(what);

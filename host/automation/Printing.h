@@ -57,6 +57,8 @@ void Layout(Session& s, Args& a);
 void Clock(Session& s, Args& a);
 void Focus(Session& s, Args& a);
 void Services(Session& s, Args& a);
+// Each service's feed health (HealthCommands.cpp).
+void Health(Session& s, Args& a);
 // The current view's search conditions, keyword history and warning list.
 void Search(Session& s, Args& a);
 // The tip popup of the current view: shown or hidden, its text and time.

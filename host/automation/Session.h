@@ -18,6 +18,8 @@
 #include "NewsBackend.h"
 #include "SKQCfgIO2.h"
 #include "ScriptArgs.h"
+#include "app/desk/FeedHealth.h"
+#include "app/desk/FeedHealthSink.h"
 #include "app/desk/LayoutHostWnd.h"
 #include "app/desk/MainFrameStory.h"
 #include "app/desk/ViewHost.h"
@@ -65,6 +67,9 @@ class Session {
     SKQCfgIO2& Store() { return *m_store; }
     ViewHost& Host() { return *m_host; }
     LayoutHostWnd& Layout() { return m_layout; }
+    // The feed health of what the views received, and the back-end sink that keeps it.
+    FeedHealth& Health() { return m_health; }
+    FeedHealthSink& HealthSink() { return *m_healthSink; }
     const std::filesystem::path& SysDir() const { return m_sysDir; }
     // The temporary folder made for the run; empty when --sys and --config name both.
     const std::filesystem::path& WorkDir() const { return m_workDir; }
@@ -154,6 +159,8 @@ class Session {
     bool m_moduleLoaded = false;
     LayoutHostWnd m_layout;
     std::unique_ptr<ViewHost> m_host;
+    FeedHealth m_health;
+    std::unique_ptr<FeedHealthSink> m_healthSink;
     std::unique_ptr<MainFrameStory> m_hostStory;
     std::vector<std::pair<std::string, SKQBaseView*>> m_views;
     std::vector<std::pair<const CWnd*, std::string>> m_closed;  // addresses only, never read
