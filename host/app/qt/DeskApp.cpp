@@ -20,6 +20,8 @@
 #include "SessionEnd.h"
 #include "StallSession.h"
 #include "app/desk/DeskEnvironment.h"
+#include "app/desk/FeedHealth.h"
+#include "app/desk/FeedHealthSink.h"
 #include "app/desk/LayoutHostWnd.h"
 #include "app/desk/MainFrameStory.h"
 #include "app/desk/ViewDate.h"
@@ -172,7 +174,10 @@ int RunDesk(const DeskOptions& givenOptions, int argc, char** argv) {
         // The terminal shows each view's title strip (the services it shows)
         // unless the view's own setting says otherwise.
         host.SetTitleBarDefault(true);
-        backend.SetEventSink(&host.BackendSink());
+        // The feed health hears what the views hear, before they do.
+        FeedHealth health;
+        FeedHealthSink healthSink(host.BackendSink(), backend, health);
+        backend.SetEventSink(&healthSink);
         BackendPump pump(backend, context.GetClock());
 
         MainFrameStory hostStory(loader, layout);
@@ -181,6 +186,7 @@ int RunDesk(const DeskOptions& givenOptions, int argc, char** argv) {
         DeskWindow window(ui.FrontEnd(), layout, host, backend);
         window.resize(1280, 800);
         window.AttachHostStory(&hostStory);
+        window.AttachHealth(health, healthSink);
 
         std::unique_ptr<ReplayDriver> replay;
         if (options.dataSet != "none") {

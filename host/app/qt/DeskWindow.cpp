@@ -13,6 +13,7 @@
 
 #include "CTime.h"
 #include "HostApi.h"
+#include "HealthBar.h"
 #include "HostContext.h"
 #include "NewsBackend.h"
 #include "ReplayDriver.h"
@@ -206,6 +207,26 @@ bool DeskWindow::SetActiveViewTitleBar(bool shown) {
     return view && m_host.SetTitleBarShown(*view, shown);
 }
 
+void DeskWindow::AttachHealth(FeedHealth& health, FeedHealthSink& sink) {
+    m_health = new HealthBar(m_backend, health, sink, [this] { return DeskNow(); }, this);
+    connect(m_health, &HealthBar::Told, this,
+            [this](const QString& message) { statusBar()->showMessage(message, 5000); });
+    // Beside the connection state, left of it, so both stay in view.
+    statusBar()->removeWidget(m_connection);
+    statusBar()->addPermanentWidget(m_health);
+    statusBar()->addPermanentWidget(m_connection);
+    m_connection->show();
+    m_health->Refresh();
+}
+
+std::int64_t DeskWindow::DeskNow() const {
+    if (m_replay) {
+        if (const auto at = m_replay->Session().RecordingTime(m_replay->NowMs()))
+            return *at;
+    }
+    return CTime::GetCurrentTime().GetTime();
+}
+
 void DeskWindow::AttachReplay(ReplayDriver* replay) {
     m_replay = replay;
     m_speed->setEnabled(replay != nullptr);
@@ -272,6 +293,8 @@ QString DeskWindow::StatusText() const {
 }
 
 void DeskWindow::updateStatus() {
+    if (m_health)
+        m_health->Refresh();
     m_connection->setText(
         text(m_backend.IsConnected() ? "IDS_NEWSDESK_CONNECTED" : "IDS_NEWSDESK_NOT_CONNECTED"));
     if (!m_replay) {
