@@ -69,18 +69,24 @@ INSTANTIATE_TEST_SUITE_P(
         StaleCase{"silent exactly the floor", kBusy, Local{10, 3}, false},
         StaleCase{"a second past the floor", kBusy, Local{10, 3, 1}, true},
         StaleCase{"long silent after the close", kBusy, Local{15, 0}, false},
-        StaleCase{"long silent before the open", {Local{7, 0}, Local{7, 1}}, Local{8, 59, 59}, false},
+        StaleCase{
+            "long silent before the open", {Local{7, 0}, Local{7, 1}}, Local{8, 59, 59}, false},
         // Before the open the silence counts from 09:00 (5 gaps of a minute).
         StaleCase{"quiet morning, just open", {Local{7, 0}, Local{7, 1}}, Local{9, 5}, false},
         StaleCase{"quiet morning, open a while", {Local{7, 0}, Local{7, 1}}, Local{9, 5, 1}, true},
         StaleCase{"at the close, inclusive", {Local{13, 0}, Local{13, 1}}, Local{13, 30}, true},
-        StaleCase{"a second after the close", {Local{13, 0}, Local{13, 1}}, Local{13, 30, 1}, false},
+        StaleCase{
+            "a second after the close", {Local{13, 0}, Local{13, 1}}, Local{13, 30, 1}, false},
         // Yesterday's news does not make today lively.
         StaleCase{"nothing today", {Local{12, 0, 0, 3}, Local{12, 1, 0, 3}}, Local{9, 3, 1}, true},
         // A usual gap of 2 minutes allows 10.
-        StaleCase{"slow service, within 5 gaps", {Local{9, 50}, Local{9, 52}, Local{9, 54}}, Local{10, 4},
+        StaleCase{"slow service, within 5 gaps",
+                  {Local{9, 50}, Local{9, 52}, Local{9, 54}},
+                  Local{10, 4},
                   false},
-        StaleCase{"slow service, past 5 gaps", {Local{9, 50}, Local{9, 52}, Local{9, 54}}, Local{10, 4, 1},
+        StaleCase{"slow service, past 5 gaps",
+                  {Local{9, 50}, Local{9, 52}, Local{9, 54}},
+                  Local{10, 4, 1},
                   true}));
 
 struct GapCase {
@@ -115,14 +121,17 @@ INSTANTIATE_TEST_SUITE_P(
                 120,
                 600},
         // The lower middle of 60, 100, 200, 400.
-        GapCase{"even count", {Local{10, 0}, Local{10, 1}, Local{10, 2, 40}, Local{10, 6}, Local{10, 12, 40}},
+        GapCase{"even count",
+                {Local{10, 0}, Local{10, 1}, Local{10, 2, 40}, Local{10, 6}, Local{10, 12, 40}},
                 100,
                 500},
-        GapCase{"a burst in one second", {Local{9, 0}, Local{9, 0}, Local{9, 0}, Local{9, 5}}, 0, 180},
-        GapCase{"yesterday's gaps do not count",
-                {Local{9, 0, 0, 3}, Local{9, 30, 0, 3}, Local{10, 0, 0, 3}, Local{9, 0}, Local{9, 2}},
-                120,
-                600}));
+        GapCase{
+            "a burst in one second", {Local{9, 0}, Local{9, 0}, Local{9, 0}, Local{9, 5}}, 0, 180},
+        GapCase{
+            "yesterday's gaps do not count",
+            {Local{9, 0, 0, 3}, Local{9, 30, 0, 3}, Local{10, 0, 0, 3}, Local{9, 0}, Local{9, 2}},
+            120,
+            600}));
 
 TEST(FeedHealthTest, ResentHeadlineMovesItsTimeAndAddsNoGap) {
     FeedHealth health;

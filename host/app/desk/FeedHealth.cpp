@@ -67,8 +67,8 @@ ServiceHealth FeedHealth::Health(BYTE service, std::int64_t now) const {
             if (serial > expected) {
                 const std::uint64_t holes = serial - expected;
                 health.missingCount += holes;
-                for (std::uint32_t s = expected;
-                     s < serial && health.missing.size() < kMaxListed; ++s)
+                for (std::uint32_t s = expected; s < serial && health.missing.size() < kMaxListed;
+                     ++s)
                     health.missing.push_back(s);
             }
             if (serial >= expected)

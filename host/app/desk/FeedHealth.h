@@ -29,8 +29,8 @@ struct ServiceHealth {
     std::optional<std::int64_t> usualGap;  // seconds; none before two headlines today
     std::int64_t staleAfter = 0;           // seconds of silence allowed now
     bool stale = false;
-    std::uint64_t missingCount = 0;         // every missing serial of today
-    std::vector<std::uint32_t> missing;     // the first kMaxListed of them, ascending
+    std::uint64_t missingCount = 0;      // every missing serial of today
+    std::vector<std::uint32_t> missing;  // the first kMaxListed of them, ascending
 };
 
 class FeedHealth {
@@ -48,8 +48,7 @@ class FeedHealth {
 
     // One entry per service asked for, in that order; services never heard
     // from get an entry too (silent, nothing missing).
-    std::vector<ServiceHealth> Report(const std::vector<BYTE>& services,
-                                      std::int64_t now) const;
+    std::vector<ServiceHealth> Report(const std::vector<BYTE>& services, std::int64_t now) const;
     ServiceHealth Health(BYTE service, std::int64_t now) const;
 
     // The keys to ask a recovery for: today's missing serials of the service

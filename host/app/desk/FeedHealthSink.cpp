@@ -15,7 +15,8 @@ void FeedHealthSink::OnAllHeadlineTableRecovery(const CHeadlineTableInfo& info) 
     // on every history load would cost for nothing.
     const CString today = CString::Formatted("%d", CTime::GetCurrentTime().GetDateNumber());
     if (info.byKind == NewsBackend::kDayTable && info.strKey == today) {
-        if (const auto keys = m_backend.HeadlineTable(info.byService, NewsBackend::kDayTable, today))
+        if (const auto keys =
+                m_backend.HeadlineTable(info.byService, NewsBackend::kDayTable, today))
             for (const CHeadlineTable& key : *keys)
                 m_health.Observe(key);
     }

@@ -12,8 +12,8 @@
 #include <QToolButton>
 
 #include "CTime.h"
-#include "HostApi.h"
 #include "HealthBar.h"
+#include "HostApi.h"
 #include "HostContext.h"
 #include "NewsBackend.h"
 #include "ReplayDriver.h"
@@ -208,7 +208,8 @@ bool DeskWindow::SetActiveViewTitleBar(bool shown) {
 }
 
 void DeskWindow::AttachHealth(FeedHealth& health, FeedHealthSink& sink) {
-    m_health = new HealthBar(m_backend, health, sink, [this] { return DeskNow(); }, this);
+    m_health = new HealthBar(
+        m_backend, health, sink, [this] { return DeskNow(); }, this);
     connect(m_health, &HealthBar::Told, this,
             [this](const QString& message) { statusBar()->showMessage(message, 5000); });
     // Beside the connection state, left of it, so both stay in view.
@@ -293,8 +294,6 @@ QString DeskWindow::StatusText() const {
 }
 
 void DeskWindow::updateStatus() {
-    if (m_health)
-        m_health->Refresh();
     m_connection->setText(
         text(m_backend.IsConnected() ? "IDS_NEWSDESK_CONNECTED" : "IDS_NEWSDESK_NOT_CONNECTED"));
     if (!m_replay) {

@@ -71,31 +71,43 @@ QToolButton* HealthBar::buttonOf(BYTE service, const QString& shortName) {
 }
 
 void HealthBar::Refresh() {
+    const std::int64_t now = m_now();
     for (const ServiceRow& row : m_backend.Services()) {
         QToolButton* button = buttonOf(row.service, QString::fromUtf8(row.shortName.c_str()));
-        const QString shown = ButtonText(row.service);
+        const ServiceHealth h = m_health.Health(row.service, now);
+        const QString shown = buttonText(h);
         if (button->text() != shown)
             button->setText(shown);
-        const bool stale = m_health.Health(row.service, m_now()).stale;
         // Stale in white on red, so it stands out among several services.
-        const QString style = stale ? QStringLiteral("QToolButton { color: white; background: #c0392b; }")
-                                    : QString();
+        const QString style =
+            h.stale ? QStringLiteral("QToolButton { color: white; background: #c0392b; }")
+                    : QString();
         if (button->styleSheet() != style)
             button->setStyleSheet(style);
-        button->setToolTip(ButtonToolTip(row.service));
+        const QString tip = toolTip(h);
+        if (button->toolTip() != tip)
+            button->setToolTip(tip);
     }
 }
 
 QString HealthBar::ButtonText(BYTE service) const {
+    return m_buttons.count(service) ? buttonText(m_health.Health(service, m_now())) : QString();
+}
+
+QString HealthBar::ButtonToolTip(BYTE service) const {
+    return m_buttons.count(service) ? toolTip(m_health.Health(service, m_now())) : QString();
+}
+
+QString HealthBar::shortNameOf(BYTE service) const {
     const auto it = m_buttons.find(service);
-    if (it == m_buttons.end())
-        return {};
-    const ServiceHealth h = m_health.Health(service, m_now());
-    QString shown = it->second->property("shortName").toString();
-    if (shown.isEmpty())
-        shown = QString::number(service);
-    shown += QLatin1Char(' ') +
-             (h.lastTime ? shortTime(*h.lastTime) : QStringLiteral("--:--"));
+    const QString name =
+        it == m_buttons.end() ? QString() : it->second->property("shortName").toString();
+    return name.isEmpty() ? QString::number(service) : name;
+}
+
+QString HealthBar::buttonText(const ServiceHealth& h) const {
+    QString shown = shortNameOf(h.service) + QLatin1Char(' ') +
+                    (h.lastTime ? shortTime(*h.lastTime) : QStringLiteral("--:--"));
     if (h.stale)
         shown += QLatin1Char(' ') + text("IDS_NEWSDESK_HEALTH_STALE_MARK");
     if (h.missingCount > 0)
@@ -103,17 +115,12 @@ QString HealthBar::ButtonText(BYTE service) const {
     return shown;
 }
 
-QString HealthBar::ButtonToolTip(BYTE service) const {
-    const auto it = m_buttons.find(service);
-    if (it == m_buttons.end())
-        return {};
-    const ServiceHealth h = m_health.Health(service, m_now());
-    const auto row = m_backend.Service(service);
+QString HealthBar::toolTip(const ServiceHealth& h) const {
+    const auto row = m_backend.Service(h.service);
     QStringList lines;
-    lines << (row ? QString::fromUtf8(row->fullName.c_str()) : QString::number(service));
+    lines << (row ? QString::fromUtf8(row->fullName.c_str()) : QString::number(h.service));
     lines << text("IDS_NEWSDESK_HEALTH_LAST") + QStringLiteral(": ") +
-                 (h.lastTime ? fullTime(*h.lastTime)
-                             : text("IDS_NEWSDESK_HEALTH_NONE"));
+                 (h.lastTime ? fullTime(*h.lastTime) : text("IDS_NEWSDESK_HEALTH_NONE"));
     lines << text("IDS_NEWSDESK_HEALTH_GAP") + QStringLiteral(": ") +
                  (h.usualGap ? QStringLiteral("%1 s").arg(*h.usualGap)
                              : text("IDS_NEWSDESK_HEALTH_NONE"));
@@ -128,13 +135,11 @@ QString HealthBar::ButtonToolTip(BYTE service) const {
 }
 
 bool HealthBar::RecoverMissing(BYTE service) {
-    const ServiceHealth h = m_health.Health(service, m_now());
-    if (!m_sink.RecoverMissing(service, m_now()))
+    const std::int64_t now = m_now();
+    const ServiceHealth h = m_health.Health(service, now);
+    if (!m_sink.RecoverMissing(service, now))
         return false;
-    const auto it = m_buttons.find(service);
-    const QString name = it == m_buttons.end() ? QString::number(service)
-                                               : it->second->property("shortName").toString();
-    emit Told(text("IDS_NEWSDESK_HEALTH_ASKED") + QStringLiteral(" ") + name +
+    emit Told(text("IDS_NEWSDESK_HEALTH_ASKED") + QLatin1Char(' ') + shortNameOf(service) +
               QStringLiteral(": ") + missingList(h));
     return true;
 }

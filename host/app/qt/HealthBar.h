@@ -17,6 +17,7 @@ class NewsBackend;
 class QHBoxLayout;
 class QTimer;
 class QToolButton;
+struct ServiceHealth;
 
 class HealthBar : public QWidget {
     Q_OBJECT
@@ -25,7 +26,8 @@ class HealthBar : public QWidget {
     HealthBar(NewsBackend& backend, FeedHealth& health, FeedHealthSink& sink,
               std::function<std::int64_t()> now, QWidget* parent = nullptr);
 
-    // Shows what the health holds now (also done every second).
+    // Shows what the health holds now; done every second, which is as
+    // fine as the times it shows, and keeps the replay's ticks cheap.
     void Refresh();
     // What the menu's entry does; false when nothing was asked for.
     bool RecoverMissing(BYTE service);
@@ -39,6 +41,9 @@ class HealthBar : public QWidget {
 
   private:
     QToolButton* buttonOf(BYTE service, const QString& shortName);
+    QString shortNameOf(BYTE service) const;
+    QString buttonText(const ServiceHealth& health) const;
+    QString toolTip(const ServiceHealth& health) const;
 
     NewsBackend& m_backend;
     FeedHealth& m_health;
