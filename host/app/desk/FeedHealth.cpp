@@ -36,8 +36,9 @@ void FeedHealth::Observe(const CHeadlineTable& key) {
     if (!service.lastTime || time > *service.lastTime)
         service.lastTime = time;
     // A headline sent again keeps its serial; its time may have been corrected.
-    service.days[CTime(time).GetDateNumber()].times[static_cast<std::uint32_t>(key.dwSerial)] =
-        time;
+    Day& day = service.days[CTime(time).GetDateNumber()];
+    day.times[static_cast<std::uint32_t>(key.dwSerial)] = time;
+    day.figures.reset();
     while (service.days.size() > 2)
         service.days.erase(service.days.begin());
 }
@@ -50,32 +51,40 @@ const FeedHealth::Day* FeedHealth::today(BYTE service, std::int64_t now) const {
     return day == it->second.days.end() ? nullptr : &day->second;
 }
 
+const FeedHealth::Figures& FeedHealth::figuresOf(const Day& day) {
+    if (day.figures)
+        return *day.figures;
+    Figures& figures = day.figures.emplace();
+    figures.usualGap = medianGap(day.times);
+    std::uint32_t expected = 1;
+    for (const auto& [serial, time] : day.times) {
+        figures.lastTime = std::max(figures.lastTime.value_or(time), time);
+        if (serial > expected) {
+            figures.missingCount += serial - expected;
+            for (std::uint32_t s = expected; s < serial && figures.missing.size() < kMaxListed; ++s)
+                figures.missing.push_back(s);
+        }
+        if (serial >= expected)
+            expected = serial + 1;
+        if (expected == 0)
+            break;  // the highest serial there is
+    }
+    return figures;
+}
+
 ServiceHealth FeedHealth::Health(BYTE service, std::int64_t now) const {
     ServiceHealth health;
     health.service = service;
     const auto known = m_services.find(service);
     if (known != m_services.end())
         health.lastTime = known->second.lastTime;
-    const Day* day = today(service, now);
     std::optional<std::int64_t> lastToday;
-    if (day) {
-        health.usualGap = medianGap(day->times);
-        for (const auto& [serial, time] : day->times)
-            lastToday = std::max(lastToday.value_or(time), time);
-        std::uint32_t expected = 1;
-        for (const auto& [serial, time] : day->times) {
-            if (serial > expected) {
-                const std::uint64_t holes = serial - expected;
-                health.missingCount += holes;
-                for (std::uint32_t s = expected; s < serial && health.missing.size() < kMaxListed;
-                     ++s)
-                    health.missing.push_back(s);
-            }
-            if (serial >= expected)
-                expected = serial + 1;
-            if (expected == 0)
-                break;  // the highest serial there is
-        }
+    if (const Day* day = today(service, now)) {
+        const Figures& figures = figuresOf(*day);
+        health.usualGap = figures.usualGap;
+        health.missingCount = figures.missingCount;
+        health.missing = figures.missing;
+        lastToday = figures.lastTime;
     }
     health.staleAfter = std::max(kGapFactor * health.usualGap.value_or(0), kMinSilence);
     const CTime at(now);

@@ -56,9 +56,19 @@ class FeedHealth {
     std::vector<CHeadlineTable> MissingKeys(BYTE service, std::int64_t now) const;
 
   private:
+    // What a day's headlines say, worked out when asked after a change: the
+    // status bar asks every second, and a busy day holds thousands.
+    struct Figures {
+        std::optional<std::int64_t> usualGap;
+        std::optional<std::int64_t> lastTime;
+        std::uint64_t missingCount = 0;
+        std::vector<std::uint32_t> missing;
+    };
     struct Day {
         std::map<std::uint32_t, std::int64_t> times;  // serial -> time
+        mutable std::optional<Figures> figures;
     };
+    static const Figures& figuresOf(const Day& day);
     struct Service {
         std::optional<std::int64_t> lastTime;
         std::map<int, Day> days;  // by YYYYMMDD; today and yesterday are kept
