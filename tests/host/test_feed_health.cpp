@@ -186,6 +186,8 @@ TEST(FeedHealthTest, AWildSerialListsOnlyTheFirstMissing) {
     EXPECT_NE(line.find(",201 +4294967093 more"), std::string::npos) << line;
 }
 
+// A service never heard from is not judged: while the history loads nothing
+// is known of it.
 TEST(FeedHealthTest, ServicesAreKeptApart) {
     FeedHealth health;
     observeInOrder(health, {at(9, 0), at(9, 1), at(9, 2)}, 49);
@@ -198,7 +200,12 @@ TEST(FeedHealthTest, ServicesAreKeptApart) {
     EXPECT_EQ(FormatHealthLine(report[1], "瀚海"),
               "health 50 瀚海 last=09:10:00 gap=600s stale=no missing=2");
     EXPECT_EQ(FormatHealthLine(report[2], ""),
-              "health 51 \"\" last=none gap=none stale=yes missing=none");
+              "health 51 \"\" last=none gap=none stale=no missing=none");
+    // Once a list came (an empty one: the service said nothing today), the
+    // silence counts from the open.
+    health.Heard(51);
+    EXPECT_TRUE(health.Health(51, at(9, 3, 1)).stale);
+    EXPECT_FALSE(health.Health(51, at(9, 3)).stale);
 }
 
 }  // namespace

@@ -43,6 +43,10 @@ void FeedHealth::Observe(const CHeadlineTable& key) {
         service.days.erase(service.days.begin());
 }
 
+void FeedHealth::Heard(BYTE service) {
+    m_services.try_emplace(service);
+}
+
 const FeedHealth::Day* FeedHealth::today(BYTE service, std::int64_t now) const {
     const auto it = m_services.find(service);
     if (it == m_services.end())
@@ -89,7 +93,7 @@ ServiceHealth FeedHealth::Health(BYTE service, std::int64_t now) const {
     health.staleAfter = std::max(kGapFactor * health.usualGap.value_or(0), kMinSilence);
     const CTime at(now);
     const int second = secondOfDay(at);
-    if (second >= kMarketOpen && second <= kMarketClose) {
+    if (known != m_services.end() && second >= kMarketOpen && second <= kMarketClose) {
         const std::int64_t open = at.StartOfDay().GetTime() + kMarketOpen;
         const std::int64_t since = std::max(lastToday.value_or(open), open);
         health.stale = now - since > health.staleAfter;

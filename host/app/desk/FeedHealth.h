@@ -14,7 +14,9 @@
 // - A service is stale when now lies in market hours (09:00 to 13:30 local,
 //   both included) and its silence — since its last headline of today, or
 //   since 09:00 when none came today — exceeds max(5 × usual gap, 3 minutes).
-//   Outside market hours no service is stale: silence there is normal.
+//   Outside market hours no service is stale: silence there is normal. A
+//   service the desk has not heard from at all yet (no headline, no list of
+//   any day) is not judged: while the history loads, nothing is known.
 #include <cstdint>
 #include <map>
 #include <optional>
@@ -45,9 +47,11 @@ class FeedHealth {
 
     // A headline received: live, sent again, or brought by a recovery.
     void Observe(const CHeadlineTable& key);
+    // A list of the service's headlines (of any day) was received.
+    void Heard(BYTE service);
 
     // One entry per service asked for, in that order; services never heard
-    // from get an entry too (silent, nothing missing).
+    // from get an entry too (no time, not stale, nothing missing).
     std::vector<ServiceHealth> Report(const std::vector<BYTE>& services, std::int64_t now) const;
     ServiceHealth Health(BYTE service, std::int64_t now) const;
 

@@ -11,8 +11,11 @@ void FeedHealthSink::OnNewHeadline(const CHeadline& headline, const CString& cat
 }
 
 void FeedHealthSink::OnAllHeadlineTableRecovery(const CHeadlineTableInfo& info) {
-    // Only today's list matters to the health, and reading older days' lists
-    // on every history load would cost for nothing.
+    // The service has been heard from. Only today's list matters to the
+    // health, and reading older days' lists on every history load would
+    // cost for nothing.
+    if (info.byKind == NewsBackend::kDayTable)
+        m_health.Heard(info.byService);
     const CString today = CString::Formatted("%d", CTime::GetCurrentTime().GetDateNumber());
     if (info.byKind == NewsBackend::kDayTable && info.strKey == today) {
         if (const auto keys =

@@ -25,6 +25,15 @@ QString fullTime(std::int64_t seconds) {
     return QString::fromUtf8(CTime(seconds).Format("%Y/%m/%d %H:%M:%S").c_str());
 }
 
+// Back-end texts in the interface's script, as the views show them.
+QString serviceText(BYTE service, const CString& name) {
+    if (!s_LangIsConvertToSimplified(service))
+        return QString::fromUtf8(name.c_str());
+    CString simplified;
+    s_LangConvertToSimplifiedChinese(name, simplified);
+    return QString::fromUtf8(simplified.c_str());
+}
+
 QString missingList(const ServiceHealth& h) {
     QStringList serials;
     for (const std::uint32_t serial : h.missing)
@@ -73,7 +82,7 @@ QToolButton* HealthBar::buttonOf(BYTE service, const QString& shortName) {
 void HealthBar::Refresh() {
     const std::int64_t now = m_now();
     for (const ServiceRow& row : m_backend.Services()) {
-        QToolButton* button = buttonOf(row.service, QString::fromUtf8(row.shortName.c_str()));
+        QToolButton* button = buttonOf(row.service, serviceText(row.service, row.shortName));
         const ServiceHealth h = m_health.Health(row.service, now);
         const QString shown = buttonText(h);
         if (button->text() != shown)
@@ -118,7 +127,7 @@ QString HealthBar::buttonText(const ServiceHealth& h) const {
 QString HealthBar::toolTip(const ServiceHealth& h) const {
     const auto row = m_backend.Service(h.service);
     QStringList lines;
-    lines << (row ? QString::fromUtf8(row->fullName.c_str()) : QString::number(h.service));
+    lines << (row ? serviceText(h.service, row->fullName) : QString::number(h.service));
     lines << text("IDS_NEWSDESK_HEALTH_LAST") + QStringLiteral(": ") +
                  (h.lastTime ? fullTime(*h.lastTime) : text("IDS_NEWSDESK_HEALTH_NONE"));
     lines << text("IDS_NEWSDESK_HEALTH_GAP") + QStringLiteral(": ") +
