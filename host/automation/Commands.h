@@ -54,6 +54,7 @@ void AddSearchCommands(CommandTable& table);
 void AddDialogCommands(CommandTable& table);
 void AddReplayCommands(CommandTable& table);
 void AddAlertCommands(CommandTable& table);
+void AddHealthCommands(CommandTable& table);
 
 // A command that takes no block refuses one.
 void NoBlock(const Call& call);

@@ -38,6 +38,7 @@ Interpreter::Interpreter(Session& session) : m_session(session) {
     AddDialogCommands(m_table);
     AddReplayCommands(m_table);
     AddAlertCommands(m_table);
+    AddHealthCommands(m_table);
 }
 
 void Interpreter::Report(int line, const std::string& message) {

@@ -46,6 +46,7 @@ void printCommand(Call& call) {
         {"tippopup", printing::TipPopup},
         {"dialog", printing::Dialog},
         {"alerts", printing::Alerts},
+        {"health", printing::Health},
     };
     const std::string what = call.args.At(0, "what to print");
     const auto it = reports.find(what);

@@ -59,6 +59,8 @@ void Focus(Session& s, Args& a);
 void Services(Session& s, Args& a);
 // The host's desktop alerts: the setting and the alerts raised (AlertCommands.cpp).
 void Alerts(Session& s, Args& a);
+// Each service's feed health (HealthCommands.cpp).
+void Health(Session& s, Args& a);
 // The current view's search conditions, keyword history and warning list.
 void Search(Session& s, Args& a);
 // The tip popup of the current view: shown or hidden, its text and time.

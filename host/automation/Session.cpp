@@ -61,10 +61,11 @@ Session::Session(const AutomationOptions& options, std::ostream& out)
     TellStoreNotOpen(m_layout, *m_store);
     m_host = std::make_unique<ViewHost>(m_loader, m_layout, *m_store);
     m_host->SetViewClass(m_options.viewClass);
-    m_backend.SetEventSink(&m_host->BackendSink());
     m_alerts = std::make_unique<DeskAlerts>(*m_host);
     if (!m_alerts->Create())
         m_error = "the alerts' window could not be created";
+    m_healthSink = std::make_unique<FeedHealthSink>(m_host->BackendSink(), m_backend, m_health);
+    m_backend.SetEventSink(m_healthSink.get());
 }
 
 Session::~Session() {

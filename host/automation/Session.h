@@ -19,6 +19,8 @@
 #include "SKQCfgIO2.h"
 #include "ScriptArgs.h"
 #include "app/desk/DeskAlerts.h"
+#include "app/desk/FeedHealth.h"
+#include "app/desk/FeedHealthSink.h"
 #include "app/desk/LayoutHostWnd.h"
 #include "app/desk/MainFrameStory.h"
 #include "app/desk/ViewHost.h"
@@ -68,6 +70,9 @@ class Session {
     DeskAlerts& Alerts() { return *m_alerts; }
     const DeskAlerts& Alerts() const { return *m_alerts; }
     LayoutHostWnd& Layout() { return m_layout; }
+    // The feed health of what the views received, and the back-end sink that keeps it.
+    FeedHealth& Health() { return m_health; }
+    FeedHealthSink& HealthSink() { return *m_healthSink; }
     const std::filesystem::path& SysDir() const { return m_sysDir; }
     // The temporary folder made for the run; empty when --sys and --config name both.
     const std::filesystem::path& WorkDir() const { return m_workDir; }
@@ -158,6 +163,8 @@ class Session {
     LayoutHostWnd m_layout;
     std::unique_ptr<ViewHost> m_host;
     std::unique_ptr<DeskAlerts> m_alerts;  // hears the host, so goes first
+    FeedHealth m_health;
+    std::unique_ptr<FeedHealthSink> m_healthSink;
     std::unique_ptr<MainFrameStory> m_hostStory;
     std::vector<std::pair<std::string, SKQBaseView*>> m_views;
     std::vector<std::pair<const CWnd*, std::string>> m_closed;  // addresses only, never read

@@ -6,12 +6,14 @@
 #include <gtest/gtest.h>
 
 #include <QComboBox>
+#include <QMenu>
 #include <QTest>
 #include <QTextEdit>
 #include <QToolButton>
 
 #include "AppTestSupport.h"
 #include "CTime.h"
+#include "Clock.h"
 #include "HostApi.h"
 #include "HostContext.h"
 #include "NewsBackend.h"
@@ -20,6 +22,8 @@
 #include "SKQCfgIO2.h"
 #include "TempDir.h"
 #include "app/desk/DeskEnvironment.h"
+#include "app/desk/FeedHealth.h"
+#include "app/desk/FeedHealthSink.h"
 #include "app/desk/LayoutHostWnd.h"
 #include "app/desk/MainFrameStory.h"
 #include "app/desk/ReplaySession.h"
@@ -28,6 +32,7 @@
 #include "app/desk/ViewSearch.h"
 #include "app/qt/BackendPump.h"
 #include "app/qt/DeskWindow.h"
+#include "app/qt/HealthBar.h"
 #include "app/qt/ReplayDriver.h"
 #include "feed/FeedInjector.h"
 #include "framework/ModuleLoader.h"
@@ -344,4 +349,63 @@ TEST_F(DeskHostTest, TheSpeedBoxTellsTheReplaysOwnSpeed) {
         EXPECT_EQ(boxesShowingIt, 1) << given;
         window->AttachReplay(nullptr);
     }
+}
+
+// The status bar's feed health: a service missing a serial is marked with
+// the count, its tooltip lists the serial, and its menu's recovery brings it
+// back; a service silent for an hour in market hours is marked stale.
+TEST_F(DeskHostTest, TheStatusBarMarksGapsAndStaleServicesAndRecoversTheMissing) {
+    ManualClock clock(CTime(2026, 12, 4, 10, 0, 0).GetTime());
+    context.SetClock(&clock);
+    FeedHealth health;
+    FeedHealthSink sink(host->BackendSink(), backend, health);
+    backend.SetEventSink(&sink);
+    backend.SetWaitForAnswers(false);
+    window->AttachHealth(health, sink);
+    BackendPump pump(backend, context.GetClock());
+    feed::FeedInjector inject(backend);
+    const auto headline = [&](int service, int hour, int minute, int serial, bool live) {
+        const auto time = CTime(2026, 12, 4, hour, minute, 0).GetTime();
+        ASSERT_TRUE(inject.Line("headline\t\t" + std::to_string(service) + '\t' +
+                                    std::to_string(time) + '\t' + std::to_string(serial) +
+                                    "\t11\t\t0\t0\t快訊\t",
+                                live));
+    };
+    headline(49, 9, 58, 1, true);
+    headline(49, 9, 58, 2, false);  // stored while nobody heard of it
+    headline(49, 9, 59, 3, true);
+    headline(50, 9, 0, 1, true);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return pump.Delivered() == 3; }, 2000));
+
+    HealthBar& bar = *window->Health();
+    bar.Refresh();
+    const QString staleMark =
+        QString::fromUtf8(s_LangGetLangString("IDS_NEWSDESK_HEALTH_STALE_MARK").c_str());
+    EXPECT_EQ(bar.ButtonText(49), QStringLiteral("晨曦 09:59 \u26A01"));
+    EXPECT_EQ(bar.ButtonText(50), QStringLiteral("瀚海 09:00 ") + staleMark);
+    EXPECT_TRUE(bar.ButtonToolTip(49).contains(QStringLiteral(": 2\n"))) << "lists serial 2";
+
+    QToolButton* button = nullptr;
+    for (QToolButton* b : bar.findChildren<QToolButton*>())
+        if (b->text() == bar.ButtonText(49))
+            button = b;
+    ASSERT_NE(button, nullptr);
+    ASSERT_NE(button->menu(), nullptr);
+    QAction* recover = button->menu()->actions().value(0);
+    ASSERT_NE(recover, nullptr);
+    emit button->menu()->aboutToShow();
+    EXPECT_TRUE(recover->isEnabled());
+    recover->trigger();
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] {
+            bar.Refresh();
+            return bar.ButtonText(49) == QStringLiteral("晨曦 09:59");
+        },
+        3000));
+    emit button->menu()->aboutToShow();
+    EXPECT_FALSE(recover->isEnabled()) << "nothing left to recover";
+
+    window.reset();
+    backend.SetEventSink(&host->BackendSink());
+    context.SetClock(nullptr);
 }

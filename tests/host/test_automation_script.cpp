@@ -91,6 +91,13 @@ TEST(ScriptRunning, UnknownWordsAndOptionsAreRefused) {
         << run.output;
     EXPECT_NE(run.output.find("error: line 3: unknown option wait="), std::string::npos)
         << run.output;
+
+    const ScriptRun health = RunLines("health heal 49\nhealth recover\nhealth recover 300\n");
+    EXPECT_EQ(health.output,
+              "error: line 1: health 'heal': expected recover\n"
+              "error: line 2: missing a service\n"
+              "error: line 3: service '300': expected a number from 1 to 255 or a character in "
+              "quotes like '1'\n");
 }
 
 TEST(ScriptRunning, BlocksMustBeClosedAndAnswersUsed) {

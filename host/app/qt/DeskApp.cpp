@@ -22,6 +22,8 @@
 #include "StallSession.h"
 #include "app/desk/DeskAlerts.h"
 #include "app/desk/DeskEnvironment.h"
+#include "app/desk/FeedHealth.h"
+#include "app/desk/FeedHealthSink.h"
 #include "app/desk/LayoutHostWnd.h"
 #include "app/desk/MainFrameStory.h"
 #include "app/desk/ViewDate.h"
@@ -174,7 +176,10 @@ int RunDesk(const DeskOptions& givenOptions, int argc, char** argv) {
         // The terminal shows each view's title strip (the services it shows)
         // unless the view's own setting says otherwise.
         host.SetTitleBarDefault(true);
-        backend.SetEventSink(&host.BackendSink());
+        // The feed health hears what the views hear, before they do.
+        FeedHealth health;
+        FeedHealthSink healthSink(host.BackendSink(), backend, health);
+        backend.SetEventSink(&healthSink);
         BackendPump pump(backend, context.GetClock());
 
         MainFrameStory hostStory(loader, layout);
@@ -188,6 +193,7 @@ int RunDesk(const DeskOptions& givenOptions, int argc, char** argv) {
         if (!alerts.Create())
             return fail("the alerts' window could not be created");
         AlertTray alertTray(window, alerts, hostStory);
+        window.AttachHealth(health, healthSink);
 
         std::unique_ptr<ReplayDriver> replay;
         if (options.dataSet != "none") {

@@ -12,6 +12,7 @@
 #include <QToolButton>
 
 #include "CTime.h"
+#include "HealthBar.h"
 #include "HostApi.h"
 #include "HostContext.h"
 #include "NewsBackend.h"
@@ -204,6 +205,27 @@ bool DeskWindow::OpenActiveViewDialog(unsigned command) {
 bool DeskWindow::SetActiveViewTitleBar(bool shown) {
     const auto* view = dynamic_cast<const SKQBaseView*>(m_layout.ActiveView());
     return view && m_host.SetTitleBarShown(*view, shown);
+}
+
+void DeskWindow::AttachHealth(FeedHealth& health, FeedHealthSink& sink) {
+    m_health = new HealthBar(
+        m_backend, health, sink, [this] { return DeskNow(); }, this);
+    connect(m_health, &HealthBar::Told, this,
+            [this](const QString& message) { statusBar()->showMessage(message, 5000); });
+    // Beside the connection state, left of it, so both stay in view.
+    statusBar()->removeWidget(m_connection);
+    statusBar()->addPermanentWidget(m_health);
+    statusBar()->addPermanentWidget(m_connection);
+    m_connection->show();
+    m_health->Refresh();
+}
+
+std::int64_t DeskWindow::DeskNow() const {
+    if (m_replay) {
+        if (const auto at = m_replay->Session().RecordingTime(m_replay->NowMs()))
+            return *at;
+    }
+    return CTime::GetCurrentTime().GetTime();
 }
 
 void DeskWindow::AttachReplay(ReplayDriver* replay) {

@@ -5,12 +5,16 @@
 // line tells where the replay stands. Closing it saves and closes every view.
 #include <QMainWindow>
 #include <QPointer>
+#include <cstdint>
 #include <memory>
 
 class QComboBox;
 class QLabel;
 class QToolButton;
 class ConnectionLink;
+class FeedHealth;
+class FeedHealthSink;
+class HealthBar;
 class LayoutHostWnd;
 class MainFrameStory;
 class NewsBackend;
@@ -26,6 +30,11 @@ class DeskWindow : public QMainWindow {
     ~DeskWindow() override;
 
     void AttachReplay(ReplayDriver* replay);
+    // The feed health of each service in the status bar (none until attached).
+    void AttachHealth(FeedHealth& health, FeedHealthSink& sink);
+    HealthBar* Health() const { return m_health; }
+    // The desk's "now": the replay's clock while it replays the day, else the host's.
+    std::int64_t DeskNow() const;
     // The host's own story window, behind the toolbar's latest-story button
     // (disabled until one is attached).
     void AttachHostStory(MainFrameStory* story);
@@ -78,6 +87,7 @@ class DeskWindow : public QMainWindow {
     MainFrameStory* m_hostStory = nullptr;
     QLabel* m_status = nullptr;
     QLabel* m_connection = nullptr;
+    HealthBar* m_health = nullptr;
     bool m_viewsClosed = false;
     bool m_symbolsLoaded = false;
 };
