@@ -53,6 +53,7 @@ void AddStoryCommands(CommandTable& table);
 void AddSearchCommands(CommandTable& table);
 void AddDialogCommands(CommandTable& table);
 void AddReplayCommands(CommandTable& table);
+void AddGridCommands(CommandTable& table);
 
 // A command that takes no block refuses one.
 void NoBlock(const Call& call);

@@ -45,6 +45,8 @@ void printCommand(Call& call) {
         {"search", printing::Search},
         {"tippopup", printing::TipPopup},
         {"dialog", printing::Dialog},
+        {"columns", printing::Columns},
+        {"clipboard", printing::ClipboardText},
     };
     const std::string what = call.args.At(0, "what to print");
     const auto it = reports.find(what);
