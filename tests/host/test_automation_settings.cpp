@@ -100,4 +100,56 @@ TEST(AutomationSettings, AStoreThatCanOnlyBeReadIsToldOnceAndUsedAsSaved) {
     EXPECT_EQ(TempDir::read(path), before);
 }
 
+// The widths a person gave the columns come back in the next run on the same
+// folder; a kept list that does not fit the sheet is left out, the sheet
+// keeps its own widths, and a later drag writes a sound list over it.
+struct KeptWidths {
+    const char* name;
+    const char* stored;  // the words of a `store view ... list` line
+    const char* shown;   // `print columns 0` in the next run
+};
+
+class AutomationColumnWidths : public ::testing::TestWithParam<KeptWidths> {};
+
+TEST_P(AutomationColumnWidths, KeptWidthsComeBackOnlyWhenTheyFit) {
+    TempDir config;
+    const KeptWidths& kept = GetParam();
+    const std::string store =
+        kept.stored[0] ? std::string("store view 即時新聞 1 0 ColumnWidths0 list ") + kept.stored +
+                             " class=newsdesk\n"
+                       : std::string("create\ndragborder 1 30\nclose\n");
+    ASSERT_EQ(RunLines(kServices + store, moduleOptions(config)).status, 0);
+    const ScriptRun next =
+        RunLines(kServices + "create\nprint columns 0\ndragborder 0 10\nclose\n"
+                             "print store view 即時新聞 1 0 ColumnWidths0 list class=newsdesk\n",
+                 moduleOptions(config));
+    ASSERT_EQ(next.status, 0) << next.output;
+    EXPECT_EQ(next.output.substr(0, next.output.find("store view")), kept.shown);
+    // The drag in the second run was written whole, over what did not fit.
+    const std::size_t first = std::string(kept.shown).find("] \"時間\" ") + 11;
+    const int width = std::stoi(std::string(kept.shown).substr(first)) + 10;
+    EXPECT_NE(next.output.find("ColumnWidths0 = [\"" + std::to_string(width) + "\", "),
+              std::string::npos)
+        << next.output;
+}
+
+const char* const kDefaultColumns =
+    "columns 0: 3, rows 792 wide\n"
+    "  [0] \"時間\" 100\n"
+    "  [1] \"類別\" 50\n"
+    "  [2] \"標題\" 300, shown 642\n";
+
+INSTANTIATE_TEST_SUITE_P(
+    Lists, AutomationColumnWidths,
+    ::testing::Values(KeptWidths{"dragged", "",
+                                 "columns 0: 3, rows 792 wide\n"
+                                 "  [0] \"時間\" 100\n"
+                                 "  [1] \"類別\" 80\n"
+                                 "  [2] \"標題\" 300, shown 612\n"},
+                      KeptWidths{"fewerColumns", "100 50", kDefaultColumns},
+                      KeptWidths{"notANumber", "100 x5 300", kDefaultColumns},
+                      KeptWidths{"tooWide", "100 50 40000", kDefaultColumns},
+                      KeptWidths{"negative", "100 -5 300", kDefaultColumns}),
+    [](const auto& param) { return std::string(param.param.name); });
+
 }  // namespace

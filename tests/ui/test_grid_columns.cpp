@@ -63,9 +63,8 @@ INSTANTIATE_TEST_SUITE_P(
     Borders, GridBorderDragTest,
     ::testing::Values(DragCase{"wider", 0, 0, 40, {140, 50, 300}},
                       DragCase{"grabbedBesideTheLine", 1, -3, 25, {100, 75, 300}},
-                      DragCase{"narrowerStopsAtTheLeast", 1, 2, -500, {100, 8, 300}},
-                      DragCase{"lastWhenNotFilling", 2, 0, -100, {100, 50, 200}}),
-    [](const auto& info) { return std::string(info.param.name); });
+                      DragCase{"narrowerStopsAtTheLeast", 1, 2, -500, {100, 8, 300}}),
+    [](const auto& param) { return std::string(param.param.name); });
 
 TEST_F(GridColumnsTest, OnlyTheHeaderNearABorderResizes) {
     MakeGrid(CRect(10, 52, 610, 252), 5);
@@ -107,13 +106,17 @@ TEST_F(GridColumnsTest, TheLastColumnTakesTheRoomTheOthersLeave) {
     EXPECT_TRUE(wideTitle);
     // The fill's border is the grid's edge: no drag there.
     EXPECT_EQ(grid->iHitColumnBorder(Border(2)), -1);
-    // Wider columns than the rows: the last is its own width and the rows scroll.
+    // Wider columns than the rows: the last is its own width, the rows
+    // scroll, and its border can be dragged.
     EXPECT_TRUE(grid->bSetColWidth(0, 400));
     EXPECT_EQ(grid->iGetColShownWidth(2), 300);
     EXPECT_TRUE(grid->GetLayout().hasHBar);
-    // A narrower grid takes the room away again.
+    grid->SendMessage(WM_HSCROLL, SB_RIGHT, 0);
+    Drag(Border(2), -100);
+    EXPECT_EQ(Widths(), (std::vector<int>{400, 50, 200}));
+    // A narrower grid leaves it less room.
     EXPECT_TRUE(grid->bSetColWidth(0, 100));
-    grid->MoveWindow(CRect(10, 52, 410, 252));
+    grid->MoveWindow(CRect(10, 52, 510, 252));
     EXPECT_EQ(grid->iGetColShownWidth(2), grid->GetLayout().data.Width() - 150);
 }
 
@@ -148,7 +151,7 @@ INSTANTIATE_TEST_SUITE_P(
                                "r1 c0\tr1 c1\tr1 c2\n"
                                "r5 c0\tr5 c1\ttab here and a break\n"
                                "r6 c0\tr6 c1\tr6 c2\n"}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& param) { return std::string(param.param.name); });
 
 TEST_F(GridColumnsTest, CopyNeedsCtrlAndASelection) {
     MakeGrid(CRect(10, 52, 610, 252), 4);

@@ -402,8 +402,9 @@ TEST_P(TipEdgeTest, TipsLieWholeInsideTheWorkArea) {
     const CRect shown = screenRect(balloon);
     EXPECT_TRUE(inside(shown)) << edge.name;
     // Unmoved along an axis with room; the size is the text's either way.
-    if (edge.point.x > 400 && edge.point.x < 1500)
+    if (edge.point.x > 400 && edge.point.x < 1500) {
         EXPECT_EQ(body().CenterPoint().x, edge.point.x) << edge.name;
+    }
     EXPECT_EQ(shown.Width(), 28 * 8 + 2 * CXTTipWindow::kPadding + CXTTipWindow::kShadow);
     // New text while shown keeps it on the screen as well.
     balloon.SetTipText("", "Only digits and letters here, and more besides");
@@ -424,4 +425,4 @@ INSTANTIATE_TEST_SUITE_P(
                       EdgeCase{"top", {900, 31}, {0, -700}},
                       EdgeCase{"bottom", {900, 1079}, {0, 1000}},
                       EdgeCase{"middle", {900, 500}, {0, 0}}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& param) { return std::string(param.param.name); });

@@ -255,6 +255,6 @@ class CGridoraWnd : public CWnd {
     int m_iInterlacePhase = 0;
     int m_iWheelRemainder = 0;  // in 1/120 rows, kept between wheel messages
     Drag m_drag = Drag::None;
-    int m_iDragGrab = 0;  // where in the thumb (or from the border) it was taken
+    int m_iDragGrab = 0;  // where in the thumb it was taken; for a border, x less the width
     int m_iDragColumn = -1;
 };

@@ -48,9 +48,9 @@ bool CGridoraWnd::beginBorderDrag(CPoint point) {
         return false;
     m_drag = Drag::ColumnBorder;
     m_iDragColumn = col;
-    const int edge = m_layout.header.left + m_columns.Left(col) + m_columns.Width(col) -
-                     m_iHorzOffset;
-    m_iDragGrab = point.x - edge;
+    // The width follows the pointer's way from the press, not its place: the
+    // rows scrolled to the right shift when the column narrows.
+    m_iDragGrab = point.x - m_columns.OwnWidth(col);
     return true;
 }
 
@@ -59,7 +59,6 @@ void CGridoraWnd::dragBorderTo(CPoint point) {
         m_drag = Drag::None;
         return;
     }
-    const int left = m_layout.header.left + m_columns.Left(m_iDragColumn) - m_iHorzOffset;
-    const int width = std::clamp(point.x - m_iDragGrab - left, kMinDragWidth, kMaxColWidth);
+    const int width = std::clamp(point.x - m_iDragGrab, kMinDragWidth, kMaxColWidth);
     bSetColWidth(m_iDragColumn, width);
 }
