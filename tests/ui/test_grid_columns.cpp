@@ -166,30 +166,42 @@ TEST_F(GridColumnsTest, CopyNeedsCtrlAndASelection) {
     EXPECT_EQ(Clipboard(), "r1 c0\tr1 c1\tr1 c2\n");
 }
 
-// The owner fills rows as they come into view; a selection reaching rows
-// never shown has them brought into view for the copy, and the view goes back.
-TEST_F(GridColumnsTest, RowsNeverShownAreFilledByTheOwnerBeforeTheCopy) {
+// An owner that fills rows as they come into view is asked for the selected
+// rows never shown, run by run, before the copy; the view does not move.
+TEST_F(GridColumnsTest, RowsNeverShownAreAskedOfTheOwnerBeforeTheCopy) {
     MakeGrid(CRect(10, 52, 610, 252), 200);
-    owner.GetMessageMap().On(WM_VSCROLL, [this](WPARAM, LPARAM) {
-        const int top = grid->iGetBgnRowPos();
-        FillRows(top, std::min(200, top + grid->iGetRowsPerPage() + 1));
-        return LRESULT{0};
-    });
-    FillRows(0, grid->iGetRowsPerPage() + 1);
+    std::vector<std::pair<int, int>> asked;
+    owner.GetMessageMap().OnRegistered(
+        kGridFillRowsMessage, [this, &asked](WPARAM w, LPARAM l) {
+            EXPECT_EQ(reinterpret_cast<CGridoraWnd*>(w), grid.get());
+            const auto* span = reinterpret_cast<const GridRowSpan*>(l);
+            asked.emplace_back(span->first, span->count);
+            FillRows(span->first, span->first + span->count);
+            return LRESULT{1};
+        });
+    const int page = grid->iGetRowsPerPage();
+    FillRows(0, page + 1);
     // The thumb jumps to row 150 and back: the rows between were never shown.
     grid->SendMessage(WM_VSCROLL, MAKEWPARAM(SB_THUMBPOSITION, 150), 0);
+    FillRows(150, 150 + page + 1);
     Click(150, 0);
     grid->SendMessage(WM_VSCROLL, MAKEWPARAM(SB_THUMBPOSITION, 0), 0);
     Click(0, 0, MK_LBUTTON | MK_SHIFT);
     ASSERT_EQ(Content(100, 0), "");
-    const int top = grid->iGetBgnRowPos();
+    received.clear();
     PressCopy();
+    EXPECT_EQ(asked, (std::vector<std::pair<int, int>>{{page + 1, 150 - page - 1}}));
     std::string expected;
     for (int row = 0; row <= 150; ++row)
         expected += std::string(CellText(row, 0)) + "\t" + std::string(CellText(row, 1)) + "\t" +
                     std::string(CellText(row, 2)) + "\n";
     EXPECT_EQ(Clipboard(), expected);
-    EXPECT_EQ(grid->iGetBgnRowPos(), top);
+    EXPECT_EQ(grid->iGetBgnRowPos(), 0);
+    EXPECT_TRUE(ReceivedOf(WM_VSCROLL).empty());
+    // Filled rows are not asked for again.
+    asked.clear();
+    PressCopy();
+    EXPECT_TRUE(asked.empty());
 }
 
 }  // namespace

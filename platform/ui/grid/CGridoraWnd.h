@@ -17,6 +17,10 @@
 // - the registered message "KQMSG_CHANGESIZE" (WPARAM the grid as a
 //   CGridoraWnd*, LPARAM MAKELPARAM(width, height)) when its size changes,
 //   after the grid has laid itself out for the new size.
+// - the registered message "KQMSG_GRIDFILLROWS" (WPARAM the grid, LPARAM a
+//   const GridRowSpan*) before a copy, for each run of selected rows never
+//   filled: an owner that fills rows only as they come into view fills these
+//   now, or they are copied empty.
 //
 // A person resizes a column by dragging its right border in the header, and
 // copies the selected rows with Ctrl+C (CGridoraWndColumns.cpp,
@@ -41,6 +45,12 @@
 
 // The name of the registered size notice.
 inline constexpr const char* kGridChangeSizeMessage = "KQMSG_CHANGESIZE";
+// The name of the registered request to fill rows before a copy, and the rows.
+inline constexpr const char* kGridFillRowsMessage = "KQMSG_GRIDFILLROWS";
+struct GridRowSpan {
+    int first = 0;
+    int count = 0;
+};
 
 class CGridoraWnd : public CWnd {
   public:
@@ -107,8 +117,8 @@ class CGridoraWnd : public CWnd {
 
     // Copy (CGridoraWndCopy.cpp): the selected rows, top to bottom, one line
     // each ending in a line feed, their cells separated by tabs (a tab or
-    // line break inside a cell becomes a blank). Rows never filled are first
-    // brought into view, so the owner fills them as for any scroll.
+    // line break inside a cell becomes a blank). The owner is first asked to
+    // fill the selected rows never filled (kGridFillRowsMessage).
     CString cszSelectedRowsText();
     // Puts that text on the front end's clipboard (Ctrl+C, Ctrl+Insert);
     // false, and the clipboard left alone, when nothing is selected.

@@ -32,20 +32,29 @@ CString CGridoraWnd::cszSelectedRowsText() {
     const std::vector<int> rows = selectedRows();
     if (!m_pCells || rows.empty())
         return CString();
-    // The owner fills rows as they come into view; rows selected but never
-    // shown (Shift+End) are brought into view once, then the view goes back.
-    const int top = m_iTopRow;
-    bool moved = false;
-    for (int row : rows) {
-        if (!m_pCells->IsFilled(row) && !isRowVisible(row)) {
-            scrollRowsTo(row, SB_THUMBPOSITION);
-            moved = true;
+    // Owners fill rows as they come into view; rows selected but never shown
+    // (a Shift+click after a jump of the thumb) are asked for, run by run.
+    if (CWnd* target = owner()) {
+        const UINT fill = RegisterWindowMessage(kGridFillRowsMessage);
+        std::size_t i = 0;
+        while (i < rows.size()) {
+            if (m_pCells->IsFilled(rows[i])) {
+                ++i;
+                continue;
+            }
+            GridRowSpan span{rows[i], 1};
+            for (++i; i < rows.size() && rows[i] == span.first + span.count &&
+                      !m_pCells->IsFilled(rows[i]);
+                 ++i)
+                ++span.count;
+            target->SendMessage(fill, reinterpret_cast<WPARAM>(this),
+                                reinterpret_cast<LPARAM>(&span));
         }
     }
-    if (moved)
-        scrollRowsTo(top, SB_THUMBPOSITION);
     std::string text;
     for (int row : rows) {
+        if (row >= iGetTotalRows())
+            continue;  // the owner took rows away while filling
         for (int col = 0; col < iGetTotalCols(); ++col) {
             if (col > 0)
                 text += '\t';
