@@ -68,8 +68,7 @@ void Columns(Session& s, Args& a) {
     a.Finish();
     const CGridoraWnd& sheet = s.Sheet(mode);
     s.Out() << "columns " << mode.value_or(s.Inspect().iInspectCurrentMode()) << ": "
-            << sheet.iGetTotalCols() << ", rows " << sheet.GetLayout().data.Width()
-            << " wide\n";
+            << sheet.iGetTotalCols() << ", rows " << sheet.GetLayout().data.Width() << " wide\n";
     for (int col = 0; col < sheet.iGetTotalCols(); ++col) {
         s.Out() << "  [" << col << "] " << Quote(sheet.cszGetHeaderRowContent(col).str()) << ' '
                 << sheet.iGetColWidth(col);

@@ -34,14 +34,15 @@ class AutomationColumnWidths : public ::testing::TestWithParam<KeptWidths> {};
 TEST_P(AutomationColumnWidths, KeptWidthsComeBackOnlyWhenTheyFit) {
     TempDir config;
     const KeptWidths& kept = GetParam();
-    const std::string store =
-        kept.stored[0] ? std::string("store view 即時新聞 1 0 ColumnWidths0 list ") + kept.stored +
-                             " class=newsdesk\n"
-                       : std::string("create\ndragborder 1 30\nclose\n");
+    const std::string store = kept.stored[0]
+                                  ? std::string("store view 即時新聞 1 0 ColumnWidths0 list ") +
+                                        kept.stored + " class=newsdesk\n"
+                                  : std::string("create\ndragborder 1 30\nclose\n");
     ASSERT_EQ(RunLines(kServices + store, moduleOptions(config)).status, 0);
     const ScriptRun next =
-        RunLines(kServices + "create\nprint columns 0\ndragborder 0 10\nclose\n"
-                             "print store view 即時新聞 1 0 ColumnWidths0 list class=newsdesk\n",
+        RunLines(kServices +
+                     "create\nprint columns 0\ndragborder 0 10\nclose\n"
+                     "print store view 即時新聞 1 0 ColumnWidths0 list class=newsdesk\n",
                  moduleOptions(config));
     ASSERT_EQ(next.status, 0) << next.output;
     EXPECT_EQ(next.output.substr(0, next.output.find("store view")), kept.shown);
@@ -59,18 +60,17 @@ const char* const kDefaultColumns =
     "  [1] \"類別\" 50\n"
     "  [2] \"標題\" 300, shown 642\n";
 
-INSTANTIATE_TEST_SUITE_P(
-    Lists, AutomationColumnWidths,
-    ::testing::Values(KeptWidths{"dragged", "",
-                                 "columns 0: 3, rows 792 wide\n"
-                                 "  [0] \"時間\" 100\n"
-                                 "  [1] \"類別\" 80\n"
-                                 "  [2] \"標題\" 300, shown 612\n"},
-                      KeptWidths{"fewerColumns", "100 50", kDefaultColumns},
-                      KeptWidths{"notANumber", "100 x5 300", kDefaultColumns},
-                      KeptWidths{"tooWide", "100 50 40000", kDefaultColumns},
-                      KeptWidths{"negative", "100 -5 300", kDefaultColumns}),
-    [](const auto& param) { return std::string(param.param.name); });
+INSTANTIATE_TEST_SUITE_P(Lists, AutomationColumnWidths,
+                         ::testing::Values(KeptWidths{"dragged", "",
+                                                      "columns 0: 3, rows 792 wide\n"
+                                                      "  [0] \"時間\" 100\n"
+                                                      "  [1] \"類別\" 80\n"
+                                                      "  [2] \"標題\" 300, shown 612\n"},
+                                           KeptWidths{"fewerColumns", "100 50", kDefaultColumns},
+                                           KeptWidths{"notANumber", "100 x5 300", kDefaultColumns},
+                                           KeptWidths{"tooWide", "100 50 40000", kDefaultColumns},
+                                           KeptWidths{"negative", "100 -5 300", kDefaultColumns}),
+                         [](const auto& param) { return std::string(param.param.name); });
 
 // A Shift+click after a jump of the thumb selects rows the view never filled
 // (it fills what comes into view, a moment after the scroll); the copy has
@@ -83,8 +83,9 @@ TEST(AutomationGridCopy, RowsNeverShownAreCopiedWithTheirTexts) {
                       i % 60, i, i);
         script += line;
     }
-    script += "create\nscroll 150\nselect 150\nscroll top\nselect 0 shift\n"
-              "press Ctrl+C to=sheet\nprint clipboard\n";
+    script +=
+        "create\nscroll 150\nselect 150\nscroll top\nselect 0 shift\n"
+        "press Ctrl+C to=sheet\nprint clipboard\n";
     TempDir config;
     const ScriptRun run = RunLines(script, moduleOptions(config));
     ASSERT_EQ(run.status, 0) << run.output;

@@ -43,7 +43,8 @@ struct DragCase {
     std::vector<int> widths;
 };
 
-class GridBorderDragTest : public GridColumnsTest, public ::testing::WithParamInterface<DragCase> {};
+class GridBorderDragTest : public GridColumnsTest,
+                           public ::testing::WithParamInterface<DragCase> {};
 
 TEST_P(GridBorderDragTest, ADragOnABorderResizesItsColumnOnly) {
     MakeGrid(CRect(10, 52, 610, 252), 30);
@@ -100,8 +101,8 @@ TEST_F(GridColumnsTest, TheLastColumnTakesTheRoomTheOthersLeave) {
     auto dc = ui.FrontEnd().Paint(*grid);
     bool wideTitle = false;
     for (const auto& r : dc->Records()) {
-        wideTitle = wideTitle || (r.op == RecordingDC::Op::Text && r.text == "r0 c2" &&
-                                  r.rect.Width() > 300);
+        wideTitle = wideTitle ||
+                    (r.op == RecordingDC::Op::Text && r.text == "r0 c2" && r.rect.Width() > 300);
     }
     EXPECT_TRUE(wideTitle);
     // The fill's border is the grid's edge: no drag there.
@@ -143,15 +144,14 @@ TEST_P(GridCopyTest, CtrlCCopiesTheSelectedRowsTopToBottom) {
     EXPECT_EQ(Clipboard(), c.text);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Rows, GridCopyTest,
-    ::testing::Values(CopyCase{"one", {3}, "r3 c0\tr3 c1\tr3 c2\n"},
-                      CopyCase{"threeInRowOrder",
-                               {6, 1, 5},
-                               "r1 c0\tr1 c1\tr1 c2\n"
-                               "r5 c0\tr5 c1\ttab here and a break\n"
-                               "r6 c0\tr6 c1\tr6 c2\n"}),
-    [](const auto& param) { return std::string(param.param.name); });
+INSTANTIATE_TEST_SUITE_P(Rows, GridCopyTest,
+                         ::testing::Values(CopyCase{"one", {3}, "r3 c0\tr3 c1\tr3 c2\n"},
+                                           CopyCase{"threeInRowOrder",
+                                                    {6, 1, 5},
+                                                    "r1 c0\tr1 c1\tr1 c2\n"
+                                                    "r5 c0\tr5 c1\ttab here and a break\n"
+                                                    "r6 c0\tr6 c1\tr6 c2\n"}),
+                         [](const auto& param) { return std::string(param.param.name); });
 
 TEST_F(GridColumnsTest, CopyNeedsCtrlAndASelection) {
     MakeGrid(CRect(10, 52, 610, 252), 4);
@@ -171,14 +171,13 @@ TEST_F(GridColumnsTest, CopyNeedsCtrlAndASelection) {
 TEST_F(GridColumnsTest, RowsNeverShownAreAskedOfTheOwnerBeforeTheCopy) {
     MakeGrid(CRect(10, 52, 610, 252), 200);
     std::vector<std::pair<int, int>> asked;
-    owner.GetMessageMap().OnRegistered(
-        kGridFillRowsMessage, [this, &asked](WPARAM w, LPARAM l) {
-            EXPECT_EQ(reinterpret_cast<CGridoraWnd*>(w), grid.get());
-            const auto* span = reinterpret_cast<const GridRowSpan*>(l);
-            asked.emplace_back(span->first, span->count);
-            FillRows(span->first, span->first + span->count);
-            return LRESULT{1};
-        });
+    owner.GetMessageMap().OnRegistered(kGridFillRowsMessage, [this, &asked](WPARAM w, LPARAM l) {
+        EXPECT_EQ(reinterpret_cast<CGridoraWnd*>(w), grid.get());
+        const auto* span = reinterpret_cast<const GridRowSpan*>(l);
+        asked.emplace_back(span->first, span->count);
+        FillRows(span->first, span->first + span->count);
+        return LRESULT{1};
+    });
     const int page = grid->iGetRowsPerPage();
     FillRows(0, page + 1);
     // The thumb jumps to row 150 and back: the rows between were never shown.

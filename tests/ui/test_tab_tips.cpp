@@ -413,16 +413,16 @@ TEST_P(TipEdgeTest, TipsLieWholeInsideTheWorkArea) {
     CDlgTipMsg tip(&view);
     ASSERT_TRUE(tip.Create(CDlgTipMsg::IDD));
     tip.vSetInfo(nullptr, "a notice of some length", 0, 0, 1000);
-    view.MoveWindow(CRect(100 + edge.moveBy.x, 50 + edge.moveBy.y, 900 + edge.moveBy.x,
-                          650 + edge.moveBy.y));
+    view.MoveWindow(
+        CRect(100 + edge.moveBy.x, 50 + edge.moveBy.y, 900 + edge.moveBy.x, 650 + edge.moveBy.y));
     tip.vShow(&sheet, 0, 0, false);
     EXPECT_TRUE(inside(screenRect(tip))) << edge.name;
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Edges, TipEdgeTest,
-    ::testing::Values(EdgeCase{"left", {5, 500}, {-900, 0}}, EdgeCase{"right", {1915, 500}, {1500, 0}},
-                      EdgeCase{"top", {900, 31}, {0, -700}},
-                      EdgeCase{"bottom", {900, 1079}, {0, 1000}},
-                      EdgeCase{"middle", {900, 500}, {0, 0}}),
-    [](const auto& param) { return std::string(param.param.name); });
+INSTANTIATE_TEST_SUITE_P(Edges, TipEdgeTest,
+                         ::testing::Values(EdgeCase{"left", {5, 500}, {-900, 0}},
+                                           EdgeCase{"right", {1915, 500}, {1500, 0}},
+                                           EdgeCase{"top", {900, 31}, {0, -700}},
+                                           EdgeCase{"bottom", {900, 1079}, {0, 1000}},
+                                           EdgeCase{"middle", {900, 500}, {0, 0}}),
+                         [](const auto& param) { return std::string(param.param.name); });

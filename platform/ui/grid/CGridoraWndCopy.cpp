@@ -11,8 +11,7 @@ namespace {
 CString flattened(const CString& text) {
     std::string out = text.str();
     std::replace_if(
-        out.begin(), out.end(), [](char c) { return c == '\t' || c == '\n' || c == '\r'; },
-        ' ');
+        out.begin(), out.end(), [](char c) { return c == '\t' || c == '\n' || c == '\r'; }, ' ');
     return CString(out);
 }
 }  // namespace
