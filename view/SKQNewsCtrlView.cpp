@@ -84,6 +84,8 @@ void SKQNewsCtrlView::bindMessages() {
                        [this](UINT id) { OnSelectCheckService(id); });
     map.OnRegistered(kChangeSizeMessage,
                      [this](WPARAM w, LPARAM l) -> LRESULT { return OnChangeSize(w, l); });
+    map.OnRegistered(kGridFillRowsMessage,
+                     [this](WPARAM w, LPARAM l) -> LRESULT { return OnGridFillRows(w, l); });
 }
 
 void SKQNewsCtrlView::GetCaption(CString& out) {

@@ -249,6 +249,8 @@ class SKQNewsCtrlView : public SKQBaseView, public INewsViewInspection {
     bool OnEraseBkgnd(CDC* pDC) override;
     void OnSize(UINT nType, int cx, int cy) override;
     LRESULT OnChangeSize(WPARAM wParam, LPARAM lParam);
+    // A sheet about to copy rows it never showed asks for them (NewsViewCopy.cpp).
+    LRESULT OnGridFillRows(WPARAM wParam, LPARAM lParam);
     void DrawTitile(CDC* pDC);
     CString cszGetTitleServiceText() const;
     const CBrush* OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor) override;

@@ -55,6 +55,7 @@ void AddDialogCommands(CommandTable& table);
 void AddReplayCommands(CommandTable& table);
 void AddAlertCommands(CommandTable& table);
 void AddHealthCommands(CommandTable& table);
+void AddGridCommands(CommandTable& table);
 
 // A command that takes no block refuses one.
 void NoBlock(const Call& call);

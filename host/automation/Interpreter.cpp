@@ -30,6 +30,7 @@ Interpreter::Interpreter(Session& session) : m_session(session) {
     AddBackendCommands(m_table);
     AddViewCommands(m_table);
     AddInputCommands(m_table);
+    AddGridCommands(m_table);
     AddAnswerCommands(m_table);
     AddEventCommands(m_table);
     AddPrintCommands(m_table);

@@ -47,6 +47,8 @@ void printCommand(Call& call) {
         {"dialog", printing::Dialog},
         {"alerts", printing::Alerts},
         {"health", printing::Health},
+        {"columns", printing::Columns},
+        {"clipboard", printing::ClipboardText},
     };
     const std::string what = call.args.At(0, "what to print");
     const auto it = reports.find(what);

@@ -146,8 +146,12 @@ void Settings(Session& s, Args& a) {
             fields[2] != std::to_string(request->key1))
             continue;
         const bool ofView = fields[0] == "view" && fields[3] == std::to_string(request->key2);
+        // The host's own settings for the view (title bar, column widths) are
+        // not the view's keys: told apart.
+        const bool ofHost = ofView && fields[4] == ViewHost::kHostClassKey;
         if (ofView || fields[0] == "common")
-            shown.push_back(fields[0] + ' ' + fields[5] + " = " + line.substr(start));
+            shown.push_back((ofHost ? std::string("host") : fields[0]) + ' ' + fields[5] + " = " +
+                            line.substr(start));
     }
     s.Out() << "settings of " << s.NameOf(view) << ": " << shown.size() << " values\n";
     for (const std::string& line : shown)

@@ -66,6 +66,11 @@ void Search(Session& s, Args& a);
 // The tip popup of the current view: shown or hidden, its text and time.
 void TipPopup(Session& s, Args& a);
 
+// A sheet's column widths, own and shown; the clipboard's text, line by
+// line (GridCommands.cpp).
+void Columns(Session& s, Args& a);
+void ClipboardText(Session& s, Args& a);
+
 // Shared formatting.
 // One window as `print window` describes it.
 std::string DescribeWindow(const CWnd& window);

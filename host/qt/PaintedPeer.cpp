@@ -79,7 +79,20 @@ PaintedWidget::PaintedWidget(QtFrontEnd& frontEnd, CWnd& window, QWidget* parent
     : QWidget(parent), m_frontEnd(frontEnd), m_window(window) {
     setAttribute(Qt::WA_OpaquePaintEvent);
     setFocusPolicy(Qt::ClickFocus);
-    setMouseTracking(false);
+    // Moves without a button only set the pointer's shape (a grid's column
+    // borders); the window hears of moves with a button held, as before.
+    setMouseTracking(true);
+}
+
+void PaintedWidget::followCursor(const QPoint& p) {
+    const CursorShape shape = m_window.GetCursorAt(CPoint(p.x(), p.y()));
+    if (shape == m_cursor)
+        return;
+    m_cursor = shape;
+    if (shape == CursorShape::SizeWE)
+        setCursor(Qt::SplitHCursor);
+    else
+        unsetCursor();
 }
 
 void PaintedWidget::paintEvent(QPaintEvent*) {
@@ -125,6 +138,11 @@ void PaintedWidget::mouseDoubleClickEvent(QMouseEvent* event) {
 }
 
 void PaintedWidget::mouseMoveEvent(QMouseEvent* event) {
+    // While dragging the shape stays what it was when the drag began.
+    if (event->buttons() == Qt::NoButton) {
+        followCursor(event->position().toPoint());
+        return;
+    }
     m_window.SendMessage(WM_MOUSEMOVE, MouseFlagsFromQt(event->buttons(), event->modifiers()),
                          pointParam(event->position().toPoint()));
 }
@@ -141,6 +159,11 @@ void PaintedWidget::wheelEvent(QWheelEvent* event) {
 }
 
 void PaintedWidget::keyPressEvent(QKeyEvent* event) {
+    // Ctrl+C in a grid asks GetKeyState whether Ctrl is held.
+    if (WindowSystem* system = m_frontEnd.System()) {
+        system->SetKeyState(VK_SHIFT, event->modifiers() & Qt::ShiftModifier);
+        system->SetKeyState(VK_CONTROL, event->modifiers() & Qt::ControlModifier);
+    }
     const UINT key = VirtualKeyFromQt(event->key());
     const LPARAM repeat = 1;
     if (key != 0)

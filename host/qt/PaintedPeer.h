@@ -24,9 +24,12 @@ class PaintedWidget : public QWidget {
     void closeEvent(QCloseEvent* event) override;
 
   private:
+    void followCursor(const QPoint& p);
+
     QtFrontEnd& m_frontEnd;
     CWnd& m_window;
     bool m_eraseNext = true;
+    CursorShape m_cursor = CursorShape::Arrow;
     friend class PaintedPeer;
 };
 

@@ -1,9 +1,13 @@
 #include "QtFrontEnd.h"
 
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QMetaObject>
+#include <QScreen>
 #include <QTimer>
 
 #include "HostContext.h"
+#include "NativePeer.h"
 #include "Peer.h"
 
 QtFrontEnd::QtFrontEnd() : m_person(*this) {}
@@ -125,4 +129,24 @@ CPoint QtFrontEnd::ScreenOrigin(const CWnd& topLevel) const {
         return {p.x(), p.y()};
     }
     return topLevel.GetRect().TopLeft();
+}
+
+CRect QtFrontEnd::ScreenWorkArea(CPoint screenPoint) const {
+    QScreen* screen = QGuiApplication::screenAt(QPoint(screenPoint.x, screenPoint.y));
+    if (!screen)
+        screen = QGuiApplication::primaryScreen();
+    if (!screen)
+        return {screenPoint.x, screenPoint.y, screenPoint.x, screenPoint.y};
+    const QRect area = screen->availableGeometry();
+    return {area.left(), area.top(), area.left() + area.width(), area.top() + area.height()};
+}
+
+void QtFrontEnd::QtClipboard::SetText(const CString& text) {
+    if (QClipboard* clipboard = QGuiApplication::clipboard())
+        clipboard->setText(ToQString(text));
+}
+
+CString QtFrontEnd::QtClipboard::GetText() const {
+    QClipboard* clipboard = QGuiApplication::clipboard();
+    return clipboard ? FromQString(clipboard->text()) : CString();
 }

@@ -11,6 +11,7 @@
 #include <memory>
 
 #include "QtUserServices.h"
+#include "ui/Clipboard.h"
 #include "ui/FrontEnd.h"
 #include "ui/WindowLayer.h"
 #include "ui/WindowSystem.h"
@@ -36,6 +37,8 @@ class QtFrontEnd : public QObject, public FrontEnd {
     CPoint ScreenOrigin(const CWnd& topLevel) const override;
     UserServices& Person() override { return m_person; }
     QtUserServices& QtPerson() { return m_person; }
+    Clipboard& GetClipboard() override { return m_clipboard; }
+    CRect ScreenWorkArea(CPoint screenPoint) const override;
 
     // The peer widget of a layer window (null when it has none).
     QWidget* WidgetOf(const CWnd& window) const;
@@ -63,7 +66,14 @@ class QtFrontEnd : public QObject, public FrontEnd {
     void destroy(HWND window);
 
     WindowSystem* m_system = nullptr;
+    // The desktop's clipboard.
+    class QtClipboard final : public Clipboard {
+      public:
+        void SetText(const CString& text) override;
+        CString GetText() const override;
+    };
     QtUserServices m_person;
+    QtClipboard m_clipboard;
     std::map<HWND, std::unique_ptr<Peer>> m_peers;
     std::map<std::pair<HWND, UINT>, QTimer*> m_timers;
     bool m_wakePending = false;

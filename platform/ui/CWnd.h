@@ -32,6 +32,12 @@ enum class WindowKind {
     Dialog,
 };
 
+// The mouse pointer's shape over a window, for front ends that show one.
+enum class CursorShape {
+    Arrow,
+    SizeWE,  // a border that can be dragged left and right
+};
+
 class CWnd {
   public:
     CWnd();
@@ -40,6 +46,8 @@ class CWnd {
     CWnd& operator=(const CWnd&) = delete;
 
     virtual WindowKind GetKind() const { return WindowKind::Window; }
+    // The pointer's shape over a point of the client area.
+    virtual CursorShape GetCursorAt(CPoint /*point*/) const { return CursorShape::Arrow; }
 
     // Creation and destruction. Create sends WM_CREATE (a result of -1 undoes
     // the creation) and, for a visible window, tells the front end. Destroying

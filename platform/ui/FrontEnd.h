@@ -7,6 +7,7 @@
 #include "Geometry.h"
 #include "WinDefs.h"
 
+class Clipboard;
 class CWnd;
 class UserServices;
 
@@ -48,4 +49,11 @@ class FrontEnd {
     virtual CPoint ScreenOrigin(const CWnd& topLevel) const = 0;
 
     virtual UserServices& Person() = 0;
+
+    // The clipboard the person copies to and pastes from.
+    virtual Clipboard& GetClipboard() = 0;
+    // The part of the screen around `screenPoint` that windows may cover
+    // (without the desktop's panels), in screen coordinates; popups keep
+    // inside it.
+    virtual CRect ScreenWorkArea(CPoint screenPoint) const = 0;
 };

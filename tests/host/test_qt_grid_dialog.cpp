@@ -2,7 +2,10 @@
 // runs modally in a real Qt loop until it ends.
 #include <gtest/gtest.h>
 
+#include <QApplication>
+#include <QClipboard>
 #include <QImage>
+#include <QMouseEvent>
 #include <QTest>
 #include <QTimer>
 
@@ -89,6 +92,44 @@ TEST_F(QtGridDialogTest, GridPeerDrawsMarkedPartsOnTheSchemesMarkColour) {
         EXPECT_LT(last, 60 + 3 + 140) << name << ": the unmarked end is not marked";
         EXPECT_EQ(markedRun(32 + 1).first, -1) << name << ": the unmarked row";
     }
+}
+
+// A person's pointer and keys on the grid's peer: the resize pointer over a
+// header border, a drag that resizes the column, Ctrl+C onto the desktop's
+// clipboard.
+TEST_F(QtGridDialogTest, APersonResizesAColumnAndCopiesRowsWithCtrlC) {
+    CGridoraWnd grid(new CSheetBuilder(0, 0, 0), &top);
+    ASSERT_TRUE(grid.bCreateSheet());
+    ASSERT_TRUE(grid.Create(WS_CHILD | WS_VISIBLE, CRect(0, 0, 300, 200), &top, 0));
+    grid.vSetHeaderRowHeight(16);
+    grid.vSetRowHeight(16);
+    grid.vSetFullRowSelect(true);
+    grid.bInsertCol(0, 100);
+    grid.bInsertCol(1, 80);
+    grid.bAddRows(2, true);
+    grid.vSetGridContent(1, 0, "09:00:01");
+    grid.vSetGridContent(1, 1, "台積電法說會");
+    QWidget* widget = ui.FrontEnd().WidgetOf(grid);
+    ASSERT_NE(widget, nullptr);
+    const auto send = [&](QEvent::Type type, QPoint p, Qt::MouseButton button,
+                          Qt::MouseButtons buttons) {
+        QMouseEvent event(type, p, widget->mapToGlobal(p), button, buttons, Qt::NoModifier);
+        QApplication::sendEvent(widget, &event);
+    };
+    send(QEvent::MouseMove, {99, 8}, Qt::NoButton, Qt::NoButton);
+    EXPECT_EQ(widget->cursor().shape(), Qt::SplitHCursor);
+    send(QEvent::MouseMove, {50, 8}, Qt::NoButton, Qt::NoButton);
+    EXPECT_EQ(widget->cursor().shape(), Qt::ArrowCursor);
+    send(QEvent::MouseMove, {99, 8}, Qt::NoButton, Qt::NoButton);
+    send(QEvent::MouseButtonPress, {99, 8}, Qt::LeftButton, Qt::LeftButton);
+    send(QEvent::MouseMove, {139, 8}, Qt::NoButton, Qt::LeftButton);
+    send(QEvent::MouseButtonRelease, {139, 8}, Qt::LeftButton, Qt::NoButton);
+    EXPECT_EQ(grid.iGetColWidth(0), 140);
+    EXPECT_EQ(grid.iGetColShownWidth(1), 300 - 140);
+
+    grid.vResetActiveSelection(1, -1);
+    QTest::keyClick(widget, Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(QApplication::clipboard()->text(), QString::fromUtf8("09:00:01\t台積電法說會\n"));
 }
 
 class NameDialog : public CDialog {

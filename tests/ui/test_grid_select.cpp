@@ -96,7 +96,9 @@ TEST_F(GridTest, RowUnderAPointIsNegativeOutsideTheRows) {
     EXPECT_EQ(grid->iCalcRowNdx({590, 40}), -1);  // the scroll bar
     EXPECT_EQ(grid->iCalcRowNdx({50, -3}), -1);
     EXPECT_EQ(grid->iCalcRowNdx({500, 40}), 1);  // beside the columns, still the row
-    EXPECT_EQ(grid->iCalcColNdx({500, 40}), -1);
+    // The last column takes the room beside the others; the bar is no column.
+    EXPECT_EQ(grid->iCalcColNdx({500, 40}), 2);
+    EXPECT_EQ(grid->iCalcColNdx({590, 40}), -1);
     EXPECT_EQ(grid->iCalcColNdx({120, 40}), 1);
     grid->SendMessage(WM_VSCROLL, MAKEWPARAM(SB_THUMBPOSITION, 10), 0);
     EXPECT_EQ(grid->iCalcRowNdx({50, 16 + 16 * 3}), 13);

@@ -376,3 +376,53 @@ TEST_F(BalloonTest, ATipOutlivingItsOwnerStillWorks) {
 }
 
 }  // namespace
+
+// Both tips keep whole inside the screen's work area (here a screen with a
+// 30-pixel panel at the top), moved the least: a balloon centred on a point
+// near an edge, and a notice near a window partly off the screen.
+struct EdgeCase {
+    const char* name;
+    CPoint point;   // the balloon's point
+    CPoint moveBy;  // where the window the notice goes near is moved
+};
+
+class TipEdgeTest : public BalloonTest, public ::testing::WithParamInterface<EdgeCase> {};
+
+TEST_P(TipEdgeTest, TipsLieWholeInsideTheWorkArea) {
+    const CRect area(0, 30, 1920, 1080);
+    ui.FrontEnd().SetScreenWorkArea(area);
+    const auto inside = [&](const CRect& r) {
+        return r.left >= area.left && r.top >= area.top && r.right <= area.right &&
+               r.bottom <= area.bottom;
+    };
+    const EdgeCase& edge = GetParam();
+
+    balloon.SetTipText("", "Only digits and letters here");
+    balloon.ShowTipWindow(edge.point, kTipStyleShadow, 0, 2000);
+    const CRect shown = screenRect(balloon);
+    EXPECT_TRUE(inside(shown)) << edge.name;
+    // Unmoved along an axis with room; the size is the text's either way.
+    if (edge.point.x > 400 && edge.point.x < 1500) {
+        EXPECT_EQ(body().CenterPoint().x, edge.point.x) << edge.name;
+    }
+    EXPECT_EQ(shown.Width(), 28 * 8 + 2 * CXTTipWindow::kPadding + CXTTipWindow::kShadow);
+    // New text while shown keeps it on the screen as well.
+    balloon.SetTipText("", "Only digits and letters here, and more besides");
+    EXPECT_TRUE(inside(screenRect(balloon))) << edge.name;
+
+    CDlgTipMsg tip(&view);
+    ASSERT_TRUE(tip.Create(CDlgTipMsg::IDD));
+    tip.vSetInfo(nullptr, "a notice of some length", 0, 0, 1000);
+    view.MoveWindow(
+        CRect(100 + edge.moveBy.x, 50 + edge.moveBy.y, 900 + edge.moveBy.x, 650 + edge.moveBy.y));
+    tip.vShow(&sheet, 0, 0, false);
+    EXPECT_TRUE(inside(screenRect(tip))) << edge.name;
+}
+
+INSTANTIATE_TEST_SUITE_P(Edges, TipEdgeTest,
+                         ::testing::Values(EdgeCase{"left", {5, 500}, {-900, 0}},
+                                           EdgeCase{"right", {1915, 500}, {1500, 0}},
+                                           EdgeCase{"top", {900, 31}, {0, -700}},
+                                           EdgeCase{"bottom", {900, 1079}, {0, 1000}},
+                                           EdgeCase{"middle", {900, 500}, {0, 0}}),
+                         [](const auto& param) { return std::string(param.param.name); });

@@ -61,8 +61,10 @@ SKQBaseView* ViewHost::CreateView(const ViewRequest& request, std::string& error
                                  SKQBaseView::kLinkGroupKey, stored))
             view->bSetLink(*request.defaultLink);
     }
+    // After the set-up, which makes the sheets.
+    SheetWidths columns = viewcolumns::Restore(m_store, request, *view);
     SKQBaseView* raw = view.get();
-    m_views.push_back({std::move(view), request});
+    m_views.push_back({std::move(view), request, std::move(columns)});
     AddRecipient(*raw);
     m_layout.AddView(*raw);
     return raw;
@@ -73,6 +75,7 @@ bool ViewHost::SaveView(SKQBaseView& view) {
     if (it == m_views.end())
         return false;
     view.SaveViewInfo(&m_store, it->request.name, it->request.key1, it->request.key2);
+    viewcolumns::Save(m_store, it->request, view, it->columns);
     return true;
 }
 
@@ -80,8 +83,10 @@ bool ViewHost::CloseView(SKQBaseView& view, bool save) {
     const auto it = find(view);
     if (it == m_views.end())
         return false;
-    if (save)
+    if (save) {
         view.SaveViewInfo(&m_store, it->request.name, it->request.key1, it->request.key2);
+        viewcolumns::Save(m_store, it->request, view, it->columns);
+    }
     view.vUnregisterViewSymbol();
     m_layout.RemoveView(view);
     view.DestroyWindow();

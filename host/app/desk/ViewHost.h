@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "CSymbolInfo.h"
+#include "ViewColumns.h"
 #include "app/events/ViewEventForwarder.h"
 #include "events/NewsEventSink.h"
 #include "framework/SKQBaseView.h"
@@ -56,7 +57,8 @@ class ViewHost final : public ViewEventForwarder {
     // Null, with the reason in `error`, when the class cannot be created or
     // its window not made.
     SKQBaseView* CreateView(const ViewRequest& request, std::string& error);
-    // The view's settings into the store.
+    // The view's settings into the store, and the host's own for it (the
+    // sheets' column widths, ViewColumns.h).
     bool SaveView(SKQBaseView& view);
     // Closes a view as the host does; false for a view this host does not hold.
     bool CloseView(SKQBaseView& view, bool save = true);
@@ -93,6 +95,7 @@ class ViewHost final : public ViewEventForwarder {
     struct Hosted {
         std::unique_ptr<SKQBaseView> view;
         ViewRequest request;
+        SheetWidths columns;  // as restored or last saved
     };
     // The host alone decides which views hear the back-end.
     using ViewEventForwarder::AddRecipient;

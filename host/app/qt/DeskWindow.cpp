@@ -20,6 +20,7 @@
 #include "app/desk/ConnectionLink.h"
 #include "app/desk/LayoutHostWnd.h"
 #include "app/desk/MainFrameStory.h"
+#include "app/desk/ViewCopy.h"
 #include "app/desk/ViewDialogs.h"
 #include "app/desk/ViewHost.h"
 #include "qt/QtFrontEnd.h"
@@ -69,6 +70,7 @@ DeskWindow::DeskWindow(QtFrontEnd& frontEnd, LayoutHostWnd& layout, ViewHost& ho
     m_link = std::make_unique<ConnectionLink>(backend);
     buildToolbar();
     buildDialogMenu();
+    buildEditMenu();
     m_status = new QLabel(this);
     m_connection = new QLabel(this);
     statusBar()->addWidget(m_status, 1);
@@ -192,6 +194,20 @@ void DeskWindow::buildDialogMenu() {
         for (const auto& [action, command] : actions)
             action->setEnabled(view && ViewOffersDialog(*view, command));
     });
+}
+
+// Copy: the active view's selected rows. The key is only shown: Ctrl+C stays
+// with the widget that has the focus (a sheet copies its rows, an edit its text).
+void DeskWindow::buildEditMenu() {
+    QMenu* menu = menuBar()->addMenu(text("IDS_NEWSDESK_MENU_EDIT"));
+    QAction* copy = menu->addAction(text("IDS_NEWSDESK_COPY_ROWS") + QStringLiteral("\tCtrl+C"));
+    connect(copy, &QAction::triggered, this, [this] { CopyActiveViewRows(); });
+    connect(menu, &QMenu::aboutToShow, this,
+            [this, copy] { copy->setEnabled(ViewHasSelectedRows(m_layout.ActiveView())); });
+}
+
+bool DeskWindow::CopyActiveViewRows() {
+    return CopyViewRows(m_layout.ActiveView());
 }
 
 bool DeskWindow::OpenActiveViewDialog(unsigned command) {

@@ -62,6 +62,9 @@ class DeskWindow : public QMainWindow {
     // dialog of that command, its sheet shown first. False when the active
     // view has no sheet for it.
     bool OpenActiveViewDialog(unsigned command);
+    // The edit menu's copy: the active view's selected rows onto the
+    // clipboard, as Ctrl+C in its sheet does. False when none is selected.
+    bool CopyActiveViewRows();
 
   protected:
     void closeEvent(QCloseEvent* event) override;
@@ -69,6 +72,7 @@ class DeskWindow : public QMainWindow {
   private:
     void buildToolbar();
     void buildDialogMenu();
+    void buildEditMenu();
     void updateStatus();
 
     QtFrontEnd& m_frontEnd;

@@ -273,6 +273,8 @@ void CGridoraWnd::relayout() {
     metrics.contentWidth = m_columns.TotalWidth();
     metrics.barWidth = m_bThinScrollbar ? kThinScrollBarWidth : kScrollBarWidth;
     m_layout = GridLayout::Compute(metrics);
+    // The last column takes the room the others leave in the rows' width.
+    m_columns.SetFillWidth(m_layout.data.Width());
     // Put the positions back in range; a first row that has to move is a
     // scroll like any other.
     const int horz = std::clamp(m_iHorzOffset, 0, m_layout.MaxHorzOffset(m_columns.TotalWidth()));

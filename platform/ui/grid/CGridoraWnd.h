@@ -17,6 +17,15 @@
 // - the registered message "KQMSG_CHANGESIZE" (WPARAM the grid as a
 //   CGridoraWnd*, LPARAM MAKELPARAM(width, height)) when its size changes,
 //   after the grid has laid itself out for the new size.
+// - the registered message "KQMSG_GRIDFILLROWS" (WPARAM the grid, LPARAM a
+//   const GridRowSpan*) before a copy, for each run of selected rows never
+//   filled: an owner that fills rows only as they come into view fills these
+//   now, or they are copied empty.
+//
+// A person resizes a column by dragging its right border in the header, and
+// copies the selected rows with Ctrl+C (CGridoraWndColumns.cpp,
+// CGridoraWndCopy.cpp). The last column is shown as wide as the rows leave
+// room for; its own width is what iGetColWidth tells.
 //
 // All drawing is done by OnPaint through the CDC it is given, scroll bars
 // included, so every front end shows the same grid.
@@ -36,6 +45,12 @@
 
 // The name of the registered size notice.
 inline constexpr const char* kGridChangeSizeMessage = "KQMSG_CHANGESIZE";
+// The name of the registered request to fill rows before a copy, and the rows.
+inline constexpr const char* kGridFillRowsMessage = "KQMSG_GRIDFILLROWS";
+struct GridRowSpan {
+    int first = 0;
+    int count = 0;
+};
 
 class CGridoraWnd : public CWnd {
   public:
@@ -85,8 +100,30 @@ class CGridoraWnd : public CWnd {
     // or width, or before the sheet exists.
     bool bInsertCol(int index, int width);
     int iGetTotalCols() const { return m_columns.Count(); }
-    int iGetColWidth(int col) const { return m_columns.Width(col); }
+    int iGetColWidth(int col) const { return m_columns.OwnWidth(col); }
     void vSetHeaderRowContent(int col, const CString& text);
+    // Own widths (CGridoraWndColumns.cpp): false for a bad column or a width
+    // outside [0, kMaxColWidth]. Setting one is not told to anybody; a
+    // person's drag keeps at least kMinDragWidth.
+    static constexpr int kMaxColWidth = GridColumns::kMaxWidth;
+    static constexpr int kMinDragWidth = 8;
+    static constexpr int kBorderGrip = 3;  // pixels either side of a border
+    bool bSetColWidth(int col, int width);
+    // As shown: the last column takes the room beside the others.
+    int iGetColShownWidth(int col) const { return m_columns.Width(col); }
+    // The column whose right border (in the header) is within kBorderGrip
+    // pixels of a client point, or -1: where a drag resizes a column.
+    int iHitColumnBorder(CPoint point) const;
+    CursorShape GetCursorAt(CPoint point) const override;
+
+    // Copy (CGridoraWndCopy.cpp): the selected rows, top to bottom, one line
+    // each ending in a line feed, their cells separated by tabs (a tab or
+    // line break inside a cell becomes a blank). The owner is first asked to
+    // fill the selected rows never filled (kGridFillRowsMessage).
+    CString cszSelectedRowsText();
+    // Puts that text on the front end's clipboard (Ctrl+C, Ctrl+Insert);
+    // false, and the clipboard left alone, when nothing is selected.
+    bool bCopySelection();
     CString cszGetHeaderRowContent(int col) const { return m_columns.Header(col); }
 
     // Rows. bRedraw repaints what moved; without it the caller repaints.
@@ -181,7 +218,7 @@ class CGridoraWnd : public CWnd {
         COLORREF markBk = RGB(255, 229, 138);
         COLORREF markFg = RGB(0, 0, 0);
     };
-    enum class Drag { None, VThumb, HThumb };
+    enum class Drag { None, VThumb, HThumb, ColumnBorder };
 
     // Layout and scrolling (CGridoraWnd.cpp).
     void relayout();
@@ -206,6 +243,11 @@ class CGridoraWnd : public CWnd {
     bool pressScrollBar(CPoint point);
     void moveFocusTo(int row);
     void scrollHorzStep(bool right);
+
+    // Column borders (CGridoraWndColumns.cpp).
+    bool beginBorderDrag(CPoint point);
+    void dragBorderTo(CPoint point);
+    std::vector<int> selectedRows() const;
 
     // Painting (CGridoraWndPaint.cpp).
     void paintHeader(CDC& dc) const;
@@ -235,5 +277,6 @@ class CGridoraWnd : public CWnd {
     int m_iInterlacePhase = 0;
     int m_iWheelRemainder = 0;  // in 1/120 rows, kept between wheel messages
     Drag m_drag = Drag::None;
-    int m_iDragGrab = 0;  // where in the thumb it was taken
+    int m_iDragGrab = 0;  // where in the thumb it was taken; for a border, x less the width
+    int m_iDragColumn = -1;
 };

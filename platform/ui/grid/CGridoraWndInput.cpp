@@ -4,10 +4,11 @@
 #include <cstdlib>
 
 #include "CGridoraWnd.h"
+#include "ui/WindowSystem.h"
 
 void CGridoraWnd::OnLButtonDown(UINT flags, CPoint point) {
     SetFocus();
-    if (pressScrollBar(point))
+    if (pressScrollBar(point) || beginBorderDrag(point))
         return;
     const int row = iCalcRowNdx(point);
     if (row < 0)
@@ -16,7 +17,9 @@ void CGridoraWnd::OnLButtonDown(UINT flags, CPoint point) {
     clickCell(flags, {row, m_bFullRowSelect ? -1 : iCalcColNdx(point)});
 }
 
-void CGridoraWnd::OnLButtonUp(UINT /*flags*/, CPoint /*point*/) {
+void CGridoraWnd::OnLButtonUp(UINT /*flags*/, CPoint point) {
+    if (m_drag == Drag::ColumnBorder)
+        dragBorderTo(point);
     m_drag = Drag::None;
 }
 
@@ -108,7 +111,9 @@ void CGridoraWnd::OnMouseMove(UINT flags, CPoint point) {
         m_drag = Drag::None;  // the button came up elsewhere
         return;
     }
-    if (m_drag == Drag::VThumb) {
+    if (m_drag == Drag::ColumnBorder) {
+        dragBorderTo(point);
+    } else if (m_drag == Drag::VThumb) {
         scrollRowsTo(m_vbar.PositionAt(m_vbar.Along(point) - m_iDragGrab), SB_THUMBTRACK);
     } else {
         scrollHorzTo(m_hbar.PositionAt(m_hbar.Along(point) - m_iDragGrab));
@@ -179,6 +184,11 @@ void CGridoraWnd::OnKeyDown(UINT key, UINT repeat, UINT /*flags*/) {
         case VK_RIGHT:
             for (int i = 0; i < times; ++i)
                 scrollHorzStep(key == VK_RIGHT);
+            break;
+        case 'C':
+        case VK_INSERT:
+            if (GetKeyState(VK_CONTROL) < 0)
+                bCopySelection();
             break;
         default:
             break;

@@ -91,7 +91,8 @@ void CGridoraWnd::paintGridLines(CDC& dc, int lastRow) const {
     const CRect& data = m_layout.data;
     if (data.IsRectEmpty() || lastRow < m_iTopRow)
         return;
-    const int right = std::min(data.right, data.left + m_columns.TotalWidth() - m_iHorzOffset);
+    const int shown = m_columns.TotalWidth() + m_columns.FillExtra();
+    const int right = std::min(data.right, data.left + shown - m_iHorzOffset);
     const int bottom = std::min(data.bottom, rowRect(lastRow).bottom);
     for (int row = m_iTopRow; row <= lastRow; ++row) {
         const int y = rowRect(row).bottom - 1;

@@ -25,6 +25,10 @@ class GridCells {
     void EraseRow(int index);
     void Clear();
 
+    // Whether a row's cells were ever given a text (false out of range).
+    bool IsFilled(int row) const {
+        return row >= 0 && row < RowCount() && m_rows[static_cast<std::size_t>(row)] != 0;
+    }
     // The text of a cell; empty for a cell never set or out of range.
     const CString& Get(int row, int col) const;
     // Returns whether the text changed. `row` and `col` must be valid (the

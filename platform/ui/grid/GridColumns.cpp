@@ -12,6 +12,20 @@ bool GridColumns::Insert(int index, int width) {
     return true;
 }
 
+int GridColumns::Width(int col) const {
+    if (!IsValid(col))
+        return 0;
+    return m_columns[idx(col)].width + (col == Count() - 1 ? FillExtra() : 0);
+}
+
+bool GridColumns::SetWidth(int col, int width) {
+    if (!IsValid(col) || width < 0 || width > kMaxWidth)
+        return false;
+    m_total += width - m_columns[idx(col)].width;
+    m_columns[idx(col)].width = width;
+    return true;
+}
+
 int GridColumns::Left(int col) const {
     int left = 0;
     for (int c = 0; c < col && c < Count(); ++c)
@@ -24,7 +38,7 @@ int GridColumns::At(int x) const {
         return -1;
     int left = 0;
     for (int c = 0; c < Count(); ++c) {
-        left += m_columns[idx(c)].width;
+        left += Width(c);
         if (x < left)
             return c;
     }

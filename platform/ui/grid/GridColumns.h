@@ -1,6 +1,12 @@
 #pragma once
 // A grid's columns: widths in pixels and header texts. Positions are in
 // content pixels, from the left edge of the first column.
+//
+// Each column has its own width; the last one is shown wider when the
+// columns together are narrower than the fill width (the width of the rows),
+// so a long title is not cut while the rest of the sheet stays empty. Width,
+// Left and At speak of the shown widths; OwnWidth and TotalWidth of the
+// columns' own, which the horizontal scrolling follows.
 #include <vector>
 
 #include "CString.h"
@@ -13,9 +19,17 @@ class GridColumns {
     // Before `index` (0 ... Count()); false for another index or a negative width.
     bool Insert(int index, int width);
 
-    int Width(int col) const { return IsValid(col) ? m_columns[idx(col)].width : 0; }
+    int OwnWidth(int col) const { return IsValid(col) ? m_columns[idx(col)].width : 0; }
+    int Width(int col) const;
     int Left(int col) const;
     int TotalWidth() const { return m_total; }
+    // Own widths: false for a bad column or a width out of [0, kMaxWidth];
+    // true (and nothing changes) for the width it has.
+    static constexpr int kMaxWidth = 4000;
+    bool SetWidth(int col, int width);
+    // The width the last column stretches to reach (0: none).
+    void SetFillWidth(int width) { m_fill = width > 0 ? width : 0; }
+    int FillExtra() const { return m_fill > m_total ? m_fill - m_total : 0; }
     // The column under content position x, or -1.
     int At(int x) const;
     // Column edges for scrolling by whole columns: the first edge after x,
@@ -35,4 +49,5 @@ class GridColumns {
 
     std::vector<Column> m_columns;
     int m_total = 0;
+    int m_fill = 0;
 };

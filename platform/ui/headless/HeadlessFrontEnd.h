@@ -9,6 +9,7 @@
 
 #include "ScriptedUserServices.h"
 #include "ui/CDC.h"
+#include "ui/Clipboard.h"
 #include "ui/FrontEnd.h"
 #include "ui/WindowLayer.h"
 #include "ui/WindowSystem.h"
@@ -25,6 +26,12 @@ class HeadlessFrontEnd : public FrontEnd {
     void Wake() override {}
     CPoint ScreenOrigin(const CWnd& topLevel) const override;
     UserServices& Person() override { return m_person; }
+    Clipboard& GetClipboard() override { return m_clipboard; }
+    // One screen, kScreenWidth x kScreenHeight at 0,0 unless set.
+    CRect ScreenWorkArea(CPoint /*screenPoint*/) const override { return m_workArea; }
+    void SetScreenWorkArea(const CRect& area) { m_workArea = area; }
+    static constexpr int kScreenWidth = 1920;
+    static constexpr int kScreenHeight = 1080;
 
     ScriptedUserServices& Script() { return m_person; }
 
@@ -63,6 +70,8 @@ class HeadlessFrontEnd : public FrontEnd {
     };
     WindowSystem* m_system = nullptr;
     ScriptedUserServices m_person;
+    MemoryClipboard m_clipboard;
+    CRect m_workArea{0, 0, kScreenWidth, kScreenHeight};
     std::uint64_t m_now = 0;
     std::uint64_t m_timerOrder = 0;
     std::map<std::pair<HWND, UINT>, Timer> m_timers;

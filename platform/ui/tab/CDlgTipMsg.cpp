@@ -20,7 +20,7 @@ void CDlgTipMsg::vSetInfo(CWnd* anchor, const char* text, COLORREF textColour, C
     m_iTime = time;
     // A notice changed while it shows is resized in place; its time runs on.
     if (IsWindowVisible())
-        MoveWindow(popupRect(), false);
+        MoveTip(popupRect());
     Changed(WindowChange::Content);
     Invalidate(true);
 }

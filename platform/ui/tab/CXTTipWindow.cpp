@@ -25,7 +25,7 @@ void CXTTipWindow::SetTipText(const char* title, const char* text) {
     m_strTitle = title ? title : "";
     m_strText = text ? text : "";
     if (IsWindowVisible())
-        MoveWindow(tipRect(m_ptTip), false);
+        MoveTip(tipRect(m_ptTip));
     Changed(WindowChange::Content);
     Invalidate(true);
 }

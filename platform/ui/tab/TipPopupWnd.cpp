@@ -1,5 +1,7 @@
 #include "TipPopupWnd.h"
 
+#include <algorithm>
+
 #include "HostApi.h"
 #include "ui/WindowSystem.h"
 
@@ -29,10 +31,31 @@ CFont* TipPopupWnd::OwnerFont() const {
     return font ? font : SYS_GetCurrentFont(0);
 }
 
+CRect TipPopupWnd::OnScreen(const CRect& screenRect) const {
+    WindowSystem* system = GetWindowSystem();
+    if (!system)
+        return screenRect;
+    const CRect area = system->GetFrontEnd().ScreenWorkArea(screenRect.CenterPoint());
+    if (area.IsRectEmpty())
+        return screenRect;
+    // Right and bottom edges first, so a tip wider than the area shows its start.
+    int dx = std::min(0, area.right - screenRect.right);
+    dx = std::max(dx, area.left - screenRect.left);
+    int dy = std::min(0, area.bottom - screenRect.bottom);
+    dy = std::max(dy, area.top - screenRect.top);
+    CRect moved = screenRect;
+    moved.OffsetRect(dx, dy);
+    return moved;
+}
+
+void TipPopupWnd::MoveTip(const CRect& screenRect) {
+    MoveWindow(OnScreen(screenRect), false);
+}
+
 void TipPopupWnd::ShowAt(const CRect& screenRect, UINT elapse) {
     if (!IsWindow())
         return;
-    MoveWindow(screenRect, false);
+    MoveTip(screenRect);
     Invalidate(true);
     ShowWindow(SW_SHOW);
     m_uShownFor = elapse;

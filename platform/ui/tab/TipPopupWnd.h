@@ -26,8 +26,15 @@ class TipPopupWnd : public CWnd {
 
     TipPopupWnd() = default;
     bool CreatePopup(CWnd* owner);
-    // Shows the tip at `screenRect` and hides it after `elapse` ms (0: stays).
+    // Shows the tip at `screenRect` (moved onto the screen, see OnScreen)
+    // and hides it after `elapse` ms (0: stays).
     void ShowAt(const CRect& screenRect, UINT elapse);
+    // Moves the shown tip to `screenRect`, kept on the screen as ShowAt does.
+    void MoveTip(const CRect& screenRect);
+    // The rectangle moved the least that puts it whole inside the screen's
+    // work area around its middle; one larger than the area keeps its top
+    // left corner inside.
+    CRect OnScreen(const CRect& screenRect) const;
     void HideTip();
     // The font the owner draws with, else the host's normal font.
     CFont* OwnerFont() const;
