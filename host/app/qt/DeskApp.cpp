@@ -11,12 +11,14 @@
 #include <memory>
 
 #include "BackendPump.h"
+#include "ControlChannel.h"
 #include "DeskWindow.h"
 #include "HostContext.h"
 #include "NewsBackend.h"
 #include "NewsStoryWindow.h"
 #include "ReplayDriver.h"
 #include "SKQCfgIO2.h"
+#include "ScreenPlaces.h"
 #include "SessionEnd.h"
 #include "StallSession.h"
 #include "app/desk/DeskEnvironment.h"
@@ -30,6 +32,7 @@
 #include "app/desk/ViewStory.h"
 #include "framework/ModuleLoader.h"
 #include "qt/QtFrontEnd.h"
+#include "ui/controls/CDialog.h"
 
 namespace {
 
@@ -112,9 +115,35 @@ bool writeScreenshot(QWidget& window, const std::string& path) {
     return true;
 }
 
+// The control folder's answers: places, popups and screenshots from the
+// screen, the automation's reports from the views.
+std::unique_ptr<ControlChannel> openControl(const std::string& folder, QtFrontEnd& frontEnd,
+                                            LayoutHostWnd& layout, ViewHost& host,
+                                            QMainWindow& window, LiveReportAnswer reports) {
+    ScreenWorld world{frontEnd, layout, window, [&window] { return screenshotOf(window); }};
+    std::string error;
+    auto channel = ControlChannel::Open(
+        folder,
+        [world, &host, reports](const std::string& line, std::ostream& out) {
+            if (AnswerScreen(line, world, out))
+                return;
+            CWnd* dialog =
+                dynamic_cast<CDialog*>(world.frontEnd.WindowOf(QApplication::activeModalWidget()));
+            auto* active = dynamic_cast<SKQBaseView*>(world.layout.ActiveView());
+            if (reports)
+                reports(line, host.Views(), active, dialog, out);
+            else
+                out << "error: this newsdesk answers no reports\n";
+        },
+        error);
+    if (!channel)
+        std::fprintf(stderr, "newsdesk: --control: %s\n", error.c_str());
+    return channel;
+}
+
 }  // namespace
 
-int RunDesk(const DeskOptions& givenOptions, int argc, char** argv) {
+int RunDesk(const DeskOptions& givenOptions, int argc, char** argv, LiveReportAnswer liveReports) {
     // First of all: a session ending while newsdesk starts must not kill it
     // before its views can save themselves.
     SessionEnd::CatchSignals();
@@ -226,6 +255,10 @@ int RunDesk(const DeskOptions& givenOptions, int argc, char** argv) {
                 app.exit(status);
             });
         }
+        std::unique_ptr<ControlChannel> control;
+        if (!options.controlDir.empty())
+            control = openControl(options.controlDir, ui.FrontEnd(), layout, host, window,
+                                  liveReports);
         window.show();
         TellStoreNotOpen(layout, store);
         if (replay)
@@ -285,6 +318,7 @@ int RunDesk(const DeskOptions& givenOptions, int argc, char** argv) {
             app.exit(status);
         });
         const int rc = app.exec();
+        control.reset();
         if (status == 0)
             status = rc;
         if (stall)
