@@ -19,6 +19,7 @@
 #include "ReplayDriver.h"
 #include "SKQCfgIO2.h"
 #include "ScreenPlaces.h"
+#include "ui/controls/CDialog.h"
 #include "SessionEnd.h"
 #include "StallSession.h"
 #include "app/desk/DeskEnvironment.h"
@@ -32,7 +33,6 @@
 #include "app/desk/ViewStory.h"
 #include "framework/ModuleLoader.h"
 #include "qt/QtFrontEnd.h"
-#include "ui/controls/CDialog.h"
 
 namespace {
 
@@ -127,8 +127,7 @@ std::unique_ptr<ControlChannel> openControl(const std::string& folder, QtFrontEn
         [world, &host, reports](const std::string& line, std::ostream& out) {
             if (AnswerScreen(line, world, out))
                 return;
-            CWnd* dialog =
-                dynamic_cast<CDialog*>(world.frontEnd.WindowOf(QApplication::activeModalWidget()));
+            CWnd* dialog = ShownLayerDialog(world.frontEnd);
             auto* active = dynamic_cast<SKQBaseView*>(world.layout.ActiveView());
             if (reports)
                 reports(line, host.Views(), active, dialog, out);

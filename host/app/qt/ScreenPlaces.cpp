@@ -1,5 +1,6 @@
 #include "ScreenPlaces.h"
 
+#include <QAbstractItemView>
 #include <QAction>
 #include <QApplication>
 #include <QMainWindow>
@@ -34,12 +35,6 @@ QRect qrect(const CRect& r) {
     return QRect(r.left, r.top, r.Width(), r.Height());
 }
 
-// The layer dialog shown modally, if any.
-CWnd* shownDialog(const ScreenWorld& world) {
-    CWnd* window = world.frontEnd.WindowOf(QApplication::activeModalWidget());
-    return dynamic_cast<CDialog*>(window);
-}
-
 CWnd* activeView(const ScreenWorld& world) {
     return world.layout.ActiveView();
 }
@@ -61,6 +56,12 @@ void wherePlace(const ScreenWorld& world, const std::vector<std::string>& w, std
         out << ' ' << w[i];
     out << ": ";
     if (what == "view") {
+        if (index > 0) {  // the N-th view of the layout, from 1
+            const std::vector<CWnd*> views = world.layout.Views();
+            view = index <= static_cast<int>(views.size())
+                       ? views[static_cast<std::size_t>(index - 1)]
+                       : nullptr;
+        }
         place(out, view ? world.frontEnd.WidgetOf(*view) : nullptr,
               view ? QRect(0, 0, view->GetRect().Width(), view->GetRect().Height()) : QRect());
     } else if (what == "tab") {
@@ -107,10 +108,19 @@ void wherePlace(const ScreenWorld& world, const std::vector<std::string>& w, std
         else
             place(out, menu, menu->actionGeometry(entries[static_cast<std::size_t>(index)]));
     } else if (!what.empty() && what.find_first_not_of("0123456789") == std::string::npos) {
-        CWnd* root = shownDialog(world);
+        CWnd* root = ShownLayerDialog(world.frontEnd);
         if (!root)
             root = view;
         CWnd* window = root ? root->GetDlgItem(std::atoi(what.c_str())) : nullptr;
+        QWidget* widget = window ? world.frontEnd.WidgetOf(*window) : nullptr;
+        if (index >= 0) {  // item I of a list
+            auto* list = qobject_cast<QAbstractItemView*>(widget);
+            const QModelIndex item = list ? list->model()->index(index, 0) : QModelIndex();
+            place(out, list ? list->viewport() : nullptr,
+                  item.isValid() ? list->visualRect(item) : QRect());
+            out << '\n';
+            return;
+        }
         place(out, window ? world.frontEnd.WidgetOf(*window) : nullptr,
               window ? QRect(0, 0, window->GetRect().Width(), window->GetRect().Height()) : QRect());
     } else {
@@ -163,6 +173,18 @@ void screenshot(const ScreenWorld& world, const std::string& path, std::ostream&
 }
 
 }  // namespace
+
+CDialog* ShownLayerDialog(const QtFrontEnd& frontEnd) {
+    // The layer runs its dialogs in loops of its own, not as Qt modal
+    // dialogs; the newest shown is over the others (handles only grow).
+    CDialog* newest = nullptr;
+    for (QWidget* top : QApplication::topLevelWidgets()) {
+        auto* dialog = top->isVisible() ? dynamic_cast<CDialog*>(frontEnd.WindowOf(top)) : nullptr;
+        if (dialog && (!newest || dialog->GetSafeHwnd() > newest->GetSafeHwnd()))
+            newest = dialog;
+    }
+    return newest;
+}
 
 bool AnswerScreen(const std::string& line, const ScreenWorld& world, std::ostream& out) {
     std::istringstream in(line);
