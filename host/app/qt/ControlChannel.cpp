@@ -18,10 +18,13 @@ std::unique_ptr<ControlChannel> ControlChannel::Open(const std::string& folder, 
     const std::string commands = (fs::path(folder) / "commands").string();
     const std::string answers = (fs::path(folder) / "answers").string();
     struct stat st {};
-    if (::stat(commands.c_str(), &st) == 0 ? !S_ISFIFO(st.st_mode)
-                                           : ::mkfifo(commands.c_str(), 0600) != 0) {
-        error = "cannot make the FIFO " + commands +
-                (errno ? std::string(": ") + std::strerror(errno) : std::string(": not a FIFO"));
+    if (::stat(commands.c_str(), &st) == 0) {
+        if (!S_ISFIFO(st.st_mode)) {
+            error = commands + " is there and is not a FIFO";
+            return nullptr;
+        }
+    } else if (::mkfifo(commands.c_str(), 0600) != 0) {
+        error = "cannot make the FIFO " + commands + ": " + std::strerror(errno);
         return nullptr;
     }
     // Held open for writing too, so the FIFO never reads as ended between
