@@ -54,8 +54,11 @@ wait_for() {
 
 # --- The X server: its own display, chosen free by Xvfb itself.
 : >"$work/display"
-Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp -noreset 3>"$work/display" \
-    >"$artefacts/xvfb.log" 2>&1 &
+# Should this script be killed outright (a test timeout), the server and
+# newsdesk still end by themselves: neither outlives a whole run by much.
+lifetime=280
+timeout "$lifetime" Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp -noreset \
+    3>"$work/display" >"$artefacts/xvfb.log" 2>&1 &
 xvfb_pid=$!
 if ! wait_for 20 grep -q '[0-9]' "$work/display"; then
     say "FAILED: Xvfb did not start (see xvfb.log)"
@@ -189,7 +192,8 @@ start_desk() { # extra options...
     # The live day's replay starts after its last headline: the sheets hold
     # still while the person works on them.
     (cd "$home" && HOME="$home" XDG_RUNTIME_DIR="$work/run" \
-        exec "$newsdesk" --from 23:00 --config "$work/config" --control "$ctl" "$@" \
+        exec "$newsdesk" --from 23:00 --config "$work/config" --control "$ctl" \
+        --quit-after "$lifetime" "$@" \
         >>"$artefacts/newsdesk.log" 2>&1) &
     desk_pid=$!
     wait_for 20 test -p "$ctl/commands" || failed "newsdesk made no control FIFO (see newsdesk.log)"

@@ -22,10 +22,13 @@ class ControlChannelTest : public QtTest {
     std::vector<std::string> lines;
 
     std::unique_ptr<ControlChannel> open(std::string& error) {
-        return ControlChannel::Open(dir.file("ctl"), [this](const std::string& line, std::ostream& out) {
-            lines.push_back(line);
-            out << "answer to " << line << '\n';
-        }, error);
+        return ControlChannel::Open(
+            dir.file("ctl"),
+            [this](const std::string& line, std::ostream& out) {
+                lines.push_back(line);
+                out << "answer to " << line << '\n';
+            },
+            error);
     }
     // Writes as a separate writer does: opened, written, closed.
     void write(const std::string& text) {

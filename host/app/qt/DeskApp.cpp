@@ -19,7 +19,6 @@
 #include "ReplayDriver.h"
 #include "SKQCfgIO2.h"
 #include "ScreenPlaces.h"
-#include "ui/controls/CDialog.h"
 #include "SessionEnd.h"
 #include "StallSession.h"
 #include "app/desk/DeskEnvironment.h"
@@ -33,6 +32,7 @@
 #include "app/desk/ViewStory.h"
 #include "framework/ModuleLoader.h"
 #include "qt/QtFrontEnd.h"
+#include "ui/controls/CDialog.h"
 
 namespace {
 
@@ -256,8 +256,8 @@ int RunDesk(const DeskOptions& givenOptions, int argc, char** argv, LiveReportAn
         }
         std::unique_ptr<ControlChannel> control;
         if (!options.controlDir.empty())
-            control = openControl(options.controlDir, ui.FrontEnd(), layout, host, window,
-                                  liveReports);
+            control =
+                openControl(options.controlDir, ui.FrontEnd(), layout, host, window, liveReports);
         window.show();
         TellStoreNotOpen(layout, store);
         if (replay)

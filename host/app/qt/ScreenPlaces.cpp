@@ -99,7 +99,8 @@ void wherePlace(const ScreenWorld& world, const std::vector<std::string>& w, std
         if (index < 0 || index >= entries.size())
             out << "none";
         else
-            place(out, world.window.menuBar(), world.window.menuBar()->actionGeometry(entries[index]));
+            place(out, world.window.menuBar(),
+                  world.window.menuBar()->actionGeometry(entries[index]));
     } else if (what == "item") {
         auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
         const std::vector<QAction*> entries = popupEntries();
@@ -121,8 +122,9 @@ void wherePlace(const ScreenWorld& world, const std::vector<std::string>& w, std
             out << '\n';
             return;
         }
-        place(out, window ? world.frontEnd.WidgetOf(*window) : nullptr,
-              window ? QRect(0, 0, window->GetRect().Width(), window->GetRect().Height()) : QRect());
+        place(
+            out, window ? world.frontEnd.WidgetOf(*window) : nullptr,
+            window ? QRect(0, 0, window->GetRect().Width(), window->GetRect().Height()) : QRect());
     } else {
         out << "error: expected where view|ID|tab I|row R|menu I|item I";
     }
@@ -134,9 +136,9 @@ void topLevels(std::ostream& out) {
     for (QWidget* top : QApplication::topLevelWidgets()) {
         if (!top->isVisible())
             continue;
-        const char* kind = qobject_cast<QMenu*>(top)            ? "menu"
+        const char* kind = qobject_cast<QMenu*>(top)         ? "menu"
                            : top->windowType() == Qt::Dialog ? "dialog"
-                                                               : "window";
+                                                             : "window";
         out << "  " << kind << " \"" << top->windowTitle().toStdString() << "\" at ";
         place(out, top, top->rect());
         out << (top == QApplication::activeModalWidget() ? ", modal" : "") << '\n';
