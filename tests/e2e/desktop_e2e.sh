@@ -41,6 +41,11 @@ trap 'exit 1' INT TERM
 
 say() { echo "$*" | tee -a "$log"; }
 
+# xdotool, which waits for nothing longer than 10 s (--sync waits for an
+# event that, without a window manager, might not come).
+xdotool_program=$(command -v xdotool)
+xdotool() { timeout 10 "$xdotool_program" "$@"; }
+
 # Polls COMMAND... every 0.1 s until it succeeds; false after SECONDS.
 wait_for() {
     local seconds=$1
@@ -76,15 +81,29 @@ answer=""
 # $answer). Answers are counted in the file, so asking from a subshell is fine.
 ask() {
     local asked
-    [ -p "$ctl/commands" ] || { answer="(newsdesk is not running)"; return 1; }
+    if [ -z "$desk_pid" ] || ! kill -0 "$desk_pid" 2>/dev/null || [ ! -p "$ctl/commands" ]; then
+        answer="(newsdesk is not running: see newsdesk.log)"
+        return 1
+    fi
     asked=$(($(grep -c '^done ' "$ctl/answers" 2>/dev/null) + 1))
-    printf '%s\n' "$1" >"$ctl/commands"
-    if ! wait_for 15 grep -qx "done $asked" "$ctl/answers"; then
-        answer="(no answer)"
+    # Opening a FIFO for writing waits for its reader: never for ever.
+    timeout 5 sh -c 'printf "%s\n" "$1" >"$2"' sh "$1" "$ctl/commands" || {
+        answer="(the control FIFO took no line)"
+        return 1
+    }
+    # (A newsdesk that died answers nothing: no need to wait for it.)
+    wait_for 15 answered_or_gone "$asked"
+    if ! grep -qx "done $asked" "$ctl/answers"; then
+        kill -0 "$desk_pid" 2>/dev/null && answer="(no answer)" ||
+            answer="(newsdesk ended: see newsdesk.log)"
         return 1
     fi
     answer=$(awk -v n=$((asked - 1)) '/^done /{k++; next} k==n' "$ctl/answers")
     printf '> %s\n%s\n' "$1" "$answer" >>"$log"
+}
+
+answered_or_gone() {
+    grep -qx "done $1" "$ctl/answers" || ! kill -0 "$desk_pid" 2>/dev/null
 }
 
 asks() { # ask, true when the answer matches the regular expression
@@ -191,7 +210,8 @@ start_desk() { # extra options...
     rm -rf "$ctl"
     # The live day's replay starts after its last headline: the sheets hold
     # still while the person works on them.
-    (cd "$home" && HOME="$home" XDG_RUNTIME_DIR="$work/run" \
+    # The X server's platform, whatever the caller's environment says.
+    (cd "$home" && HOME="$home" XDG_RUNTIME_DIR="$work/run" QT_QPA_PLATFORM=xcb \
         exec "$newsdesk" --from 23:00 --config "$work/config" --control "$ctl" \
         --quit-after "$lifetime" "$@" \
         >>"$artefacts/newsdesk.log" 2>&1) &
