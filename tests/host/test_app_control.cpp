@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <QElapsedTimer>
+#include <QProcess>
 #include <fstream>
 
 #include "QtTestFixture.h"
@@ -77,6 +78,26 @@ TEST_F(ControlChannelTest, RefusesAFolderWhoseCommandsIsNoFifo) {
     EXPECT_FALSE(open(error));
     EXPECT_NE(error.find("not a FIFO"), std::string::npos) << error;
     EXPECT_EQ(readAll(dir.file("ctl/commands")), "a plain file\n");
+}
+
+TEST_F(ControlChannelTest, NewsdeskRefusesToRunWithoutTheFolderAskedFor) {
+    dir.write("ctl/commands", "a plain file\n");
+    QProcess process;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.remove(QStringLiteral("DISPLAY"));
+    env.remove(QStringLiteral("WAYLAND_DISPLAY"));
+    process.setProcessEnvironment(env);
+    process.setWorkingDirectory(QString::fromStdString(dir.str()));
+    process.start(QStringLiteral(KQ_NEWSDESK),
+                  {QStringLiteral("--data"), QStringLiteral("none"), QStringLiteral("--config"),
+                   QString::fromStdString(dir.file("config")), QStringLiteral("--control"),
+                   QString::fromStdString(dir.file("ctl"))});
+    ASSERT_TRUE(process.waitForFinished(60000));
+    EXPECT_EQ(process.exitCode(), 1);
+    EXPECT_NE(
+        process.readAllStandardError().toStdString().find(
+            "newsdesk: --control: " + dir.file("ctl/commands") + " is there and is not a FIFO"),
+        std::string::npos);
 }
 
 }  // namespace

@@ -116,13 +116,14 @@ bool writeScreenshot(QWidget& window, const std::string& path) {
 }
 
 // The control folder's answers: places, popups and screenshots from the
-// screen, the automation's reports from the views.
+// screen, the automation's reports from the views. Null, with the reason in
+// `error`, when the folder cannot be used.
 std::unique_ptr<ControlChannel> openControl(const std::string& folder, QtFrontEnd& frontEnd,
                                             LayoutHostWnd& layout, ViewHost& host,
-                                            QMainWindow& window, LiveReportAnswer reports) {
+                                            QMainWindow& window, LiveReportAnswer reports,
+                                            std::string& error) {
     ScreenWorld world{frontEnd, layout, window, [&window] { return screenshotOf(window); }};
-    std::string error;
-    auto channel = ControlChannel::Open(
+    return ControlChannel::Open(
         folder,
         [world, &host, reports](const std::string& line, std::ostream& out) {
             if (AnswerScreen(line, world, out))
@@ -135,9 +136,6 @@ std::unique_ptr<ControlChannel> openControl(const std::string& folder, QtFrontEn
                 out << "error: this newsdesk answers no reports\n";
         },
         error);
-    if (!channel)
-        std::fprintf(stderr, "newsdesk: --control: %s\n", error.c_str());
-    return channel;
 }
 
 }  // namespace
@@ -209,6 +207,15 @@ int RunDesk(const DeskOptions& givenOptions, int argc, char** argv, LiveReportAn
         DeskWindow window(ui.FrontEnd(), layout, host, backend);
         window.resize(1280, 800);
         window.AttachHostStory(&hostStory);
+        // Asked for and not there, the tests that would use it could not
+        // tell a terminal that cannot answer from one that is slow.
+        std::unique_ptr<ControlChannel> control;
+        if (!options.controlDir.empty()) {
+            control = openControl(options.controlDir, ui.FrontEnd(), layout, host, window,
+                                  liveReports, error);
+            if (!control)
+                return fail("--control: " + error);
+        }
 
         std::unique_ptr<ReplayDriver> replay;
         if (options.dataSet != "none") {
@@ -254,10 +261,6 @@ int RunDesk(const DeskOptions& givenOptions, int argc, char** argv, LiveReportAn
                 app.exit(status);
             });
         }
-        std::unique_ptr<ControlChannel> control;
-        if (!options.controlDir.empty())
-            control =
-                openControl(options.controlDir, ui.FrontEnd(), layout, host, window, liveReports);
         window.show();
         TellStoreNotOpen(layout, store);
         if (replay)
