@@ -47,87 +47,118 @@ std::vector<QAction*> popupEntries() {
     return std::vector<QAction*>(actions.begin(), actions.end());
 }
 
+// A layer window's whole rectangle; none when there is no window.
+void placeWindow(std::ostream& out, const ScreenWorld& world, const CWnd* window) {
+    place(out, window ? world.frontEnd.WidgetOf(*window) : nullptr,
+          window ? QRect(0, 0, window->GetRect().Width(), window->GetRect().Height()) : QRect());
+}
+
+// The active view, or the N-th of the layout (from 1).
+void placeView(std::ostream& out, const ScreenWorld& world, int n) {
+    CWnd* view = activeView(world);
+    if (n > 0) {
+        const std::vector<CWnd*> views = world.layout.Views();
+        view =
+            n <= static_cast<int>(views.size()) ? views[static_cast<std::size_t>(n - 1)] : nullptr;
+    }
+    placeWindow(out, world, view);
+}
+
+void placeTab(std::ostream& out, const ScreenWorld& world, int index) {
+    CWnd* view = activeView(world);
+    auto* tabs = view ? dynamic_cast<CXTPTabControl*>(view->GetDlgItem(kTabStripId)) : nullptr;
+    if (!tabs || index < 0 || index >= tabs->GetItemCount())
+        out << "none";
+    else
+        place(out, world.frontEnd.WidgetOf(*tabs), qrect(tabs->GetItem(index)->GetRect()));
+}
+
+// The sheet shown: the visible grid of the window, searched depth first.
+CGridoraWnd* shownSheet(CWnd* window) {
+    if (!window)
+        return nullptr;
+    for (CWnd* child : window->GetChildren()) {
+        auto* grid = dynamic_cast<CGridoraWnd*>(child);
+        if (grid && grid->IsWindowVisible())
+            return grid;
+        if (CGridoraWnd* inside = shownSheet(child))
+            return inside;
+    }
+    return nullptr;
+}
+
+// Row R of the active view's sheet, where its first cells are (a row off
+// the screen is none).
+void placeRow(std::ostream& out, const ScreenWorld& world, int row) {
+    CGridoraWnd* grid = shownSheet(activeView(world));
+    const int first = grid ? grid->iGetBgnRowPos() : 0;
+    if (!grid || row < first || row >= first + grid->iGetRowsPerPage() ||
+        row >= grid->iGetTotalRows()) {
+        out << "none";
+        return;
+    }
+    constexpr int kClickWidth = 400;
+    const int top = grid->iGetHeaderRowHeight() + (row - first) * grid->iGetRowHeight();
+    place(out, world.frontEnd.WidgetOf(*grid),
+          QRect(0, top, std::min(grid->GetRect().Width(), kClickWidth), grid->iGetRowHeight()));
+}
+
+void placeMenuBarEntry(std::ostream& out, const ScreenWorld& world, int index) {
+    QMenuBar* bar = world.window.menuBar();
+    const QList<QAction*> entries = bar->actions();
+    if (index < 0 || index >= entries.size())
+        out << "none";
+    else
+        place(out, bar, bar->actionGeometry(entries[index]));
+}
+
+void placePopupEntry(std::ostream& out, int index) {
+    auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+    const std::vector<QAction*> entries = popupEntries();
+    if (!menu || index < 0 || index >= static_cast<int>(entries.size()))
+        out << "none";
+    else
+        place(out, menu, menu->actionGeometry(entries[static_cast<std::size_t>(index)]));
+}
+
+// The window of a control id in the dialog shown (else the active view),
+// or item I of it when it is a list.
+void placeControl(std::ostream& out, const ScreenWorld& world, int id, int item) {
+    CWnd* root = ShownLayerDialog(world.frontEnd);
+    if (!root)
+        root = activeView(world);
+    CWnd* window = root ? root->GetDlgItem(id) : nullptr;
+    if (item < 0) {
+        placeWindow(out, world, window);
+        return;
+    }
+    auto* list =
+        qobject_cast<QAbstractItemView*>(window ? world.frontEnd.WidgetOf(*window) : nullptr);
+    const QModelIndex at = list ? list->model()->index(item, 0) : QModelIndex();
+    place(out, list ? list->viewport() : nullptr, at.isValid() ? list->visualRect(at) : QRect());
+}
+
 void wherePlace(const ScreenWorld& world, const std::vector<std::string>& w, std::ostream& out) {
     const std::string what = w.size() > 1 ? w[1] : "";
     const int index = w.size() > 2 ? std::atoi(w[2].c_str()) : -1;
-    CWnd* view = activeView(world);
     out << "where";
     for (std::size_t i = 1; i < w.size(); ++i)
         out << ' ' << w[i];
     out << ": ";
-    if (what == "view") {
-        if (index > 0) {  // the N-th view of the layout, from 1
-            const std::vector<CWnd*> views = world.layout.Views();
-            view = index <= static_cast<int>(views.size())
-                       ? views[static_cast<std::size_t>(index - 1)]
-                       : nullptr;
-        }
-        place(out, view ? world.frontEnd.WidgetOf(*view) : nullptr,
-              view ? QRect(0, 0, view->GetRect().Width(), view->GetRect().Height()) : QRect());
-    } else if (what == "tab") {
-        auto* tabs = view ? dynamic_cast<CXTPTabControl*>(view->GetDlgItem(kTabStripId)) : nullptr;
-        if (!tabs || index < 0 || index >= tabs->GetItemCount())
-            out << "none";
-        else
-            place(out, world.frontEnd.WidgetOf(*tabs), qrect(tabs->GetItem(index)->GetRect()));
-    } else if (what == "row") {
-        // The sheet shown: the visible grid of the view.
-        CGridoraWnd* grid = nullptr;
-        if (view) {
-            std::vector<CWnd*> stack(view->GetChildren().begin(), view->GetChildren().end());
-            while (!stack.empty() && !grid) {
-                CWnd* next = stack.back();
-                stack.pop_back();
-                auto* g = dynamic_cast<CGridoraWnd*>(next);
-                if (g && g->IsWindowVisible())
-                    grid = g;
-                for (CWnd* child : next->GetChildren())
-                    stack.push_back(child);
-            }
-        }
-        const int first = grid ? grid->iGetBgnRowPos() : 0;
-        if (!grid || index < first || index >= first + grid->iGetRowsPerPage() ||
-            index >= grid->iGetTotalRows()) {
-            out << "none";
-        } else {
-            const int top = grid->iGetHeaderRowHeight() + (index - first) * grid->iGetRowHeight();
-            place(out, world.frontEnd.WidgetOf(*grid),
-                  QRect(0, top, std::min(grid->GetRect().Width(), 400), grid->iGetRowHeight()));
-        }
-    } else if (what == "menu") {
-        const QList<QAction*> entries = world.window.menuBar()->actions();
-        if (index < 0 || index >= entries.size())
-            out << "none";
-        else
-            place(out, world.window.menuBar(),
-                  world.window.menuBar()->actionGeometry(entries[index]));
-    } else if (what == "item") {
-        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
-        const std::vector<QAction*> entries = popupEntries();
-        if (!menu || index < 0 || index >= static_cast<int>(entries.size()))
-            out << "none";
-        else
-            place(out, menu, menu->actionGeometry(entries[static_cast<std::size_t>(index)]));
-    } else if (!what.empty() && what.find_first_not_of("0123456789") == std::string::npos) {
-        CWnd* root = ShownLayerDialog(world.frontEnd);
-        if (!root)
-            root = view;
-        CWnd* window = root ? root->GetDlgItem(std::atoi(what.c_str())) : nullptr;
-        QWidget* widget = window ? world.frontEnd.WidgetOf(*window) : nullptr;
-        if (index >= 0) {  // item I of a list
-            auto* list = qobject_cast<QAbstractItemView*>(widget);
-            const QModelIndex item = list ? list->model()->index(index, 0) : QModelIndex();
-            place(out, list ? list->viewport() : nullptr,
-                  item.isValid() ? list->visualRect(item) : QRect());
-            out << '\n';
-            return;
-        }
-        place(
-            out, window ? world.frontEnd.WidgetOf(*window) : nullptr,
-            window ? QRect(0, 0, window->GetRect().Width(), window->GetRect().Height()) : QRect());
-    } else {
+    if (what == "view")
+        placeView(out, world, index);
+    else if (what == "tab")
+        placeTab(out, world, index);
+    else if (what == "row")
+        placeRow(out, world, index);
+    else if (what == "menu")
+        placeMenuBarEntry(out, world, index);
+    else if (what == "item")
+        placePopupEntry(out, index);
+    else if (!what.empty() && what.find_first_not_of("0123456789") == std::string::npos)
+        placeControl(out, world, std::atoi(what.c_str()), index);
+    else
         out << "error: expected where view|ID|tab I|row R|menu I|item I";
-    }
     out << '\n';
 }
 
