@@ -1,5 +1,6 @@
 #include "LiveReports.h"
 
+#include <exception>
 #include <map>
 #include <ostream>
 
@@ -77,7 +78,8 @@ bool AnswerLive(const std::string& line, const LiveViews& live, std::ostream& ou
     try {
         answer(line, live, session);
         return true;
-    } catch (const ScriptError& e) {
+    } catch (const std::exception& e) {
+        // A line a test got wrong must never end the terminal it asks.
         out << "error: " << e.what() << '\n';
         return false;
     }
