@@ -8,6 +8,7 @@
 #include "app/desk/DeskOptions.h"
 #include "app/qt/DeskApp.h"
 #include "automation/Automation.h"
+#include "automation/LiveReports.h"
 
 int main(int argc, char** argv) {
     // News days, the date gate and every time shown are the Taiwan market's:
@@ -43,5 +44,9 @@ int main(int argc, char** argv) {
         automationOptions.sysDir = options->sysDir;
         return automation::RunScriptFile(*options->script, std::cout, automationOptions);
     }
-    return RunDesk(*options, argc, argv);
+    return RunDesk(*options, argc, argv,
+                   [](const std::string& line, const std::vector<SKQBaseView*>& views,
+                      SKQBaseView* active, CWnd* dialog, std::ostream& out) {
+                       automation::AnswerLive(line, {views, active, dialog}, out);
+                   });
 }

@@ -68,7 +68,11 @@ Session::Session(const AutomationOptions& options, std::ostream& out)
     m_backend.SetEventSink(m_healthSink.get());
 }
 
+Session::Session(Borrowing, std::ostream& out) : m_out(out), m_borrowing(true) {}
+
 Session::~Session() {
+    if (m_borrowing)
+        return;  // nothing was set up, and the views are the lender's
     m_backend.SetEventSink(nullptr);
     m_views.clear();
     m_alerts.reset();
@@ -133,6 +137,8 @@ void Session::LoadModule() {
 }
 
 MainFrameStory& Session::HostStory() {
+    if (m_borrowing)
+        throw ScriptError("the host's story window is not reported here");
     LoadModule();
     if (!m_hostStory) {
         m_hostStory = std::make_unique<MainFrameStory>(m_loader, m_layout);
@@ -167,6 +173,11 @@ SKQBaseView& Session::AddView(const std::string& name, const ViewRequest& reques
     m_views.emplace_back(name, view);
     m_current = name;
     return *view;
+}
+
+void Session::LendView(const std::string& name, SKQBaseView& view) {
+    m_views.emplace_back(name, &view);
+    m_current = name;
 }
 
 void Session::UseView(const std::string& name) {

@@ -49,6 +49,11 @@ class Session {
     static constexpr int kLayoutWidth = 800, kLayoutHeight = 600;
 
     Session(const AutomationOptions& options, std::ostream& out);
+    // A session over a running terminal's views, for the reports that read
+    // views only (newsdesk --control): nothing is set up - no window layer,
+    // back-end, store or folders - and the views are lent with LendView.
+    struct Borrowing {};
+    Session(Borrowing, std::ostream& out);
     ~Session();
     Session(const Session&) = delete;
     Session& operator=(const Session&) = delete;
@@ -89,6 +94,8 @@ class Session {
     // Views by the names scripts give them; the current one is the last
     // created or chosen.
     SKQBaseView& AddView(const std::string& name, const ViewRequest& request);
+    // A view someone else made and owns (a borrowing session's), named and current.
+    void LendView(const std::string& name, SKQBaseView& view);
     void UseView(const std::string& name);
     void ForgetView(const SKQBaseView& view);
     SKQBaseView& CurrentView();
@@ -146,6 +153,7 @@ class Session {
 
     AutomationOptions m_options;
     std::ostream& m_out;
+    bool m_borrowing = false;
     std::string m_error;
     std::filesystem::path m_workDir;  // removed at the end when made for the run
     std::filesystem::path m_sysDir;

@@ -131,6 +131,8 @@ TEST(DeskOptionsParsing, DefaultsAndEveryOption) {
     const auto dialog = parse({"--dialog", "3006"}, error);
     ASSERT_TRUE(dialog) << error;
     EXPECT_EQ(dialog->dialogCommand, 3006u);
+    EXPECT_TRUE(defaults->controlDir.empty());
+    EXPECT_EQ(parse({"--control", "/run/c"}, error)->controlDir, "/run/c");
 }
 
 TEST(DeskOptionsParsing, BadValuesAreRefusedWithTheReason) {
@@ -146,6 +148,7 @@ TEST(DeskOptionsParsing, BadValuesAreRefusedWithTheReason) {
     EXPECT_FALSE(parse({"--story", "-1"}, error));
     EXPECT_FALSE(parse({"--symbol", "2330 台積電"}, error)) << "an id, not an item";
     EXPECT_FALSE(parse({"--search", ""}, error));
+    EXPECT_FALSE(parse({"--control", ""}, error));
     EXPECT_FALSE(parse({"--dialog", "5408"}, error)) << "only the search dialogs";
     for (const char* day : {"20261232", "2026-02-29", "2026120", "2026/12/02", "2026120a"})
         EXPECT_FALSE(parse({"--date", day}, error)) << day;

@@ -179,6 +179,12 @@ std::optional<DeskOptions> ParseDeskOptions(int argc, const char* const* argv,
               return !v.empty();
           },
           "a keyword"}},
+        {"--control",
+         {[](DeskOptions& d, const std::string& v) {
+              d.controlDir = v;
+              return !v.empty();
+          },
+          "a folder"}},
         {"--script",
          {[](DeskOptions& d, const std::string& v) {
               d.script = v;
@@ -250,5 +256,7 @@ std::string DeskUsage() {
            "                         from FROM to UNTIL (HH:MM[:SS]) of the replayed day;\n"
            "                         with a window, time whole-list rebuilds after it and\n"
            "                         quit; the figures go to standard output\n"
+           "  --control DIR          answer report lines written into DIR/commands (a FIFO)\n"
+           "                         in DIR/answers, for desktop tests (docs/automation.md)\n"
            "  --script FILE|-        run an automation script headless (see docs/automation.md)\n";
 }

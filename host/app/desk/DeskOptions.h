@@ -8,7 +8,7 @@
 //            [--screenshot FILE] [--quit-after SECONDS] [--story ROW] [--symbol ID]
 //            [--search KEYWORD] [--date YYYYMMDD] [--dialog 3002|3001|3006]
 //            [--stats run|HH:MM[:SS]-HH:MM[:SS]] [--warning KEYWORD]
-//            [--script FILE|-]
+//            [--control DIR] [--script FILE|-]
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -46,6 +46,9 @@ struct DeskOptions {
     // The first view's search dialog opened by this command; none: no dialog.
     std::optional<unsigned> dialogCommand;
     std::optional<std::string> script;  // "-": standard input
+    // A folder whose FIFO "commands" takes report lines and whose file
+    // "answers" gets the answers (desktop tests); empty: none.
+    std::string controlDir;
     // Set: the GUI thread's busy time per event and a probe timer's lateness
     // are measured over this window and reported on standard output.
     std::optional<StatsWindow> stats;

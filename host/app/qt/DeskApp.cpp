@@ -12,12 +12,14 @@
 
 #include "AlertTray.h"
 #include "BackendPump.h"
+#include "ControlChannel.h"
 #include "DeskWindow.h"
 #include "HostContext.h"
 #include "NewsBackend.h"
 #include "NewsStoryWindow.h"
 #include "ReplayDriver.h"
 #include "SKQCfgIO2.h"
+#include "ScreenPlaces.h"
 #include "SessionEnd.h"
 #include "StallSession.h"
 #include "app/desk/DeskAlerts.h"
@@ -34,6 +36,7 @@
 #include "app/desk/ViewStory.h"
 #include "framework/ModuleLoader.h"
 #include "qt/QtFrontEnd.h"
+#include "ui/controls/CDialog.h"
 
 namespace {
 
@@ -116,9 +119,32 @@ bool writeScreenshot(QWidget& window, const std::string& path) {
     return true;
 }
 
+// The control folder's answers: places, popups and screenshots from the
+// screen, the automation's reports from the views. Null, with the reason in
+// `error`, when the folder cannot be used.
+std::unique_ptr<ControlChannel> openControl(const std::string& folder, QtFrontEnd& frontEnd,
+                                            LayoutHostWnd& layout, ViewHost& host,
+                                            QMainWindow& window, LiveReportAnswer reports,
+                                            std::string& error) {
+    ScreenWorld world{frontEnd, layout, window, [&window] { return screenshotOf(window); }};
+    return ControlChannel::Open(
+        folder,
+        [world, &host, reports](const std::string& line, std::ostream& out) {
+            if (AnswerScreen(line, world, out))
+                return;
+            CWnd* dialog = ShownLayerDialog(world.frontEnd);
+            auto* active = dynamic_cast<SKQBaseView*>(world.layout.ActiveView());
+            if (reports)
+                reports(line, host.Views(), active, dialog, out);
+            else
+                out << "error: this newsdesk answers no reports\n";
+        },
+        error);
+}
+
 }  // namespace
 
-int RunDesk(const DeskOptions& givenOptions, int argc, char** argv) {
+int RunDesk(const DeskOptions& givenOptions, int argc, char** argv, LiveReportAnswer liveReports) {
     // First of all: a session ending while newsdesk starts must not kill it
     // before its views can save themselves.
     SessionEnd::CatchSignals();
@@ -194,6 +220,15 @@ int RunDesk(const DeskOptions& givenOptions, int argc, char** argv) {
             return fail("the alerts' window could not be created");
         AlertTray alertTray(window, alerts, hostStory);
         window.AttachHealth(health, healthSink);
+        // Asked for and not there, the tests that would use it could not
+        // tell a terminal that cannot answer from one that is slow.
+        std::unique_ptr<ControlChannel> control;
+        if (!options.controlDir.empty()) {
+            control = openControl(options.controlDir, ui.FrontEnd(), layout, host, window,
+                                  liveReports, error);
+            if (!control)
+                return fail("--control: " + error);
+        }
 
         std::unique_ptr<ReplayDriver> replay;
         if (options.dataSet != "none") {
@@ -298,6 +333,7 @@ int RunDesk(const DeskOptions& givenOptions, int argc, char** argv) {
             app.exit(status);
         });
         const int rc = app.exec();
+        control.reset();
         if (status == 0)
             status = rc;
         if (stall)
