@@ -111,7 +111,7 @@ TEST_F(DeskAlertsTest, AnAlertShowsInTheStatusLineAndItsClickOpensTheStory) {
     ASSERT_TRUE(tray->Clicked());
     ASSERT_NE(story->Window(), nullptr);
     EXPECT_TRUE(story->Window()->pStoryWindow()->IsWindowVisible());
-    EXPECT_EQ(story->Key().dwSerial, 7);
+    EXPECT_EQ(std::int32_t{story->Key().dwSerial}, 7);  // a copy: the key is packed
 }
 
 TEST_F(DeskAlertsTest, TheMenuItemIsTheHostsSettingAndOffRaisesNone) {

@@ -159,7 +159,7 @@ TEST(FeedHealthTest, MissingSerialsFoundAskedForAndClearedWhenRecovered) {
         EXPECT_EQ(k.byService, kService);
         EXPECT_EQ(CTime(k.tTime).GetDateNumber(), 20261204) << "the key names today's headline";
     }
-    EXPECT_EQ(keys[1].dwSerial, 3);
+    EXPECT_EQ(std::int32_t{keys[1].dwSerial}, 3);  // a copy: the key is packed
 
     // The recovery brings 1, 3 and 5; 6 is still missing.
     for (const std::uint32_t serial : {1u, 3u, 5u})
