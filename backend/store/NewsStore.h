@@ -19,6 +19,10 @@
 #include "StatementCache.h"
 #include "StoreRecords.h"
 
+namespace news_store {
+struct KeywordTerms;
+}
+
 class NewsStore {
   public:
     struct OpenOptions {
@@ -146,8 +150,11 @@ class NewsStore {
         std::vector<std::pair<std::int32_t, CHeadlineTable>> found;  // day, key
         bool valid = false;
     };
-    const SearchMemo* indexedSearch(const SearchQuery& query, const std::string& sql,
-                                    const std::string& match);
+    // The statement with its values from ?4 on.
+    const SearchMemo* indexedSearch(const std::string& sql, const std::vector<std::string>& values);
+    // What each keyword of a query matches: its folded text, and the symbols
+    // it names with their names (StoreSearch.cpp).
+    std::vector<news_store::KeywordTerms> keywordTerms(const SearchQuery& query);
     bool fail(const std::string& message);
     bool failQuery();
     bool ensureService(BYTE service);

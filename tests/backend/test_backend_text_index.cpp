@@ -245,7 +245,10 @@ TEST_F(TextIndex, PairsOfCharactersAndPrefixesFindWordsOfEveryLength) {
     EXPECT_EQ(search({"電子"}, Scope::Both), (Serials{2}));
     EXPECT_EQ(search({"a\"b"}, Scope::Story), (Serials{2}));
     EXPECT_EQ(search({"b@@@@c"}, Scope::Story), (Serials{2}));
-    EXPECT_EQ(search({"adr"}, Scope::Title), (Serials{}));  // nothing folded
+    // Folded: case, width, Traditional and Simplified forms.
+    EXPECT_EQ(search({"adr"}, Scope::Title), (Serials{1}));
+    EXPECT_EQ(search({"ＡＤＲ涨"}, Scope::Title), (Serials{1}));
+    EXPECT_EQ(search({"买超台积电"}, Scope::Story), (Serials{1}));
 }
 
 TEST_F(TextIndex, SearchesAskTheIndex) {
