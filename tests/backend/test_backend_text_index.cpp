@@ -21,11 +21,18 @@ namespace {
 using news_test::Taipei;
 
 // A few characters each, so that pairs repeat across headlines and
-// one-character keywords find many: CJK (3 bytes), full-width Latin, ASCII
-// letters of both cases, a digit, '@' (the paragraph mark) and '"' (quoted
-// in the index's query text).
-const std::vector<std::string> kAlphabet = {"台", "積", "電", "營", "收", "高", "Ｔ", "a",
-                                            "A",  "b",  "B",  "1",  "@",  "\"", " ",  "%"};
+// one-character keywords find many: CJK (3 bytes) in Traditional and
+// Simplified forms, full-width Latin and digits, ASCII letters of both cases,
+// a digit, '@' (the paragraph mark), '"' (quoted in the index's query text)
+// and both spaces.
+const std::vector<std::string> kAlphabet = {"台", "積", "電", "營", "收", "高", "Ｔ", "a", "A",
+                                            "b",  "B",  "1",  "@",  "\"", " ",  "%",  "积", "电",
+                                            "营", "臺", "ｂ", "１", "　", "ｔ"};
+
+// Another way to write a character that folds the same.
+const std::vector<std::pair<std::string, std::string>> kVariants = {
+    {"積", "积"}, {"電", "电"}, {"營", "营"}, {"台", "臺"}, {"b", "ｂ"}, {"B", "b"},
+    {"a", "Ａ"},  {"A", "a"},  {"1", "１"},  {"Ｔ", "t"}, {" ", "　"}};
 
 class Texts {
   public:
@@ -79,7 +86,24 @@ class Texts {
             return word(1);
         const std::size_t start = static_cast<std::size_t>(below(static_cast<int>(source.size())));
         const std::size_t length = 1 + static_cast<std::size_t>(below(10));
-        return source.substr(start, length);
+        std::string piece = source.substr(start, length);
+        if (chance(50))
+            piece = otherwise(piece);
+        return piece;
+    }
+
+    // The text with some characters written another way that folds the same.
+    std::string otherwise(std::string text) {
+        for (const auto& [from, to] : kVariants) {
+            for (std::size_t at = text.find(from); at != std::string::npos;
+                 at = text.find(from, at + 1)) {
+                if (chance(60)) {
+                    text.replace(at, from.size(), to);
+                    at += to.size() - 1;
+                }
+            }
+        }
+        return text;
     }
 
   private:
@@ -314,12 +338,14 @@ TEST_F(TextIndex, ASearchOfTheSameKeywordsFollowsEveryWriteOfEitherConnection) {
     EXPECT_EQ(integrityProblem(indexed), "");
 }
 
-// How a store came to lack the index.
-enum class Without { FormatOne, DroppedTable, MadeWithout };
+// How a store came to lack the index, or to hold one of other pairs (format
+// 2 paired unfolded text; here its index is emptied, which only filling it
+// anew mends).
+enum class Without { FormatOne, FormatTwo, DroppedTable, MadeWithout };
 
 class StoreWithoutIndex : public ::testing::TestWithParam<Without> {};
 
-TEST_P(StoreWithoutIndex, GetsItFilledWhenOpenedAndIsThenFormatTwo) {
+TEST_P(StoreWithoutIndex, GetsItFilledWhenOpenedAndIsThenOfTheCurrentFormat) {
     setenv("TZ", "Asia/Taipei", 1);
     tzset();
     TempDir dir;
@@ -329,7 +355,11 @@ TEST_P(StoreWithoutIndex, GetsItFilledWhenOpenedAndIsThenFormatTwo) {
         ASSERT_TRUE(maker.Open(path, {true, true, GetParam() != Without::MadeWithout}));
         ASSERT_TRUE(maker.PutHeadline(headline('1', 0, 1, "台積電法說", "營收\n創新高")));
         ASSERT_TRUE(maker.PutHeadline(headline('1', 0, 2, "鴻海", "")));
-        if (GetParam() != Without::MadeWithout) {
+        if (GetParam() == Without::FormatTwo) {
+            ASSERT_TRUE(maker.Database().Exec(
+                "INSERT INTO headline_text(headline_text) VALUES('delete-all');"
+                "PRAGMA user_version = 2"));
+        } else if (GetParam() != Without::MadeWithout) {
             ASSERT_TRUE(maker.Database().Exec(
                 "DROP TABLE headline_text; DROP VIEW headline_text_source;"
                 "DROP TABLE headline_text_pending;"
@@ -356,7 +386,26 @@ TEST_P(StoreWithoutIndex, GetsItFilledWhenOpenedAndIsThenFormatTwo) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Stores, StoreWithoutIndex,
-                         ::testing::Values(Without::FormatOne, Without::DroppedTable,
-                                           Without::MadeWithout));
+                         ::testing::Values(Without::FormatOne, Without::FormatTwo,
+                                           Without::DroppedTable, Without::MadeWithout));
+
+TEST(OlderStore, ASecondConnectionSearchesItByScanning) {
+    // A connection that reads only cannot fill an older index anew: its
+    // searches must not trust the index's pairs.
+    setenv("TZ", "Asia/Taipei", 1);
+    tzset();
+    TempDir dir;
+    const std::string path = dir.file("old.kqnews");
+    NewsStore maker;
+    ASSERT_TRUE(maker.Open(path, {}));
+    ASSERT_TRUE(maker.PutHeadline(headline('1', 0, 1, "TSMC 法說", "")));
+    ASSERT_TRUE(maker.Database().Exec(
+        "INSERT INTO headline_text(headline_text) VALUES('delete-all'); PRAGMA user_version = 2"));
+    NewsStore reader;
+    ASSERT_TRUE(reader.OpenReader(path, true)) << reader.Error();
+    SearchQuery q{{"tsmc"}, false, SearchQuery::Scope::Title, kFirstDay, kFirstDay};
+    EXPECT_FALSE(reader.SearchesByIndex(q));
+    EXPECT_EQ(reader.Search('1', q).size(), 1u);
+}
 
 }  // namespace
