@@ -19,10 +19,6 @@
 #include "StatementCache.h"
 #include "StoreRecords.h"
 
-namespace news_store {
-struct KeywordTerms;
-}
-
 class NewsStore {
   public:
     struct OpenOptions {
@@ -123,6 +119,10 @@ class NewsStore {
     std::vector<CHeadlineTable> SearchRows(BYTE service, const SearchQuery& query,
                                            std::int64_t firstRow, std::int64_t lastRow);
     std::int64_t LastHeadlineRow();
+    // What each keyword of a query matches: its folded text, and the listed
+    // symbols it is the id or short name of, with an id's names
+    // (StoreSearch.cpp).
+    std::vector<KeywordTerms> SearchTerms(const SearchQuery& query);
 
     // The underlying database, for tests and tools that inspect the layout.
     const sqlite::Database& Database() const { return m_db; }
@@ -152,9 +152,7 @@ class NewsStore {
     };
     // The statement with its values from ?4 on.
     const SearchMemo* indexedSearch(const std::string& sql, const std::vector<std::string>& values);
-    // What each keyword of a query matches: its folded text, and the symbols
-    // it names with their names (StoreSearch.cpp).
-    std::vector<news_store::KeywordTerms> keywordTerms(const SearchQuery& query);
+
     bool fail(const std::string& message);
     bool failQuery();
     bool ensureService(BYTE service);

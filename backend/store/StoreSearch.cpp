@@ -125,7 +125,7 @@ void foldFunction(sqlite3_context* context, int, sqlite3_value** values) {
 // The index's statement answers for every service and day (the back-end
 // asks each service in turn; NewsStore::indexedSearch keeps the answer), and
 // so needs no ?1 to ?3. `values` gets what ?4 onwards are bound to.
-std::string searchSql(const SearchQuery& query, const std::vector<news_store::KeywordTerms>& terms,
+std::string searchSql(const SearchQuery& query, const std::vector<KeywordTerms>& terms,
                       const std::optional<news_store::TextMatch>& match,
                       std::vector<std::string>& values) {
     const std::string fts = news_store::kTextIndexTable;
@@ -212,10 +212,10 @@ std::string KeywordTests(const SearchQuery& query, const std::vector<KeywordTerm
 
 }  // namespace news_store
 
-std::vector<news_store::KeywordTerms> NewsStore::keywordTerms(const SearchQuery& query) {
-    std::vector<news_store::KeywordTerms> terms;
+std::vector<KeywordTerms> NewsStore::SearchTerms(const SearchQuery& query) {
+    std::vector<KeywordTerms> terms;
     for (const CString& keyword : query.keywords) {
-        news_store::KeywordTerms& term = terms.emplace_back();
+        KeywordTerms& term = terms.emplace_back();
         const std::string folded = FoldText(keyword.str());
         term.texts.push_back(folded);
         // The listed symbols it is the id or the short name of, by the same
@@ -244,7 +244,7 @@ std::vector<news_store::KeywordTerms> NewsStore::keywordTerms(const SearchQuery&
 bool NewsStore::SearchesByIndex(const SearchQuery& query) const {
     // Whether the index can answer depends on the keywords alone (a symbol's
     // name the index could not look up is never an alias).
-    std::vector<news_store::KeywordTerms> terms;
+    std::vector<KeywordTerms> terms;
     for (const CString& keyword : query.keywords)
         terms.push_back({{FoldText(keyword.str())}, {}});
     return m_textIndex && !query.keywords.empty() &&
@@ -257,7 +257,7 @@ std::vector<CHeadlineTable> NewsStore::Search(BYTE service, const SearchQuery& q
         return out;
     // Inside a batch the index has not yet taken the batch's changes.
     const bool indexed = m_textIndex && (!m_batch || flushTextIndex());
-    const std::vector<news_store::KeywordTerms> terms = keywordTerms(query);
+    const std::vector<KeywordTerms> terms = SearchTerms(query);
     const std::optional<news_store::TextMatch> match =
         indexed ? news_store::TextIndexMatch(query, terms) : std::nullopt;
     std::vector<std::string> values;

@@ -12,7 +12,7 @@ namespace {
 
 // The rows are picked by their id (the unary plus keeps the planner off the
 // day index, which would read the whole window for every step).
-std::string stepSql(const SearchQuery& query, const std::vector<news_store::KeywordTerms>& terms,
+std::string stepSql(const SearchQuery& query, const std::vector<KeywordTerms>& terms,
                     std::vector<std::string>& values) {
     std::string sql = "SELECT h.time, h.serial FROM headline h";
     if (query.scope != SearchQuery::Scope::Title)
@@ -38,7 +38,7 @@ std::vector<CHeadlineTable> NewsStore::SearchRows(BYTE service, const SearchQuer
     if (query.keywords.empty() || query.firstDay > query.lastDay || firstRow > lastRow)
         return out;
     std::vector<std::string> values;
-    auto st = m_statements.Use(stepSql(query, keywordTerms(query), values));
+    auto st = m_statements.Use(stepSql(query, SearchTerms(query), values));
     if (!st.ok()) {
         failQuery();
         return out;

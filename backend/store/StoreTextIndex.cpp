@@ -3,7 +3,6 @@
 #include <algorithm>
 
 #include "BigramTokenizer.h"
-#include "StoreSearchSql.h"
 
 namespace news_store {
 

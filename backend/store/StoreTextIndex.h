@@ -42,7 +42,6 @@ struct TextMatch {
     // none names a symbol.
     bool exact = true;
 };
-struct KeywordTerms;
 // nullopt when the index cannot narrow the search (a keyword it cannot look
 // up, in an OR query or alone). terms: one per keyword (StoreSearchSql.h).
 std::optional<TextMatch> TextIndexMatch(const SearchQuery& query,

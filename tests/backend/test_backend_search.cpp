@@ -1,7 +1,11 @@
 // Keyword search: the matching rules, AND/OR, headline/story/both, the window
 // of today and the seven days before on the host clock, results per service
 // and kind, and the answer as an event.
+#include <map>
+#include <tuple>
+
 #include "BackendTestSupport.h"
+#include "MatchSpans.h"
 
 namespace {
 
@@ -27,11 +31,19 @@ class Search : public BackendTest {
         add(5, "ＴＳＭＣ全形", "");
     }
 
+    // What was written of each headline of service '1': title, story, symbols.
+    std::map<std::int32_t, std::tuple<CString, CString, CString>> written;
+
     void add(std::uint32_t serial, const char* title, const char* story, std::int64_t time = 0,
-             BYTE service = '1') {
+             BYTE service = '1', const char* symbol = nullptr) {
         if (time == 0)
             time = Taipei(2024, 3, 8, 9, 0, 0) + serial;
-        backend.AddHeadline(Item(service, time, serial, title, "5", {}, story), false);
+        std::vector<CString> symbols;
+        if (symbol)
+            symbols.emplace_back(symbol);
+        backend.AddHeadline(Item(service, time, serial, title, "5", symbols, story), false);
+        if (service == '1')
+            written[static_cast<std::int32_t>(serial)] = {title, story, symbol ? symbol : ""};
     }
 
     // Serials the search finds in service '1', newest first.
@@ -100,10 +112,7 @@ TEST_F(Search, KeywordsMatchByTheFoldingRulesAndSymbolsStandForTheirNames) {
     backend.AddSymbol({16, "2330", "台積電", "", "24", ""});
     backend.AddSymbol({16, "2317", "鴻海", "", "31", ""});
     add(6, "２３３０法人買超", "");
-    // Names no symbol, but is tagged with one.
-    backend.AddHeadline(Item('1', Taipei(2024, 3, 8, 9, 0, 0) + 7, 7, "晶圓代工報價調漲", "5",
-                             {"2330"}, ""),
-                        false);
+    add(7, "晶圓代工報價調漲", "", 0, '1', "2330");  // names no symbol, but is tagged with one
     add(8, "2330 除息", "");
     add(9, "臺灣加權指數", "");
     const std::vector<MatchCase> cases = {
@@ -135,7 +144,21 @@ TEST_F(Search, KeywordsMatchByTheFoldingRulesAndSymbolsStandForTheirNames) {
         backend.Dispatch();
         ASSERT_FALSE(sink.searches.empty());
         EXPECT_EQ(sink.searches.back().vecKeyword, c.keywords);
+        // One headline at a time, the same rules find the same.
+        const CSearch condition = Condition(c.keywords, c.scope, c.method);
+        std::vector<std::int32_t> one;
+        for (auto it = written.rbegin(); it != written.rend(); ++it) {
+            const auto& [title, story, symbols] = it->second;
+            if (backend.HeadlineMatches(condition, title, story, symbols))
+                one.push_back(it->first);
+        }
+        EXPECT_EQ(one, c.found);
     }
+    // A symbol's id marks its name too; a name marks only itself.
+    const std::vector<std::string> marked = backend.KeywordsWithAliases({"２３３０", "鴻海"});
+    EXPECT_EQ(marked, (std::vector<std::string>{"２３３０", "台积电", "鴻海"}));
+    EXPECT_EQ(FindMatchSpans("臺積電 2330 鴻海", marked),
+              (std::vector<MatchSpan>{{0, 9}, {10, 4}, {15, 6}}));
 }
 
 TEST_F(Search, EmptyKeywordsAreIgnoredAndAConditionOfNoneFindsNothingButIsAnswered) {
