@@ -153,6 +153,21 @@ class NewsStore {
     // The statement with its values from ?4 on.
     const SearchMemo* indexedSearch(const std::string& sql, const std::vector<std::string>& values);
 
+    // The listed symbols with their ids and names folded, for SearchTerms:
+    // read again after this connection wrote a symbol or another connection
+    // committed anything (StoreSearch.cpp).
+    struct FoldedSymbol {
+        std::string id;
+        std::string foldedId;
+        std::string foldedName;  // empty when it has none
+    };
+    struct SymbolFolds {
+        std::int64_t writes = -1;
+        std::int64_t dataVersion = -1;
+        std::vector<FoldedSymbol> rows;
+        bool valid = false;
+    };
+    const std::vector<FoldedSymbol>& foldedSymbols();
     bool fail(const std::string& message);
     bool failQuery();
     bool ensureService(BYTE service);
@@ -176,6 +191,8 @@ class NewsStore {
     news_store::StatementCache m_statements;
     bool m_batch = false;
     SearchMemo m_searchMemo;
+    SymbolFolds m_symbolFolds;
+    std::int64_t m_symbolWrites = 0;  // PutSymbol calls on this connection
     bool m_keepsTextIndex = false;  // the store has the text index: writes keep it
     bool m_textIndex = false;       // searches ask the text index for candidates
 };

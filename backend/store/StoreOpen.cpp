@@ -128,6 +128,7 @@ void NewsStore::Close() {
         m_db.Exec("ROLLBACK");
     m_batch = false;
     m_searchMemo = SearchMemo();
+    m_symbolFolds = SymbolFolds();
     m_statements.Attach(nullptr);
     m_db.Close();
 }

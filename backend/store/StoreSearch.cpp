@@ -18,9 +18,8 @@ namespace {
 // lines, so a word broken across two lines is one word to the reader, and a
 // search must find it too. kq_joined_instr(text, keyword) answers whether the
 // folded keyword is in the folded text with its line breaks removed;
-// kq_fold_instr(text, keyword) the same of the text as it is (a title), and
-// kq_fold(text) is the folded text (symbol ids and names). The texts are
-// joined and folded into buffers reused per thread.
+// kq_fold_instr(text, keyword) the same of the text as it is (a title). The
+// texts are joined and folded into buffers reused per thread.
 bool hasBreak(const char* text, std::size_t size) {
     return std::memchr(text, '\r', size) || std::memchr(text, '\n', size);
 }
@@ -94,18 +93,6 @@ void foldInstr(sqlite3_context* context, int, sqlite3_value** values) {
     std::string_view keyword;
     if (arguments(context, values, text, keyword))
         sqlite3_result_int(context, foldedContains(text, keyword.data(), keyword.size()) ? 1 : 0);
-}
-
-void foldFunction(sqlite3_context* context, int, sqlite3_value** values) {
-    const auto* text = reinterpret_cast<const char*>(sqlite3_value_text(values[0]));
-    if (!text) {
-        sqlite3_result_null(context);
-        return;
-    }
-    const std::string folded =
-        FoldText({text, static_cast<std::size_t>(sqlite3_value_bytes(values[0]))});
-    sqlite3_result_text(context, folded.data(), static_cast<int>(folded.size()),
-                        SQLITE_TRANSIENT);
 }
 
 // The SQL depends only on the number of keywords and their texts and
@@ -212,28 +199,55 @@ std::string KeywordTests(const SearchQuery& query, const std::vector<KeywordTerm
 
 }  // namespace news_store
 
+const std::vector<NewsStore::FoldedSymbol>& NewsStore::foldedSymbols() {
+    const std::optional<std::int64_t> dataVersion = m_db.QueryInt("PRAGMA data_version");
+    SymbolFolds& folds = m_symbolFolds;
+    if (folds.valid && dataVersion && folds.writes == m_symbolWrites &&
+        folds.dataVersion == *dataVersion)
+        return folds.rows;
+    folds = SymbolFolds();
+    auto st = m_statements.Use("SELECT id, name FROM symbol ORDER BY pos");
+    if (!st.ok() || !dataVersion)
+        return folds.rows;  // no symbols to stand for (tried again next time)
+    while (st->Step()) {
+        FoldedSymbol row;
+        row.id = st->ColumnText(0);
+        row.foldedId = FoldText(row.id);
+        row.foldedName = FoldText(st->ColumnText(1));
+        folds.rows.push_back(std::move(row));
+    }
+    if (!st->Done()) {
+        folds.rows.clear();
+        return folds.rows;
+    }
+    folds.writes = m_symbolWrites;
+    folds.dataVersion = *dataVersion;
+    folds.valid = true;
+    return folds.rows;
+}
+
 std::vector<KeywordTerms> NewsStore::SearchTerms(const SearchQuery& query) {
     std::vector<KeywordTerms> terms;
+    const std::vector<FoldedSymbol>& symbols = foldedSymbols();
     for (const CString& keyword : query.keywords) {
         KeywordTerms& term = terms.emplace_back();
         const std::string folded = FoldText(keyword.str());
         term.texts.push_back(folded);
-        // The listed symbols it is the id or the short name of, by the same
-        // folding (a store without symbols, or a failed look-up, adds none).
-        auto st = m_statements.Use(
-            "SELECT id, name, kq_fold(id) = ?1 FROM symbol "
-            "WHERE kq_fold(id) = ?1 OR (name <> '' AND kq_fold(name) = ?1) ORDER BY pos");
-        if (!st.ok())
+        if (folded.empty())
             continue;
-        st->Bind(1, folded);
-        while (st->Step()) {
-            const std::string id = st->ColumnText(0);
-            if (std::find(term.symbols.begin(), term.symbols.end(), id) == term.symbols.end())
-                term.symbols.push_back(id);
+        // The listed symbols it is the id or the short name of, by the same
+        // folding.
+        for (const FoldedSymbol& symbol : symbols) {
+            const bool isId = symbol.foldedId == folded;
+            if (!isId && symbol.foldedName != folded)
+                continue;
+            if (std::find(term.symbols.begin(), term.symbols.end(), symbol.id) ==
+                term.symbols.end())
+                term.symbols.push_back(symbol.id);
             // An id also finds its name; a name whose bytes the index could
             // not look up (a line break, a stray byte) is no alias.
-            const std::string name = FoldText(st->ColumnText(1));
-            if (st->ColumnInt(2) && !name.empty() && news_store::IsWholeText(name) &&
+            const std::string& name = symbol.foldedName;
+            if (isId && !name.empty() && news_store::IsWholeText(name) &&
                 std::find(term.texts.begin(), term.texts.end(), name) == term.texts.end())
                 term.texts.push_back(name);
         }
@@ -333,5 +347,4 @@ void NewsStore::registerSearchFunctions() {
     };
     add("kq_joined_instr", 2, joinedInstr);
     add("kq_fold_instr", 2, foldInstr);
-    add("kq_fold", 1, foldFunction);
 }

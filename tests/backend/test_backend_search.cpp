@@ -108,13 +108,15 @@ struct MatchCase {
 };
 
 TEST_F(Search, KeywordsMatchByTheFoldingRulesAndSymbolsStandForTheirNames) {
-    backend.AddMarket(16, "上市");
-    backend.AddSymbol({16, "2330", "台積電", "", "24", ""});
-    backend.AddSymbol({16, "2317", "鴻海", "", "31", ""});
     add(6, "２３３０法人買超", "");
     add(7, "晶圓代工報價調漲", "", 0, '1', "2330");  // names no symbol, but is tagged with one
     add(8, "2330 除息", "");
     add(9, "臺灣加權指數", "");
+    // Not yet a listed symbol: the keyword alone.
+    EXPECT_EQ(find(Condition({"2330"})), (Serials{8, 6}));
+    backend.AddMarket(16, "上市");
+    backend.AddSymbol({16, "2330", "台積電", "", "24", ""});
+    backend.AddSymbol({16, "2317", "鴻海", "", "31", ""});
     const std::vector<MatchCase> cases = {
         {{"积电"}, 0, 1, {1}},            // Simplified finds Traditional
         {{"台积电"}, 0, 1, {7, 1}},       // ... and, as the symbol's name, its tags
