@@ -76,8 +76,8 @@ Decoded decode(const unsigned char* text, std::size_t at, std::size_t size) {
             return {};
         c = (c << 6) | (text[at + i] & 0x3F);
     }
-    const bool shortest = (length == 3 && c >= 0x800) || (length == 4 && c >= 0x10000) ||
-                          length == 2;
+    const bool shortest =
+        (length == 3 && c >= 0x800) || (length == 4 && c >= 0x10000) || length == 2;
     if (!shortest || (c >= 0xD800 && c <= 0xDFFF) || c > 0x10FFFF)
         return {};
     return {c, length};
@@ -108,8 +108,9 @@ class FoldTable {
     void addSimplified() {
         const opencc_t converter = opencc_open(OPENCC_DEFAULT_CONFIG_TRAD_TO_SIMP);
         if (converter == reinterpret_cast<opencc_t>(-1)) {
-            ReportOnce(std::string("search: cannot open the Traditional-to-Simplified converter (") +
-                       opencc_error() + "); Traditional and Simplified forms match only as written");
+            ReportOnce(
+                std::string("search: cannot open the Traditional-to-Simplified converter (") +
+                opencc_error() + "); Traditional and Simplified forms match only as written");
             return;
         }
         std::string lines;
@@ -136,8 +137,8 @@ class FoldTable {
         std::size_t at = 0;
         for (const Range& range : kHanRanges) {
             for (char32_t c = range.first; c <= range.last; ++c) {
-                const auto* end = static_cast<const unsigned char*>(
-                    std::memchr(text + at, '\n', size - at));
+                const auto* end =
+                    static_cast<const unsigned char*>(std::memchr(text + at, '\n', size - at));
                 if (!end)
                     return;  // cannot happen; what was read stays
                 const std::size_t lineEnd = static_cast<std::size_t>(end - text);

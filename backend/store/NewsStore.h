@@ -193,6 +193,6 @@ class NewsStore {
     SearchMemo m_searchMemo;
     SymbolFolds m_symbolFolds;
     std::int64_t m_symbolWrites = 0;  // PutSymbol calls on this connection
-    bool m_keepsTextIndex = false;  // the store has the text index: writes keep it
-    bool m_textIndex = false;       // searches ask the text index for candidates
+    bool m_keepsTextIndex = false;    // the store has the text index: writes keep it
+    bool m_textIndex = false;         // searches ask the text index for candidates
 };

@@ -82,10 +82,9 @@ void joinedInstr(sqlite3_context* context, int, sqlite3_value** values) {
     std::string_view text;
     std::string_view keyword;
     if (arguments(context, values, text, keyword))
-        sqlite3_result_int(context, joinedContains(text.data(), text.size(), keyword.data(),
-                                                   keyword.size())
-                                        ? 1
-                                        : 0);
+        sqlite3_result_int(
+            context,
+            joinedContains(text.data(), text.size(), keyword.data(), keyword.size()) ? 1 : 0);
 }
 
 void foldInstr(sqlite3_context* context, int, sqlite3_value** values) {
@@ -183,11 +182,13 @@ std::string KeywordTests(const SearchQuery& query, const std::vector<KeywordTerm
         const KeywordTerms& keyword = terms[i];
         std::string test;
         for (const std::string& text : keyword.texts)
-            test += (test.empty() ? "" : " OR ") + textTest(query.scope, parameter(text), storyText);
+            test +=
+                (test.empty() ? "" : " OR ") + textTest(query.scope, parameter(text), storyText);
         if (!keyword.symbols.empty()) {
             test += (test.empty() ? "" : " OR ");
-            test += "EXISTS (SELECT 1 FROM headline_symbol hs WHERE hs.headline = h.id AND "
-                    "hs.symbol IN (";
+            test +=
+                "EXISTS (SELECT 1 FROM headline_symbol hs WHERE hs.headline = h.id AND "
+                "hs.symbol IN (";
             for (std::size_t s = 0; s < keyword.symbols.size(); ++s)
                 test += (s ? ", " : "") + parameter(keyword.symbols[s]);
             test += "))";

@@ -128,9 +128,8 @@ std::optional<TextMatch> TextIndexMatch(const SearchQuery& query,
     for (const KeywordTerms& keyword : terms) {
         const bool lookedUp =
             !keyword.texts.empty() &&
-            std::all_of(keyword.texts.begin(), keyword.texts.end(), [](const std::string& text) {
-                return !text.empty() && IsWholeText(text);
-            });
+            std::all_of(keyword.texts.begin(), keyword.texts.end(),
+                        [](const std::string& text) { return !text.empty() && IsWholeText(text); });
         if (!lookedUp) {
             // AND: the other keywords still narrow it; OR: any row may match.
             if (query.any)

@@ -118,29 +118,30 @@ TEST_F(Search, KeywordsMatchByTheFoldingRulesAndSymbolsStandForTheirNames) {
     backend.AddSymbol({16, "2330", "台積電", "", "24", ""});
     backend.AddSymbol({16, "2317", "鴻海", "", "31", ""});
     const std::vector<MatchCase> cases = {
-        {{"积电"}, 0, 1, {1}},            // Simplified finds Traditional
-        {{"台积电"}, 0, 1, {7, 1}},       // ... and, as the symbol's name, its tags
+        {{"积电"}, 0, 1, {1}},       // Simplified finds Traditional
+        {{"台积电"}, 0, 1, {7, 1}},  // ... and, as the symbol's name, its tags
         {{"台積電"}, 0, 1, {7, 1}},
-        {{"ＴＳＭＣ"}, 0, 1, {5, 3}},     // full width finds half width and back
+        {{"ＴＳＭＣ"}, 0, 1, {5, 3}},  // full width finds half width and back
         {{"TSMC"}, 0, 1, {5, 3}},
-        {{"tsmc"}, 0, 1, {5, 3}},         // case
+        {{"tsmc"}, 0, 1, {5, 3}},  // case
         {{"adr"}, 0, 1, {3}},
         {{"２３３０"}, 0, 1, {8, 7, 6, 1}},  // the id: as written, its name, its tags
         {{"2330"}, 0, 1, {8, 7, 6, 1}},
-        {{"台湾"}, 0, 1, {9}},            // 臺 and 台 are one Simplified form
-        {{"2330", "除息"}, 0, 1, {8}},    // AND: each keyword with its aliases
+        {{"台湾"}, 0, 1, {9}},          // 臺 and 台 are one Simplified form
+        {{"2330", "除息"}, 0, 1, {8}},  // AND: each keyword with its aliases
         {{"2330", "報價"}, 0, 1, {7}},
         {{"台積電", "法說"}, 0, 1, {1}},
         {{"鴻海", "ＴＳＭＣ"}, 0, 2, {5, 3, 2}},  // OR
-        {{"台积电"}, 1, 1, {7, 2}},       // a story; a tag counts in every scope
-        {{"5%以"}, 0, 1, {4}},            // wildcard characters as written
+        {{"台积电"}, 1, 1, {7, 2}},               // a story; a tag counts in every scope
+        {{"5%以"}, 0, 1, {4}},                    // wildcard characters as written
         {{"%"}, 0, 1, {4}},
         {{"a_b"}, 1, 1, {4}},
         {{"_"}, 1, 1, {4}},
         {{"a%b"}, 1, 1, {}},
     };
     for (const MatchCase& c : cases) {
-        SCOPED_TRACE(c.keywords[0].str() + (c.keywords.size() > 1 ? " " + c.keywords[1].str() : ""));
+        SCOPED_TRACE(c.keywords[0].str() +
+                     (c.keywords.size() > 1 ? " " + c.keywords[1].str() : ""));
         EXPECT_EQ(find(Condition(c.keywords, c.scope, c.method)), c.found);
         // The answer carries the keywords exactly as asked.
         backend.Dispatch();

@@ -25,14 +25,14 @@ using news_test::Taipei;
 // Simplified forms, full-width Latin and digits, ASCII letters of both cases,
 // a digit, '@' (the paragraph mark), '"' (quoted in the index's query text)
 // and both spaces.
-const std::vector<std::string> kAlphabet = {"台", "積", "電", "營", "收", "高", "Ｔ", "a", "A",
-                                            "b",  "B",  "1",  "@",  "\"", " ",  "%",  "积", "电",
-                                            "营", "臺", "ｂ", "１", "　", "ｔ"};
+const std::vector<std::string> kAlphabet = {"台", "積", "電", "營", "收", "高", "Ｔ", "a",
+                                            "A",  "b",  "B",  "1",  "@",  "\"", " ",  "%",
+                                            "积", "电", "营", "臺", "ｂ", "１", "　", "ｔ"};
 
 // Another way to write a character that folds the same.
 const std::vector<std::pair<std::string, std::string>> kVariants = {
     {"積", "积"}, {"電", "电"}, {"營", "营"}, {"台", "臺"}, {"b", "ｂ"}, {"B", "b"},
-    {"a", "Ａ"},  {"A", "a"},  {"1", "１"},  {"Ｔ", "t"}, {" ", "　"}};
+    {"a", "Ａ"},  {"A", "a"},   {"1", "１"},  {"Ｔ", "t"},  {" ", "　"}};
 
 class Texts {
   public:

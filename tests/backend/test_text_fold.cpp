@@ -66,15 +66,14 @@ TEST_P(Spans, AreOnTheOriginalTextInWholeCharacters) {
 
 INSTANTIATE_TEST_SUITE_P(
     Texts, Spans,
-    ::testing::Values(
-        SpanCase{"台積電ADR", {"台积电"}, {{0, 9}}},  // Simplified marks Traditional
-        SpanCase{"漲ＴＳＭＣ漲", {"tsmc"}, {{3, 12}}},  // widths change lengths
-        SpanCase{"TSMC 2330", {"ｓｍ", "２３"}, {{1, 2}, {5, 2}}},
-        SpanCase{"台積電法說", {"積電", "電法"}, {{3, 9}}},  // overlaps are joined
-        SpanCase{"aAa", {"a"}, {{0, 3}}},                   // and neighbours
-        SpanCase{"5%以上", {"%", ""}, {{1, 1}}},          // empty keywords are ignored
-        // A piece of a character marks the whole of it.
-        SpanCase{"台積電", {"\xE5\x8F"}, {{0, 3}}},
-        SpanCase{"短", {"更長的關鍵字"}, {}}));
+    ::testing::Values(SpanCase{"台積電ADR", {"台积电"}, {{0, 9}}},  // Simplified marks Traditional
+                      SpanCase{"漲ＴＳＭＣ漲", {"tsmc"}, {{3, 12}}},  // widths change lengths
+                      SpanCase{"TSMC 2330", {"ｓｍ", "２３"}, {{1, 2}, {5, 2}}},
+                      SpanCase{"台積電法說", {"積電", "電法"}, {{3, 9}}},  // overlaps are joined
+                      SpanCase{"aAa", {"a"}, {{0, 3}}},                    // and neighbours
+                      SpanCase{"5%以上", {"%", ""}, {{1, 1}}},  // empty keywords are ignored
+                      // A piece of a character marks the whole of it.
+                      SpanCase{"台積電", {"\xE5\x8F"}, {{0, 3}}},
+                      SpanCase{"短", {"更長的關鍵字"}, {}}));
 
 }  // namespace
