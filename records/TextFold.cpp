@@ -211,6 +211,50 @@ void fold(std::string_view text, std::string& out, std::vector<std::uint32_t>* o
         origin->push_back(static_cast<std::uint32_t>(size));
 }
 
+// The same without the map, for the search's every row: ASCII and the
+// three-byte characters (CJK, full-width forms) on a short path, straight
+// into the buffer. Folding never lengthens a text: ASCII stays one byte, and
+// only three-byte characters change otherwise, into at most three bytes
+// (the table holds characters of the plane only).
+void foldQuickly(std::string_view text, std::string& out) {
+    const FoldTable& map = table();
+    const auto* bytes = reinterpret_cast<const unsigned char*>(text.data());
+    const std::size_t size = text.size();
+    out.resize(size);
+    char* to = out.data();
+    std::size_t at = 0;
+    while (at < size) {
+        const unsigned char lead = bytes[at];
+        if (lead < 0x80) {
+            *to++ = static_cast<char>((lead >= 'A' && lead <= 'Z') ? lead - 'A' + 'a' : lead);
+            ++at;
+            continue;
+        }
+        const Decoded one = decode(bytes, at, size);
+        if (one.length == 0) {
+            *to++ = static_cast<char>(lead);
+            ++at;
+            continue;
+        }
+        const char32_t folded = one.length == 3 ? map(one.c) : one.c;
+        if (folded == one.c) {
+            std::memcpy(to, text.data() + at, one.length);
+            to += one.length;
+        } else if (folded < 0x80) {
+            *to++ = static_cast<char>(folded);
+        } else if (folded < 0x800) {
+            *to++ = static_cast<char>(0xC0 | (folded >> 6));
+            *to++ = static_cast<char>(0x80 | (folded & 0x3F));
+        } else {
+            *to++ = static_cast<char>(0xE0 | (folded >> 12));
+            *to++ = static_cast<char>(0x80 | ((folded >> 6) & 0x3F));
+            *to++ = static_cast<char>(0x80 | (folded & 0x3F));
+        }
+        at += one.length;
+    }
+    out.resize(static_cast<std::size_t>(to - out.data()));
+}
+
 }  // namespace
 
 char32_t FoldCharacter(char32_t c) {
@@ -219,12 +263,12 @@ char32_t FoldCharacter(char32_t c) {
 
 std::string FoldText(std::string_view text) {
     std::string out;
-    fold(text, out, nullptr);
+    foldQuickly(text, out);
     return out;
 }
 
 void FoldTextInto(std::string_view text, std::string& out) {
-    fold(text, out, nullptr);
+    foldQuickly(text, out);
 }
 
 FoldedText FoldTextMapped(std::string_view text) {
@@ -238,7 +282,7 @@ bool FoldedContains(std::string_view text, std::string_view keyword) {
         return false;
     thread_local std::string foldedText;
     thread_local std::string foldedKeyword;
-    fold(keyword, foldedKeyword, nullptr);
-    fold(text, foldedText, nullptr);
+    foldQuickly(keyword, foldedKeyword);
+    foldQuickly(text, foldedText);
     return std::string_view(foldedText).find(foldedKeyword) != std::string_view::npos;
 }

@@ -48,20 +48,51 @@ void joinInto(const char* text, std::size_t size, std::string& joined) {
     joined.resize(kept);
 }
 
-bool foldedContains(std::string_view text, const char* keyword, std::size_t length) {
-    thread_local std::string folded;
-    FoldTextInto(text, folded);
+// The folded forms of the last two texts folded on this thread: a row's
+// title and story are tested once per keyword (and alias), and folding is
+// most of a test's cost; comparing the text with the one folded last is not.
+class FoldCache {
+  public:
+    const std::string& folded(std::string_view text, bool join) {
+        for (Slot& slot : m_slots) {
+            if (slot.joined == join && slot.source.size() == text.size() &&
+                std::memcmp(slot.source.data(), text.data(), text.size()) == 0)
+                return slot.folded;
+        }
+        Slot& slot = m_slots[m_next];
+        m_next = 1 - m_next;
+        slot.source.assign(text);
+        slot.joined = join;
+        if (join && hasBreak(text.data(), text.size())) {
+            joinInto(text.data(), text.size(), m_joined);
+            FoldTextInto(m_joined, slot.folded);
+        } else {
+            FoldTextInto(text, slot.folded);
+        }
+        return slot.folded;
+    }
+
+  private:
+    struct Slot {
+        std::string source;
+        std::string folded;
+        bool joined = false;
+    };
+    Slot m_slots[2];
+    int m_next = 0;
+    std::string m_joined;
+};
+
+bool foldedContains(std::string_view text, bool join, const char* keyword, std::size_t length) {
+    thread_local FoldCache cache;
+    const std::string& folded = cache.folded(text, join);
     return memmem(folded.data(), folded.size(), keyword, length) != nullptr;
 }
 
 bool joinedContains(const char* text, std::size_t size, const char* keyword, std::size_t length) {
     if (hasBreak(keyword, length))
         return false;  // the joined text holds no line break
-    if (!hasBreak(text, size))
-        return foldedContains({text, size}, keyword, length);
-    thread_local std::string joined;
-    joinInto(text, size, joined);
-    return foldedContains(joined, keyword, length);
+    return foldedContains({text, size}, true, keyword, length);
 }
 
 // (text, keyword) of a call, or false when either is NULL.
@@ -91,7 +122,8 @@ void foldInstr(sqlite3_context* context, int, sqlite3_value** values) {
     std::string_view text;
     std::string_view keyword;
     if (arguments(context, values, text, keyword))
-        sqlite3_result_int(context, foldedContains(text, keyword.data(), keyword.size()) ? 1 : 0);
+        sqlite3_result_int(context,
+                           foldedContains(text, false, keyword.data(), keyword.size()) ? 1 : 0);
 }
 
 // The SQL depends only on the number of keywords and their texts and
@@ -125,12 +157,14 @@ std::string searchSql(const SearchQuery& query, const std::vector<KeywordTerms>&
     std::string sql =
         match ? "SELECT h.service, h.day, h.time, h.serial FROM " : "SELECT h.time, h.serial FROM ";
     if (match && !match->symbols.empty()) {
-        sql += "headline h WHERE h.id IN (SELECT rowid FROM " + fts + " WHERE " + fts + " MATCH " +
+        // The candidates first, then their rows (not the rows in time order,
+        // each asked whether it is a candidate).
+        sql += "(SELECT rowid AS id FROM " + fts + " WHERE " + fts + " MATCH " +
                parameter(match->expression) +
                " UNION SELECT headline FROM headline_symbol WHERE symbol IN (";
         for (std::size_t i = 0; i < match->symbols.size(); ++i)
             sql += (i ? ", " : "") + parameter(match->symbols[i]);
-        sql += ")) AND (";
+        sql += ")) c CROSS JOIN headline h ON h.id = c.id WHERE (";
     } else if (match) {
         sql += fts + " CROSS JOIN headline h ON h.id = " + fts + ".rowid";
         sql += " WHERE " + fts + " MATCH " + parameter(match->expression);

@@ -1,7 +1,7 @@
 // The store's text index: searches through it answer exactly what a scan of
 // every headline answers (random stores and keywords, every scope, AND and
-// OR), it stays in step with every write, and stores without it (format 1,
-// or its table gone) get it when opened.
+// OR, folded forms and symbols), it stays in step with every write, and stores without it (format
+// 1, or its table gone) get it when opened.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -164,15 +164,23 @@ class TextIndex : public ::testing::Test {
         stored.push_back(item.story.str());
     }
 
-    // A store of a few hundred headlines over ten days and two services, then
-    // rewritten in part: titles replaced, stories added and changed.
+    // A store of a few hundred headlines over ten days and two services, some
+    // tagged with listed symbols whose ids and names are words of the
+    // alphabet, then rewritten in part: titles replaced, stories added and
+    // changed.
     void fill(Texts& texts) {
+        ASSERT_TRUE(indexed.PutSymbol({16, "Ab", "電收", "", "", ""}));
+        ASSERT_TRUE(indexed.PutSymbol({16, "1", "台積", "", "", ""}));
+        ASSERT_TRUE(indexed.PutSymbol({16, "高", "", "", "", ""}));
         indexed.BeginBatch();
         for (std::uint32_t serial = 1; serial <= 300; ++serial) {
             const BYTE service = texts.chance(80) ? '1' : kOtherService;
             const std::string story = texts.chance(25) ? "" : texts.text(5 + texts.below(40), true);
-            put(headline(service, texts.below(10), serial, texts.text(3 + texts.below(12), false),
-                         story));
+            FeedHeadline item = headline(service, texts.below(10), serial,
+                                         texts.text(3 + texts.below(12), false), story);
+            if (texts.chance(15))
+                item.symbols = {texts.chance(50) ? "Ab" : (texts.chance(50) ? "1" : "高")};
+            put(item);
         }
         indexed.CommitBatch();
         // Rewrites: half in one batch (often the same headline several
