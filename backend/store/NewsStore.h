@@ -154,8 +154,8 @@ class NewsStore {
     const SearchMemo* indexedSearch(const std::string& sql, const std::vector<std::string>& values);
 
     // The listed symbols with their ids and names folded, for SearchTerms:
-    // read again after this connection wrote a symbol or another connection
-    // committed anything (StoreSearch.cpp).
+    // read again after this connection wrote a symbol or the symbol table's
+    // count of changes moved (StoreSearch.cpp).
     struct FoldedSymbol {
         std::string id;
         std::string foldedId;

@@ -43,15 +43,19 @@ sqlite::FileFormat fileFormat(const NewsStore::OpenOptions& options) {
     format.version = news_store::kSchemaVersion;
     const bool index = options.textIndex;
     format.createSchema = [index](const sqlite::Database& db) {
-        return db.Exec(news_store::kCreateSchema) && (!index || news_store::MakeTextIndex(db));
+        return db.Exec(news_store::kCreateSchema) && db.Exec(news_store::kCreateSymbolChange) &&
+               (!index || news_store::MakeTextIndex(db));
     };
     // Format 2 added the text index, made from what format 1 holds; format 3
     // pairs folded text, so a format 2 index is filled anew (whether or not
     // this opening uses it: the index's writes go on either way). One step
     // does both, so a format 1 store's index is filled once.
+    // Format 3 also counts the symbol table's changes.
     format.migrate = [index](const sqlite::Database& db, std::int64_t from) {
         if (from < 2)
             return true;
+        if (!db.Exec(news_store::kCreateSymbolChange))
+            return false;
         if (news_store::HasTextIndex(db))
             return news_store::RebuildTextIndex(db);
         return !index || news_store::MakeTextIndex(db);

@@ -14,6 +14,11 @@ inline constexpr std::int64_t kOldestMigratedVersion = 1;
 
 // Creates every table and index of the current layout.
 extern const char* const kCreateSchema;
+// The count of changes to the symbol table (format 3; made by kCreateSchema
+// and when a store of an older format is brought up to it; what is there
+// already is kept): a searching connection reads the symbols again only when
+// it moved.
+extern const char* const kCreateSymbolChange;
 // The tables a sound store of the current layout holds.
 extern const char* const kTables[];
 extern const int kTableCount;

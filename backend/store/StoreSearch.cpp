@@ -235,7 +235,12 @@ std::string KeywordTests(const SearchQuery& query, const std::vector<KeywordTerm
 }  // namespace news_store
 
 const std::vector<NewsStore::FoldedSymbol>& NewsStore::foldedSymbols() {
-    const std::optional<std::int64_t> dataVersion = m_db.QueryInt("PRAGMA data_version");
+    // The symbol table's count of changes, whichever connection made them;
+    // without it (a store that lacks the table), anything another connection
+    // committed.
+    std::optional<std::int64_t> dataVersion = m_db.QueryInt("SELECT n FROM symbol_change");
+    if (!dataVersion)
+        dataVersion = m_db.QueryInt("PRAGMA data_version");
     SymbolFolds& folds = m_symbolFolds;
     if (folds.valid && dataVersion && folds.writes == m_symbolWrites &&
         folds.dataVersion == *dataVersion)

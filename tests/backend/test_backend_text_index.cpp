@@ -346,6 +346,26 @@ TEST_F(TextIndex, ASearchOfTheSameKeywordsFollowsEveryWriteOfEitherConnection) {
     EXPECT_EQ(integrityProblem(indexed), "");
 }
 
+TEST_F(TextIndex, ASymbolWrittenOrRenamedThroughEitherConnectionIsAnAliasAtOnce) {
+    put(headline('1', 0, 1, "台積電法說", ""));
+    put(headline('1', 0, 2, "護國神山", ""));
+    SearchQuery q{{"2330"}, false, SearchQuery::Scope::Title, kFirstDay, kFirstDay};
+    const auto serials = [&](NewsStore& store) {
+        std::vector<std::int32_t> out;
+        for (const CHeadlineTable& key : store.Search('1', q))
+            out.push_back(static_cast<std::int32_t>(key.dwSerial));
+        return out;
+    };
+    using Serials = std::vector<std::int32_t>;
+    EXPECT_EQ(serials(indexed), Serials{});
+    ASSERT_TRUE(scanning.PutSymbol({16, "2330", "台積電", "", "", ""}));
+    EXPECT_EQ(serials(indexed), Serials{1});
+    ASSERT_TRUE(scanning.PutSymbol({16, "2330", "護國神山", "", "", ""}));
+    EXPECT_EQ(serials(indexed), Serials{2});
+    ASSERT_TRUE(indexed.PutSymbol({16, "2330", "台積電", "", "", ""}));
+    EXPECT_EQ(serials(scanning), Serials{1});
+}
+
 // How a store came to lack the index, or to hold one of other pairs (format
 // 2 paired unfolded text; here its index is emptied, which only filling it
 // anew mends).
@@ -382,6 +402,7 @@ TEST_P(StoreWithoutIndex, GetsItFilledWhenOpenedAndIsThenOfTheCurrentFormat) {
     NewsStore store;
     ASSERT_TRUE(store.Open(path, {false, true})) << store.Error();
     EXPECT_EQ(store.Database().QueryInt("PRAGMA user_version"), news_store::kSchemaVersion);
+    EXPECT_EQ(store.Database().QueryInt("SELECT count(*) FROM symbol_change"), 1);
     EXPECT_EQ(integrityProblem(store), "");
     SearchQuery q{{"營收創新"}, false, SearchQuery::Scope::Story, kFirstDay, kFirstDay};
     EXPECT_EQ(store.Search('1', q).size(), 1u);
