@@ -103,6 +103,8 @@ class FoldTable {
     char32_t operator()(char32_t c) const {
         return c < m_map.size() ? static_cast<char32_t>(m_map[c]) : c;
     }
+    // The folded form of every character of the plane, by code point.
+    const char16_t* plane() const { return m_map.data(); }
 
   private:
     void addSimplified() {
@@ -211,6 +213,21 @@ void fold(std::string_view text, std::string& out, std::vector<std::uint32_t>* o
         origin->push_back(static_cast<std::uint32_t>(size));
 }
 
+// Writes a character of the plane as UTF-8; the end of what it wrote.
+char* put(char* to, char32_t c) {
+    if (c < 0x80) {
+        *to++ = static_cast<char>(c);
+    } else if (c < 0x800) {
+        *to++ = static_cast<char>(0xC0 | (c >> 6));
+        *to++ = static_cast<char>(0x80 | (c & 0x3F));
+    } else {
+        *to++ = static_cast<char>(0xE0 | (c >> 12));
+        *to++ = static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+        *to++ = static_cast<char>(0x80 | (c & 0x3F));
+    }
+    return to;
+}
+
 // The same without the map, for the search's every row: ASCII and the
 // three-byte characters (CJK, full-width forms) on a short path, straight
 // into the buffer. Folding never lengthens a text: ASCII stays one byte, and
@@ -230,6 +247,27 @@ void foldQuickly(std::string_view text, std::string& out) {
             ++at;
             continue;
         }
+        if (lead >= 0xE0 && lead < 0xF0 && at + 2 < size) {
+            // A three-byte character, decoded in place (most of a Chinese text).
+            const unsigned char second = bytes[at + 1];
+            const unsigned char third = bytes[at + 2];
+            const char32_t c = (static_cast<char32_t>(lead & 0x0F) << 12) |
+                               (static_cast<char32_t>(second & 0x3F) << 6) | (third & 0x3F);
+            if ((second & 0xC0) == 0x80 && (third & 0xC0) == 0x80 && c >= 0x800 &&
+                (c < 0xD800 || c > 0xDFFF)) {
+                const char32_t folded = map.plane()[c];
+                if (folded == c) {
+                    to[0] = static_cast<char>(lead);
+                    to[1] = static_cast<char>(second);
+                    to[2] = static_cast<char>(third);
+                    to += 3;
+                } else {
+                    to = put(to, folded);
+                }
+                at += 3;
+                continue;
+            }
+        }
         const Decoded one = decode(bytes, at, size);
         if (one.length == 0) {
             *to++ = static_cast<char>(lead);
@@ -240,15 +278,8 @@ void foldQuickly(std::string_view text, std::string& out) {
         if (folded == one.c) {
             std::memcpy(to, text.data() + at, one.length);
             to += one.length;
-        } else if (folded < 0x80) {
-            *to++ = static_cast<char>(folded);
-        } else if (folded < 0x800) {
-            *to++ = static_cast<char>(0xC0 | (folded >> 6));
-            *to++ = static_cast<char>(0x80 | (folded & 0x3F));
         } else {
-            *to++ = static_cast<char>(0xE0 | (folded >> 12));
-            *to++ = static_cast<char>(0x80 | ((folded >> 6) & 0x3F));
-            *to++ = static_cast<char>(0x80 | (folded & 0x3F));
+            to = put(to, folded);
         }
         at += one.length;
     }
