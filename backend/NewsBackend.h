@@ -182,6 +182,18 @@ class NewsBackend final : public FeedTarget {
     bool HasSymbols(const SymbolFilter& filter);
     std::optional<SymbolRow> Symbol(BYTE market, const CString& id);
 
+    // Matching by the search's rules outside a search (NewsBackendMatch.cpp).
+    // The keywords as given, each followed by the names of the listed
+    // symbols it is the id of (folded): what FindMatchSpans marks for a
+    // search of those keywords.
+    std::vector<std::string> KeywordsWithAliases(const std::vector<CString>& keywords);
+    // Whether one headline matches a condition's keywords by its method and
+    // scope, as the search would find it (the date window is not looked at).
+    // `symbols` are the ids it is tagged with, joined by "," (as
+    // OnNewHeadline gives them); `story` empty when it has none.
+    bool HeadlineMatches(const CSearch& condition, const CString& title, const CString& story,
+                         const CString& symbols);
+
   private:
     class Session;
     // Made before a request's Session: waits for the answer (when asked to)

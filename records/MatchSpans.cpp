@@ -2,34 +2,34 @@
 
 #include <algorithm>
 
-namespace {
-
-// Latin letters match without regard to case; every other byte as it is.
-bool SameByte(char a, char b) {
-    auto lower = [](char c) {
-        return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-    };
-    return lower(a) == lower(b);
-}
-
-bool IsContinuationByte(char c) {
-    return (static_cast<unsigned char>(c) & 0xC0) == 0x80;
-}
-
-}  // namespace
+#include "TextFold.h"
 
 std::vector<MatchSpan> FindMatchSpans(std::string_view text,
                                       const std::vector<std::string>& keywords) {
+    // Matched on the folded text (the search's rules), reported on the
+    // original through the fold's byte map: a folded character comes from
+    // exactly one original character, so a match of whole folded characters
+    // covers whole original ones.
+    const FoldedText folded = FoldTextMapped(text);
+    const std::string_view in = folded.text;
+    const std::vector<std::uint32_t>& origin = folded.origin;
+    const auto startsCharacter = [&origin](std::size_t at) {
+        return at == 0 || at + 1 >= origin.size() || origin[at] != origin[at - 1];
+    };
     std::vector<MatchSpan> found;
     for (const std::string& keyword : keywords) {
-        if (keyword.empty() || keyword.size() > text.size())
+        const std::string wanted = FoldText(keyword);
+        if (wanted.empty() || wanted.size() > in.size())
             continue;
-        for (std::size_t at = 0; at + keyword.size() <= text.size(); ++at) {
-            if (IsContinuationByte(text[at]))
+        for (std::size_t at = in.find(wanted); at != std::string_view::npos;
+             at = in.find(wanted, at + 1)) {
+            if (!startsCharacter(at))
                 continue;  // a match starts on a character
-            if (std::equal(keyword.begin(), keyword.end(), text.begin() + at, SameByte))
-                found.push_back(
-                    {static_cast<std::uint32_t>(at), static_cast<std::uint32_t>(keyword.size())});
+            // ... and ends on one: the end of the character its last byte is in.
+            std::size_t end = at + wanted.size();
+            while (!startsCharacter(end))
+                ++end;
+            found.push_back({origin[at], origin[end] - origin[at]});
         }
     }
     std::sort(found.begin(), found.end(),

@@ -3,7 +3,11 @@
 // part that put the headline there. Spans are byte ranges of the original
 // UTF-8 text, whole characters only, sorted, and never overlapping (overlaps
 // and neighbours are joined). The matching rules are the back-end's search
-// rules, so a title the search found shows what it was found by.
+// rules (TextFold.h: Traditional and Simplified forms, full and half widths
+// and Latin case alike), so a title the search found shows what it was found
+// by. A symbol's id and short name stand for each other in the search: pass
+// the keywords with their aliases (NewsBackend::KeywordsWithAliases) to mark
+// those too.
 #include <cstdint>
 #include <string>
 #include <string_view>

@@ -5,7 +5,9 @@
 #include "BigramTokenizer.h"
 
 #include <cstring>
-#include <vector>
+#include <string>
+
+#include "TextFold.h"
 
 namespace news_store {
 
@@ -50,16 +52,20 @@ int tokenize(Fts5Tokenizer*, void* context, int flags, const char* input, int in
     // keeps terms as C strings in places, so a NUL becomes 0xFF: a byte no
     // whole keyword holds either, which keeps every keyword's pairs apart
     // from it.
-    thread_local std::vector<unsigned char> joined;
+    // The pairs are of the folded text (the search's matching rules), folded
+    // after the join, as a character broken by a line break is whole again.
+    thread_local std::string joined;
+    thread_local std::string folded;
     joined.clear();
     joined.reserve(static_cast<std::size_t>(inputSize));
     for (int i = 0; i < inputSize; ++i) {
         const auto byte = static_cast<unsigned char>(input[i]);
         if (byte != '\r' && byte != '\n')
-            joined.push_back(byte == 0 ? 0xFF : byte);
+            joined.push_back(static_cast<char>(byte == 0 ? 0xFF : byte));
     }
-    const unsigned char* text = joined.data();
-    const std::size_t size = joined.size();
+    FoldTextInto(joined, folded);
+    const auto* text = reinterpret_cast<const unsigned char*>(folded.data());
+    const std::size_t size = folded.size();
     // A keyword's last character starts no pair of its own; a text's does
     // (alone), so that a one-character keyword finds it as a prefix.
     const bool query = (flags & FTS5_TOKENIZE_QUERY) != 0;

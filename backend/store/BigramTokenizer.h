@@ -1,8 +1,9 @@
 #pragma once
-// The tokenizer of the store's text index: overlapping pairs of characters,
-// byte for byte (nothing folded), so that any keyword of two or more
-// characters is a phrase of its pairs and a one-character keyword a prefix.
-// Line breaks (CR, LF) are dropped first, as a story is searched as it reads.
+// The tokenizer of the store's text index: overlapping pairs of characters
+// of the folded text (TextFold.h: the search's matching rules), so that any
+// keyword of two or more characters is a phrase of its pairs and a
+// one-character keyword a prefix. Line breaks (CR, LF) are dropped first, as
+// a story is searched as it reads. Token offsets are of the folded text.
 #include <sqlite3.h>
 
 #include <cstddef>

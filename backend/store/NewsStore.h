@@ -119,6 +119,10 @@ class NewsStore {
     std::vector<CHeadlineTable> SearchRows(BYTE service, const SearchQuery& query,
                                            std::int64_t firstRow, std::int64_t lastRow);
     std::int64_t LastHeadlineRow();
+    // What each keyword of a query matches: its folded text, and the listed
+    // symbols it is the id or short name of, with an id's names
+    // (StoreSearch.cpp).
+    std::vector<KeywordTerms> SearchTerms(const SearchQuery& query);
 
     // The underlying database, for tests and tools that inspect the layout.
     const sqlite::Database& Database() const { return m_db; }
@@ -146,8 +150,24 @@ class NewsStore {
         std::vector<std::pair<std::int32_t, CHeadlineTable>> found;  // day, key
         bool valid = false;
     };
-    const SearchMemo* indexedSearch(const SearchQuery& query, const std::string& sql,
-                                    const std::string& match);
+    // The statement with its values from ?4 on.
+    const SearchMemo* indexedSearch(const std::string& sql, const std::vector<std::string>& values);
+
+    // The listed symbols with their ids and names folded, for SearchTerms:
+    // read again after this connection wrote a symbol or the symbol table's
+    // count of changes moved (StoreSearch.cpp).
+    struct FoldedSymbol {
+        std::string id;
+        std::string foldedId;
+        std::string foldedName;  // empty when it has none
+    };
+    struct SymbolFolds {
+        std::int64_t writes = -1;
+        std::int64_t dataVersion = -1;
+        std::vector<FoldedSymbol> rows;
+        bool valid = false;
+    };
+    const std::vector<FoldedSymbol>& foldedSymbols();
     bool fail(const std::string& message);
     bool failQuery();
     bool ensureService(BYTE service);
@@ -171,6 +191,8 @@ class NewsStore {
     news_store::StatementCache m_statements;
     bool m_batch = false;
     SearchMemo m_searchMemo;
-    bool m_keepsTextIndex = false;  // the store has the text index: writes keep it
-    bool m_textIndex = false;       // searches ask the text index for candidates
+    SymbolFolds m_symbolFolds;
+    std::int64_t m_symbolWrites = 0;  // PutSymbol calls on this connection
+    bool m_keepsTextIndex = false;    // the store has the text index: writes keep it
+    bool m_textIndex = false;         // searches ask the text index for candidates
 };

@@ -193,6 +193,7 @@ bool NewsStore::PutExchange(BYTE market, const CString& id, const CString& fullN
 }
 
 bool NewsStore::PutSymbol(const FeedSymbol& symbol) {
+    ++m_symbolWrites;
     WriteScope write(*this);
     if (!write.ok() || !ensureMarket(symbol.market))
         return false;

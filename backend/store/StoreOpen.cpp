@@ -43,11 +43,22 @@ sqlite::FileFormat fileFormat(const NewsStore::OpenOptions& options) {
     format.version = news_store::kSchemaVersion;
     const bool index = options.textIndex;
     format.createSchema = [index](const sqlite::Database& db) {
-        return db.Exec(news_store::kCreateSchema) && (!index || news_store::MakeTextIndex(db));
+        return db.Exec(news_store::kCreateSchema) && db.Exec(news_store::kCreateSymbolChange) &&
+               (!index || news_store::MakeTextIndex(db));
     };
-    // Format 2 added the text index, made from what format 1 holds.
-    format.migrate = [index](const sqlite::Database& db, std::int64_t) {
-        return !index || news_store::HasTextIndex(db) || news_store::MakeTextIndex(db);
+    // Format 2 added the text index, made from what format 1 holds; format 3
+    // pairs folded text, so a format 2 index is filled anew (whether or not
+    // this opening uses it: the index's writes go on either way). One step
+    // does both, so a format 1 store's index is filled once.
+    // Format 3 also counts the symbol table's changes.
+    format.migrate = [index](const sqlite::Database& db, std::int64_t from) {
+        if (from < 2)
+            return true;
+        if (!db.Exec(news_store::kCreateSymbolChange))
+            return false;
+        if (news_store::HasTextIndex(db))
+            return news_store::RebuildTextIndex(db);
+        return !index || news_store::MakeTextIndex(db);
     };
     format.oldestMigrated = news_store::kOldestMigratedVersion;
     format.checkLayout = missingTable;
@@ -121,6 +132,7 @@ void NewsStore::Close() {
         m_db.Exec("ROLLBACK");
     m_batch = false;
     m_searchMemo = SearchMemo();
+    m_symbolFolds = SymbolFolds();
     m_statements.Attach(nullptr);
     m_db.Close();
 }
@@ -154,8 +166,11 @@ bool NewsStore::OpenReader(const std::string& path, bool textIndex) {
     // to read it, and uses it when the file has one.
     m_textIndex = false;
     m_keepsTextIndex = false;
+    // An index of an older format pairs other text than the search's, and
+    // this connection cannot fill it anew: its searches scan.
     if (textIndex && news_store::PrepareTextIndex(m_db))
-        m_textIndex = news_store::HasTextIndex(m_db);
+        m_textIndex = news_store::HasTextIndex(m_db) &&
+                      m_db.QueryInt("PRAGMA user_version") == news_store::kSchemaVersion;
     m_statements.Attach(&m_db);
     return true;
 }

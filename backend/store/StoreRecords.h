@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <string>
 #include <vector>
 
 #include "CString.h"
@@ -101,6 +102,16 @@ struct SearchQuery {
     Scope scope = Scope::Title;
     std::int32_t firstDay = 0;  // YYYYMMDD, inclusive
     std::int32_t lastDay = 0;
+};
+
+// What one keyword of a query matches: any of its texts in the folded text
+// (TextFold.h) of the title and/or story, or a headline tagged with one of
+// its symbols (whatever the scope). The texts are folded: the keyword first,
+// then the names of the listed symbols whose id it is; the symbols are the
+// ids of those whose id or short name it is.
+struct KeywordTerms {
+    std::vector<std::string> texts;
+    std::vector<std::string> symbols;
 };
 
 // The text a category id is filed under: a decimal number in its plain form

@@ -83,6 +83,20 @@ CREATE TABLE story(
     text     TEXT NOT NULL);
 )sql";
 
+const char* const kCreateSymbolChange = R"sql(
+CREATE TABLE IF NOT EXISTS symbol_change(n INTEGER NOT NULL);
+INSERT INTO symbol_change SELECT 0 WHERE NOT EXISTS (SELECT 1 FROM symbol_change);
+CREATE TRIGGER IF NOT EXISTS symbol_change_insert AFTER INSERT ON symbol BEGIN
+    UPDATE symbol_change SET n = n + 1;
+END;
+CREATE TRIGGER IF NOT EXISTS symbol_change_update AFTER UPDATE ON symbol BEGIN
+    UPDATE symbol_change SET n = n + 1;
+END;
+CREATE TRIGGER IF NOT EXISTS symbol_change_delete AFTER DELETE ON symbol BEGIN
+    UPDATE symbol_change SET n = n + 1;
+END;
+)sql";
+
 const char* const kTables[] = {"service",  "category", "market",   "section",         "commodity",
                                "exchange", "symbol",   "headline", "headline_symbol", "story"};
 const int kTableCount = static_cast<int>(sizeof kTables / sizeof kTables[0]);

@@ -1,5 +1,7 @@
 #include "StoreTextIndex.h"
 
+#include <algorithm>
+
 #include "BigramTokenizer.h"
 
 namespace news_store {
@@ -97,6 +99,12 @@ bool MakeTextIndex(const sqlite::Database& db) {
     return PrepareTextIndex(db) && db.Exec(kCreateTextIndex);
 }
 
+bool RebuildTextIndex(const sqlite::Database& db) {
+    // Nothing is noted between transactions; the rebuild reads every headline.
+    return PrepareTextIndex(db) && db.Exec("DELETE FROM headline_text_pending") &&
+           db.Exec("INSERT INTO headline_text(headline_text) VALUES('rebuild')");
+}
+
 const char* const kFlushTextIndex[] = {
     // What the index holds for the noted headlines goes ...
     "INSERT INTO headline_text(headline_text, rowid, title, story) "
@@ -109,27 +117,44 @@ const char* const kFlushTextIndex[] = {
 };
 const int kFlushTextIndexSteps = 3;
 
-std::optional<TextMatch> TextIndexMatch(const SearchQuery& query) {
+std::optional<TextMatch> TextIndexMatch(const SearchQuery& query,
+                                        const std::vector<KeywordTerms>& terms) {
     const char* column = "";
     if (query.scope == SearchQuery::Scope::Title)
         column = "title : ";
     else if (query.scope == SearchQuery::Scope::Story)
         column = "story : ";
     TextMatch match;
-    for (const CString& keyword : query.keywords) {
-        if (!IsWholeText(keyword.str()) || keyword.IsEmpty()) {
+    for (const KeywordTerms& keyword : terms) {
+        const bool lookedUp =
+            !keyword.texts.empty() &&
+            std::all_of(keyword.texts.begin(), keyword.texts.end(),
+                        [](const std::string& text) { return !text.empty() && IsWholeText(text); });
+        if (!lookedUp) {
             // AND: the other keywords still narrow it; OR: any row may match.
             if (query.any)
                 return std::nullopt;
             match.exact = false;
             continue;
         }
+        for (const std::string& symbol : keyword.symbols) {
+            if (std::find(match.symbols.begin(), match.symbols.end(), symbol) ==
+                match.symbols.end())
+                match.symbols.push_back(symbol);
+        }
         if (!match.expression.empty())
             match.expression += query.any ? " OR " : " AND ";
-        match.expression += "(" + std::string(column) + phrase(keyword.str()) + ")";
+        // The texts are folded already; the tokenizer folds them again, which
+        // changes nothing.
+        match.expression += "(" + std::string(column) + "(";
+        for (std::size_t i = 0; i < keyword.texts.size(); ++i)
+            match.expression += (i ? " OR " : "") + phrase(keyword.texts[i]);
+        match.expression += "))";
     }
     if (match.expression.empty())
         return std::nullopt;
+    if (!match.symbols.empty())
+        match.exact = false;
     return match;
 }
 

@@ -1,7 +1,11 @@
-// Keyword search: exact substrings, AND/OR, headline/story/both, the window
+// Keyword search: the matching rules, AND/OR, headline/story/both, the window
 // of today and the seven days before on the host clock, results per service
 // and kind, and the answer as an event.
+#include <map>
+#include <tuple>
+
 #include "BackendTestSupport.h"
+#include "MatchSpans.h"
 
 namespace {
 
@@ -27,11 +31,19 @@ class Search : public BackendTest {
         add(5, "ＴＳＭＣ全形", "");
     }
 
+    // What was written of each headline of service '1': title, story, symbols.
+    std::map<std::int32_t, std::tuple<CString, CString, CString>> written;
+
     void add(std::uint32_t serial, const char* title, const char* story, std::int64_t time = 0,
-             BYTE service = '1') {
+             BYTE service = '1', const char* symbol = nullptr) {
         if (time == 0)
             time = Taipei(2024, 3, 8, 9, 0, 0) + serial;
-        backend.AddHeadline(Item(service, time, serial, title, "5", {}, story), false);
+        std::vector<CString> symbols;
+        if (symbol)
+            symbols.emplace_back(symbol);
+        backend.AddHeadline(Item(service, time, serial, title, "5", symbols, story), false);
+        if (service == '1')
+            written[static_cast<std::int32_t>(serial)] = {title, story, symbol ? symbol : ""};
     }
 
     // Serials the search finds in service '1', newest first.
@@ -84,16 +96,72 @@ TEST_F(Search, AndNeedsEveryKeywordAndOrAnyOne) {
     EXPECT_EQ(find(Condition({"鴻海", "晶片"}, 2, 1)), (Serials{2}));
 }
 
-TEST_F(Search, KeywordsAreExactSubstringsWithNoWildcardsCaseOrWidthFolding) {
-    EXPECT_EQ(find(Condition({"積電"})), (Serials{1}));
-    EXPECT_EQ(find(Condition({"TSMC"})), (Serials{3}));
-    EXPECT_EQ(find(Condition({"tsmc"})), (Serials{}));
-    EXPECT_EQ(find(Condition({"ＴＳＭＣ"})), (Serials{5}));
-    EXPECT_EQ(find(Condition({"5%以"})), (Serials{4}));
-    EXPECT_EQ(find(Condition({"%"})), (Serials{4}));
-    EXPECT_EQ(find(Condition({"a_b"}, 1)), (Serials{4}));
-    EXPECT_EQ(find(Condition({"_"}, 1)), (Serials{4}));
-    EXPECT_EQ(find(Condition({"a%b"}, 1)), (Serials{}));
+// The matching rules, through the search: Traditional and Simplified forms,
+// full and half widths and Latin case alike (keyword and text), wildcard
+// characters as written, and a listed symbol's id and short name standing for
+// each other and for the headlines tagged with the symbol.
+struct MatchCase {
+    std::vector<CString> keywords;
+    BYTE scope;
+    BYTE method;
+    std::vector<std::int32_t> found;
+};
+
+TEST_F(Search, KeywordsMatchByTheFoldingRulesAndSymbolsStandForTheirNames) {
+    add(6, "２３３０法人買超", "");
+    add(7, "晶圓代工報價調漲", "", 0, '1', "2330");  // names no symbol, but is tagged with one
+    add(8, "2330 除息", "");
+    add(9, "臺灣加權指數", "");
+    // Not yet a listed symbol: the keyword alone.
+    EXPECT_EQ(find(Condition({"2330"})), (Serials{8, 6}));
+    backend.AddMarket(16, "上市");
+    backend.AddSymbol({16, "2330", "台積電", "", "24", ""});
+    backend.AddSymbol({16, "2317", "鴻海", "", "31", ""});
+    const std::vector<MatchCase> cases = {
+        {{"积电"}, 0, 1, {1}},       // Simplified finds Traditional
+        {{"台积电"}, 0, 1, {7, 1}},  // ... and, as the symbol's name, its tags
+        {{"台積電"}, 0, 1, {7, 1}},
+        {{"ＴＳＭＣ"}, 0, 1, {5, 3}},  // full width finds half width and back
+        {{"TSMC"}, 0, 1, {5, 3}},
+        {{"tsmc"}, 0, 1, {5, 3}},  // case
+        {{"adr"}, 0, 1, {3}},
+        {{"２３３０"}, 0, 1, {8, 7, 6, 1}},  // the id: as written, its name, its tags
+        {{"2330"}, 0, 1, {8, 7, 6, 1}},
+        {{"台湾"}, 0, 1, {9}},          // 臺 and 台 are one Simplified form
+        {{"2330", "除息"}, 0, 1, {8}},  // AND: each keyword with its aliases
+        {{"2330", "報價"}, 0, 1, {7}},
+        {{"台積電", "法說"}, 0, 1, {1}},
+        {{"鴻海", "ＴＳＭＣ"}, 0, 2, {5, 3, 2}},  // OR
+        {{"台积电"}, 1, 1, {7, 2}},               // a story; a tag counts in every scope
+        {{"5%以"}, 0, 1, {4}},                    // wildcard characters as written
+        {{"%"}, 0, 1, {4}},
+        {{"a_b"}, 1, 1, {4}},
+        {{"_"}, 1, 1, {4}},
+        {{"a%b"}, 1, 1, {}},
+    };
+    for (const MatchCase& c : cases) {
+        SCOPED_TRACE(c.keywords[0].str() +
+                     (c.keywords.size() > 1 ? " " + c.keywords[1].str() : ""));
+        EXPECT_EQ(find(Condition(c.keywords, c.scope, c.method)), c.found);
+        // The answer carries the keywords exactly as asked.
+        backend.Dispatch();
+        ASSERT_FALSE(sink.searches.empty());
+        EXPECT_EQ(sink.searches.back().vecKeyword, c.keywords);
+        // One headline at a time, the same rules find the same.
+        const CSearch condition = Condition(c.keywords, c.scope, c.method);
+        std::vector<std::int32_t> one;
+        for (auto it = written.rbegin(); it != written.rend(); ++it) {
+            const auto& [title, story, symbols] = it->second;
+            if (backend.HeadlineMatches(condition, title, story, symbols))
+                one.push_back(it->first);
+        }
+        EXPECT_EQ(one, c.found);
+    }
+    // A symbol's id marks its name too; a name marks only itself.
+    const std::vector<std::string> marked = backend.KeywordsWithAliases({"２３３０", "鴻海"});
+    EXPECT_EQ(marked, (std::vector<std::string>{"２３３０", "台积电", "鴻海"}));
+    EXPECT_EQ(FindMatchSpans("臺積電 2330 鴻海", marked),
+              (std::vector<MatchSpan>{{0, 9}, {10, 4}, {15, 6}}));
 }
 
 TEST_F(Search, EmptyKeywordsAreIgnoredAndAConditionOfNoneFindsNothingButIsAnswered) {

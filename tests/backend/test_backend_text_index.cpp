@@ -1,7 +1,7 @@
 // The store's text index: searches through it answer exactly what a scan of
 // every headline answers (random stores and keywords, every scope, AND and
-// OR), it stays in step with every write, and stores without it (format 1,
-// or its table gone) get it when opened.
+// OR, folded forms and symbols), it stays in step with every write, and stores without it (format
+// 1, or its table gone) get it when opened.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -21,11 +21,18 @@ namespace {
 using news_test::Taipei;
 
 // A few characters each, so that pairs repeat across headlines and
-// one-character keywords find many: CJK (3 bytes), full-width Latin, ASCII
-// letters of both cases, a digit, '@' (the paragraph mark) and '"' (quoted
-// in the index's query text).
+// one-character keywords find many: CJK (3 bytes) in Traditional and
+// Simplified forms, full-width Latin and digits, ASCII letters of both cases,
+// a digit, '@' (the paragraph mark), '"' (quoted in the index's query text)
+// and both spaces.
 const std::vector<std::string> kAlphabet = {"台", "積", "電", "營", "收", "高", "Ｔ", "a",
-                                            "A",  "b",  "B",  "1",  "@",  "\"", " ",  "%"};
+                                            "A",  "b",  "B",  "1",  "@",  "\"", " ",  "%",
+                                            "积", "电", "营", "臺", "ｂ", "１", "　", "ｔ"};
+
+// Another way to write a character that folds the same.
+const std::vector<std::pair<std::string, std::string>> kVariants = {
+    {"積", "积"}, {"電", "电"}, {"營", "营"}, {"台", "臺"}, {"b", "ｂ"}, {"B", "b"},
+    {"a", "Ａ"},  {"A", "a"},   {"1", "１"},  {"Ｔ", "t"},  {" ", "　"}};
 
 class Texts {
   public:
@@ -79,7 +86,24 @@ class Texts {
             return word(1);
         const std::size_t start = static_cast<std::size_t>(below(static_cast<int>(source.size())));
         const std::size_t length = 1 + static_cast<std::size_t>(below(10));
-        return source.substr(start, length);
+        std::string piece = source.substr(start, length);
+        if (chance(50))
+            piece = otherwise(piece);
+        return piece;
+    }
+
+    // The text with some characters written another way that folds the same.
+    std::string otherwise(std::string text) {
+        for (const auto& [from, to] : kVariants) {
+            for (std::size_t at = text.find(from); at != std::string::npos;
+                 at = text.find(from, at + 1)) {
+                if (chance(60)) {
+                    text.replace(at, from.size(), to);
+                    at += to.size() - 1;
+                }
+            }
+        }
+        return text;
     }
 
   private:
@@ -140,15 +164,23 @@ class TextIndex : public ::testing::Test {
         stored.push_back(item.story.str());
     }
 
-    // A store of a few hundred headlines over ten days and two services, then
-    // rewritten in part: titles replaced, stories added and changed.
+    // A store of a few hundred headlines over ten days and two services, some
+    // tagged with listed symbols whose ids and names are words of the
+    // alphabet, then rewritten in part: titles replaced, stories added and
+    // changed.
     void fill(Texts& texts) {
+        ASSERT_TRUE(indexed.PutSymbol({16, "Ab", "電收", "", "", ""}));
+        ASSERT_TRUE(indexed.PutSymbol({16, "1", "台積", "", "", ""}));
+        ASSERT_TRUE(indexed.PutSymbol({16, "高", "", "", "", ""}));
         indexed.BeginBatch();
         for (std::uint32_t serial = 1; serial <= 300; ++serial) {
             const BYTE service = texts.chance(80) ? '1' : kOtherService;
             const std::string story = texts.chance(25) ? "" : texts.text(5 + texts.below(40), true);
-            put(headline(service, texts.below(10), serial, texts.text(3 + texts.below(12), false),
-                         story));
+            FeedHeadline item = headline(service, texts.below(10), serial,
+                                         texts.text(3 + texts.below(12), false), story);
+            if (texts.chance(15))
+                item.symbols = {texts.chance(50) ? "Ab" : (texts.chance(50) ? "1" : "高")};
+            put(item);
         }
         indexed.CommitBatch();
         // Rewrites: half in one batch (often the same headline several
@@ -245,7 +277,10 @@ TEST_F(TextIndex, PairsOfCharactersAndPrefixesFindWordsOfEveryLength) {
     EXPECT_EQ(search({"電子"}, Scope::Both), (Serials{2}));
     EXPECT_EQ(search({"a\"b"}, Scope::Story), (Serials{2}));
     EXPECT_EQ(search({"b@@@@c"}, Scope::Story), (Serials{2}));
-    EXPECT_EQ(search({"adr"}, Scope::Title), (Serials{}));  // nothing folded
+    // Folded: case, width, Traditional and Simplified forms.
+    EXPECT_EQ(search({"adr"}, Scope::Title), (Serials{1}));
+    EXPECT_EQ(search({"ＡＤＲ涨"}, Scope::Title), (Serials{1}));
+    EXPECT_EQ(search({"买超台积电"}, Scope::Story), (Serials{1}));
 }
 
 TEST_F(TextIndex, SearchesAskTheIndex) {
@@ -311,12 +346,34 @@ TEST_F(TextIndex, ASearchOfTheSameKeywordsFollowsEveryWriteOfEitherConnection) {
     EXPECT_EQ(integrityProblem(indexed), "");
 }
 
-// How a store came to lack the index.
-enum class Without { FormatOne, DroppedTable, MadeWithout };
+TEST_F(TextIndex, ASymbolWrittenOrRenamedThroughEitherConnectionIsAnAliasAtOnce) {
+    put(headline('1', 0, 1, "台積電法說", ""));
+    put(headline('1', 0, 2, "護國神山", ""));
+    SearchQuery q{{"2330"}, false, SearchQuery::Scope::Title, kFirstDay, kFirstDay};
+    const auto serials = [&](NewsStore& store) {
+        std::vector<std::int32_t> out;
+        for (const CHeadlineTable& key : store.Search('1', q))
+            out.push_back(static_cast<std::int32_t>(key.dwSerial));
+        return out;
+    };
+    using Serials = std::vector<std::int32_t>;
+    EXPECT_EQ(serials(indexed), Serials{});
+    ASSERT_TRUE(scanning.PutSymbol({16, "2330", "台積電", "", "", ""}));
+    EXPECT_EQ(serials(indexed), Serials{1});
+    ASSERT_TRUE(scanning.PutSymbol({16, "2330", "護國神山", "", "", ""}));
+    EXPECT_EQ(serials(indexed), Serials{2});
+    ASSERT_TRUE(indexed.PutSymbol({16, "2330", "台積電", "", "", ""}));
+    EXPECT_EQ(serials(scanning), Serials{1});
+}
+
+// How a store came to lack the index, or to hold one of other pairs (format
+// 2 paired unfolded text; here its index is emptied, which only filling it
+// anew mends).
+enum class Without { FormatOne, FormatTwo, DroppedTable, MadeWithout };
 
 class StoreWithoutIndex : public ::testing::TestWithParam<Without> {};
 
-TEST_P(StoreWithoutIndex, GetsItFilledWhenOpenedAndIsThenFormatTwo) {
+TEST_P(StoreWithoutIndex, GetsItFilledWhenOpenedAndIsThenOfTheCurrentFormat) {
     setenv("TZ", "Asia/Taipei", 1);
     tzset();
     TempDir dir;
@@ -326,7 +383,11 @@ TEST_P(StoreWithoutIndex, GetsItFilledWhenOpenedAndIsThenFormatTwo) {
         ASSERT_TRUE(maker.Open(path, {true, true, GetParam() != Without::MadeWithout}));
         ASSERT_TRUE(maker.PutHeadline(headline('1', 0, 1, "台積電法說", "營收\n創新高")));
         ASSERT_TRUE(maker.PutHeadline(headline('1', 0, 2, "鴻海", "")));
-        if (GetParam() != Without::MadeWithout) {
+        if (GetParam() == Without::FormatTwo) {
+            ASSERT_TRUE(maker.Database().Exec(
+                "INSERT INTO headline_text(headline_text) VALUES('delete-all');"
+                "PRAGMA user_version = 2"));
+        } else if (GetParam() != Without::MadeWithout) {
             ASSERT_TRUE(maker.Database().Exec(
                 "DROP TABLE headline_text; DROP VIEW headline_text_source;"
                 "DROP TABLE headline_text_pending;"
@@ -341,6 +402,7 @@ TEST_P(StoreWithoutIndex, GetsItFilledWhenOpenedAndIsThenFormatTwo) {
     NewsStore store;
     ASSERT_TRUE(store.Open(path, {false, true})) << store.Error();
     EXPECT_EQ(store.Database().QueryInt("PRAGMA user_version"), news_store::kSchemaVersion);
+    EXPECT_EQ(store.Database().QueryInt("SELECT count(*) FROM symbol_change"), 1);
     EXPECT_EQ(integrityProblem(store), "");
     SearchQuery q{{"營收創新"}, false, SearchQuery::Scope::Story, kFirstDay, kFirstDay};
     EXPECT_EQ(store.Search('1', q).size(), 1u);
@@ -353,7 +415,26 @@ TEST_P(StoreWithoutIndex, GetsItFilledWhenOpenedAndIsThenFormatTwo) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Stores, StoreWithoutIndex,
-                         ::testing::Values(Without::FormatOne, Without::DroppedTable,
-                                           Without::MadeWithout));
+                         ::testing::Values(Without::FormatOne, Without::FormatTwo,
+                                           Without::DroppedTable, Without::MadeWithout));
+
+TEST(OlderStore, ASecondConnectionSearchesItByScanning) {
+    // A connection that reads only cannot fill an older index anew: its
+    // searches must not trust the index's pairs.
+    setenv("TZ", "Asia/Taipei", 1);
+    tzset();
+    TempDir dir;
+    const std::string path = dir.file("old.kqnews");
+    NewsStore maker;
+    ASSERT_TRUE(maker.Open(path, {}));
+    ASSERT_TRUE(maker.PutHeadline(headline('1', 0, 1, "TSMC 法說", "")));
+    ASSERT_TRUE(maker.Database().Exec(
+        "INSERT INTO headline_text(headline_text) VALUES('delete-all'); PRAGMA user_version = 2"));
+    NewsStore reader;
+    ASSERT_TRUE(reader.OpenReader(path, true)) << reader.Error();
+    SearchQuery q{{"tsmc"}, false, SearchQuery::Scope::Title, kFirstDay, kFirstDay};
+    EXPECT_FALSE(reader.SearchesByIndex(q));
+    EXPECT_EQ(reader.Search('1', q).size(), 1u);
+}
 
 }  // namespace
