@@ -47,6 +47,10 @@ bool NEWS_bReCoverHeadline(BYTE service, std::vector<CHeadline>& headlines,
                            const std::vector<CHeadlineTable>& keys);
 // Sends the story again: a story-arrived event follows.
 bool News_bReRequestHeadlineStory(const CHeadlineTable& key);
+// The keywords as given, each followed by the short names of the listed
+// symbols it is the id of: what a search of them finds in a title, for
+// FindMatchSpans to mark. With no back-end, the keywords alone.
+std::vector<std::string> NEWS_vecMatchKeywords(const std::vector<CString>& keywords);
 
 // The categories of a service as two parallel lists (ids as decimal text).
 bool BK_bNewsAPI_GetNewsCatId(BYTE service, std::vector<CString>& ids, std::vector<CString>& names);

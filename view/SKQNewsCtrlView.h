@@ -428,6 +428,14 @@ class SKQNewsCtrlView : public SKQBaseView, public INewsViewInspection {
     // sheet's condition (search, relation and warning sheets; the other
     // sheets' rows get none), so a trader sees why the headline is there.
     void vMarkTitle(CGridoraWnd* pSheet, int row);
+    // The texts a condition's keywords mark (with the names of the symbols a
+    // keyword is the id of), asked of the back-end once per keyword list.
+    const std::vector<std::string>& vecMarkKeywords(int condition);
+    struct MarkKeywords {
+        std::vector<CString> asked;
+        std::vector<std::string> marked;
+    };
+    MarkKeywords m_markKeywords[4];
 
   public:
     // Starts a warning condition as the warning list's OK does, then searches.

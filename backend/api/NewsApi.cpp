@@ -128,3 +128,13 @@ SKQAuthorization* s_GetAuthPtr() {
     static SKQAuthorization noBackend(0);
     return &noBackend;
 }
+
+std::vector<std::string> NEWS_vecMatchKeywords(const std::vector<CString>& keywords) {
+    NewsBackend* news = backend();
+    if (news && news->IsOpen())
+        return news->KeywordsWithAliases(keywords);
+    std::vector<std::string> plain;
+    for (const CString& keyword : keywords)
+        plain.push_back(keyword.str());
+    return plain;
+}
