@@ -132,13 +132,19 @@ TEST(LegacyDecoding, BomUtf8AndBig5) {
     EXPECT_EQ(codepage::DecodeLegacy(kTsmcBig5 + "\xFF"), "台積電" + kReplacement);
 }
 
-TEST(DisplayWidth, ColumnsPerCharacter) {
+TEST(DisplayWidth, ColumnsPerCharacterAndBytesOfTheFirst) {
     EXPECT_EQ(codepage::DisplayWidth(""), 0);
     EXPECT_EQ(codepage::DisplayWidth("abc"), 3);
     EXPECT_EQ(codepage::DisplayWidth("台積電"), 6);
     EXPECT_EQ(codepage::DisplayWidth("台積電2330"), 10);
     EXPECT_EQ(codepage::DisplayWidth("a" + kBadByte + "b"), 3);
     EXPECT_EQ(codepage::DisplayWidth("\xE5\x8F"), 2);  // two stray bytes
+    EXPECT_EQ(codepage::CharLength(""), 0);
+    EXPECT_EQ(codepage::CharLength("ab"), 1);
+    EXPECT_EQ(codepage::CharLength("台積"), 3);
+    EXPECT_EQ(codepage::CharLength("\xF0\x9F\x98\x80"), 4);
+    EXPECT_EQ(codepage::CharLength("\xFF!"), 1);
+    EXPECT_EQ(codepage::CharLength("\xE5\x8F"), 1);
 }
 
 TEST(CutToWidth, NeverSplitsACharacter) {
@@ -187,15 +193,6 @@ TEST(CutToBytes, KeepsUtf8Whole) {
     }
     // A stray byte counts as one character of its own.
     EXPECT_EQ(codepage::CutToBytes("a\xFF!?", 2), "a\xFF");
-}
-
-TEST(CharLength, OfTheFirstCharacter) {
-    EXPECT_EQ(codepage::CharLength(""), 0);
-    EXPECT_EQ(codepage::CharLength("ab"), 1);
-    EXPECT_EQ(codepage::CharLength("台積"), 3);
-    EXPECT_EQ(codepage::CharLength("\xF0\x9F\x98\x80"), 4);
-    EXPECT_EQ(codepage::CharLength("\xFF!"), 1);
-    EXPECT_EQ(codepage::CharLength("\xE5\x8F"), 1);
 }
 
 }  // namespace
