@@ -89,7 +89,7 @@ TEST_F(MessagesTest, MessagesForAWindowThatWentAwayAreDropped) {
     EXPECT_FALSE(CWnd().PostMessage(WM_USER)) << "a window that does not exist takes no messages";
 }
 
-TEST_F(MessagesTest, MapBindsCommandsControlsRangesAndNotifications) {
+TEST_F(MessagesTest, MapBindsCommandsControlsRangesAndNotificationsTheLatestBindingWinning) {
     std::vector<std::string> seen;
     MessageMap& map = top.GetMessageMap();
     map.OnCommand(2050, [&] { seen.push_back("command 2050"); });
@@ -111,9 +111,8 @@ TEST_F(MessagesTest, MapBindsCommandsControlsRangesAndNotifications) {
     EXPECT_EQ(top.SendMessage(WM_NOTIFY, 3100, reinterpret_cast<LPARAM>(&header)), 7);
     EXPECT_EQ(seen, (std::vector<std::string>{"command 2050", "selchange 3004", "range 5050",
                                               "range 5060", "notify from 3100"}));
-}
 
-TEST_F(MessagesTest, ALaterBindingReplacesAnEarlierOneAndRawHandlersComeFirst) {
+    // A later binding replaces an earlier one, and the map comes before the virtual handler.
     top.log.clear();
     int calls = 0;
     top.GetMessageMap().On(WM_KEYDOWN, [&](WPARAM, LPARAM) -> LRESULT { return calls += 1; });
