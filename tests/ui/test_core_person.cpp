@@ -116,7 +116,7 @@ TEST_F(PersonTest, MessageBoxesFilesAndPrintersFollowTheScript) {
     EXPECT_EQ(ui.Script().Requests()[1].flags, 0x404u);
 }
 
-TEST(RecordingDCTest, PrintingKeepsDocumentAndPageOrder) {
+TEST(RecordingDCTest, PrintingKeepsDocumentAndPageOrderAndTextIsMeasuredByColumns) {
     RecordingDC screen;
     EXPECT_LE(screen.StartDoc("news"), 0) << "a screen is not a printer";
     RecordingDC printer(RecordingDC::A4Printer());
@@ -135,9 +135,8 @@ TEST(RecordingDCTest, PrintingKeepsDocumentAndPageOrder) {
     RecordingDC failing(RecordingDC::A4Printer());
     failing.FailStartDoc(true);
     EXPECT_LE(failing.StartDoc("x"), 0);
-}
 
-TEST(RecordingDCTest, TextIsMeasuredByColumnsAndFonts) {
+    // Text is measured by columns and fonts.
     RecordingDC dc;
     CFont font("Noto Sans CJK TC", 12);  // 16 pixels high at 96 dpi
     CFont* previous = dc.SelectObject(&font);
