@@ -147,7 +147,7 @@ TEST(DisplayWidth, ColumnsPerCharacterAndBytesOfTheFirst) {
     EXPECT_EQ(codepage::CharLength("\xE5\x8F"), 1);
 }
 
-TEST(CutToWidth, NeverSplitsACharacter) {
+TEST(CutToWidth, NeverSplitsACharacterAndAgreesWithBig5ByteCounting) {
     EXPECT_EQ(codepage::CutToWidth("台積電", 6), "台積電");
     EXPECT_EQ(codepage::CutToWidth("台積電", 5), "台積");
     EXPECT_EQ(codepage::CutToWidth("台積電", 1), "");
@@ -156,9 +156,8 @@ TEST(CutToWidth, NeverSplitsACharacter) {
     EXPECT_EQ(codepage::CutToWidth("a台b", 2), "a");
     EXPECT_EQ(codepage::CutToWidth("a台b", 3), "a台");
     EXPECT_EQ(codepage::CutToWidth("a台b", 100), "a台b");
-}
 
-TEST(CutToWidth, AgreesWithBig5ByteCounting) {
+    // It agrees with counting Big5 bytes.
     const std::string texts[] = {"台積電(2330)法說會：第4季營收創新高，EPS 12.5元", "A股B股",
                                  "1台2積3電4", "鴻海 聯發科  許功蓋"};
     for (const std::string& text : texts) {
