@@ -298,7 +298,7 @@ TEST_F(BalloonTest, ANewTipReplacesTheOldAndRestartsTheTimeOrItsDelay) {
     EXPECT_FALSE(balloon.IsWindowVisible());
 }
 
-TEST_F(BalloonTest, ItPaintsInTheOwnersFontAndTheSchemesTipColours) {
+TEST_F(BalloonTest, ItPaintsInTheOwnersFontAndTheSchemesTipColoursAsSwitched) {
     balloon.SetTipText("Keyword", "Invalid input");
     balloon.ShowTipWindow(CPoint(300, 200), kTipStyleShadow | kTipStyleThickBorder, 0, 2000);
     auto dc = ui.FrontEnd().Paint(balloon);
@@ -330,9 +330,8 @@ TEST_F(BalloonTest, ItPaintsInTheOwnersFontAndTheSchemesTipColours) {
     auto plain = ui.FrontEnd().Paint(balloon);
     EXPECT_EQ(of(*plain, Op::Fill).size(), 1u);
     EXPECT_EQ(of(*plain, Op::Frame).size(), 1u);
-}
 
-TEST_F(BalloonTest, ItsSwitchesChangePlaceAlignmentAndClicks) {
+    // Its switches change its place, its alignment and what a click does.
     balloon.SetTipText("", "Invalid input");
     balloon.SetAbovePoint(true);
     balloon.SetCenterText(true);
@@ -340,10 +339,10 @@ TEST_F(BalloonTest, ItsSwitchesChangePlaceAlignmentAndClicks) {
     balloon.ShowTipWindow(CPoint(300, 200), 3, 0, 2000);
     EXPECT_LT(body().bottom, 200) << "above the point";
     EXPECT_EQ(body().CenterPoint().x, 300);
-    auto dc = ui.FrontEnd().Paint(balloon);
-    const auto texts = of(*dc, Op::Text);
-    ASSERT_EQ(texts.size(), 1u);
-    EXPECT_NE(texts[0].format & DT_CENTER, 0u);
+    auto switched = ui.FrontEnd().Paint(balloon);
+    const auto centred = of(*switched, Op::Text);
+    ASSERT_EQ(centred.size(), 1u);
+    EXPECT_NE(centred[0].format & DT_CENTER, 0u);
     balloon.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(3, 3));
     EXPECT_TRUE(balloon.IsWindowVisible());
 
