@@ -105,7 +105,7 @@ TEST_F(BaseViewTest, TheLinkGroupIsSavedAndRestoredUnderTheClassKeyGiven) {
     EXPECT_EQ(other.byGetLink(), 0);
 }
 
-TEST_F(BaseViewTest, HostEntryPointsDefaultToTheBaseSettingsUnderTheViewsClass) {
+TEST_F(BaseViewTest, HostEntryPointsDefaultToTheBaseSettingsAndTheHostsFontAndEntitlements) {
     auto cfg = SKQCfgIO2::InMemory();
     view->bSetLink(2);
     view->SaveViewInfo(cfg.get(), "Desk", 4, 5);
@@ -142,9 +142,8 @@ TEST_F(BaseViewTest, HostEntryPointsDefaultToTheBaseSettingsUnderTheViewsClass) 
     chosen.SetViewFont(&own);
     chosen.OnInitialUpdate();
     EXPECT_EQ(chosen.pGetViewFont(), &own);
-}
 
-TEST_F(BaseViewTest, EntitlementsFollowTheHost) {
+    // Entitlements follow the host.
     EXPECT_TRUE(view->bIsAuthService(16)) << "entitled to everything by default";
     context.OwnServices().SetAuthServices({1, 2});
     EXPECT_FALSE(view->bIsAuthService(16));

@@ -135,15 +135,6 @@ TEST_F(GridTest, HorizontallyScrolledColumnsShiftAndHiddenOnesAreNotDrawn) {
     }
 }
 
-TEST_F(GridTest, PaintingAGridOfAMillionRowsDrawsOnePage) {
-    MakeGrid({0, 0, 600, 200}, 1'000'000);
-    grid->SendMessage(WM_VSCROLL, SB_BOTTOM, 0);
-    FillRows(grid->iGetBgnRowPos(), grid->iGetTotalRows());
-    const auto dc = ui.FrontEnd().Paint(*grid);
-    EXPECT_EQ(RowTexts(*dc).size(), 11U * 3U);
-    EXPECT_EQ(RowTexts(*dc).back(), CellText(999'999, 2));
-}
-
 TEST_F(GridTest, OnlyWhatChangedIsRepainted) {
     MakeGrid({0, 0, 600, 200}, 100);
     auto& fe = ui.FrontEnd();
