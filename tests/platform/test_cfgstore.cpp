@@ -37,45 +37,47 @@ class CfgStoreTest : public ::testing::Test {
     }
 };
 
-TEST_F(CfgStoreTest, ViewValuesOfEveryTypeComeBackAsSaved) {
-    auto store = open();
-    ASSERT_TRUE(store->IsOpen()) << store->GetError();
+TEST_F(CfgStoreTest, ValuesOfEveryTypeComeBackAsSavedOnDiskAndInMemory) {
     const List keywords = {"台積電", "", "a,b", "line1\nline2", "\"quoted\"", "x\ty"};
-    EXPECT_TRUE(store->SaveViewInfo("新聞一", 3, 7, kClass, "FocusedTab", 5));
-    EXPECT_TRUE(store->SaveViewInfo("新聞一", 3, 7, kClass, "Sheet0ServiceCheck52", true));
-    EXPECT_TRUE(store->SaveViewInfo("新聞一", 3, 7, kClass, "CategoryID", CString("01 財經要聞")));
-    EXPECT_TRUE(store->SaveViewInfo("新聞一", 3, 7, kClass, "Keyword", keywords));
-
-    int tab = -1;
-    bool checked = false;
-    CString category;
-    List read;
-    EXPECT_TRUE(store->GetViewInfo("新聞一", 3, 7, kClass, "FocusedTab", tab));
-    EXPECT_TRUE(store->GetViewInfo("新聞一", 3, 7, kClass, "Sheet0ServiceCheck52", checked));
-    EXPECT_TRUE(store->GetViewInfo("新聞一", 3, 7, kClass, "CategoryID", category));
-    EXPECT_TRUE(store->GetViewInfo("新聞一", 3, 7, kClass, "Keyword", read));
-    EXPECT_EQ(tab, 5);
-    EXPECT_TRUE(checked);
-    EXPECT_EQ(category, "01 財經要聞");
-    EXPECT_EQ(read, keywords);
-}
-
-TEST_F(CfgStoreTest, ExtremeValuesSurvive) {
-    auto store = open();
     const int lowest = std::numeric_limits<int>::min();
     const CString big(std::string(100000, 'x') + "尾");
-    EXPECT_TRUE(store->SaveViewInfo("v", 0, 0, kClass, "low", lowest));
-    EXPECT_TRUE(store->SaveViewInfo("v", 0, 0, kClass, "big", big));
-    EXPECT_TRUE(store->SaveViewInfo("v", 0, 0, kClass, "none", List{}));
-    int low = 0;
-    CString text;
-    List none = {"stale"};
-    EXPECT_TRUE(store->GetViewInfo("v", 0, 0, kClass, "low", low));
-    EXPECT_TRUE(store->GetViewInfo("v", 0, 0, kClass, "big", text));
-    EXPECT_TRUE(store->GetViewInfo("v", 0, 0, kClass, "none", none));
-    EXPECT_EQ(low, lowest);
-    EXPECT_EQ(text, big);
-    EXPECT_TRUE(none.empty()) << "a saved empty list is found, and it is empty";
+    std::unique_ptr<SKQCfgIO2> stores[] = {open(), SKQCfgIO2::InMemory()};
+    for (const auto& store : stores) {
+        ASSERT_TRUE(store->IsOpen()) << store->GetError();
+        EXPECT_TRUE(store->SaveViewInfo("新聞一", 3, 7, kClass, "FocusedTab", 5));
+        EXPECT_TRUE(store->SaveViewInfo("新聞一", 3, 7, kClass, "Sheet0ServiceCheck52", true));
+        EXPECT_TRUE(
+            store->SaveViewInfo("新聞一", 3, 7, kClass, "CategoryID", CString("01 財經要聞")));
+        EXPECT_TRUE(store->SaveViewInfo("新聞一", 3, 7, kClass, "Keyword", keywords));
+        EXPECT_TRUE(store->SaveViewInfo("新聞一", 3, 7, kClass, "low", lowest));
+        EXPECT_TRUE(store->SaveViewInfo("新聞一", 3, 7, kClass, "big", big));
+        EXPECT_TRUE(store->SaveViewInfo("新聞一", 3, 7, kClass, "none", List{}));
+
+        int tab = -1, low = 0, checkedAsInt = 0;
+        bool checked = false, tabAsBool = false;
+        CString category, text;
+        List read, none = {"stale"};
+        EXPECT_TRUE(store->GetViewInfo("新聞一", 3, 7, kClass, "FocusedTab", tab));
+        EXPECT_TRUE(store->GetViewInfo("新聞一", 3, 7, kClass, "Sheet0ServiceCheck52", checked));
+        EXPECT_TRUE(store->GetViewInfo("新聞一", 3, 7, kClass, "CategoryID", category));
+        EXPECT_TRUE(store->GetViewInfo("新聞一", 3, 7, kClass, "Keyword", read));
+        EXPECT_TRUE(store->GetViewInfo("新聞一", 3, 7, kClass, "low", low));
+        EXPECT_TRUE(store->GetViewInfo("新聞一", 3, 7, kClass, "big", text));
+        EXPECT_TRUE(store->GetViewInfo("新聞一", 3, 7, kClass, "none", none));
+        // Integers and booleans read as each other.
+        EXPECT_TRUE(
+            store->GetViewInfo("新聞一", 3, 7, kClass, "Sheet0ServiceCheck52", checkedAsInt));
+        EXPECT_TRUE(store->GetViewInfo("新聞一", 3, 7, kClass, "FocusedTab", tabAsBool));
+        EXPECT_EQ(tab, 5);
+        EXPECT_TRUE(checked);
+        EXPECT_EQ(category, "01 財經要聞");
+        EXPECT_EQ(read, keywords);
+        EXPECT_EQ(low, lowest);
+        EXPECT_EQ(text, big);
+        EXPECT_TRUE(none.empty()) << "a saved empty list is found, and it is empty";
+        EXPECT_EQ(checkedAsInt, 1);
+        EXPECT_TRUE(tabAsBool);
+    }
 }
 
 TEST_F(CfgStoreTest, MissesLeaveTheOutValueUntouched) {
@@ -102,18 +104,6 @@ TEST_F(CfgStoreTest, MissesLeaveTheOutValueUntouched) {
     EXPECT_FALSE(store->GetViewInfo("v", 1, 2, kClass, "FocusedTab", list));
     EXPECT_EQ(text, "keep");
     EXPECT_EQ(list, List{"keep"});
-}
-
-TEST_F(CfgStoreTest, IntegersAndBooleansReadAsEachOther) {
-    auto store = open();
-    store->SaveViewInfo("v", 0, 0, kClass, "asBool", true);
-    store->SaveViewInfo("v", 0, 0, kClass, "asInt", 2);
-    int i = 0;
-    bool b = false;
-    EXPECT_TRUE(store->GetViewInfo("v", 0, 0, kClass, "asBool", i));
-    EXPECT_TRUE(store->GetViewInfo("v", 0, 0, kClass, "asInt", b));
-    EXPECT_EQ(i, 1);
-    EXPECT_TRUE(b);
 }
 
 TEST_F(CfgStoreTest, SavingAgainReplacesTheWholeValue) {
@@ -156,7 +146,7 @@ TEST_F(CfgStoreTest, AListSaveThatFailsHalfWayLeavesTheOldListWhole) {
     EXPECT_EQ(read, (List{"x", "y", "z"}));
 }
 
-TEST_F(CfgStoreTest, ViewsWithTheSameNameAndKey1ShareCommonValues) {
+TEST_F(CfgStoreTest, ViewsWithTheSameNameAndKey1ShareCommonValuesThatPersist) {
     auto first = open();
     auto second = open();  // another object on the same file, as a second view may hold
     ASSERT_TRUE(second->IsOpen()) << second->GetError();
@@ -179,14 +169,12 @@ TEST_F(CfgStoreTest, ViewsWithTheSameNameAndKey1ShareCommonValues) {
     first->SaveViewInfo("新聞", 1, 0, kClass, "WarningSearchItems", List{"view-only"});
     EXPECT_TRUE(second->GetViewCommonInfo("新聞", 1, "WarningSearchItems", read));
     EXPECT_EQ(read, warnings);
-}
 
-TEST_F(CfgStoreTest, ValuesPersistAcrossReopening) {
-    open()->SaveViewInfo("v", 1, 1, kClass, "Keyword", List{"鴻海", "聯發科"});
-    List read;
-    auto again = open();
-    ASSERT_TRUE(again->GetViewInfo("v", 1, 1, kClass, "Keyword", read));
-    EXPECT_EQ(read, (List{"鴻海", "聯發科"}));
+    // Values persist once both are closed.
+    first.reset();
+    second.reset();
+    ASSERT_TRUE(open()->GetViewCommonInfo("新聞", 1, "WarningSearchItems", read));
+    EXPECT_EQ(read, warnings);
 }
 
 TEST_F(CfgStoreTest, SystemDefaultsLiveInTheSysFolderAndAreReadByOthers) {
@@ -205,15 +193,12 @@ TEST_F(CfgStoreTest, SystemDefaultsLiveInTheSysFolderAndAreReadByOthers) {
     EXPECT_EQ(read, (List{"r1", "r2"}));
     EXPECT_FALSE(reader.GetViewDefaultInfo("OtherClass", "RelationSearchItems", read));
     SKQCfgIO2::m_strCurrentDir = saved;
-}
 
-TEST_F(CfgStoreTest, InMemoryStoreWorksWithoutFiles) {
-    auto store = SKQCfgIO2::InMemory();
-    ASSERT_TRUE(store->IsOpen());
-    EXPECT_TRUE(store->SaveViewInfo("v", 0, 0, kClass, "FocusedTab", 2));
-    int tab = 0;
-    EXPECT_TRUE(store->GetViewInfo("v", 0, 0, kClass, "FocusedTab", tab));
-    EXPECT_EQ(tab, 2);
+    // A folder that cannot be made is reported.
+    dir.write("blocker", "a file where a folder should be");
+    SKQCfgIO2 blocked(CString(dir.file("blocker/inner")), "System");
+    EXPECT_FALSE(blocked.IsOpen());
+    EXPECT_FALSE(blocked.GetError().empty());
 }
 
 TEST_F(CfgStoreTest, DumpListsEveryValue) {
@@ -224,13 +209,6 @@ TEST_F(CfgStoreTest, DumpListsEveryValue) {
     ASSERT_EQ(lines.size(), 2u);
     EXPECT_NE(lines[0].find("FocusedTab\t6"), std::string::npos);
     EXPECT_NE(lines[1].find("WarningSearchItems\t[a, b]"), std::string::npos);
-}
-
-TEST_F(CfgStoreTest, AFolderThatCannotBeMadeIsReported) {
-    dir.write("blocker", "a file where a folder should be");
-    SKQCfgIO2 store(CString(dir.file("blocker/inner")), "System");
-    EXPECT_FALSE(store.IsOpen());
-    EXPECT_FALSE(store.GetError().empty());
 }
 
 // A store the user may not write, in a folder that cannot be written (no

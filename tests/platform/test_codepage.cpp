@@ -132,16 +132,22 @@ TEST(LegacyDecoding, BomUtf8AndBig5) {
     EXPECT_EQ(codepage::DecodeLegacy(kTsmcBig5 + "\xFF"), "台積電" + kReplacement);
 }
 
-TEST(DisplayWidth, ColumnsPerCharacter) {
+TEST(DisplayWidth, ColumnsPerCharacterAndBytesOfTheFirst) {
     EXPECT_EQ(codepage::DisplayWidth(""), 0);
     EXPECT_EQ(codepage::DisplayWidth("abc"), 3);
     EXPECT_EQ(codepage::DisplayWidth("台積電"), 6);
     EXPECT_EQ(codepage::DisplayWidth("台積電2330"), 10);
     EXPECT_EQ(codepage::DisplayWidth("a" + kBadByte + "b"), 3);
     EXPECT_EQ(codepage::DisplayWidth("\xE5\x8F"), 2);  // two stray bytes
+    EXPECT_EQ(codepage::CharLength(""), 0);
+    EXPECT_EQ(codepage::CharLength("ab"), 1);
+    EXPECT_EQ(codepage::CharLength("台積"), 3);
+    EXPECT_EQ(codepage::CharLength("\xF0\x9F\x98\x80"), 4);
+    EXPECT_EQ(codepage::CharLength("\xFF!"), 1);
+    EXPECT_EQ(codepage::CharLength("\xE5\x8F"), 1);
 }
 
-TEST(CutToWidth, NeverSplitsACharacter) {
+TEST(CutToWidth, NeverSplitsACharacterAndAgreesWithBig5ByteCounting) {
     EXPECT_EQ(codepage::CutToWidth("台積電", 6), "台積電");
     EXPECT_EQ(codepage::CutToWidth("台積電", 5), "台積");
     EXPECT_EQ(codepage::CutToWidth("台積電", 1), "");
@@ -150,9 +156,8 @@ TEST(CutToWidth, NeverSplitsACharacter) {
     EXPECT_EQ(codepage::CutToWidth("a台b", 2), "a");
     EXPECT_EQ(codepage::CutToWidth("a台b", 3), "a台");
     EXPECT_EQ(codepage::CutToWidth("a台b", 100), "a台b");
-}
 
-TEST(CutToWidth, AgreesWithBig5ByteCounting) {
+    // It agrees with counting Big5 bytes.
     const std::string texts[] = {"台積電(2330)法說會：第4季營收創新高，EPS 12.5元", "A股B股",
                                  "1台2積3電4", "鴻海 聯發科  許功蓋"};
     for (const std::string& text : texts) {
@@ -187,15 +192,6 @@ TEST(CutToBytes, KeepsUtf8Whole) {
     }
     // A stray byte counts as one character of its own.
     EXPECT_EQ(codepage::CutToBytes("a\xFF!?", 2), "a\xFF");
-}
-
-TEST(CharLength, OfTheFirstCharacter) {
-    EXPECT_EQ(codepage::CharLength(""), 0);
-    EXPECT_EQ(codepage::CharLength("ab"), 1);
-    EXPECT_EQ(codepage::CharLength("台積"), 3);
-    EXPECT_EQ(codepage::CharLength("\xF0\x9F\x98\x80"), 4);
-    EXPECT_EQ(codepage::CharLength("\xFF!"), 1);
-    EXPECT_EQ(codepage::CharLength("\xE5\x8F"), 1);
 }
 
 }  // namespace

@@ -82,7 +82,7 @@ TEST(CStringSearch, FindWithStartsOutOfRange) {
     EXPECT_EQ(CString("第一　名").FindOneOf("　x"), 6);
 }
 
-TEST(CStringEdit, ReplaceRemoveInsertDelete) {
+TEST(CStringEdit, ReplaceRemoveInsertDeleteAndTrimBlanks) {
     CString s("a-b-c");
     EXPECT_EQ(s.Replace("-", "--"), 2);
     EXPECT_EQ(s, "a--b--c");
@@ -120,9 +120,8 @@ TEST(CStringEdit, ReplaceRemoveInsertDelete) {
     EXPECT_EQ(f.Delete(1, 100), 1);
     EXPECT_EQ(f, "a");
     EXPECT_EQ(f.Delete(5), 1);
-}
 
-TEST(CStringEdit, TrimBlanks) {
+    // Trimming without a set trims blanks.
     EXPECT_EQ(CString("  \t ab c \r\n").Trim(), "ab c");
     EXPECT_EQ(CString("  ab ").TrimLeft(), "ab ");
     EXPECT_EQ(CString("  ab \n").TrimRight(), "  ab");
@@ -184,7 +183,7 @@ INSTANTIATE_TEST_SUITE_P(
         TrimCase{"LeadByteBeforeAscii", "台a台", "\xE5\x61", "台a台", "台a台", "台a台"}),
     [](const testing::TestParamInfo<TrimCase>& param) { return std::string(param.param.name); });
 
-TEST(CStringSub, LeftMidRightClamp) {
+TEST(CStringSub, LeftMidRightClampAndCaseChangesOnlyAsciiLetters) {
     const CString s("abcdef");
     EXPECT_EQ(s.Left(2), "ab");
     EXPECT_EQ(s.Left(-1), "");
@@ -206,14 +205,13 @@ TEST(CStringSub, LeftMidRightClamp) {
     t.SetAt(0, 'A');
     t.SetAt(6, 'Z');
     EXPECT_EQ(t, "Abcdef");
-}
 
-TEST(CStringCase, OnlyAsciiLettersChange) {
-    CString s("abc台積電XYZ[_]");
-    s.MakeUpper();
-    EXPECT_EQ(s, "ABC台積電XYZ[_]");
-    s.MakeLower();
-    EXPECT_EQ(s, "abc台積電xyz[_]");
+    // Changing case changes only ASCII letters.
+    CString mixed("abc台積電XYZ[_]");
+    mixed.MakeUpper();
+    EXPECT_EQ(mixed, "ABC台積電XYZ[_]");
+    mixed.MakeLower();
+    EXPECT_EQ(mixed, "abc台積電xyz[_]");
 
     std::string high;
     for (int b = 0x80; b <= 0xFF; ++b)

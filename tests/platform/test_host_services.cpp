@@ -23,12 +23,16 @@ class HostServicesTest : public ::testing::Test {
     ScopedHostContext scope{context};
 };
 
-TEST_F(HostServicesTest, SystemFolderHasNoTrailingSeparator) {
+TEST_F(HostServicesTest, SystemFolderHasNoTrailingSeparatorAndScrollbarsFollowTheHost) {
     services.SetSysPath("C:\\Host\\SYS\\");
     EXPECT_EQ(s_PathGetSysPath(0), "C:/Host/SYS");
     services.SetSysPath("/");
     EXPECT_EQ(s_PathGetSysPath(0), "/");
     EXPECT_EQ(s_PathGetSysPath(1), "") << "only the system folder is known";
+
+    EXPECT_FALSE(BK_bIsThinScrollbar());
+    services.SetThinScrollbar(true);
+    EXPECT_TRUE(BK_bIsThinScrollbar()) << "thin scroll bars follow the host";
 }
 
 TEST_F(HostServicesTest, ShippedSiteFilesAreFoundThroughTheSystemFolder) {
@@ -117,7 +121,7 @@ TEST_F(HostServicesTest, ColoursComeFromTheSchemeAsColorrefs) {
     EXPECT_EQ(err.find("COLOR_NO_SUCH_KEY", err.find("COLOR_NO_SUCH_KEY") + 1), std::string::npos);
 }
 
-TEST(ColorSchemeTest, ParsesTheColourForms) {
+TEST(ColorSchemeTest, ParsesTheColourFormsAndSkipsBadEntries) {
     EXPECT_EQ(ColorScheme::ParseColour("#102030"), RGB(0x10, 0x20, 0x30));
     EXPECT_EQ(ColorScheme::ParseColour("a0B0c0"), RGB(0xA0, 0xB0, 0xC0));
     EXPECT_EQ(ColorScheme::ParseColour(" 255, 128 ,0 "), RGB(255, 128, 0));
@@ -126,9 +130,8 @@ TEST(ColorSchemeTest, ParsesTheColourForms) {
     EXPECT_FALSE(ColorScheme::ParseColour("256,0,0").has_value());
     EXPECT_FALSE(ColorScheme::ParseColour("1,2").has_value());
     EXPECT_FALSE(ColorScheme::ParseColour("1,2,3,4").has_value());
-}
 
-TEST(ColorSchemeTest, BadEntriesAreSkippedAndAnEmptyFileKeepsTheScheme) {
+    // In a file, bad entries are skipped and a file with none good keeps the scheme.
     const std::string dir = ::testing::TempDir();
     const std::string good = dir + "/kq-good-scheme.ini";
     const std::string bad = dir + "/kq-bad-scheme.ini";
@@ -193,13 +196,7 @@ TEST_F(HostServicesTest, NormalExchangeSymbols) {
     EXPECT_FALSE(bIsNormalTWSESymbolID(1, "2330")) << "another market";
 }
 
-TEST_F(HostServicesTest, ThinScrollbarsFollowTheHost) {
-    EXPECT_FALSE(BK_bIsThinScrollbar());
-    services.SetThinScrollbar(true);
-    EXPECT_TRUE(BK_bIsThinScrollbar());
-}
-
-TEST(HostContextTest, InstalledContextsNestAndUninstallThemselves) {
+TEST(HostContextTest, ContextsNestUninstallThemselvesAndHaveReplaceableParts) {
     HostContext& builtIn = HostContext::Current();
     {
         HostContext outer;
@@ -219,9 +216,8 @@ TEST(HostContextTest, InstalledContextsNestAndUninstallThemselves) {
         dying.reset();  // a context that goes away never stays installed
         EXPECT_EQ(&HostContext::Current(), &builtIn);
     }
-}
 
-TEST(HostContextTest, PartsCanBeReplacedAndRestored) {
+    // Parts can be replaced and restored.
     HostContext context;
     ManualClock clock(1796346000);
     StandardHostServices other;

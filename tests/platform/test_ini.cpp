@@ -35,7 +35,7 @@ class ProfileFile : public testing::Test {
     int m_count = 0;
 };
 
-TEST_F(ProfileFile, NamesMatchWithoutCaseAndFirstDuplicateWins) {
+TEST_F(ProfileFile, NamesMatchWithoutCaseInFilesAndParsedText) {
     const std::string path =
         Write("[Quote]\nHost = 10.0.0.1\nPort=7000\nport=8000\nmy key = spaced\n[Other]\nHost=x\n");
     EXPECT_EQ(Read(path, "QUOTE", "host"), "10.0.0.1");
@@ -48,6 +48,14 @@ TEST_F(ProfileFile, NamesMatchWithoutCaseAndFirstDuplicateWins) {
     ASSERT_TRUE(ini.IsLoaded());
     EXPECT_EQ(ini.Get("qUoTe", "pOrT"), "7000");
     EXPECT_EQ(ini.Sections(), (std::vector<std::string>{"Quote", "Other"}));
+
+    IniFile parsed = IniFile::Parse("[a]\nx=1\n[b]\ny=2\nz=3\n");
+    EXPECT_TRUE(parsed.IsLoaded());
+    const IniFile moved = std::move(parsed);
+    EXPECT_EQ(moved.Get("A", "X"), "1");
+    EXPECT_EQ(moved.Keys("b"), (std::vector<std::string>{"y", "z"}));
+    EXPECT_FALSE(moved.Get("a", "y").has_value());
+    EXPECT_FALSE(moved.Get("c", "x").has_value());
 }
 
 // The first of duplicate keys counts, whatever the case of the names, even
@@ -113,8 +121,8 @@ TEST_F(ProfileFile, BlanksAndOnePairOfQuotesAreDropped) {
     EXPECT_EQ(Read(path, "s", "equals"), "a=b=c");
 }
 
-TEST_F(ProfileFile, MissingPiecesGiveTheDefault) {
-    const std::string path = Write("[s]\nk=v\n");
+TEST_F(ProfileFile, MissingPiecesGiveTheDefaultAndEmptyValuesEmptyText) {
+    const std::string path = Write("[s]\nk=v\nempty=\nblank=   \nquoted=\"\"\n");
     const std::string missing = m_dir.file("absent.ini");
     EXPECT_EQ(Read(missing, "s", "k"), "<default>");
     EXPECT_EQ(Read(path, "t", "k"), "<default>");
@@ -129,16 +137,12 @@ TEST_F(ProfileFile, MissingPiecesGiveTheDefault) {
     EXPECT_FALSE(none.IsLoaded());
     EXPECT_FALSE(none.Get("s", "k").has_value());
     EXPECT_TRUE(none.Sections().empty());
-}
 
-TEST_F(ProfileFile, EmptyValueIsEmptyTextButDefaultNumber) {
-    const std::string path = Write("[s]\nempty=\nblank=   \nquoted=\"\"\n");
-    EXPECT_EQ(Read(path, "s", "empty"), "");
-    EXPECT_EQ(Read(path, "s", "blank"), "");
-    EXPECT_EQ(Read(path, "s", "quoted"), "");
-    EXPECT_EQ(ReadInt(path, "s", "empty", 11), 11);
-    EXPECT_EQ(ReadInt(path, "s", "blank", 12), 12);
-    EXPECT_EQ(ReadInt(path, "s", "quoted", 13), 13);
+    // An empty value is empty text but the default number.
+    for (const char* key : {"empty", "blank", "quoted"}) {
+        EXPECT_EQ(Read(path, "s", key), "") << key;
+        EXPECT_EQ(ReadInt(path, "s", key, 11), 11) << key;
+    }
 }
 
 TEST_F(ProfileFile, ValuesAreCutToTheBufferOnACharacterBoundary) {
@@ -205,15 +209,7 @@ TEST_F(ProfileFile, Big5FileReadsAsUtf8) {
     EXPECT_EQ(IniFile::Load(path).Sections(), (std::vector<std::string>{"行情包"}));
 }
 
-TEST_F(ProfileFile, InvalidBytesDoNotHideOtherKeys) {
-    const std::string path = Write("[s]\na=1\nbad=\xFF\xFF\nb=2\n[t]\xFF\nc=3\n");
-    EXPECT_EQ(Read(path, "s", "a"), "1");
-    EXPECT_EQ(Read(path, "s", "b"), "2");
-    EXPECT_EQ(Read(path, "t", "c"), "3");
-    EXPECT_TRUE(codepage::IsValidUtf8(Read(path, "s", "bad")));
-}
-
-TEST_F(ProfileFile, BomAndCrlf) {
+TEST_F(ProfileFile, BomCrlfAndInvalidBytes) {
     const std::string bom = Write("\xEF\xBB\xBF[新聞]\r\n來源=中央社\r\ncount=5\r\n");
     EXPECT_EQ(Read(bom, "新聞", "來源"), "中央社");
     EXPECT_EQ(ReadInt(bom, "新聞", "count"), 5);
@@ -221,6 +217,13 @@ TEST_F(ProfileFile, BomAndCrlf) {
     EXPECT_EQ(Read(crlf, "s", "k"), "v");
     EXPECT_EQ(Read(crlf, "s", "q"), "a ");
     EXPECT_EQ(Read(crlf, "t", "k"), "w");
+
+    // Invalid bytes do not hide other keys.
+    const std::string bad = Write("[s]\na=1\nbad=\xFF\xFF\nb=2\n[t]\xFF\nc=3\n");
+    EXPECT_EQ(Read(bad, "s", "a"), "1");
+    EXPECT_EQ(Read(bad, "s", "b"), "2");
+    EXPECT_EQ(Read(bad, "t", "c"), "3");
+    EXPECT_TRUE(codepage::IsValidUtf8(Read(bad, "s", "bad")));
 }
 
 TEST_F(ProfileFile, OnlyWholeLinesAreComments) {
@@ -268,16 +271,6 @@ TEST_F(ProfileFile, NulBytesAreReportedAndDoNotHideTheLinesAfterThem) {
     const std::string told = testing::internal::GetCapturedStderr();
     EXPECT_NE(told.find(path + ": 3 NUL byte(s) ignored\n"), std::string::npos) << told;
     EXPECT_EQ(told.find("NUL", told.find("NUL") + 1), std::string::npos) << "told once: " << told;
-}
-
-TEST(IniParse, InMemoryTextAndMove) {
-    IniFile ini = IniFile::Parse("[a]\nx=1\n[b]\ny=2\nz=3\n");
-    EXPECT_TRUE(ini.IsLoaded());
-    IniFile moved = std::move(ini);
-    EXPECT_EQ(moved.Get("A", "X"), "1");
-    EXPECT_EQ(moved.Keys("b"), (std::vector<std::string>{"y", "z"}));
-    EXPECT_FALSE(moved.Get("a", "y").has_value());
-    EXPECT_FALSE(moved.Get("c", "x").has_value());
 }
 
 }  // namespace

@@ -21,10 +21,12 @@ std::vector<std::string> fileKeys(Language language) {
     return IniFile::Load(kLangDir + "/" + LanguageService::FileName(language)).Keys("Strings");
 }
 
-TEST(LanguageFiles, AllThreeHoldTheSameKeysWithText) {
+TEST(LanguageFiles, AllThreeHoldTheSameKeysWithTextInTheirOwnLanguage) {
     const auto reference = fileKeys(Language::TraditionalChinese);
     ASSERT_GT(reference.size(), 90u);
-    for (Language language : kAll) {
+    const char* const allNews[] = {"全部新聞", "全部新闻", "All News"};
+    for (int i = 0; i < 3; ++i) {
+        const Language language = kAll[i];
         const auto keys = fileKeys(language);
         EXPECT_EQ(keys, reference) << LanguageService::FileName(language);
         LanguageService service;
@@ -33,7 +35,12 @@ TEST(LanguageFiles, AllThreeHoldTheSameKeysWithText) {
             EXPECT_FALSE(service.GetText(key.c_str()).IsEmpty())
                 << key << " in " << LanguageService::FileName(language);
         }
+        EXPECT_EQ(service.GetText("IDS_NEWSCTRLVIEW_STRING_ALL_NEWS"), allNews[i]);
     }
+    // A quoted value keeps the blank that code relies on when it appends to it.
+    LanguageService tc;
+    ASSERT_TRUE(tc.Load(kLangDir, Language::TraditionalChinese));
+    EXPECT_EQ(tc.GetText("IDS_NEWSCTRLVIEW_STRING_FILE_FILTER").Right(1), " ");
 }
 
 TEST(LanguageFiles, EveryKeyUsedInCodeIsInEveryFile) {
@@ -46,19 +53,6 @@ TEST(LanguageFiles, EveryKeyUsedInCodeIsInEveryFile) {
                 << key << " missing from " << LanguageService::FileName(language);
         }
     }
-}
-
-TEST(LanguageFiles, LanguagesReallyDiffer) {
-    LanguageService tc, sc, en;
-    ASSERT_TRUE(tc.Load(kLangDir, Language::TraditionalChinese));
-    ASSERT_TRUE(sc.Load(kLangDir, Language::SimplifiedChinese));
-    ASSERT_TRUE(en.Load(kLangDir, Language::English));
-    EXPECT_EQ(tc.GetText("IDS_NEWSCTRLVIEW_STRING_ALL_NEWS"), "全部新聞");
-    EXPECT_EQ(sc.GetText("IDS_NEWSCTRLVIEW_STRING_ALL_NEWS"), "全部新闻");
-    EXPECT_EQ(en.GetText("IDS_NEWSCTRLVIEW_STRING_ALL_NEWS"), "All News");
-    // A quoted value keeps the blank that code relies on when it appends to it.
-    const CString filter = tc.GetText("IDS_NEWSCTRLVIEW_STRING_FILE_FILTER");
-    EXPECT_EQ(filter.Right(1), " ");
 }
 
 TEST(LanguageService, MissingKeyGivesTheKeyAndIsReportedOnce) {
@@ -88,14 +82,7 @@ TEST(LanguageService, AMissingFileKeepsWhatWasLoaded) {
     EXPECT_EQ(service.GetText("IDS_NEWSCTRLVIEW_STRING_SEARCH"), "Search");
 }
 
-TEST(LanguageService, ParsesLanguageNames) {
-    EXPECT_EQ(LanguageService::ParseLanguage("zh_TW"), Language::TraditionalChinese);
-    EXPECT_EQ(LanguageService::ParseLanguage("zh-CN"), Language::SimplifiedChinese);
-    EXPECT_EQ(LanguageService::ParseLanguage("en"), Language::English);
-    EXPECT_FALSE(LanguageService::ParseLanguage("fr").has_value());
-}
-
-TEST(LanguageService, ConvertsTraditionalToSimplified) {
+TEST(LanguageService, ConvertsToSimplifiedForASimplifiedInterfaceOnly) {
     LanguageService service;
     CString out = "stale";
     ASSERT_TRUE(service.ConvertToSimplified("臺灣積體電路製造公司發布營收報告", out));
@@ -105,10 +92,8 @@ TEST(LanguageService, ConvertsTraditionalToSimplified) {
     EXPECT_EQ(out, "2330 TSMC 09:00:01");
     ASSERT_TRUE(service.ConvertToSimplified("", out));
     EXPECT_EQ(out, "");
-}
 
-TEST(LanguageService, SimplifiedOnlyForASimplifiedInterface) {
-    LanguageService service;
+    // Only a Simplified interface asks for the conversion.
     service.SetLanguage(Language::TraditionalChinese);
     EXPECT_FALSE(service.IsConvertToSimplified('1'));
     service.SetLanguage(Language::English);
@@ -116,6 +101,11 @@ TEST(LanguageService, SimplifiedOnlyForASimplifiedInterface) {
     service.SetLanguage(Language::SimplifiedChinese);
     EXPECT_TRUE(service.IsConvertToSimplified('1'));
     EXPECT_TRUE(service.IsConvertToSimplified('4'));
+
+    EXPECT_EQ(LanguageService::ParseLanguage("zh_TW"), Language::TraditionalChinese);
+    EXPECT_EQ(LanguageService::ParseLanguage("zh-CN"), Language::SimplifiedChinese);
+    EXPECT_EQ(LanguageService::ParseLanguage("en"), Language::English);
+    EXPECT_FALSE(LanguageService::ParseLanguage("fr").has_value());
 }
 
 TEST(LanguageService, FreeFunctionsUseTheInstalledContext) {

@@ -53,6 +53,14 @@ TEST_F(ButtonTest, CheckingFromCodeSendsNothingAndLeavesTheGroupAlone) {
 
     push.SetCheck(BST_CHECKED);
     EXPECT_EQ(push.GetCheck(), BST_UNCHECKED) << "a push button has no check state";
+
+    // A destroyed button forgets its check.
+    CButton check;
+    ASSERT_TRUE(check.Create("Keep", WS_CHILD | WS_VISIBLE | BS_AUTOCHECKBOX, At(0), &parent, 10));
+    check.SetCheck(BST_CHECKED);
+    check.DestroyWindow();
+    ASSERT_TRUE(check.Create("Keep", WS_CHILD | WS_VISIBLE | BS_AUTOCHECKBOX, At(0), &parent, 10));
+    EXPECT_EQ(check.GetCheck(), BST_UNCHECKED);
 }
 
 TEST_F(ButtonTest, CheckBoxesToggleAndPushButtonsOnlyNotify) {
@@ -119,15 +127,6 @@ TEST_F(ButtonTest, ButtonMessagesDoWhatTheMemberFunctionsDo) {
     CString text;
     EXPECT_EQ(radio1.SendMessage(WM_GETTEXT, 0, reinterpret_cast<LPARAM>(&text)), 6);
     EXPECT_EQ(text, "交集");
-}
-
-TEST_F(ButtonTest, ADestroyedButtonForgetsItsCheck) {
-    CButton check;
-    ASSERT_TRUE(check.Create("Keep", WS_CHILD | WS_VISIBLE | BS_AUTOCHECKBOX, At(0), &parent, 10));
-    check.SetCheck(BST_CHECKED);
-    check.DestroyWindow();
-    ASSERT_TRUE(check.Create("Keep", WS_CHILD | WS_VISIBLE | BS_AUTOCHECKBOX, At(0), &parent, 10));
-    EXPECT_EQ(check.GetCheck(), BST_UNCHECKED);
 }
 
 }  // namespace

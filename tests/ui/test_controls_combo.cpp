@@ -96,7 +96,7 @@ TEST_F(ComboTest, OnlyASortedComboSortsAndTheUpperCaseStyleFoldsItems) {
     EXPECT_EQ(unsorted.AddString("a"), 1);
 }
 
-TEST_F(ComboTest, TheSelectionFollowsItsItemAndGoesWithIt) {
+TEST_F(ComboTest, TheSelectionFollowsItsItemAndTheItemsTheWindow) {
     Make(CBS_DROPDOWNLIST);
     AddSymbols();
     combo.SetCurSel(1);
@@ -111,6 +111,17 @@ TEST_F(ComboTest, TheSelectionFollowsItsItemAndGoesWithIt) {
     EXPECT_EQ(combo.GetLBText(9), "");
     EXPECT_EQ(combo.GetLBTextLen(9), CB_ERR);
     EXPECT_GT(ChangesOf(combo, WindowChange::Content), 0);
+
+    // Items live as long as the window.
+    EXPECT_EQ(CComboBox().AddString("x"), CB_ERR) << "no window, no items";
+    AddSymbols();
+    combo.SetCurSel(2);
+    combo.DropDown();
+    combo.DestroyWindow();
+    Make(CBS_DROPDOWNLIST);
+    EXPECT_EQ(combo.GetCount(), 0);
+    EXPECT_EQ(combo.GetCurSel(), CB_ERR);
+    EXPECT_FALSE(combo.GetDroppedState());
 }
 
 TEST_F(ComboTest, APersonsChoiceNotifiesDropDownSelChangeAndCloseUpInOrder) {
@@ -237,19 +248,6 @@ TEST_F(ComboTest, AutoCompletionIsOffUntilSwitchedOnThenCompletesWhatIsTyped) {
     const auto selChanges =
         std::count(notices.begin(), notices.end(), Command(3005, CBN_SELCHANGE));
     EXPECT_EQ(selChanges, 0) << "completion selects as code does";
-}
-
-TEST_F(ComboTest, ItemsLiveAsLongAsTheWindow) {
-    Make(CBS_DROPDOWNLIST);
-    EXPECT_EQ(CComboBox().AddString("x"), CB_ERR) << "no window, no items";
-    AddSymbols();
-    combo.SetCurSel(2);
-    combo.DropDown();
-    combo.DestroyWindow();
-    Make(CBS_DROPDOWNLIST);
-    EXPECT_EQ(combo.GetCount(), 0);
-    EXPECT_EQ(combo.GetCurSel(), CB_ERR);
-    EXPECT_FALSE(combo.GetDroppedState());
 }
 
 }  // namespace

@@ -16,7 +16,7 @@ class DateTimeTest : public ControlTest {
     void TearDown() override { context.SetClock(nullptr); }
 };
 
-TEST_F(DateTimeTest, APickerStartsAtNowAndTakesValuesFromCodeSilently) {
+TEST_F(DateTimeTest, APickerStartsAtNowAndTakesValuesFromCodeAndMessagesSilently) {
     COleDateTime value;
     ASSERT_TRUE(picker.GetTime(value));
     EXPECT_EQ(value, COleDateTime(2024, 3, 15, 9, 30, 0));
@@ -36,6 +36,16 @@ TEST_F(DateTimeTest, APickerStartsAtNowAndTakesValuesFromCodeSilently) {
     EXPECT_EQ(value, COleDateTime(2024, 1, 2, 8, 0, 0));
     EXPECT_TRUE(notices.empty());
     EXPECT_GT(ChangesOf(picker, WindowChange::Content), 0);
+
+    // Messages carry the value as a system time.
+    SYSTEMTIME time = ToSystemTime(COleDateTime(2024, 5, 20, 10, 11, 12));
+    EXPECT_EQ(picker.SendMessage(DTM_SETSYSTEMTIME, GDT_VALID, reinterpret_cast<LPARAM>(&time)), 1);
+    SYSTEMTIME read;
+    EXPECT_EQ(picker.SendMessage(DTM_GETSYSTEMTIME, 0, reinterpret_cast<LPARAM>(&read)),
+              static_cast<LRESULT>(GDT_VALID));
+    EXPECT_EQ(FromSystemTime(read), COleDateTime(2024, 5, 20, 10, 11, 12));
+    time.wMonth = 13;
+    EXPECT_EQ(picker.SendMessage(DTM_SETSYSTEMTIME, GDT_VALID, reinterpret_cast<LPARAM>(&time)), 0);
 }
 
 TEST_F(DateTimeTest, UsingTheCalendarNotifiesDropDownChangeAndCloseUp) {
@@ -113,17 +123,6 @@ TEST_F(DateTimeTest, ARangeBoundsTheValueAndWhatAPersonMayPick) {
     EXPECT_TRUE(picker.SetRange(nullptr, nullptr));
     EXPECT_EQ(picker.GetRange(nullptr, nullptr), 0u);
     EXPECT_TRUE(picker.SetTime(COleDateTime(2030, 1, 1, 0, 0, 0)));
-}
-
-TEST_F(DateTimeTest, MessagesCarryTheValueAsSystemTime) {
-    SYSTEMTIME time = ToSystemTime(COleDateTime(2024, 5, 20, 10, 11, 12));
-    EXPECT_EQ(picker.SendMessage(DTM_SETSYSTEMTIME, GDT_VALID, reinterpret_cast<LPARAM>(&time)), 1);
-    SYSTEMTIME read;
-    EXPECT_EQ(picker.SendMessage(DTM_GETSYSTEMTIME, 0, reinterpret_cast<LPARAM>(&read)),
-              static_cast<LRESULT>(GDT_VALID));
-    EXPECT_EQ(FromSystemTime(read), COleDateTime(2024, 5, 20, 10, 11, 12));
-    time.wMonth = 13;
-    EXPECT_EQ(picker.SendMessage(DTM_SETSYSTEMTIME, GDT_VALID, reinterpret_cast<LPARAM>(&time)), 0);
 }
 
 }  // namespace

@@ -118,7 +118,14 @@ class KeywordEdit : public CEdit {
     }
 };
 
-TEST_F(EditTest, AKeyFilterSwallowsTypedBlanksAndShiftInsert) {
+class SpaceKeyEdit : public CEdit {
+  protected:
+    bool PreTranslateKey(UINT message, UINT key) override {
+        return message == WM_KEYDOWN && key == VK_SPACE;
+    }
+};
+
+TEST_F(EditTest, AKeyFilterSwallowsTypedBlanksShiftInsertAndKeysDown) {
     KeywordEdit keyword;
     ASSERT_TRUE(keyword.Create(WS_CHILD | WS_VISIBLE | WS_BORDER, At(0), &parent, 3008));
     EXPECT_EQ(keyword.TypeText("台 積"), 2);
@@ -135,16 +142,8 @@ TEST_F(EditTest, AKeyFilterSwallowsTypedBlanksAndShiftInsert) {
     EXPECT_FALSE(keyword.PressKey(VK_SPACE))
         << "the blank of the space bar is swallowed as a character";
     EXPECT_EQ(keyword.GetWindowText(), "台積");
-}
 
-class SpaceKeyEdit : public CEdit {
-  protected:
-    bool PreTranslateKey(UINT message, UINT key) override {
-        return message == WM_KEYDOWN && key == VK_SPACE;
-    }
-};
-
-TEST_F(EditTest, ASwallowedKeyDownProducesNoCharacter) {
+    // A swallowed key-down produces no character.
     SpaceKeyEdit spaceless;
     ASSERT_TRUE(spaceless.Create(WS_CHILD | WS_VISIBLE, At(0), &parent, 5));
     spaceless.TypeText("a b");

@@ -74,7 +74,7 @@ TEST_F(RichEditTest, FlagsNarrowTheSearchAndTurnItRound) {
     EXPECT_EQ(pane.FindText(0, &find), 50) << "backward from the end down to 35";
 }
 
-TEST_F(RichEditTest, TheSelectionShowsWithoutFocusOnlyWhenAskedTo) {
+TEST_F(RichEditTest, TheSelectionShowsWithoutFocusOnlyWhenAskedToAndMarksLeaveItAlone) {
     pane.SetSel(22, 25);
     EXPECT_FALSE(pane.IsSelectionShown());
     pane.SendMessage(EM_HIDESELECTION, 0, 1);
@@ -93,6 +93,19 @@ TEST_F(RichEditTest, TheSelectionShowsWithoutFocusOnlyWhenAskedTo) {
     pane.SendMessage(EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&range));
     EXPECT_EQ(range.cpMin, 3) << "a reversed range is taken in order";
     EXPECT_EQ(range.cpMax, 5);
+
+    // Marks stay beside the selection until the text is set again.
+    pane.AddMark(CHARRANGE{29, 33});
+    pane.AddMark(CHARRANGE{50, 200});  // clipped to the text
+    pane.AddMark(CHARRANGE{40, 40});   // empty: ignored
+    pane.SetSel(22, 25);
+    ASSERT_EQ(pane.GetMarks().size(), 2U);
+    EXPECT_EQ(pane.GetMarks()[1].cpMin, 50);
+    EXPECT_EQ(pane.GetMarks()[1].cpMax, pane.GetTextLength());
+    EXPECT_EQ(pane.GetSelText(), "台積電") << "marks leave the selection alone";
+
+    pane.SetWindowText(story);
+    EXPECT_TRUE(pane.GetMarks().empty()) << "even the same text again drops them";
 }
 
 TEST_F(RichEditTest, ReadOnlyRefusesAPersonButNotTheCode) {
@@ -114,20 +127,6 @@ TEST_F(RichEditTest, ReadOnlyRefusesAPersonButNotTheCode) {
     EXPECT_EQ(notices, std::vector<Notice>{Command(8071, EN_CHANGE)});
     EXPECT_EQ(pane.GetLineCount(), 3);
     EXPECT_EQ(pane.LineFromChar(9), 1);
-}
-
-TEST_F(RichEditTest, MarksStayBesideTheSelectionUntilTheTextIsSetAgain) {
-    pane.AddMark(CHARRANGE{29, 33});
-    pane.AddMark(CHARRANGE{50, 200});  // clipped to the text
-    pane.AddMark(CHARRANGE{40, 40});   // empty: ignored
-    pane.SetSel(22, 25);
-    ASSERT_EQ(pane.GetMarks().size(), 2U);
-    EXPECT_EQ(pane.GetMarks()[1].cpMin, 50);
-    EXPECT_EQ(pane.GetMarks()[1].cpMax, pane.GetTextLength());
-    EXPECT_EQ(pane.GetSelText(), "台積電") << "marks leave the selection alone";
-
-    pane.SetWindowText(story);
-    EXPECT_TRUE(pane.GetMarks().empty()) << "even the same text again drops them";
 }
 
 }  // namespace

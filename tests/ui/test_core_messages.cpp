@@ -44,15 +44,7 @@ class MessagesTest : public ::testing::Test {
     }
 };
 
-TEST_F(MessagesTest, CreationSendsCreateThenSize) {
-    EXPECT_EQ(top.log, (std::vector<std::string>{"create", "size 400x300"}));
-    top.MoveWindow(CRect(10, 10, 410, 310));  // moved, same size: no size message
-    top.MoveWindow(CRect(10, 10, 210, 110));
-    EXPECT_EQ(top.log.back(), "size 200x100");
-    EXPECT_EQ(top.log.size(), 3u);
-}
-
-TEST_F(MessagesTest, PostedMessagesArriveInOrderOnlyWhenPumped) {
+TEST_F(MessagesTest, PostedMessagesArriveInOrderOnlyWhenPumpedAfterTheQueue) {
     top.log.clear();
     top.PostMessage(WM_KEYDOWN, VK_DOWN, 1);
     top.PostMessage(WM_KEYDOWN, VK_UP, 2);
@@ -61,9 +53,8 @@ TEST_F(MessagesTest, PostedMessagesArriveInOrderOnlyWhenPumped) {
     EXPECT_EQ(ui.Pump(), 2);
     EXPECT_EQ(top.log, (std::vector<std::string>{"key 36 x3", "key 40 x1", "key 38 x2"}));
     EXPECT_EQ(ui.Pump(), 0);
-}
 
-TEST_F(MessagesTest, MessagesPostedWhileHandlingAreDeliveredAfterTheQueue) {
+    // Messages posted while handling are delivered after the queue.
     std::vector<int> order;
     top.GetMessageMap().On(WM_USER + 1, [&](WPARAM w, LPARAM) -> LRESULT {
         order.push_back(static_cast<int>(w));
@@ -77,7 +68,13 @@ TEST_F(MessagesTest, MessagesPostedWhileHandlingAreDeliveredAfterTheQueue) {
     EXPECT_EQ(order, (std::vector<int>{1, 2, 3}));
 }
 
-TEST_F(MessagesTest, MessagesForAWindowThatWentAwayAreDropped) {
+TEST_F(MessagesTest, CreationSendsCreateThenSizeAndMessagesForAWindowThatWentAwayAreDropped) {
+    EXPECT_EQ(top.log, (std::vector<std::string>{"create", "size 400x300"}));
+    top.MoveWindow(CRect(10, 10, 410, 310));  // moved, same size: no size message
+    top.MoveWindow(CRect(10, 10, 210, 110));
+    EXPECT_EQ(top.log.back(), "size 200x100");
+    EXPECT_EQ(top.log.size(), 3u);
+
     auto child = std::make_unique<LogWindow>();
     ASSERT_TRUE(child->Create("", WS_CHILD | WS_VISIBLE, CRect(0, 0, 10, 10), &top, 5));
     child->PostMessage(WM_KEYDOWN, VK_DOWN, 1);
@@ -89,7 +86,7 @@ TEST_F(MessagesTest, MessagesForAWindowThatWentAwayAreDropped) {
     EXPECT_FALSE(CWnd().PostMessage(WM_USER)) << "a window that does not exist takes no messages";
 }
 
-TEST_F(MessagesTest, MapBindsCommandsControlsRangesAndNotifications) {
+TEST_F(MessagesTest, MapBindsCommandsControlsRangesAndNotificationsTheLatestBindingWinning) {
     std::vector<std::string> seen;
     MessageMap& map = top.GetMessageMap();
     map.OnCommand(2050, [&] { seen.push_back("command 2050"); });
@@ -111,9 +108,8 @@ TEST_F(MessagesTest, MapBindsCommandsControlsRangesAndNotifications) {
     EXPECT_EQ(top.SendMessage(WM_NOTIFY, 3100, reinterpret_cast<LPARAM>(&header)), 7);
     EXPECT_EQ(seen, (std::vector<std::string>{"command 2050", "selchange 3004", "range 5050",
                                               "range 5060", "notify from 3100"}));
-}
 
-TEST_F(MessagesTest, ALaterBindingReplacesAnEarlierOneAndRawHandlersComeFirst) {
+    // A later binding replaces an earlier one, and the map comes before the virtual handler.
     top.log.clear();
     int calls = 0;
     top.GetMessageMap().On(WM_KEYDOWN, [&](WPARAM, LPARAM) -> LRESULT { return calls += 1; });

@@ -75,7 +75,7 @@ TEST_F(TimersTest, ABurstOfRestartsFiresOncePerQuietPeriod) {
     EXPECT_EQ(window.fired.size(), 1u) << "killed in its handler, it does not come back";
 }
 
-TEST_F(TimersTest, TimersOfADestroyedWindowNeverFire) {
+TEST_F(TimersTest, TimersOfADestroyedWindowNeverFireAndPostedMessagesGoFirst) {
     auto other = std::make_unique<TimerWindow>();
     other->clock = &ui.FrontEnd();
     ASSERT_TRUE(other->Create("", 0, CRect(), nullptr, 0));
@@ -85,9 +85,8 @@ TEST_F(TimersTest, TimersOfADestroyedWindowNeverFire) {
     EXPECT_FALSE(ui.FrontEnd().HasTimer(handle, 7));
     ui.Advance(200);  // would crash or fire into freed memory if the timer survived
     EXPECT_TRUE(window.fired.empty());
-}
 
-TEST_F(TimersTest, PostedMessagesAreDeliveredBeforeTimersFire) {
+    // Posted messages are delivered before timers fire.
     std::vector<std::string> order;
     window.GetMessageMap().On(WM_USER, [&](WPARAM, LPARAM) -> LRESULT {
         order.push_back("posted");

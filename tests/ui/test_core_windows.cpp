@@ -37,7 +37,7 @@ class WindowsTest : public ::testing::Test {
     }
 };
 
-TEST_F(WindowsTest, ChildrenAreFoundByIdAtAnyDepth) {
+TEST_F(WindowsTest, ChildrenAreFoundByIdAtAnyDepthWhileTheyLast) {
     CWnd panel, button;
     ASSERT_TRUE(panel.Create("", WS_CHILD | WS_VISIBLE, CRect(0, 0, 200, 100), &top, 7));
     ASSERT_TRUE(button.Create("OK", WS_CHILD | WS_VISIBLE, CRect(5, 5, 60, 25), &panel, 3007));
@@ -50,6 +50,13 @@ TEST_F(WindowsTest, ChildrenAreFoundByIdAtAnyDepth) {
     CWnd orphan;
     EXPECT_FALSE(orphan.Create("", WS_CHILD, CRect(), &orphan, 1))
         << "a parent that does not exist";
+
+    // A child object that goes away leaves its parent.
+    auto child = std::make_unique<CWnd>();
+    ASSERT_TRUE(child->Create("", WS_CHILD, CRect(), &top, 9));
+    child.reset();
+    EXPECT_EQ(top.GetChildren().size(), 1u) << "only the panel is left";
+    EXPECT_EQ(top.GetDlgItem(9), nullptr);
 }
 
 TEST_F(WindowsTest, DestroyingAParentDestroysChildrenFirstAndKeepsTheObjects) {
@@ -69,14 +76,6 @@ TEST_F(WindowsTest, DestroyingAParentDestroysChildrenFirstAndKeepsTheObjects) {
     EXPECT_FALSE(top.DestroyWindow()) << "only once";
     EXPECT_EQ(top.destroyed, 1);
     EXPECT_EQ(CWnd::FromHandle(a.GetSafeHwnd()), nullptr);
-}
-
-TEST_F(WindowsTest, AChildObjectThatGoesAwayLeavesItsParent) {
-    auto child = std::make_unique<CWnd>();
-    ASSERT_TRUE(child->Create("", WS_CHILD, CRect(), &top, 9));
-    child.reset();
-    EXPECT_TRUE(top.GetChildren().empty());
-    EXPECT_EQ(top.GetDlgItem(9), nullptr);
 }
 
 TEST_F(WindowsTest, VisibilityIsInheritedAndEnableIsReported) {

@@ -54,7 +54,7 @@ KQ_IMPLEMENT_DYNCREATE(HostTestRecord, CObject)
 
 namespace {
 
-TEST(RuntimeClassTest, ClassesAreCreatedByNameWithTheirWholeChain) {
+TEST(RuntimeClassTest, ClassesAreCreatedByNameWithTheirWholeChainAndNamesAreNotTakenTwice) {
     const CRuntimeClass* cls = RuntimeClassRegistry::Find("HostTestView");
     ASSERT_NE(cls, nullptr);
     EXPECT_EQ(cls, KQ_RUNTIME_CLASS(HostTestView));
@@ -78,9 +78,8 @@ TEST(RuntimeClassTest, ClassesAreCreatedByNameWithTheirWholeChain) {
     std::unique_ptr<CObject> record(RuntimeClassRegistry::Find("HostTestRecord")->CreateObject());
     EXPECT_EQ(dynamic_cast<HostTestRecord&>(*record).value, 7);
     EXPECT_FALSE(record->IsKindOf(KQ_RUNTIME_CLASS(SKQBaseView)));
-}
 
-TEST(RuntimeClassTest, HostClassesBelongToTheHostAndNamesAreNotTakenTwice) {
+    // Host classes belong to the host, and names are not taken twice.
     EXPECT_EQ(RuntimeClassRegistry::ModuleOf("HostTestView"), "");
     const auto names = RuntimeClassRegistry::Names();
     for (const char* name : {"CObject", "SKQBaseView", "HostTestView", "HostTestRecord"})

@@ -94,21 +94,18 @@ TEST_F(BaseViewTest, TheLinkGroupIsSavedAndRestoredUnderTheClassKeyGiven) {
     EXPECT_EQ(other.byGetLink(), 0);
     EXPECT_FALSE(other.InitialViewBaseInfo("SKQNewsCtrlView", nullptr, "Desk", 1, 2));
     EXPECT_FALSE(other.SaveViewBaseInfo("SKQNewsCtrlView", nullptr, "Desk", 1, 2));
-}
 
-TEST_F(BaseViewTest, AStoredLinkGroupOutOfRangeKeepsTheViewUnlinked) {
-    auto cfg = SKQCfgIO2::InMemory();
-    ProbeView restored;
+    // A stored group out of range keeps the view unlinked.
     for (const int bad : {-1, SKQBaseView::kLinkGroupCount + 1, 300}) {
         ASSERT_TRUE(cfg->SaveViewInfo("Desk", 0, 0, "SKQNewsCtrlView", "LinkGroup", bad));
-        EXPECT_FALSE(restored.InitialViewBaseInfo("SKQNewsCtrlView", cfg.get(), "Desk", 0, 0));
-        EXPECT_EQ(restored.byGetLink(), 0) << bad;
+        EXPECT_FALSE(other.InitialViewBaseInfo("SKQNewsCtrlView", cfg.get(), "Desk", 0, 0));
+        EXPECT_EQ(other.byGetLink(), 0) << bad;
     }
-    EXPECT_FALSE(restored.bSetLink(SKQBaseView::kLinkGroupCount + 1));
-    EXPECT_EQ(restored.byGetLink(), 0);
+    EXPECT_FALSE(other.bSetLink(SKQBaseView::kLinkGroupCount + 1));
+    EXPECT_EQ(other.byGetLink(), 0);
 }
 
-TEST_F(BaseViewTest, HostEntryPointsDefaultToTheBaseSettingsUnderTheViewsClass) {
+TEST_F(BaseViewTest, HostEntryPointsDefaultToTheBaseSettingsAndTheHostsFontAndEntitlements) {
     auto cfg = SKQCfgIO2::InMemory();
     view->bSetLink(2);
     view->SaveViewInfo(cfg.get(), "Desk", 4, 5);
@@ -137,9 +134,16 @@ TEST_F(BaseViewTest, HostEntryPointsDefaultToTheBaseSettingsUnderTheViewsClass) 
     view->GetCurrSymbolInfo(noMarket, noId);
     EXPECT_EQ(noMarket, 99) << "a view without a symbol leaves the outputs";
     EXPECT_EQ(noId, "unchanged");
-}
 
-TEST_F(BaseViewTest, EntitlementsFollowTheHost) {
+    // Initial update gives the view the host's font unless it has one.
+    EXPECT_EQ(view->pGetViewFont(), SYS_GetCurrentFont(0));
+    CFont own("Noto Sans CJK TC", 12);
+    ProbeView chosen;
+    chosen.SetViewFont(&own);
+    chosen.OnInitialUpdate();
+    EXPECT_EQ(chosen.pGetViewFont(), &own);
+
+    // Entitlements follow the host.
     EXPECT_TRUE(view->bIsAuthService(16)) << "entitled to everything by default";
     context.OwnServices().SetAuthServices({1, 2});
     EXPECT_FALSE(view->bIsAuthService(16));
@@ -153,6 +157,8 @@ TEST_F(BaseViewTest, EntitlementsFollowTheHost) {
 }
 
 TEST_F(BaseViewTest, TheTitleStripShowsTheNameInTheSchemesTitleColours) {
+    CRect beforePaint;
+    view->GetViewTitleRect(beforePaint, false);
     auto dc = ui.FrontEnd().Paint(*view);
     const auto fills = Recorded(RecordingDC::Op::Fill, *dc);
     ASSERT_FALSE(fills.empty());
@@ -179,27 +185,22 @@ TEST_F(BaseViewTest, TheTitleStripShowsTheNameInTheSchemesTitleColours) {
     EXPECT_LT(name.right, strip.right);
     EXPECT_TRUE(Recorded(RecordingDC::Op::Frame, *dc).empty()) << "no link icon when unlinked";
     EXPECT_EQ(dc->GetCurrentFont(), nullptr) << "the device context is left as it was";
-}
-
-TEST_F(BaseViewTest, TheNamePartIsKnownBeforeTheFirstPaintAndFollowsTheCaption) {
-    CRect before;
-    view->GetViewTitleRect(before, false);
-    ui.FrontEnd().Paint(*view);
-    CRect after;
-    view->GetViewTitleRect(after, false);
-    EXPECT_EQ(before, after);
+    EXPECT_EQ(beforePaint, name) << "the name part is known before the first paint";
 
     view->SetCaption("新聞 - 全部");
     CRect longer;
     view->GetViewTitleRect(longer, false);
-    EXPECT_GT(longer.right, after.right) << "a longer caption takes more of the strip";
+    EXPECT_GT(longer.right, name.right) << "a longer caption takes more of the strip";
     view->SetCaption("");
     CRect empty;
     view->GetViewTitleRect(empty, false);
-    EXPECT_LT(empty.right, after.right);
+    EXPECT_LT(empty.right, name.right);
+
+    view->vSetTitleBarShown(false);
+    EXPECT_TRUE(ui.FrontEnd().Paint(*view)->Records().empty()) << "no title bar, no strip";
 }
 
-TEST_F(BaseViewTest, AColourSchemeChangeRepaintsTheTitleInTheNewColours) {
+TEST_F(BaseViewTest, AColourSchemeChangeOrAResizeRepaintsTheTitle) {
     context.OwnServices().Colors().Set("COLOR_VIEW_TITLEBK", RGB(1, 2, 3));
     context.OwnServices().Colors().Set("COLOR_VIEW_TITLETEXT", RGB(4, 5, 6));
     ui.FrontEnd().Paint(*view);
@@ -210,12 +211,13 @@ TEST_F(BaseViewTest, AColourSchemeChangeRepaintsTheTitleInTheNewColours) {
     EXPECT_EQ(Recorded(RecordingDC::Op::Fill, *dc).front().colour, RGB(1, 2, 3));
     EXPECT_EQ(Recorded(RecordingDC::Op::Text, *dc).front().colour, RGB(4, 5, 6));
     EXPECT_EQ(view->crGetTitleText(), RGB(4, 5, 6));
-}
 
-TEST_F(BaseViewTest, AViewWithoutTitleBarDrawsNoStrip) {
-    view->vSetTitleBarShown(false);
-    auto dc = ui.FrontEnd().Paint(*view);
-    EXPECT_TRUE(dc->Records().empty());
+    // Resizing repaints the title across the new width.
+    view->MoveWindow(CRect(0, 0, 500, 300), false);
+    EXPECT_TRUE(ui.FrontEnd().IsInvalid(*view));
+    dc = ui.FrontEnd().Paint(*view);
+    EXPECT_EQ(Recorded(RecordingDC::Op::Fill, *dc).front().rect,
+              CRect(0, 0, 500, SKQBaseView::kDefaultTitleHeight));
 }
 
 TEST_F(BaseViewTest, TheLinkIconShowsTheGroupAtTheRightEnd) {
@@ -322,35 +324,15 @@ TEST_F(BaseViewTest, DoubleClickingTheTitleAsksTheLayoutHostToMaximise) {
     ui.Pump();
     EXPECT_EQ(asked, std::vector<WPARAM>{static_cast<WPARAM>(view->GetSafeHwnd())})
         << "only the title strip asks";
-}
 
-TEST_F(BaseViewTest, ALayoutHostThatIsGoneIsNotReached) {
+    // A layout host that is gone is not reached.
     CWnd host;
     ASSERT_TRUE(host.Create("", WS_VISIBLE, CRect(0, 0, 100, 100), nullptr, 0));
     view->vSetLayoutWnd(&host);
-    ASSERT_EQ(view->pGetLayoutWnd(), &host);
     host.DestroyWindow();
     EXPECT_EQ(view->pGetLayoutWnd(), nullptr);
     view->SendMessage(WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(5, 5));
     EXPECT_EQ(ui.Pump(), 0) << "nothing posted to a window that is gone";
-}
-
-TEST_F(BaseViewTest, ResizingRepaintsTheTitleAcrossTheNewWidth) {
-    ui.FrontEnd().Paint(*view);
-    view->MoveWindow(CRect(0, 0, 500, 300), false);
-    EXPECT_TRUE(ui.FrontEnd().IsInvalid(*view));
-    auto dc = ui.FrontEnd().Paint(*view);
-    EXPECT_EQ(Recorded(RecordingDC::Op::Fill, *dc).front().rect,
-              CRect(0, 0, 500, SKQBaseView::kDefaultTitleHeight));
-}
-
-TEST_F(BaseViewTest, InitialUpdateGivesTheViewTheHostsFontUnlessItHasOne) {
-    EXPECT_EQ(view->pGetViewFont(), SYS_GetCurrentFont(0));
-    CFont own("Noto Sans CJK TC", 12);
-    ProbeView chosen;
-    chosen.SetViewFont(&own);
-    chosen.OnInitialUpdate();
-    EXPECT_EQ(chosen.pGetViewFont(), &own);
 }
 
 }  // namespace

@@ -105,7 +105,7 @@ TEST_F(GridTest, RowsInsertAndDeleteMovingTheirTexts) {
     EXPECT_EQ(Content(0, 2), "");  // new rows do not inherit old texts
 }
 
-TEST_F(GridTest, AMillionRowsCostOnlyTheRowsThatHoldTexts) {
+TEST_F(GridTest, AMillionRowsCostOnlyTheRowsThatHoldTextsAndOnePageToPaint) {
     MakeGrid();
     ASSERT_TRUE(grid->bAddRows(1'000'000, true));
     EXPECT_EQ(grid->iGetTotalRows(), 1'000'000);
@@ -127,6 +127,13 @@ TEST_F(GridTest, AMillionRowsCostOnlyTheRowsThatHoldTexts) {
     // Deleting a filled row gives its cells back.
     ASSERT_TRUE(grid->bDeleteRow(999'999));
     EXPECT_EQ(grid->iGetFilledRows(), 1);
+
+    // Painting such a grid draws one page.
+    grid->SendMessage(WM_VSCROLL, SB_BOTTOM, 0);
+    FillRows(grid->iGetBgnRowPos(), grid->iGetTotalRows());
+    const auto dc = ui.FrontEnd().Paint(*grid);
+    EXPECT_EQ(RowTexts(*dc).size(), 11U * 3U);
+    EXPECT_EQ(RowTexts(*dc).back(), CellText(grid->iGetTotalRows() - 1, 2));
 }
 
 TEST_F(GridTest, ColumnsInsertedBetweenShiftCellsAndHeaders) {

@@ -153,8 +153,8 @@ INSTANTIATE_TEST_SUITE_P(Rows, GridCopyTest,
                                                     "r6 c0\tr6 c1\tr6 c2\n"}),
                          [](const auto& param) { return std::string(param.param.name); });
 
-TEST_F(GridColumnsTest, CopyNeedsCtrlAndASelection) {
-    MakeGrid(CRect(10, 52, 610, 252), 4);
+TEST_F(GridColumnsTest, CopyNeedsCtrlAndASelectionAndAsksTheOwnerForRowsNeverShown) {
+    MakeGrid(CRect(10, 52, 610, 252), 200);
     FillRows(0, 4);
     ui.FrontEnd().GetClipboard().SetText("kept");
     PressCopy();  // nothing selected
@@ -164,12 +164,7 @@ TEST_F(GridColumnsTest, CopyNeedsCtrlAndASelection) {
     EXPECT_EQ(Clipboard(), "kept");
     PressCopy();
     EXPECT_EQ(Clipboard(), "r1 c0\tr1 c1\tr1 c2\n");
-}
 
-// An owner that fills rows as they come into view is asked for the selected
-// rows never shown, run by run, before the copy; the view does not move.
-TEST_F(GridColumnsTest, RowsNeverShownAreAskedOfTheOwnerBeforeTheCopy) {
-    MakeGrid(CRect(10, 52, 610, 252), 200);
     std::vector<std::pair<int, int>> asked;
     owner.GetMessageMap().OnRegistered(kGridFillRowsMessage, [this, &asked](WPARAM w, LPARAM l) {
         EXPECT_EQ(reinterpret_cast<CGridoraWnd*>(w), grid.get());

@@ -51,9 +51,18 @@ TEST(GridMarksSplit, PiecesJoinToTheTextAndAlternate) {
     EXPECT_EQ(BracketMarkedText(text, {}, "[", "]"), text);
 }
 
-TEST_F(GridTest, MarksFollowTheirRowAndGoWithTheirText) {
+TEST_F(GridTest, MarksRepaintTheirRowFollowItAndGoWithTheirText) {
     MakeGrid({0, 0, 600, 200}, 3);
     FillRows(0, 3);
+    auto& fe = ui.FrontEnd();
+    const int before = fe.InvalidationCount(*grid);
+    grid->vSetCellMarks(2, 2, {{0, 2}});
+    EXPECT_EQ(fe.InvalidationCount(*grid), before + 1);
+    grid->vSetCellMarks(2, 2, {{0, 1}, {1, 1}});  // the same marks, joined: no repaint
+    EXPECT_EQ(fe.InvalidationCount(*grid), before + 1);
+    grid->vSetCellMarks(2, 2, {});
+    EXPECT_EQ(fe.InvalidationCount(*grid), before + 2);
+
     grid->vSetCellMarks(1, 2, {{0, 2}});
     EXPECT_EQ(grid->GetCellMarks(1, 2), (std::vector<GridMark>{{0, 2}}));
     // Rows inserted and removed above: the marks stay with their row.
@@ -118,19 +127,6 @@ TEST_F(GridTest, MarkedPiecesAreDrawnInTheMarkColours) {
     EXPECT_EQ(pieces[2].rect.left, left + 12 + 36);
     ASSERT_EQ(marks.size(), 1U);
     EXPECT_EQ(marks[0].rect, CRect(left + 12, 32, left + 48, 47));
-}
-
-TEST_F(GridTest, ChangedMarksRepaintTheirRow) {
-    MakeGrid({0, 0, 600, 200}, 3);
-    FillRows(0, 3);
-    auto& fe = ui.FrontEnd();
-    const int before = fe.InvalidationCount(*grid);
-    grid->vSetCellMarks(2, 2, {{0, 2}});
-    EXPECT_EQ(fe.InvalidationCount(*grid), before + 1);
-    grid->vSetCellMarks(2, 2, {{0, 1}, {1, 1}});  // the same marks, joined
-    EXPECT_EQ(fe.InvalidationCount(*grid), before + 1);
-    grid->vSetCellMarks(2, 2, {});
-    EXPECT_EQ(fe.InvalidationCount(*grid), before + 2);
 }
 
 }  // namespace

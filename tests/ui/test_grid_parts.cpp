@@ -19,7 +19,7 @@ GridMetrics Metrics(int width, int height, int rows, int contentWidth) {
     return m;
 }
 
-TEST(GridLayoutTest, BarsAppearOnlyForWhatDoesNotFitAndSettleTogether) {
+TEST(GridLayoutTest, BarsAppearOnlyForWhatDoesNotFitSettleTogetherAndNeverGoNegative) {
     GridLayout fits = GridLayout::Compute(Metrics(600, 200, 11, 450));
     EXPECT_FALSE(fits.hasVBar);
     EXPECT_FALSE(fits.hasHBar);
@@ -40,9 +40,8 @@ TEST(GridLayoutTest, BarsAppearOnlyForWhatDoesNotFitAndSettleTogether) {
     EXPECT_EQ(both.corner, CRect(433, 184, 449, 200));
     EXPECT_EQ(both.MaxTopRow(11), 1);
     EXPECT_EQ(both.MaxHorzOffset(450), 450 - 433);
-}
 
-TEST(GridLayoutTest, TinyOrEmptyClientsGiveNoRowsAndNoNegativeSizes) {
+    // Tiny or empty clients give no rows and no negative sizes.
     const GridLayout none = GridLayout::Compute(Metrics(0, 0, 100, 450));
     EXPECT_EQ(none.rowsPerPage, 0);
     EXPECT_TRUE(none.data.IsRectEmpty());
@@ -53,7 +52,7 @@ TEST(GridLayoutTest, TinyOrEmptyClientsGiveNoRowsAndNoNegativeSizes) {
     EXPECT_EQ(low.rowsPerPage, 0);
 }
 
-TEST(GridScrollBarTest, ThumbShowsShareAndPlace) {
+TEST(GridScrollBarTest, ThumbShowsShareAndPlaceAndDraggingItBackFindsThePosition) {
     GridScrollBar bar;
     bar.Set(CRect(584, 0, 600, 200), true, 100, 11, 0);
     EXPECT_EQ(bar.MaxPos(), 89);
@@ -68,10 +67,8 @@ TEST(GridScrollBarTest, ThumbShowsShareAndPlace) {
     EXPECT_EQ(bar.HitTest({590, 4}), GridScrollBar::Part::Thumb);
     EXPECT_EQ(bar.HitTest({590, 100}), GridScrollBar::Part::After);
     EXPECT_EQ(bar.HitTest({500, 100}), GridScrollBar::Part::None);
-}
 
-TEST(GridScrollBarTest, DraggingTheThumbBackFindsTheSamePosition) {
-    GridScrollBar bar;
+    // Dragging the thumb back finds the same position.
     for (int pos = 0; pos <= 89; ++pos) {
         bar.Set(CRect(584, 0, 600, 200), true, 100, 11, pos);
         EXPECT_EQ(bar.PositionAt(bar.Thumb().top), pos);

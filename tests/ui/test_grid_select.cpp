@@ -47,15 +47,6 @@ TEST_F(GridTest, ShiftExtendsFromTheAnchorOutward) {
     EXPECT_EQ(Selection(), (Cells{{8, 0}, {6, 0}, {7, 0}}));
 }
 
-TEST_F(GridTest, FullRowSelectionReportsOneCellPerRow) {
-    MakeGrid({0, 0, 600, 200}, 20);
-    grid->vSetFullRowSelect(true);
-    Click(2, 2);
-    Click(4, 0, MK_LBUTTON | MK_SHIFT);
-    EXPECT_EQ(Selection(), (Cells{{2, -1}, {3, -1}, {4, -1}}));
-    EXPECT_EQ(grid->cptGetFocusNdx(), CPoint(4, -1));
-}
-
 TEST_F(GridTest, ResetActiveSelectionMakesOneSelectionAndTheFocus) {
     MakeGrid({0, 0, 600, 200}, 20);
     Click(2, 1);
@@ -74,18 +65,32 @@ TEST_F(GridTest, ResetActiveSelectionMakesOneSelectionAndTheFocus) {
     // Shift after a reset extends from the reset cell.
     Click(6, 2, MK_LBUTTON | MK_SHIFT);
     EXPECT_EQ(Selection(), (Cells{{4, 2}, {5, 2}, {6, 2}}));
+
+    // Full-row selection reports one cell per row.
+    grid->vSetFullRowSelect(true);
+    Click(2, 2);
+    Click(4, 0, MK_LBUTTON | MK_SHIFT);
+    EXPECT_EQ(Selection(), (Cells{{2, -1}, {3, -1}, {4, -1}}));
+    EXPECT_EQ(grid->cptGetFocusNdx(), CPoint(4, -1));
 }
 
-TEST_F(GridTest, NoFocusUntilTheUserOrTheOwnerPicksACell) {
+TEST_F(GridTest, NoFocusUntilTheUserOrTheOwnerPicksACellAndAClickTakesTheKeyboard) {
     MakeGrid({0, 0, 600, 200}, 20);
     EXPECT_EQ(grid->cptGetFocusNdx().x, -1);
     EXPECT_TRUE(Selection().empty());
+    EXPECT_FALSE(grid->bHasFocus());
     // A click below the last row or on the header picks nothing.
     grid->bDeleteRow(19);
     grid->MoveWindow(CRect(0, 0, 600, 400));
     grid->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(50, 390));
     grid->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(50, 5));
     EXPECT_EQ(grid->cptGetFocusNdx().x, -1);
+
+    // A click on a cell gives the grid the keyboard focus.
+    Click(1, 1);
+    EXPECT_TRUE(grid->bHasFocus());
+    owner.SetFocus();
+    EXPECT_FALSE(grid->bHasFocus());
 }
 
 TEST_F(GridTest, RowUnderAPointIsNegativeOutsideTheRows) {
@@ -129,15 +134,6 @@ TEST_F(GridTest, SelectionAndFocusStayOnTheirRowsAsRowsComeAndGo) {
     grid->vDeleteAllRows();
     EXPECT_TRUE(Selection().empty());
     EXPECT_EQ(grid->cptGetFocusNdx().x, -1);
-}
-
-TEST_F(GridTest, ClickGivesTheGridTheKeyboardFocus) {
-    MakeGrid({0, 0, 600, 200}, 20);
-    EXPECT_FALSE(grid->bHasFocus());
-    Click(1, 1);
-    EXPECT_TRUE(grid->bHasFocus());
-    owner.SetFocus();
-    EXPECT_FALSE(grid->bHasFocus());
 }
 
 TEST_F(GridTest, RightClickOutsideTheSelectionSelectsTheClickedCell) {

@@ -66,7 +66,7 @@ class TabStripTest : public ::testing::Test {
     }
 };
 
-TEST_F(TabStripTest, ItemsKeepTheirOrderCaptionsAndData) {
+TEST_F(TabStripTest, ItemsKeepTheirOrderCaptionsDataAndStrip) {
     addModes({{"ALL", 0}, {"SYMBOL", 2}, {"WARRANT", 5}});
     // Inserted in the middle, and past both ends.
     tabs.InsertItem(1, "CATEGORY")->SetData(1);
@@ -92,9 +92,8 @@ TEST_F(TabStripTest, ItemsKeepTheirOrderCaptionsAndData) {
     tabs.DeleteAllItems();
     EXPECT_EQ(tabs.GetItemCount(), 0);
     EXPECT_EQ(tabs.GetCurSel(), -1);
-}
 
-TEST_F(TabStripTest, AnAdoptedItemJoinsOnlyOneStrip) {
+    // An adopted item joins only one strip.
     auto* own = new CXTPTabManagerItem;
     ASSERT_EQ(tabs.InsertItem(0, "MINE", nullptr, 4, own), own);
     EXPECT_EQ(own->GetCaption(), "MINE");
@@ -152,22 +151,6 @@ TEST_F(TabStripTest, APersonsChoiceSelectsFirstAndThenNotifiesTheParent) {
     EXPECT_EQ(notes.size(), 1u);
 }
 
-TEST_F(TabStripTest, TheParentMayRebuildOrCloseTheStripWhileHearingOfAChoice) {
-    addModes({{"ALL", 0}, {"NEWS", 1}});
-    onNote = [this] {
-        tabs.DeleteAllItems();
-        tabs.InsertItem(0, "ONLY")->SetData(9);
-    };
-    click(tabs.GetItem(1)->GetRect().CenterPoint());
-    ASSERT_EQ(tabs.GetItemCount(), 1);
-    EXPECT_EQ(tabs.GetSelectedItem()->GetData(), 9u);
-
-    addModes({{"NEXT", 1}});
-    onNote = [this] { tabs.DestroyWindow(); };
-    tabs.SendMessage(WM_KEYDOWN, VK_RIGHT, 1);
-    EXPECT_FALSE(tabs.IsWindow());
-}
-
 TEST_F(TabStripTest, TabsLieSideBySideAsWideAsTheirCaptions) {
     addModes({{"ALL", 0}, {"NEWS", 1}, {"新聞", 2}});
     tabs.SetCurSel(1);
@@ -185,7 +168,7 @@ TEST_F(TabStripTest, TabsLieSideBySideAsWideAsTheirCaptions) {
     EXPECT_EQ(tabs.HitTest(CPoint(116, 10)), nullptr) << "past the last tab";
 }
 
-TEST_F(TabStripTest, ClicksAndKeysArePersonsChoices) {
+TEST_F(TabStripTest, ClicksAndKeysArePersonsChoicesThatTheParentMayActOn) {
     addModes({{"ALL", 0}, {"NEWS", 1}, {"新聞", 2}});
     click(CPoint(90, 10));
     EXPECT_EQ(tabs.GetCurSel(), 2);
@@ -206,6 +189,21 @@ TEST_F(TabStripTest, ClicksAndKeysArePersonsChoices) {
     EXPECT_EQ(tabs.GetCurSel(), 2);
     ASSERT_EQ(notes.size(), 4u);
     EXPECT_EQ(notes[3].selectionSeen, 2);
+
+    // The parent may rebuild or close the strip while hearing of a choice.
+    addModes({{"ALL", 0}, {"NEWS", 1}});
+    onNote = [this] {
+        tabs.DeleteAllItems();
+        tabs.InsertItem(0, "ONLY")->SetData(9);
+    };
+    click(tabs.GetItem(1)->GetRect().CenterPoint());
+    ASSERT_EQ(tabs.GetItemCount(), 1);
+    EXPECT_EQ(tabs.GetSelectedItem()->GetData(), 9u);
+
+    addModes({{"NEXT", 1}});
+    onNote = [this] { tabs.DestroyWindow(); };
+    tabs.SendMessage(WM_KEYDOWN, VK_RIGHT, 1);
+    EXPECT_FALSE(tabs.IsWindow());
 }
 
 TEST_F(TabStripTest, ANarrowStripSqueezesEveryTabIn) {

@@ -121,7 +121,7 @@ TEST_F(TabLookTest, ThePaintManagerOwnsItsColourSet) {
     EXPECT_EQ(alive, 0) << "freed with its strip";
 }
 
-TEST_F(TabLookTest, TheTerminalsSetTakesTheHostSchemesColours) {
+TEST_F(TabLookTest, TheTerminalsSetTakesTheHostSchemesColoursFromTheNextPaint) {
     ASSERT_TRUE(context.OwnServices().Colors().Load(kColours + "light.ini"));
     SKQTabColorSet set;
     const TabColors& colours = set.GetColors();
@@ -140,9 +140,8 @@ TEST_F(TabLookTest, TheTerminalsSetTakesTheHostSchemesColours) {
         EXPECT_NE(colours.text, colours.selectedTab) << scheme;
         EXPECT_NE(colours.normalTab, colours.selectedTab) << scheme;
     }
-}
 
-TEST_F(TabLookTest, AChangeOfSchemeShowsOnTheNextPaint) {
+    // A change of scheme shows on the next paint.
     ASSERT_TRUE(context.OwnServices().Colors().Load(kColours + "light.ini"));
     tabs.GetPaintManager()->SetColorSet(new SKQTabColorSet);
     auto light = ui.FrontEnd().Paint(tabs);

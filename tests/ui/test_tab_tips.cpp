@@ -78,7 +78,7 @@ TEST_F(TipTest, ThePopupIsMadeFromItsTemplateAsAHiddenTopLevelTip) {
     EXPECT_FALSE(unmade.vShow(&sheet, 0, 0, false));
 }
 
-TEST_F(TipPopupTest, ShowsOverTheSheetsTopSizedToItsTextForItsTime) {
+TEST_F(TipPopupTest, ShowsOverTheSheetsTopSizedToItsTextForItsTimeOrUntilClicked) {
     tip.vSetInfo(nullptr, "NOT FOUND", RGB(255, 255, 255), 0xFF8000, 1000);
     ASSERT_TRUE(tip.vShow(&sheet, 0, 0, false));
     EXPECT_TRUE(tip.IsWindowVisible());
@@ -95,6 +95,17 @@ TEST_F(TipPopupTest, ShowsOverTheSheetsTopSizedToItsTextForItsTime) {
     ui.Advance(1);
     EXPECT_FALSE(tip.IsWindowVisible());
     EXPECT_FALSE(timing()) << "nothing left running";
+
+    // A click dismisses it unless switched off.
+    tip.vSetInfo(nullptr, "x", 0, 0, 1000);
+    tip.vShow(&sheet, 0, 0, false);
+    tip.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+    EXPECT_FALSE(tip.IsWindowVisible());
+    EXPECT_FALSE(timing());
+    tip.SetHideOnClick(false);
+    tip.vShow(&sheet, 0, 0, false);
+    tip.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+    EXPECT_TRUE(tip.IsWindowVisible());
 }
 
 TEST_F(TipPopupTest, ItsTimeStartsAtTheLastShowAndStopEndsItAtOnce) {
@@ -205,18 +216,6 @@ TEST_F(TipPopupTest, ItPaintsItsTextInTheGivenColours) {
     EXPECT_EQ(two[0].rect.top - client.top, client.bottom - two[1].rect.bottom);
 }
 
-TEST_F(TipPopupTest, AClickDismissesItUnlessSwitchedOff) {
-    tip.vSetInfo(nullptr, "x", 0, 0, 1000);
-    tip.vShow(&sheet, 0, 0, false);
-    tip.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
-    EXPECT_FALSE(tip.IsWindowVisible());
-    EXPECT_FALSE(timing());
-    tip.SetHideOnClick(false);
-    tip.vShow(&sheet, 0, 0, false);
-    tip.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
-    EXPECT_TRUE(tip.IsWindowVisible());
-}
-
 class BalloonTest : public TipTest {
   protected:
     CFont font{"Noto Sans CJK TC", 12};  // 16 pixels
@@ -259,7 +258,7 @@ TEST_F(BalloonTest, ItIsCentredOnThePointForTwoSeconds) {
     EXPECT_FALSE(balloon.IsWindowVisible());
 }
 
-TEST_F(BalloonTest, ANewTipReplacesTheOldAndRestartsTheTime) {
+TEST_F(BalloonTest, ANewTipReplacesTheOldAndRestartsTheTimeOrItsDelay) {
     balloon.SetTipText("", "first");
     balloon.ShowTipWindow(CPoint(300, 200), 3, 0, 2000);
     ui.Advance(1500);
@@ -278,9 +277,8 @@ TEST_F(BalloonTest, ANewTipReplacesTheOldAndRestartsTheTime) {
     EXPECT_TRUE(balloon.IsWindowVisible());
     balloon.HideTipWindow();
     EXPECT_FALSE(balloon.IsWindowVisible());
-}
 
-TEST_F(BalloonTest, ADelayedTipWaitsThenShowsForItsTime) {
+    // A delayed tip waits, then shows for its time.
     balloon.SetTipText("", "later");
     balloon.ShowTipWindow(CPoint(300, 200), 1, 500, 1000);
     EXPECT_FALSE(balloon.IsWindowVisible());
@@ -300,7 +298,7 @@ TEST_F(BalloonTest, ADelayedTipWaitsThenShowsForItsTime) {
     EXPECT_FALSE(balloon.IsWindowVisible());
 }
 
-TEST_F(BalloonTest, ItPaintsInTheOwnersFontAndTheSchemesTipColours) {
+TEST_F(BalloonTest, ItPaintsInTheOwnersFontAndTheSchemesTipColoursAsSwitched) {
     balloon.SetTipText("Keyword", "Invalid input");
     balloon.ShowTipWindow(CPoint(300, 200), kTipStyleShadow | kTipStyleThickBorder, 0, 2000);
     auto dc = ui.FrontEnd().Paint(balloon);
@@ -332,9 +330,8 @@ TEST_F(BalloonTest, ItPaintsInTheOwnersFontAndTheSchemesTipColours) {
     auto plain = ui.FrontEnd().Paint(balloon);
     EXPECT_EQ(of(*plain, Op::Fill).size(), 1u);
     EXPECT_EQ(of(*plain, Op::Frame).size(), 1u);
-}
 
-TEST_F(BalloonTest, ItsSwitchesChangePlaceAlignmentAndClicks) {
+    // Its switches change its place, its alignment and what a click does.
     balloon.SetTipText("", "Invalid input");
     balloon.SetAbovePoint(true);
     balloon.SetCenterText(true);
@@ -342,10 +339,10 @@ TEST_F(BalloonTest, ItsSwitchesChangePlaceAlignmentAndClicks) {
     balloon.ShowTipWindow(CPoint(300, 200), 3, 0, 2000);
     EXPECT_LT(body().bottom, 200) << "above the point";
     EXPECT_EQ(body().CenterPoint().x, 300);
-    auto dc = ui.FrontEnd().Paint(balloon);
-    const auto texts = of(*dc, Op::Text);
-    ASSERT_EQ(texts.size(), 1u);
-    EXPECT_NE(texts[0].format & DT_CENTER, 0u);
+    auto switched = ui.FrontEnd().Paint(balloon);
+    const auto centred = of(*switched, Op::Text);
+    ASSERT_EQ(centred.size(), 1u);
+    EXPECT_NE(centred[0].format & DT_CENTER, 0u);
     balloon.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(3, 3));
     EXPECT_TRUE(balloon.IsWindowVisible());
 
