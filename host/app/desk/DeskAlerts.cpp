@@ -45,7 +45,7 @@ bool DeskAlerts::SetEnabled(bool enabled) {
     return m_host.Store().SaveViewInfo(kSettingName, 0, 0, kSettingName, kAlertsKey, enabled);
 }
 
-void DeskAlerts::NewHeadline(const CHeadline& headline) {
+void DeskAlerts::NewHeadline(const CHeadline& headline, const CString& symbols) {
     if (!m_enabled || !IsWindow())
         return;
     const std::int64_t now = CTime::GetCurrentTime().GetTime();
@@ -67,7 +67,7 @@ void DeskAlerts::NewHeadline(const CHeadline& headline) {
         // back for it).
         if (WarningReadsStory(condition) && NEWS_bGetStory(held, headline.Key()))
             story = held.strStory.str();
-        if (!MatchesWarning(condition, headline, story, now))
+        if (!MatchesWarning(condition, headline, story, symbols, now))
             continue;
         DeskAlert alert;
         alert.view = view;

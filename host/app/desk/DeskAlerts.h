@@ -51,7 +51,7 @@ class DeskAlerts final : public CWnd, public HeadlineWatcher {
     using Notifier = std::function<void(const DeskAlert&)>;
     void SetNotifier(Notifier notifier) { m_notifier = std::move(notifier); }
 
-    void NewHeadline(const CHeadline& headline) override;
+    void NewHeadline(const CHeadline& headline, const CString& symbols) override;
 
     // The alerts raised, oldest first (the newest kKept), and how many in all.
     const std::deque<DeskAlert>& Raised() const { return m_raised; }

@@ -81,7 +81,7 @@ void ViewEventForwarder::RegisteredDelivery::OnNewHeadline(const CHeadline& head
         view.RecvNewHeadLine(&headline, categoryId, symbols);
     });
     if (m_owner.m_watcher)
-        m_owner.m_watcher->NewHeadline(headline);
+        m_owner.m_watcher->NewHeadline(headline, symbols);
 }
 
 void ViewEventForwarder::RegisteredDelivery::OnAllHeadlineTableRecovery(

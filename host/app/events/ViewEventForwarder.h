@@ -17,7 +17,8 @@
 class HeadlineWatcher {
   public:
     virtual ~HeadlineWatcher() = default;
-    virtual void NewHeadline(const CHeadline& headline) = 0;
+    // `symbols`: the ids the headline is tagged with, joined by ",".
+    virtual void NewHeadline(const CHeadline& headline, const CString& symbols) = 0;
 };
 
 class ViewEventForwarder : public NewsEventSink {
