@@ -1,6 +1,9 @@
 #pragma once
 // Running automation scripts in the test process against the test double
 // of the news view module, or the module itself.
+#include <gtest/gtest.h>
+
+#include <initializer_list>
 #include <sstream>
 #include <string>
 
@@ -35,4 +38,16 @@ inline ScriptRun RunLines(const std::string& script,
     run.status = automation::RunScript(in, out, options);
     run.output = out.str();
     return run;
+}
+
+inline bool Has(const std::string& output, const std::string& text) {
+    return output.find(text) != std::string::npos;
+}
+
+// Checks a run's exit status and that its output holds each of `texts`.
+inline void ExpectOutput(const ScriptRun& run, int status,
+                         std::initializer_list<std::string> texts) {
+    EXPECT_EQ(run.status, status) << run.output;
+    for (const std::string& text : texts)
+        EXPECT_TRUE(Has(run.output, text)) << "missing: " << text << "\nin:\n" << run.output;
 }

@@ -83,17 +83,10 @@ TEST(ScriptRunning, ACleanRunExitsZero) {
 }
 
 TEST(ScriptRunning, UnknownWordsAndOptionsAreRefused) {
-    const ScriptRun run = RunLines("clock 09:00 09:30\nprint clock extra\nlatency 2 wait=1\n");
-    EXPECT_EQ(run.status, 1);
-    EXPECT_NE(run.output.find("error: line 1: time '09:00 09:30'"), std::string::npos)
-        << run.output;
-    EXPECT_NE(run.output.find("error: line 2: unexpected 'extra'"), std::string::npos)
-        << run.output;
-    EXPECT_NE(run.output.find("error: line 3: unknown option wait="), std::string::npos)
-        << run.output;
-
-    const ScriptRun health = RunLines("health heal 49\nhealth recover\nhealth recover 300\n");
-    EXPECT_EQ(health.output,
+    ExpectOutput(RunLines("clock 09:00 09:30\nprint clock extra\nlatency 2 wait=1\n"), 1,
+                 {"error: line 1: time '09:00 09:30'", "error: line 2: unexpected 'extra'",
+                  "error: line 3: unknown option wait="});
+    EXPECT_EQ(RunLines("health heal 49\nhealth recover\nhealth recover 300\n").output,
               "error: line 1: health 'heal': expected recover\n"
               "error: line 2: missing a service\n"
               "error: line 3: service '300': expected a number from 1 to 255 or a character in "
@@ -105,14 +98,12 @@ TEST(ScriptRunning, BlocksMustBeClosedAndAnswersUsed) {
     EXPECT_EQ(unclosed.status, 1);
     EXPECT_EQ(unclosed.output,
               "a\nerror: line 2: begin without end: the 2 line(s) after it were not run\n");
-    const ScriptRun stray = RunLines("end\n");
-    EXPECT_NE(stray.output.find("error: line 1: end without begin"), std::string::npos);
     const ScriptRun unused = RunLines("answer msgbox ok\necho done\n");
     EXPECT_EQ(unused.status, 1);
     EXPECT_EQ(unused.output, "done\nerror: line 1: the answer was never asked for\n");
-    const ScriptRun noBlock = RunLines("echo a begin\necho b\nend\n");
-    EXPECT_NE(noBlock.output.find("error: line 1: echo takes no begin ... end block"),
-              std::string::npos);
+    EXPECT_TRUE(Has(RunLines("end\n").output, "error: line 1: end without begin"));
+    EXPECT_TRUE(Has(RunLines("echo a begin\necho b\nend\n").output,
+                    "error: line 1: echo takes no begin ... end block"));
 }
 
 namespace {
@@ -158,11 +149,8 @@ TEST(ScriptRunning, EachLineRunsAsSoonAsItIsRead) {
 TEST(ScriptRunning, AMissingModuleIsAClearErrorOnlyWhenAViewIsWanted) {
     automation::AutomationOptions options = TestDoubleOptions();
     options.modulePath = "/nonexistent/libnews.so";
-    const ScriptRun run = RunLines("print clock\ncreate\n", options);
-    EXPECT_EQ(run.status, 1);
-    EXPECT_NE(run.output.find("clock: 2026-12-04 09:00:00"), std::string::npos);
-    EXPECT_NE(run.output.find("error: line 2: "), std::string::npos);
-    EXPECT_NE(run.output.find("/nonexistent/libnews.so"), std::string::npos) << run.output;
+    ExpectOutput(RunLines("print clock\ncreate\n", options), 1,
+                 {"clock: 2026-12-04 09:00:00", "error: line 2: ", "/nonexistent/libnews.so"});
 }
 
 TEST(ScriptRunning, BadResourcesStopTheRunBeforeTheFirstLine) {
@@ -170,6 +158,6 @@ TEST(ScriptRunning, BadResourcesStopTheRunBeforeTheFirstLine) {
     options.resourceDir = "/nonexistent";
     const ScriptRun run = RunLines("echo never\n", options);
     EXPECT_EQ(run.status, 2);
-    EXPECT_EQ(run.output.find("never"), std::string::npos);
     EXPECT_EQ(run.output.rfind("error: ", 0), 0u) << run.output;
+    EXPECT_FALSE(Has(run.output, "never")) << run.output;
 }
