@@ -223,13 +223,16 @@ TEST(IniEditor, KeepsCommentsAndOtherLinesAndRefusesBadNames) {
 }
 
 TEST(AutomationBackend, EntitlementsDateRangeAndConnectionReachTheView) {
-    ExpectOutput(RunLines("service 49 晨曦財經通訊社 晨曦 20261204\n"
-                          "daterange 7\nconnected on\nentitle 16 off\n"
-                          "create\nprint tabs\nprint rows 6 all\n"
-                          "entitle all\nconnected off\ndaterange 300\n"),
-                 1,
+    const ScriptRun run = RunLines(
+        "service 49 晨曦財經通訊社 晨曦 20261204\n"
+        "daterange 7\nconnected on\nentitle 16 off\n"
+        "create\nprint tabs\nprint rows 6 all\n"
+        "entitle all\nconnected off\ndaterange 300\n");
+    // Without the symbol entitlement there is no symbol tab.
+    ExpectOutput(run, 1,
                  {"tabs: 4, selected 0\n", "InitialViewInfo 即時新聞 range 7 connected 1",
                   "error: line 10: date range '300': expected a number from 0 to 255"});
+    EXPECT_FALSE(Has(run.output, "(mode 2)")) << run.output;
 }
 
 // A recording with a bad line, or none at all, is refused whole: nothing of

@@ -38,12 +38,6 @@ TEST(AutomationViews, MultiViewInfoHandsTheSymbolAndText) {
                  {"InitialViewInfo 即時新聞 range 30 connected 0 symbol 16:2345 text 連動"});
 }
 
-TEST(AutomationViews, WithoutTheSymbolEntitlementThereIsNoSymbolTab) {
-    const ScriptRun run = RunLines(kNews + "entitle 16 off\ncreate\nprint tabs\n");
-    ExpectOutput(run, 0, {"tabs: 4, selected 0\n"});
-    EXPECT_FALSE(Has(run.output, "(mode 2)")) << run.output;
-}
-
 TEST(AutomationViews, SheetsListsTitleServiceMenuAndWindowsAreReported) {
     ExpectOutput(
         RunLines(kNews + "create\nprint rows\nprint list\nprint title\nprint servicemenu\n"
