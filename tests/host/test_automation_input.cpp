@@ -27,77 +27,107 @@ std::string logAfter(const ScriptRun& run, const std::string& marker) {
 
 }  // namespace
 
-TEST(AutomationInput, TabsSwitchModesByIndexOrCaption) {
-    ExpectOutput(
-        RunLines(kNews +
-                 "tab 1\nprint mode\ntab text=新聞搜尋\nprint mode\ntab 9\ntab text=沒有\n"),
-        1,
-        {"mode: current 1, focused 1, mask 127\n", "mode: current 3, focused 3, mask 127\n",
-         "error: line 13: tab 9 does not exist (there are 5)\n",
-         "error: line 14: no tab is called '沒有'\n"});
+class AutomationInputCase : public ::testing::TestWithParam<ScriptCase> {};
+
+TEST_P(AutomationInputCase, RunsAsAPersonWould) {
+    ExpectOutput(RunLines(kNews + GetParam().script), GetParam().status, GetParam().texts);
 }
 
-TEST(AutomationInput, ComboItemsAreChosenByIndexOrTextOnlyWhenShown) {
-    ExpectOutput(
-        RunLines(kNews + "combo 3004 select 0\n"  // hidden in mode 0
-                         "tab 1\ncombo 3004 select text=12\nprint window 3004\nprint rows\n"
-                         "combo 3004 select 5\n"),
-        1,
-        {"error: line 9: combo box 3004 is hidden: a person cannot reach it\n",
-         "window 3004: combo, shown, enabled, text \"12\", items 2, selected 1\n",
-         "sheet 1: 1 rows",  // choosing the category filled its sheet from the back-end
-         "error: line 14: combo box 3004 has no item 5 (it has 2)\n"});
-}
-
-TEST(AutomationInput, TypingAndRefusedKeysShowTips) {
-    ExpectOutput(
-        RunLines(kNews + "tab 3\ntype 3008 \"ab c\"\nkey 3008 Shift+Insert\n"
-                         "print window 3008\nprint notices\nprint notices\n"),
-        0,
-        {"window 3008: edit, shown, enabled, text \"abc\"\n",
-         "notices: 2\n  tip \"關鍵字不可包含空白\"\n  tip \"此處不支援貼上\"\nnotices: 0\n"});
-}
-
-TEST(AutomationInput, MessageBoxesTakeTheQueuedAnswerOrTheDefault) {
-    ExpectOutput(RunLines(kNews + "tab 3\nclick 3007\nanswer msgbox cancel\nclick 3007\n"
-                                  "print notices\nprint rows 6 all\n"),
-                 0,
-                 {"notices: 2\n"
-                  "  msgbox \"TestDouble\" \"請輸入搜尋關鍵字\" -> ok (not answered)\n"
-                  "  msgbox \"TestDouble\" \"請輸入搜尋關鍵字\" -> cancel\n",
-                  "search refused, answer 1\n", "search refused, answer 2\n"});
-}
-
-TEST(AutomationInput, WrongAnswersHiddenButtonsAndMissingWindowsAreErrors) {
-    ExpectOutput(RunLines(kNews + "tab 3\nanswer menu none\nclick 3007\n"), 1,
-                 {"error: line 11: expected a menu but got a message box"});
-    ExpectOutput(RunLines(kNews + "click 3007\nclick 4242\n"), 1,
-                 {"error: line 9: button 3007 is hidden: a person cannot reach it\n",
-                  "error: line 10: there is no window with id 4242 in view v1\n"});
-}
-
-TEST(AutomationInput, TheServiceMenuIsShownAndACommandChosenFromIt) {
-    ExpectOutput(
-        RunLines(
-            kNews +
-            "click 3010\nprint menu\nchoose 5051\nprint servicemenu\nprint title\nchoose 5050\n"),
-        1,
-        {"menu of view v1: 2 items\n  [x] 5050 晨曦財經通訊社\n  [x] 5051 瀚海經濟新聞網\n",
-         "  [ ] 5051 瀚海經濟新聞網\n", "title: \"-晨曦 \"\n",
-         // A menu is chosen from once.
-         "error: line 14: the last menu was closed with command 5051\n"});
-}
-
-TEST(AutomationInput, RowsAreSelectedWithCtrlAndShiftAsAPersonDoes) {
-    ExpectOutput(
-        RunLines(kNews + "select 0\nprint rows\nselect 2 ctrl\nprint rows\n"
-                         "select 1 shift\nprint rows\nselect 2 ctrl\nprint rows\nselect 7\n"),
-        1,
-        {"focus 0, selected 0\n", "focus 2, selected 0 2\n",
-         // Shift extends from the last click (the anchor) to the row, in that order.
-         "focus 1, selected 2 1\n",
-         "error: line 17: row 7 does not exist (the sheet has 3 rows)\n"});
-}
+INSTANTIATE_TEST_SUITE_P(
+    AutomationInput, AutomationInputCase,
+    ::testing::Values(
+        ScriptCase{
+            "TabsSwitchModesByIndexOrCaption",
+            "tab 1\nprint mode\ntab text=新聞搜尋\nprint mode\ntab 9\ntab text=沒有\n",
+            1,
+            {"mode: current 1, focused 1, mask 127\n", "mode: current 3, focused 3, mask 127\n",
+             "error: line 13: tab 9 does not exist (there are 5)\n",
+             "error: line 14: no tab is called '沒有'\n"}},
+        ScriptCase{"ComboItemsAreChosenByIndexOrTextOnlyWhenShown",
+                   "combo 3004 select 0\n"  // hidden in mode 0
+                   "tab 1\ncombo 3004 select text=12\nprint window 3004\nprint rows\n"
+                   "combo 3004 select 5\n",
+                   1,
+                   {"error: line 9: combo box 3004 is hidden: a person cannot reach it\n",
+                    "window 3004: combo, shown, enabled, text \"12\", items 2, selected 1\n",
+                    "sheet 1: 1 rows",  // choosing the category filled its sheet
+                    "error: line 14: combo box 3004 has no item 5 (it has 2)\n"}},
+        ScriptCase{
+            "TypingAndRefusedKeysShowTips",
+            "tab 3\ntype 3008 \"ab c\"\nkey 3008 Shift+Insert\nprint window 3008\n"
+            "print notices\nprint notices\n",
+            0,
+            {"window 3008: edit, shown, enabled, text \"abc\"\n",
+             "notices: 2\n  tip \"關鍵字不可包含空白\"\n  tip \"此處不支援貼上\"\nnotices: 0\n"}},
+        ScriptCase{"MessageBoxesTakeTheQueuedAnswerOrTheDefault",
+                   "tab 3\nclick 3007\nanswer msgbox cancel\nclick 3007\nprint notices\n"
+                   "print rows 6 all\n",
+                   0,
+                   {"notices: 2\n"
+                    "  msgbox \"TestDouble\" \"請輸入搜尋關鍵字\" -> ok (not answered)\n"
+                    "  msgbox \"TestDouble\" \"請輸入搜尋關鍵字\" -> cancel\n",
+                    "search refused, answer 1\n", "search refused, answer 2\n"}},
+        ScriptCase{"AnAnswerOfTheWrongKindIsAnError",
+                   "tab 3\nanswer menu none\nclick 3007\n",
+                   1,
+                   {"error: line 11: expected a menu but got a message box"}},
+        ScriptCase{"HiddenOrDisabledButtonsCannotBeClicked",
+                   "click 3007\nclick 4242\n",
+                   1,
+                   {"error: line 9: button 3007 is hidden: a person cannot reach it\n",
+                    "error: line 10: there is no window with id 4242 in view v1\n"}},
+        ScriptCase{
+            "TheServiceMenuIsShownAndACommandChosenFromIt",
+            "click 3010\nprint menu\nchoose 5051\nprint servicemenu\nprint title\n"
+            "choose 5050\n",
+            1,
+            {"menu of view v1: 2 items\n  [x] 5050 晨曦財經通訊社\n  [x] 5051 瀚海經濟新聞網\n",
+             "  [ ] 5051 瀚海經濟新聞網\n", "title: \"-晨曦 \"\n",
+             // A menu is chosen from once.
+             "error: line 14: the last menu was closed with command 5051\n"}},
+        ScriptCase{"RowsAreSelectedWithCtrlAndShiftAsAPersonDoes",
+                   "select 0\nprint rows\nselect 2 ctrl\nprint rows\nselect 1 shift\nprint rows\n"
+                   "select 2 ctrl\nprint rows\nselect 7\n",
+                   1,
+                   {"focus 0, selected 0\n", "focus 2, selected 0 2\n",
+                    // Shift extends from the last click (the anchor) to the row, in that order.
+                    "focus 1, selected 2 1\n",
+                    "error: line 17: row 7 does not exist (the sheet has 3 rows)\n"}},
+        // A dialog's report and its lists: a list command on a control of
+        // another kind, or outside a dialog, is an error.
+        ScriptCase{"ADialogIsPrintedAndItsListsNeedListControls",
+                   "print dialog\nanswer menu 5408\nanswer dialog ok begin\n  type 9101 hello\n"
+                   "  print dialog\n  listbox 9101 select 0\n  listview 9101 dblclick 0\n"
+                   "  listbox 4242 select text=a\nend\ncontext 0\n",
+                   1,
+                   {"dialog: none\n"
+                    "dialog 9100: \"TestDouble dialog\", 200x100\n"
+                    "  9101: edit, shown, enabled, text \"hello\"\n"
+                    "  1: button, shown, enabled, text \"OK\", default\n"
+                    "  2: button, shown, enabled, text \"Cancel\"\n",
+                    "error: line 14: window 9101 is not a list box\n",
+                    "error: line 15: window 9101 is not a list view\n",
+                    "error: line 16: there is no window with id 4242"}},
+        ScriptCase{"DoubleClicksOpenARowOrMaximiseTheView",
+                   "create second\nuse v1\ndblclick 2\ndblclick title\nprint layout\nprint views\n"
+                   "dblclick title\nprint layout\n",
+                   0,
+                   {"layout: 800x600, 2 views, maximized v1,",
+                    "  second: TestDoubleNewsView \"即時新聞\" keys 1,0, link 0, at 480,4 316x592, "
+                    "hidden\n",
+                    "layout: 800x600, 2 views, maximized none,"}},
+        ScriptCase{"TheDatePickerOpensPicksAndCloses",
+                   "date open\ndate pick 2026-12-02\ndate close\nprint window 3009\n"
+                   "print rows 6 all\ndate pick 2026-02-30\ndate pick 2026-12-03T10:30:15\n"
+                   "print window 3009\ndate pick 2026-12-03T25:00\n",
+                   1,
+                   {"window 3009: date, shown, enabled, text \"\", value 2026-12-02 09:00:00\n",
+                    "] date open\n  [", "] date 2026-12-02\n  [", "] date close\n",
+                    "error: line 14: date '2026-02-30' is not a real date\n",
+                    // A time of day picks that moment.
+                    "window 3009: date, shown, enabled, text \"\", value 2026-12-03 10:30:15\n",
+                    "error: line 17: "}}),
+    ScriptCaseName);
 
 TEST(AutomationInput, TheContextMenuBelongsToTheLayoutWhichRoutesItsCommandsBack) {
     const ScriptRun run = RunLines(kNews +
@@ -145,30 +175,6 @@ TEST(AutomationInput, DialogsAreAnsweredByStepsInsideThem) {
     EXPECT_TRUE(Has(log, "dialog 2 typed \n")) << log;
 }
 
-// A dialog's report and its lists: a list command on a control of another
-// kind, or outside a dialog, is an error.
-TEST(AutomationInput, ADialogIsPrintedAndItsListsNeedListControls) {
-    ExpectOutput(RunLines(kNews + "print dialog\n"
-                                  "answer menu 5408\n"
-                                  "answer dialog ok begin\n"
-                                  "  type 9101 hello\n"
-                                  "  print dialog\n"
-                                  "  listbox 9101 select 0\n"
-                                  "  listview 9101 dblclick 0\n"
-                                  "  listbox 4242 select text=a\n"
-                                  "end\n"
-                                  "context 0\n"),
-                 1,
-                 {"dialog: none\n"
-                  "dialog 9100: \"TestDouble dialog\", 200x100\n"
-                  "  9101: edit, shown, enabled, text \"hello\"\n"
-                  "  1: button, shown, enabled, text \"OK\", default\n"
-                  "  2: button, shown, enabled, text \"Cancel\"\n",
-                  "error: line 14: window 9101 is not a list box\n",
-                  "error: line 15: window 9101 is not a list view\n",
-                  "error: line 16: there is no window with id 4242"});
-}
-
 TEST(AutomationInput, FileAndPrintDialogsAreAnswered) {
     const ScriptRun run = RunLines(kNews +
                                    "answer menu 2051\nanswer save /tmp/news.txt\ncontext 0\n"
@@ -188,16 +194,6 @@ TEST(AutomationInput, FileAndPrintDialogsAreAnswered) {
         EXPECT_TRUE(Has(log, line)) << line << "\n" << log;
 }
 
-TEST(AutomationInput, DoubleClicksOpenARowOrMaximiseTheView) {
-    ExpectOutput(
-        RunLines(kNews + "create second\nuse v1\ndblclick 2\ndblclick title\nprint layout\n"
-                         "print views\ndblclick title\nprint layout\n"),
-        0,
-        {"layout: 800x600, 2 views, maximized v1,",
-         "  second: TestDoubleNewsView \"即時新聞\" keys 1,0, link 0, at 480,4 316x592, hidden\n",
-         "layout: 800x600, 2 views, maximized none,"});
-}
-
 TEST(AutomationInput, KeysWheelAndScrollBarMoveTheSheet) {
     std::string script = "service 49 晨曦財經通訊社 晨曦 20261204\ncreate\n";
     for (int i = 0; i < 100; ++i)
@@ -215,18 +211,4 @@ TEST(AutomationInput, KeysWheelAndScrollBarMoveTheSheet) {
                   "sheet 0: 100 rows, showing 6-36 (31 a page)",
                   "sheet 0: 100 rows, showing 50-80 (31 a page)",
                   "sheet 0: 100 rows, showing 69-99 (31 a page), focus 99", "] hscroll 1\n"});
-}
-
-TEST(AutomationInput, TheDatePickerOpensPicksAndCloses) {
-    ExpectOutput(RunLines(kNews + "date open\ndate pick 2026-12-02\ndate close\nprint window 3009\n"
-                                  "print rows 6 all\ndate pick 2026-02-30\n"
-                                  "date pick 2026-12-03T10:30:15\nprint window 3009\n"
-                                  "date pick 2026-12-03T25:00\n"),
-                 1,
-                 {"window 3009: date, shown, enabled, text \"\", value 2026-12-02 09:00:00\n",
-                  "] date open\n  [", "] date 2026-12-02\n  [", "] date close\n",
-                  "error: line 14: date '2026-02-30' is not a real date\n",
-                  // A time of day picks that moment.
-                  "window 3009: date, shown, enabled, text \"\", value 2026-12-03 10:30:15\n",
-                  "error: line 17: "});
 }
