@@ -23,9 +23,12 @@ struct ProcessRun {
     std::string err;
 };
 
-// Starts newsdesk without a display; `xdgConfig`: the user's configuration
+// Starts newsdesk without a display, in `dir` (where a run without
+// --screenshot leaves its picture); `xdgConfig`: the user's configuration
 // folder (XDG_CONFIG_HOME) of the run.
-void start(QProcess& process, const QStringList& arguments, const std::string& xdgConfig = {}) {
+void start(QProcess& process, const TempDir& dir, const QStringList& arguments,
+           const std::string& xdgConfig = {}) {
+    process.setWorkingDirectory(QString::fromStdString(dir.str()));
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.remove(QStringLiteral("DISPLAY"));
     env.remove(QStringLiteral("WAYLAND_DISPLAY"));
@@ -37,9 +40,10 @@ void start(QProcess& process, const QStringList& arguments, const std::string& x
     process.start(QStringLiteral(KQ_NEWSDESK), arguments);
 }
 
-ProcessRun newsdesk(const QStringList& arguments, const std::string& xdgConfig = {}) {
+ProcessRun newsdesk(const TempDir& dir, const QStringList& arguments,
+                    const std::string& xdgConfig = {}) {
     QProcess process;
-    start(process, arguments, xdgConfig);
+    start(process, dir, arguments, xdgConfig);
     ProcessRun run;
     if (!process.waitForFinished(60000))
         return run;
@@ -70,8 +74,8 @@ TEST(NewsdeskRun, WithoutADisplayItWritesAScreenshotOfLiveNewsAndSaysWhere) {
     WriteSmallFeed(dir.file("news.kqfeed"), 40);
     const std::string png = dir.file("shot.png");
     const ProcessRun run =
-        newsdesk(options(dir, {"--data", dir.file("news.kqfeed"), "--speed", "max", "--screenshot",
-                               png, "--quit-after", "3"}));
+        newsdesk(dir, options(dir, {"--data", dir.file("news.kqfeed"), "--speed", "max",
+                                    "--screenshot", png, "--quit-after", "3"}));
     ASSERT_EQ(run.status, 0) << run.out << run.err;
     EXPECT_NE(run.out.find("screenshot written to " + png), std::string::npos) << run.out;
     QImage image(QString::fromStdString(png));
@@ -119,7 +123,7 @@ TEST(NewsdeskRun, PrintsTwoLongChineseStoriesToAPdfWithoutADisplay) {
                                      "--print-pdf", pdf, "--quit-after", "3"});
     args[1] = QStringLiteral(KQ_NEWSVIEW_MODULE);
     args[3] = QStringLiteral("SKQNewsCtrlView");
-    const ProcessRun run = newsdesk(args);
+    const ProcessRun run = newsdesk(dir, args);
     ASSERT_EQ(run.status, 0) << run.out << run.err;
     std::ifstream in(pdf, std::ios::binary);
     const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
@@ -140,7 +144,7 @@ TEST(NewsdeskRun, SettingsLiveInTheUsersConfigurationFolder) {
     }
     const QStringList args = options(
         dir, {"--data", "none", "--screenshot", dir.file("a.png"), "--quit-after", "0.5"}, false);
-    ProcessRun run = newsdesk(args, dir.file("xdg"));
+    ProcessRun run = newsdesk(dir, args, dir.file("xdg"));
     ASSERT_EQ(run.status, 0) << run.out << run.err;
     {
         // The view opened where it was left and saved itself there again, beside the other view.
@@ -158,7 +162,7 @@ TEST(NewsdeskRun, EndedByTheSessionItSavesItsViewsAsClosingDoes) {
     TempDir dir;
     const std::string folder = dir.file("xdg/newsdesk");
     QProcess process;
-    start(process,
+    start(process, dir,
           options(dir, {"--data", "none", "--screenshot", dir.file("a.png"), "--quit-after", "60"},
                   false),
           dir.file("xdg"));
@@ -180,16 +184,16 @@ TEST(NewsdeskRun, EndedByTheSessionItSavesItsViewsAsClosingDoes) {
 
 TEST(NewsdeskRun, BadOptionsAndAMissingDataSetFailWithAReason) {
     TempDir dir;
-    ProcessRun run = newsdesk({QStringLiteral("--speed"), QStringLiteral("soon")});
+    ProcessRun run = newsdesk(dir, {QStringLiteral("--speed"), QStringLiteral("soon")});
     EXPECT_EQ(run.status, 2);
     EXPECT_NE(run.err.find("--speed 'soon'"), std::string::npos) << run.err;
     EXPECT_NE(run.err.find("usage: newsdesk"), std::string::npos) << run.err;
-    run = newsdesk(options(dir, {"--data", dir.file("nothing.kqfeed"), "--quit-after", "1"}));
+    run = newsdesk(dir, options(dir, {"--data", dir.file("nothing.kqfeed"), "--quit-after", "1"}));
     EXPECT_EQ(run.status, 1);
     EXPECT_NE(run.err.find("nothing.kqfeed"), std::string::npos) << run.err;
     // A file refused as a whole starts no empty replay.
     const std::string newer = dir.write("newer.kqfeed", "#kqfeed 99999999999999999999999\n");
-    run = newsdesk(options(dir, {"--data", newer, "--quit-after", "1"}));
+    run = newsdesk(dir, options(dir, {"--data", newer, "--quit-after", "1"}));
     EXPECT_EQ(run.status, 1);
     EXPECT_NE(run.err.find("newer than this reader"), std::string::npos) << run.err;
 }
@@ -199,16 +203,19 @@ TEST(NewsdeskRun, EachBadLineOfTheDataSetIsToldWithItsNumber) {
     const std::string path = dir.file("bad.kqfeed");
     WriteSmallFeedWithBadLines(path);
     const ProcessRun run =
-        newsdesk(options(dir, {"--data", path, "--speed", "max", "--quit-after", "1"}));
+        newsdesk(dir, options(dir, {"--data", path, "--speed", "max", "--quit-after", "1"}));
     EXPECT_EQ(run.status, 0) << run.err;
     EXPECT_NE(run.err.find(path + ":2: unknown record kind 'nonsense'"), std::string::npos)
         << run.err;
     EXPECT_NE(run.err.find(path + ":4: headline: expected"), std::string::npos) << run.err;
+    // Without --screenshot the picture is left in the run's own folder.
+    EXPECT_TRUE(std::filesystem::exists(dir.file("newsdesk.png")));
 }
 
 TEST(NewsdeskRun, AScriptRunsHeadlessFromStandardInput) {
     TempDir dir;
     QProcess process;
+    process.setWorkingDirectory(QString::fromStdString(dir.str()));
     process.start(QStringLiteral(KQ_NEWSDESK), options(dir, {"--script", "-"}));
     process.write("service 49 晨曦財經通訊社 晨曦 20261204\ncreate\nprint mode\nbogus\n");
     process.closeWriteChannel();
