@@ -1,8 +1,11 @@
 #pragma once
 // Running automation scripts in the test process against the test double
 // of the news view module, or the module itself.
+#include <gtest/gtest.h>
+
 #include <sstream>
 #include <string>
+#include <vector>
 
 #include "automation/Interpreter.h"
 
@@ -35,4 +38,32 @@ inline ScriptRun RunLines(const std::string& script,
     run.status = automation::RunScript(in, out, options);
     run.output = out.str();
     return run;
+}
+
+inline bool Has(const std::string& output, const std::string& text) {
+    return output.find(text) != std::string::npos;
+}
+
+// Checks a run's exit status and that its output holds each of `texts`.
+inline void ExpectOutput(const ScriptRun& run, int status, const std::vector<std::string>& texts) {
+    EXPECT_EQ(run.status, status) << run.output;
+    for (const std::string& text : texts)
+        EXPECT_TRUE(Has(run.output, text)) << "missing: " << text << "\nin:\n" << run.output;
+}
+
+// A run checked by ExpectOutput, for table-driven suites: the script (after
+// the suite's common lines), its exit status and texts its output holds.
+struct ScriptCase {
+    const char* name;
+    const char* script;
+    int status;
+    std::vector<std::string> texts;
+};
+
+inline std::string ScriptCaseName(const ::testing::TestParamInfo<ScriptCase>& info) {
+    return info.param.name;
+}
+
+inline void PrintTo(const ScriptCase& c, std::ostream* os) {
+    *os << c.name;
 }

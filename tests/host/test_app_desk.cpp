@@ -67,13 +67,15 @@ class LayoutTest : public ::testing::Test {
     HeadlessUi ui{context};
     LayoutHostWnd layout;
     FakeView views[3];
+    int added = 0;
 
     void SetUp() override { ASSERT_TRUE(layout.Create(CRect(0, 0, 1004, 604))); }
+    // Adds the next `count` views, as the host does.
     void add(int count) {
-        for (int i = 0; i < count; ++i) {
-            ASSERT_TRUE(views[i].Create("", WS_CHILD | WS_VISIBLE, layout.NextViewRect(), &layout,
-                                        layout.NextViewId()));
-            layout.AddView(views[i]);
+        for (const int end = added + count; added < end; ++added) {
+            ASSERT_TRUE(views[added].Create("", WS_CHILD | WS_VISIBLE, layout.NextViewRect(),
+                                            &layout, layout.NextViewId()));
+            layout.AddView(views[added]);
         }
     }
 };
@@ -139,19 +141,16 @@ TEST(DeskOptionsParsing, BadValuesAreRefusedWithTheReason) {
     std::string error;
     EXPECT_FALSE(parse({"--speed", "fast"}, error));
     EXPECT_NE(error.find("--speed 'fast'"), std::string::npos) << error;
-    EXPECT_FALSE(parse({"--lang", "fr"}, error));
-    EXPECT_FALSE(parse({"--from", "25:00"}, error));
-    EXPECT_FALSE(parse({"--layout", "a,,b"}, error));
-    EXPECT_FALSE(parse({"--layout", "a,b,c,d,e"}, error));
-    EXPECT_FALSE(parse({"--quit-after", "-1"}, error));
-    EXPECT_FALSE(parse({"--story", "1.5"}, error));
-    EXPECT_FALSE(parse({"--story", "-1"}, error));
-    EXPECT_FALSE(parse({"--symbol", "2330 台積電"}, error)) << "an id, not an item";
-    EXPECT_FALSE(parse({"--search", ""}, error));
-    EXPECT_FALSE(parse({"--control", ""}, error));
-    EXPECT_FALSE(parse({"--dialog", "5408"}, error)) << "only the search dialogs";
-    for (const char* day : {"20261232", "2026-02-29", "2026120", "2026/12/02", "2026120a"})
-        EXPECT_FALSE(parse({"--date", day}, error)) << day;
+    // A symbol is an id, not an item; only the search dialogs open by --dialog.
+    const std::vector<std::vector<const char*>> refused = {
+        {"--lang", "fr"},          {"--from", "25:00"},         {"--layout", "a,,b"},
+        {"--layout", "a,b,c,d,e"}, {"--quit-after", "-1"},      {"--story", "1.5"},
+        {"--story", "-1"},         {"--symbol", "2330 台積電"}, {"--search", ""},
+        {"--control", ""},         {"--dialog", "5408"},        {"--date", "20261232"},
+        {"--date", "2026-02-29"},  {"--date", "2026120"},       {"--date", "2026/12/02"},
+        {"--date", "2026120a"}};
+    for (const auto& args : refused)
+        EXPECT_FALSE(parse(args, error)) << args[0] << " " << args[1];
     EXPECT_FALSE(parse({"--screenshot"}, error));
     EXPECT_NE(error.find("needs a value"), std::string::npos) << error;
     EXPECT_FALSE(parse({"--colour"}, error));
@@ -164,15 +163,11 @@ TEST(DeskOptionsParsing, BadValuesAreRefusedWithTheReason) {
 TEST_F(LayoutTest, ViewsFillTheWindowOrShareItInTwoColumns) {
     add(1);
     EXPECT_EQ(views[0].GetRect(), CRect(4, 4, 1000, 600));
-    ASSERT_TRUE(views[1].Create("", WS_CHILD | WS_VISIBLE, layout.NextViewRect(), &layout,
-                                layout.NextViewId()));
-    layout.AddView(views[1]);
+    add(1);
     // The first view, the main one, takes three fifths of the width.
     EXPECT_EQ(views[0].GetRect(), CRect(4, 4, 599, 600));
     EXPECT_EQ(views[1].GetRect(), CRect(603, 4, 1000, 600));
-    ASSERT_TRUE(views[2].Create("", WS_CHILD | WS_VISIBLE, layout.NextViewRect(), &layout,
-                                layout.NextViewId()));
-    layout.AddView(views[2]);
+    add(1);
     EXPECT_EQ(views[2].GetRect(), CRect(4, 304, 599, 600));
     EXPECT_EQ(views[0].GetRect(), CRect(4, 4, 599, 300));
     EXPECT_EQ(views[0].GetDlgCtrlID() + 2, views[2].GetDlgCtrlID());
@@ -257,10 +252,18 @@ TEST(ViewEventForwarding, AViewRemovedByAnEarlierHandlerHearsNothingMore) {
     EXPECT_EQ(forwarder.Recipients(), (std::vector<SKQBaseView*>{&a, &c}));
 }
 
-TEST(ReplaySessionTest, TheRecordedDayIsReplayedAsTodayFromTheStartTime) {
+class ReplaySessionTest : public ::testing::Test {
+  protected:
     HostContext context;
-    ScopedHostContext scope(context);
+    ScopedHostContext scope{context};
     TempDir dir;
+    // Now: 2026-12-10 at 22:00, outside the busy hours.
+    const std::int64_t now = CTime(2026, 12, 10, 22, 0, 0).GetTime();
+    ReplaySession::Settings settings;
+    CString error;
+};
+
+TEST_F(ReplaySessionTest, TheRecordedDayIsReplayedAsTodayFromTheStartTime) {
     const std::string path = dir.file("news.kqfeed");
     WriteSmallFeed(path);
     struct Target : IgnoringTarget {
@@ -269,11 +272,8 @@ TEST(ReplaySessionTest, TheRecordedDayIsReplayedAsTodayFromTheStartTime) {
             headlines.emplace_back(item.headline.tTime, live);
         }
     } target;
-    // Now: 2026-12-10 at 22:00, outside the busy hours: the replay starts at 08:55.
-    const std::int64_t now = CTime(2026, 12, 10, 22, 0, 0).GetTime();
-    ReplaySession::Settings settings;
+    // Outside the busy hours the replay starts at 08:55.
     settings.path = path;
-    CString error;
     auto session = ReplaySession::Open(target, settings, now, error);
     ASSERT_TRUE(session) << error.str();
     EXPECT_EQ(session->ShiftedDays(), 6);
@@ -296,20 +296,13 @@ TEST(ReplaySessionTest, TheRecordedDayIsReplayedAsTodayFromTheStartTime) {
     EXPECT_FALSE(error.IsEmpty());
 }
 
-TEST(ReplaySessionTest, BadLinesAreToldWithTheirNumbersAndARefusedFileDoesNotOpen) {
-    HostContext context;
-    ScopedHostContext scope(context);
-    TempDir dir;
-    const std::string path = dir.file("bad.kqfeed");
-    WriteSmallFeedWithBadLines(path);
+TEST_F(ReplaySessionTest, BadLinesAreToldWithTheirNumbersAndARefusedFileDoesNotOpen) {
+    settings.path = dir.file("bad.kqfeed");
+    WriteSmallFeedWithBadLines(settings.path);
     IgnoringTarget target;
-    const std::int64_t now = CTime(2026, 12, 10, 22, 0, 0).GetTime();
-    ReplaySession::Settings settings;
-    settings.path = path;
     settings.speed = feed::ReplaySpeed::AsFastAsPossible();
     std::vector<std::size_t> told;
     settings.onIssue = [&](const feed::FeedIssue& issue) { told.push_back(issue.line); };
-    CString error;
     auto session = ReplaySession::Open(target, settings, now, error);
     ASSERT_TRUE(session) << error.str();
     for (int i = 0; i < 100 && session->Tick(i); ++i) {
@@ -323,7 +316,7 @@ TEST(ReplaySessionTest, BadLinesAreToldWithTheirNumbersAndARefusedFileDoesNotOpe
     EXPECT_NE(error.Find("newer than this reader"), -1) << error.c_str();
 }
 
-TEST(ReplaySessionTest, TimesOfDayAreRead) {
+TEST_F(ReplaySessionTest, TimesOfDayAreRead) {
     EXPECT_EQ(ReplaySession::ParseTimeOfDay("09:30"), 9 * 3600 + 30 * 60);
     EXPECT_EQ(ReplaySession::ParseTimeOfDay("13:30:15"), 13 * 3600 + 30 * 60 + 15);
     EXPECT_FALSE(ReplaySession::ParseTimeOfDay("24:00"));

@@ -93,6 +93,13 @@ class DeskHostTest : public QtTest {
     }
 };
 
+QToolButton* toolButton(QWidget& parent, const QString& text) {
+    for (QToolButton* button : parent.findChildren<QToolButton*>())
+        if (button->text() == text)
+            return button;
+    return nullptr;
+}
+
 }  // namespace
 
 TEST_F(DeskHostTest, TheLayoutWindowFillsTheMainWindowAndFollowsItsSize) {
@@ -217,12 +224,7 @@ TEST_F(DeskHostTest, TheLatestStoryButtonOpensTheHostsStoryWindow) {
     {
         MainFrameStory story(newsModule, layout);
         host->SetMainFrameStory(&story);
-        auto* button = [&]() -> QToolButton* {
-            for (QToolButton* b : window->findChildren<QToolButton*>())
-                if (b->text() == QString::fromUtf8("最新新聞內文"))
-                    return b;
-            return nullptr;
-        }();
+        QToolButton* button = toolButton(*window, QString::fromUtf8("最新新聞內文"));
         ASSERT_NE(button, nullptr);
         EXPECT_FALSE(button->isEnabled()) << "no story window attached yet";
         window->AttachHostStory(&story);
@@ -385,10 +387,7 @@ TEST_F(DeskHostTest, TheStatusBarMarksGapsAndStaleServicesAndRecoversTheMissing)
     EXPECT_EQ(bar.ButtonText(50), QStringLiteral("瀚海 09:00 ") + staleMark);
     EXPECT_TRUE(bar.ButtonToolTip(49).contains(QStringLiteral(": 2\n"))) << "lists serial 2";
 
-    QToolButton* button = nullptr;
-    for (QToolButton* b : bar.findChildren<QToolButton*>())
-        if (b->text() == bar.ButtonText(49))
-            button = b;
+    QToolButton* button = toolButton(bar, bar.ButtonText(49));
     ASSERT_NE(button, nullptr);
     ASSERT_NE(button->menu(), nullptr);
     QAction* recover = button->menu()->actions().value(0);

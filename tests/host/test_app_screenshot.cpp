@@ -23,9 +23,12 @@ struct ProcessRun {
     std::string err;
 };
 
-// `xdgConfig`: the user's configuration folder (XDG_CONFIG_HOME) of the run.
-ProcessRun newsdesk(const QStringList& arguments, const std::string& xdgConfig = {}) {
-    QProcess process;
+// Starts newsdesk without a display, in `dir` (where a run without
+// --screenshot leaves its picture); `xdgConfig`: the user's configuration
+// folder (XDG_CONFIG_HOME) of the run.
+void start(QProcess& process, const TempDir& dir, const QStringList& arguments,
+           const std::string& xdgConfig = {}) {
+    process.setWorkingDirectory(QString::fromStdString(dir.str()));
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.remove(QStringLiteral("DISPLAY"));
     env.remove(QStringLiteral("WAYLAND_DISPLAY"));
@@ -35,6 +38,12 @@ ProcessRun newsdesk(const QStringList& arguments, const std::string& xdgConfig =
     }
     process.setProcessEnvironment(env);
     process.start(QStringLiteral(KQ_NEWSDESK), arguments);
+}
+
+ProcessRun newsdesk(const TempDir& dir, const QStringList& arguments,
+                    const std::string& xdgConfig = {}) {
+    QProcess process;
+    start(process, dir, arguments, xdgConfig);
     ProcessRun run;
     if (!process.waitForFinished(60000))
         return run;
@@ -44,11 +53,18 @@ ProcessRun newsdesk(const QStringList& arguments, const std::string& xdgConfig =
     return run;
 }
 
-QStringList common(const TempDir& dir) {
-    return {QStringLiteral("--module"),     QStringLiteral(KQ_TEST_DOUBLE_MODULE),
-            QStringLiteral("--view-class"), QString::fromLatin1(kTestDoubleClass),
-            QStringLiteral("--config"),     QString::fromStdString(dir.file("config")),
-            QStringLiteral("--resources"),  QStringLiteral(KQ_SOURCE_DIR "/data")};
+// The test double, the resources, the configuration folder (unless it is the
+// user's) and `more`.
+QStringList options(const TempDir& dir, std::initializer_list<std::string> more,
+                    bool ownConfig = true) {
+    QStringList args = {QStringLiteral("--module"),     QStringLiteral(KQ_TEST_DOUBLE_MODULE),
+                        QStringLiteral("--view-class"), QString::fromLatin1(kTestDoubleClass),
+                        QStringLiteral("--resources"),  QStringLiteral(KQ_SOURCE_DIR "/data")};
+    if (ownConfig)
+        args << QStringLiteral("--config") << QString::fromStdString(dir.file("config"));
+    for (const std::string& word : more)
+        args << QString::fromStdString(word);
+    return args;
 }
 
 }  // namespace
@@ -57,11 +73,9 @@ TEST(NewsdeskRun, WithoutADisplayItWritesAScreenshotOfLiveNewsAndSaysWhere) {
     TempDir dir;
     WriteSmallFeed(dir.file("news.kqfeed"), 40);
     const std::string png = dir.file("shot.png");
-    QStringList args = common(dir);
-    args << QStringLiteral("--data") << QString::fromStdString(dir.file("news.kqfeed"))
-         << QStringLiteral("--speed") << QStringLiteral("max") << QStringLiteral("--screenshot")
-         << QString::fromStdString(png) << QStringLiteral("--quit-after") << QStringLiteral("3");
-    const ProcessRun run = newsdesk(args);
+    const ProcessRun run =
+        newsdesk(dir, options(dir, {"--data", dir.file("news.kqfeed"), "--speed", "max",
+                                    "--screenshot", png, "--quit-after", "3"}));
     ASSERT_EQ(run.status, 0) << run.out << run.err;
     EXPECT_NE(run.out.find("screenshot written to " + png), std::string::npos) << run.out;
     QImage image(QString::fromStdString(png));
@@ -105,13 +119,11 @@ TEST(NewsdeskRun, PrintsTwoLongChineseStoriesToAPdfWithoutADisplay) {
         }
     }
     const std::string pdf = dir.file("news.pdf");
-    QStringList args = common(dir);
+    QStringList args = options(dir, {"--data", dir.file("news.kqfeed"), "--speed", "max",
+                                     "--print-pdf", pdf, "--quit-after", "3"});
     args[1] = QStringLiteral(KQ_NEWSVIEW_MODULE);
     args[3] = QStringLiteral("SKQNewsCtrlView");
-    args << QStringLiteral("--data") << QString::fromStdString(dir.file("news.kqfeed"))
-         << QStringLiteral("--speed") << QStringLiteral("max") << QStringLiteral("--print-pdf")
-         << QString::fromStdString(pdf) << QStringLiteral("--quit-after") << QStringLiteral("3");
-    const ProcessRun run = newsdesk(args);
+    const ProcessRun run = newsdesk(dir, args);
     ASSERT_EQ(run.status, 0) << run.out << run.err;
     std::ifstream in(pdf, std::ios::binary);
     const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
@@ -130,14 +142,9 @@ TEST(NewsdeskRun, SettingsLiveInTheUsersConfigurationFolder) {
         ASSERT_TRUE(store.IsOpen()) << store.GetError();
         store.SaveViewInfo(DeskOptions::kDefaultLayout, 1, 1, kTestDoubleClass, "FocusedTab", 3);
     }
-    const QStringList args = {
-        QStringLiteral("--module"),     QStringLiteral(KQ_TEST_DOUBLE_MODULE),
-        QStringLiteral("--view-class"), QString::fromLatin1(kTestDoubleClass),
-        QStringLiteral("--resources"),  QStringLiteral(KQ_SOURCE_DIR "/data"),
-        QStringLiteral("--data"),       QStringLiteral("none"),
-        QStringLiteral("--screenshot"), QString::fromStdString(dir.file("a.png")),
-        QStringLiteral("--quit-after"), QStringLiteral("0.5")};
-    ProcessRun run = newsdesk(args, dir.file("xdg"));
+    const QStringList args = options(
+        dir, {"--data", "none", "--screenshot", dir.file("a.png"), "--quit-after", "0.5"}, false);
+    ProcessRun run = newsdesk(dir, args, dir.file("xdg"));
     ASSERT_EQ(run.status, 0) << run.out << run.err;
     {
         // The view opened where it was left and saved itself there again, beside the other view.
@@ -155,19 +162,10 @@ TEST(NewsdeskRun, EndedByTheSessionItSavesItsViewsAsClosingDoes) {
     TempDir dir;
     const std::string folder = dir.file("xdg/newsdesk");
     QProcess process;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.remove(QStringLiteral("DISPLAY"));
-    env.remove(QStringLiteral("WAYLAND_DISPLAY"));
-    env.remove(QStringLiteral("KQ_CONFIG_DIR"));
-    env.insert(QStringLiteral("XDG_CONFIG_HOME"), QString::fromStdString(dir.file("xdg")));
-    process.setProcessEnvironment(env);
-    process.start(QStringLiteral(KQ_NEWSDESK),
-                  {QStringLiteral("--module"), QStringLiteral(KQ_TEST_DOUBLE_MODULE),
-                   QStringLiteral("--view-class"), QString::fromLatin1(kTestDoubleClass),
-                   QStringLiteral("--resources"), QStringLiteral(KQ_SOURCE_DIR "/data"),
-                   QStringLiteral("--data"), QStringLiteral("none"), QStringLiteral("--screenshot"),
-                   QString::fromStdString(dir.file("a.png")), QStringLiteral("--quit-after"),
-                   QStringLiteral("60")});
+    start(process, dir,
+          options(dir, {"--data", "none", "--screenshot", dir.file("a.png"), "--quit-after", "60"},
+                  false),
+          dir.file("xdg"));
     ASSERT_TRUE(process.waitForStarted());
     // Up once its settings store is there and a moment has gone by for the views.
     for (int i = 0; i < 200 && !std::filesystem::exists(folder + "/newsdesk.kqcfg"); ++i)
@@ -186,22 +184,16 @@ TEST(NewsdeskRun, EndedByTheSessionItSavesItsViewsAsClosingDoes) {
 
 TEST(NewsdeskRun, BadOptionsAndAMissingDataSetFailWithAReason) {
     TempDir dir;
-    ProcessRun run = newsdesk({QStringLiteral("--speed"), QStringLiteral("soon")});
+    ProcessRun run = newsdesk(dir, {QStringLiteral("--speed"), QStringLiteral("soon")});
     EXPECT_EQ(run.status, 2);
     EXPECT_NE(run.err.find("--speed 'soon'"), std::string::npos) << run.err;
     EXPECT_NE(run.err.find("usage: newsdesk"), std::string::npos) << run.err;
-    QStringList args = common(dir);
-    args << QStringLiteral("--data") << QString::fromStdString(dir.file("nothing.kqfeed"))
-         << QStringLiteral("--quit-after") << QStringLiteral("1");
-    run = newsdesk(args);
+    run = newsdesk(dir, options(dir, {"--data", dir.file("nothing.kqfeed"), "--quit-after", "1"}));
     EXPECT_EQ(run.status, 1);
     EXPECT_NE(run.err.find("nothing.kqfeed"), std::string::npos) << run.err;
     // A file refused as a whole starts no empty replay.
     const std::string newer = dir.write("newer.kqfeed", "#kqfeed 99999999999999999999999\n");
-    args = common(dir);
-    args << QStringLiteral("--data") << QString::fromStdString(newer)
-         << QStringLiteral("--quit-after") << QStringLiteral("1");
-    run = newsdesk(args);
+    run = newsdesk(dir, options(dir, {"--data", newer, "--quit-after", "1"}));
     EXPECT_EQ(run.status, 1);
     EXPECT_NE(run.err.find("newer than this reader"), std::string::npos) << run.err;
 }
@@ -210,22 +202,21 @@ TEST(NewsdeskRun, EachBadLineOfTheDataSetIsToldWithItsNumber) {
     TempDir dir;
     const std::string path = dir.file("bad.kqfeed");
     WriteSmallFeedWithBadLines(path);
-    QStringList args = common(dir);
-    args << QStringLiteral("--data") << QString::fromStdString(path) << QStringLiteral("--speed")
-         << QStringLiteral("max") << QStringLiteral("--quit-after") << QStringLiteral("1");
-    const ProcessRun run = newsdesk(args);
+    const ProcessRun run =
+        newsdesk(dir, options(dir, {"--data", path, "--speed", "max", "--quit-after", "1"}));
     EXPECT_EQ(run.status, 0) << run.err;
     EXPECT_NE(run.err.find(path + ":2: unknown record kind 'nonsense'"), std::string::npos)
         << run.err;
     EXPECT_NE(run.err.find(path + ":4: headline: expected"), std::string::npos) << run.err;
+    // Without --screenshot the picture is left in the run's own folder.
+    EXPECT_TRUE(std::filesystem::exists(dir.file("newsdesk.png")));
 }
 
 TEST(NewsdeskRun, AScriptRunsHeadlessFromStandardInput) {
     TempDir dir;
     QProcess process;
-    QStringList args = common(dir);
-    args << QStringLiteral("--script") << QStringLiteral("-");
-    process.start(QStringLiteral(KQ_NEWSDESK), args);
+    process.setWorkingDirectory(QString::fromStdString(dir.str()));
+    process.start(QStringLiteral(KQ_NEWSDESK), options(dir, {"--script", "-"}));
     process.write("service 49 晨曦財經通訊社 晨曦 20261204\ncreate\nprint mode\nbogus\n");
     process.closeWriteChannel();
     ASSERT_TRUE(process.waitForFinished(30000));

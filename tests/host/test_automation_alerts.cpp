@@ -145,12 +145,6 @@ TEST(AutomationAlerts, OpeningAnAlertShowsItsStoryInTheHostsWindow) {
         run("create\nwarning start 台積電\n"
             "headline 49 09:00:01 7 台積電法說會 story=法說會內容 live\n"
             "dispatch\nalerts open\nprint story host\n");
-    ASSERT_EQ(r.status, 0) << r.output;
-    EXPECT_NE(r.output.find("story host: shown"), std::string::npos) << r.output;
-    EXPECT_NE(r.output.find("09:00:01 \\r\\n台積電法說會\""), std::string::npos) << r.output;
-    EXPECT_NE(r.output.find("\\r\\n法說會內容"), std::string::npos) << r.output;
-
-    const ScriptRun none = run("create\nalerts open\n");
-    EXPECT_NE(none.status, 0);
-    EXPECT_NE(none.output.find("no alert was raised"), std::string::npos) << none.output;
+    ExpectOutput(r, 0, {"story host: shown", "09:00:01 \\r\\n台積電法說會\"", "\\r\\n法說會內容"});
+    ExpectOutput(run("create\nalerts open\n"), 1, {"no alert was raised"});
 }

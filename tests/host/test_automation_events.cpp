@@ -12,10 +12,6 @@ const std::string kNews =
     "service 50 瀚海經濟新聞網 瀚海 20261204\n"
     "headline 49 08:30 1 \"晶昇科11月營收52.3億元\" cat=11 sym=2345\n";
 
-bool has(const std::string& output, const std::string& text) {
-    return output.find(text) != std::string::npos;
-}
-
 std::size_t count(const std::string& output, const std::string& text) {
     std::size_t n = 0;
     for (std::size_t at = output.find(text); at != std::string::npos;
@@ -51,22 +47,12 @@ TEST(AutomationEvents, EveryEventReachesEveryView) {
 }
 
 TEST(AutomationEvents, TheBackEndsEventsWaitForDispatch) {
-    const ScriptRun run = RunLines(kNews +
-                                   "create\n"
-                                   "connected on\n"
-                                   "headline 50 09:01 7 盤中快訊 cat=12 live\n"
-                                   "print rows\n"
-                                   "dispatch\n"
-                                   "print rows\n"
-                                   "newsday 49 20261205 live\n"
-                                   "dispatch\n"
-                                   "print notices\n");
-    ASSERT_EQ(run.status, 0) << run.output;
-    EXPECT_TRUE(has(run.output, "sheet 0: 1 rows")) << run.output;
-    EXPECT_TRUE(has(run.output, "sheet 0: 2 rows")) << run.output;
-    EXPECT_TRUE(has(run.output, "  [0] 09:01:00 | 12 | 盤中快訊\n")) << run.output;
-    EXPECT_TRUE(has(run.output, "notices: 1\n  popup \"market status 49 20261205\"\n"))
-        << run.output;
+    ExpectOutput(RunLines(kNews + "create\nconnected on\nheadline 50 09:01 7 盤中快訊 cat=12 live\n"
+                                  "print rows\ndispatch\nprint rows\nnewsday 49 20261205 live\n"
+                                  "dispatch\nprint notices\n"),
+                 0,
+                 {"sheet 0: 1 rows", "sheet 0: 2 rows", "  [0] 09:01:00 | 12 | 盤中快訊\n",
+                  "notices: 1\n  popup \"market status 49 20261205\"\n"});
 }
 
 TEST(AutomationEvents, ABurstOfHeadlinesCostsOneRefill) {
@@ -74,67 +60,37 @@ TEST(AutomationEvents, ABurstOfHeadlinesCostsOneRefill) {
     for (int i = 0; i < 10; ++i)
         script += "headline 49 09:00:0" + std::to_string(i) + " " + std::to_string(10 + i) +
                   " 快訊" + std::to_string(i) + " live\nadvance 5\n";
-    script +=
-        "print lookups\n"
-        "advance 99\n"
-        "print lookups\n"
-        "advance 1\n"
-        "print lookups\n"
-        "print rows\n";
-    const ScriptRun run = RunLines(script);
-    ASSERT_EQ(run.status, 0) << run.output;
+    script += "print lookups\nadvance 99\nprint lookups\nadvance 1\nprint lookups\nprint rows\n";
     // Ten headlines within 50 ms: nothing fetched until 100 ms after the
     // last (at 145 ms), then one look-up (one service), then nothing more.
-    EXPECT_TRUE(has(run.output,
-                    "lookups: records 0, tables 0\n"
-                    "lookups: records 1, tables 0\n"
-                    "lookups: records 0, tables 0\n"))
-        << run.output;
-    EXPECT_TRUE(has(run.output, "sheet 0: 11 rows")) << run.output;
-    EXPECT_TRUE(has(run.output, "  [0] 09:00:09 | 0 | 快訊9\n")) << run.output;
+    ExpectOutput(RunLines(script), 0,
+                 {"lookups: records 0, tables 0\n"
+                  "lookups: records 1, tables 0\n"
+                  "lookups: records 0, tables 0\n",
+                  "sheet 0: 11 rows", "  [0] 09:00:09 | 0 | 快訊9\n"});
 }
 
 TEST(AutomationEvents, LatencyHoldsEventsUntilTheirTime) {
-    const ScriptRun run = RunLines(kNews +
-                                   "latency 2\n"
-                                   "create\n"
-                                   "event search 49 營收\n"
-                                   "print rows 6 all\n"
-                                   "headline 49 09:00 5 延遲 live\n"
-                                   "story 49 09:00 5 內文 live\n"
-                                   "advance 1s\n"
-                                   "print clock\n"
-                                   "advance 1000\n"
-                                   "print clock\n"
-                                   "print rows 6 all\n");
-    ASSERT_EQ(run.status, 0) << run.output;
-    EXPECT_TRUE(has(run.output, "clock: 2026-12-04 09:00:01\n")) << run.output;
-    EXPECT_TRUE(has(run.output, "clock: 2026-12-04 09:00:02\n")) << run.output;
+    const ScriptRun run =
+        RunLines(kNews +
+                 "latency 2\ncreate\nevent search 49 營收\nprint rows 6 all\n"
+                 "headline 49 09:00 5 延遲 live\nstory 49 09:00 5 內文 live\nadvance 1s\n"
+                 "print clock\nadvance 1000\nprint clock\nprint rows 6 all\n");
+    ExpectOutput(run, 0, {"clock: 2026-12-04 09:00:01\n", "clock: 2026-12-04 09:00:02\n"});
     // The new headline came at once; its story's update after the latency.
     const std::string last = run.output.substr(run.output.rfind("sheet 6"));
-    EXPECT_TRUE(has(last, "RecvNewHeadLine 49/09:00:00/5")) << last;
-    EXPECT_TRUE(has(last, "StoryUpdateNotify 49/09:00:00/5")) << last;
+    EXPECT_TRUE(Has(last, "RecvNewHeadLine 49/09:00:00/5")) << last;
+    EXPECT_TRUE(Has(last, "StoryUpdateNotify 49/09:00:00/5")) << last;
 }
 
 TEST(AutomationEvents, BadEventsAreRefused) {
-    const ScriptRun run = RunLines(kNews +
-                                   "create\n"
-                                   "event nonsense\n"
-                                   "event headline 0 09:00 1\n"
-                                   "event story 49-09:00-1\n"
-                                   "event recovery weekly 49 1\n"
-                                   "advance -5\n");
-    EXPECT_EQ(run.status, 1);
-    EXPECT_TRUE(has(run.output, "error: line 5: event 'nonsense': expected headline"))
-        << run.output;
-    EXPECT_TRUE(has(run.output, "error: line 6: service '0': expected a number from 1 to 255"))
-        << run.output;
-    EXPECT_TRUE(
-        has(run.output, "error: line 7: headline key '49-09:00-1': expected SERVICE/TIME/SERIAL"))
-        << run.output;
-    EXPECT_TRUE(
-        has(run.output, "error: line 8: recovery 'weekly': expected all, category or symbol"))
-        << run.output;
-    EXPECT_TRUE(has(run.output, "error: line 9: time '-5': expected a number from 0 to"))
-        << run.output;
+    ExpectOutput(
+        RunLines(kNews + "create\nevent nonsense\nevent headline 0 09:00 1\n"
+                         "event story 49-09:00-1\nevent recovery weekly 49 1\nadvance -5\n"),
+        1,
+        {"error: line 5: event 'nonsense': expected headline",
+         "error: line 6: service '0': expected a number from 1 to 255",
+         "error: line 7: headline key '49-09:00-1': expected SERVICE/TIME/SERIAL",
+         "error: line 8: recovery 'weekly': expected all, category or symbol",
+         "error: line 9: time '-5': expected a number from 0 to"});
 }

@@ -27,10 +27,6 @@ std::string readFile(const std::string& path) {
     return text.str();
 }
 
-bool has(const ScriptRun& run, const std::string& text) {
-    return run.output.find(text) != std::string::npos;
-}
-
 }  // namespace
 
 TEST(AutomationOutput, TwoLongChineseStoriesPrintAsTheKeptPages) {
@@ -73,16 +69,12 @@ TEST(AutomationOutput, WaitingJobsAndSavedFilesAreReported) {
         "print file out.txt\n"
         "print file missing.txt\n",
         NewsViewOptions());
-    ASSERT_EQ(run.status, 0) << run.output;
-    EXPECT_TRUE(has(run,
-                    "save jobs: 1 waiting\n  job 1:\n    49/2026-12-04T08:30:00/1 title "
-                    "\"晶昇科\", story missing\n"))
-        << run.output;
-    EXPECT_TRUE(has(run, "save jobs: 0 waiting")) << run.output;
-    EXPECT_TRUE(has(run, "file out.txt: 152 bytes, Big5\n")) << run.output;
-    EXPECT_TRUE(has(run, "  \"內文：\\r\\n\"\n  \"2026/12/ 4 08:30:00新的內文\\r\\n\""))
-        << run.output;
-    EXPECT_TRUE(has(run, "file missing.txt: none")) << run.output;
+    ExpectOutput(
+        run, 0,
+        {"save jobs: 1 waiting\n  job 1:\n    49/2026-12-04T08:30:00/1 title "
+         "\"晶昇科\", story missing\n",
+         "save jobs: 0 waiting", "file out.txt: 152 bytes, Big5\n",
+         "  \"內文：\\r\\n\"\n  \"2026/12/ 4 08:30:00新的內文\\r\\n\"", "file missing.txt: none"});
 }
 
 TEST(AutomationOutput, WhatAScriptCannotAskForIsAnError) {
@@ -97,6 +89,6 @@ TEST(AutomationOutput, WhatAScriptCannotAskForIsAnError) {
             RunLines(std::string("service 49 晨曦財經通訊社 晨曦 20261204\ncreate\n") + lines,
                      NewsViewOptions());
         EXPECT_NE(run.status, 0) << lines;
-        EXPECT_TRUE(has(run, error)) << lines << run.output;
+        EXPECT_TRUE(Has(run.output, error)) << lines << run.output;
     }
 }

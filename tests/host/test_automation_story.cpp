@@ -12,10 +12,6 @@ const std::string kNews =
     "headline 49 08:30 1 晶昇科營收 cat=11 story=營收創新高\n"
     "create\n";
 
-bool has(const ScriptRun& run, const std::string& text) {
-    return run.output.find(text) != std::string::npos;
-}
-
 }  // namespace
 
 TEST(AutomationStory, WhatAPersonCannotDoIsAnError) {
@@ -33,16 +29,12 @@ TEST(AutomationStory, WhatAPersonCannotDoIsAnError) {
     for (const Case& c : cases) {
         const ScriptRun run = RunLines(kNews + c.lines, NewsViewOptions());
         EXPECT_NE(run.status, 0) << c.lines;
-        EXPECT_TRUE(has(run, c.error)) << c.lines << run.output;
+        EXPECT_TRUE(Has(run.output, c.error)) << c.lines << run.output;
     }
 }
 
 TEST(AutomationStory, AViewOrModuleWithoutAStoryWindowSaysSo) {
-    const ScriptRun print = RunLines(kNews + "print story\n");
-    ASSERT_EQ(print.status, 0) << print.output;
-    EXPECT_EQ(print.output, "story: none\n");
-
-    const ScriptRun host = RunLines(kNews + "storywindow host 49/08:30/1\n");
-    EXPECT_NE(host.status, 0);
-    EXPECT_TRUE(has(host, "no loaded module makes story windows")) << host.output;
+    EXPECT_EQ(RunLines(kNews + "print story\n").output, "story: none\n");
+    ExpectOutput(RunLines(kNews + "storywindow host 49/08:30/1\n"), 1,
+                 {"no loaded module makes story windows"});
 }

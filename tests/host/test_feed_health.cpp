@@ -32,16 +32,10 @@ CHeadlineTable key(std::int64_t time, std::uint32_t serial, BYTE service = kServ
 }
 
 // Serials 1, 2, … at the given times.
-void observeInOrder(FeedHealth& health, const std::vector<std::int64_t>& times,
-                    BYTE service = kService) {
-    std::uint32_t serial = 0;
-    for (const std::int64_t time : times)
-        health.Observe(key(time, ++serial, service));
-}
-void observeInOrder(FeedHealth& health, const std::vector<Local>& times) {
+void observeInOrder(FeedHealth& health, const std::vector<Local>& times, BYTE service = kService) {
     std::uint32_t serial = 0;
     for (const Local& time : times)
-        health.Observe(key(at(time), ++serial));
+        health.Observe(key(at(time), ++serial, service));
 }
 
 struct StaleCase {
@@ -135,7 +129,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(FeedHealthTest, ResentHeadlineMovesItsTimeAndAddsNoGap) {
     FeedHealth health;
-    observeInOrder(health, {at(9, 0), at(9, 1), at(9, 2)});
+    observeInOrder(health, {Local{9, 0}, Local{9, 1}, Local{9, 2}});
     health.Observe(key(at(9, 3), 2));  // serial 2 corrected: 09:00, 09:02, 09:03
     const ServiceHealth h = health.Health(kService, at(9, 5));
     EXPECT_EQ(h.usualGap, 60);
@@ -190,7 +184,7 @@ TEST(FeedHealthTest, AWildSerialListsOnlyTheFirstMissing) {
 // is known of it.
 TEST(FeedHealthTest, ServicesAreKeptApart) {
     FeedHealth health;
-    observeInOrder(health, {at(9, 0), at(9, 1), at(9, 2)}, 49);
+    observeInOrder(health, {Local{9, 0}, Local{9, 1}, Local{9, 2}}, 49);
     health.Observe(key(at(9, 0), 1, 50));
     health.Observe(key(at(9, 10), 3, 50));
     const std::vector<ServiceHealth> report = health.Report({49, 50, 51}, at(9, 12));

@@ -20,16 +20,23 @@
 
 namespace {
 
-class QtGridDialogTest : public QtWindowTest {};
+class QtGridDialogTest : public QtWindowTest {
+  protected:
+    // A 300x200 grid with rows and header 16 high, and the given columns.
+    void create(CGridoraWnd& grid, std::initializer_list<int> widths) {
+        ASSERT_TRUE(grid.bCreateSheet());
+        ASSERT_TRUE(grid.Create(WS_CHILD | WS_VISIBLE, CRect(0, 0, 300, 200), &top, 0));
+        grid.vSetHeaderRowHeight(16);
+        grid.vSetRowHeight(16);
+        int column = 0;
+        for (const int width : widths)
+            grid.bInsertCol(column++, width);
+    }
+};
 
 TEST_F(QtGridDialogTest, GridPeerPaintsTheRowsTheLayerHolds) {
     CGridoraWnd grid(new CSheetBuilder(0, 0, 0), &top);
-    ASSERT_TRUE(grid.bCreateSheet());
-    ASSERT_TRUE(grid.Create(WS_CHILD | WS_VISIBLE, CRect(0, 0, 300, 200), &top, 0));
-    grid.vSetHeaderRowHeight(16);
-    grid.vSetRowHeight(16);
-    grid.bInsertCol(0, 100);
-    grid.bInsertCol(1, 180);
+    ASSERT_NO_FATAL_FAILURE(create(grid, {100, 180}));
     grid.vSetBkColor(RGB(250, 0, 0), RGB(0, 0, 250));
     grid.bAddRows(3, true);
     grid.vSetGridContent(0, 0, "09:00:01");
@@ -59,12 +66,7 @@ TEST_F(QtGridDialogTest, GridPeerDrawsMarkedPartsOnTheSchemesMarkColour) {
         const COLORREF mark = scheme.Get("COLOR_LISTCTL_MARKBK");
         const QColor markColour(GetRValue(mark), GetGValue(mark), GetBValue(mark));
         CGridoraWnd grid(new CSheetBuilder(0, 0, 0), &top);
-        ASSERT_TRUE(grid.bCreateSheet());
-        ASSERT_TRUE(grid.Create(WS_CHILD | WS_VISIBLE, CRect(0, 0, 300, 200), &top, 0));
-        grid.vSetHeaderRowHeight(16);
-        grid.vSetRowHeight(16);
-        grid.bInsertCol(0, 60);
-        grid.bInsertCol(1, 220);
+        ASSERT_NO_FATAL_FAILURE(create(grid, {60, 220}));
         grid.vSetBkColor(scheme.Get("COLOR_LISTCTL_BACKGROUND"),
                          scheme.Get("COLOR_LISTCTL_BACKGROUNDSLASH"));
         grid.vSetMarkColor(mark, scheme.Get("COLOR_LISTCTL_MARKTEXT"));
@@ -99,13 +101,8 @@ TEST_F(QtGridDialogTest, GridPeerDrawsMarkedPartsOnTheSchemesMarkColour) {
 // clipboard.
 TEST_F(QtGridDialogTest, APersonResizesAColumnAndCopiesRowsWithCtrlC) {
     CGridoraWnd grid(new CSheetBuilder(0, 0, 0), &top);
-    ASSERT_TRUE(grid.bCreateSheet());
-    ASSERT_TRUE(grid.Create(WS_CHILD | WS_VISIBLE, CRect(0, 0, 300, 200), &top, 0));
-    grid.vSetHeaderRowHeight(16);
-    grid.vSetRowHeight(16);
+    ASSERT_NO_FATAL_FAILURE(create(grid, {100, 80}));
     grid.vSetFullRowSelect(true);
-    grid.bInsertCol(0, 100);
-    grid.bInsertCol(1, 80);
     grid.bAddRows(2, true);
     grid.vSetGridContent(1, 0, "09:00:01");
     grid.vSetGridContent(1, 1, "台積電法說會");
