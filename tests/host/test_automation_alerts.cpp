@@ -53,6 +53,14 @@ TEST(AutomationAlerts, ConditionsMatchAsTheBackEndSearchFindsThem) {
         {"warning start 台積電 法說 method=1", "headline 49 09:00:01 1 台積電營收 live", false},
         {"warning start 聯電 法說 method=2", "headline 49 09:00:01 1 台積電法說會 live", true},
         {"warning start tsmc", "headline 49 09:00:01 1 TSMC開盤 live", true},
+        // Folded forms, and a symbol's id for its short name and its tagged headlines.
+        {"warning start 台积电", "headline 49 09:00:01 1 台積電法說會 live", true},
+        {"warning start ２３３０",
+         "symbol 16 2330 台積電\nheadline 49 09:00:01 1 法人買超 sym=2330 live", true},
+        {"warning start 2330", "symbol 16 2330 台積電\nheadline 49 09:00:01 1 台積電法說會 live",
+         true},
+        {"warning start 2330", "symbol 16 2330 台積電\nheadline 49 09:00:01 1 法人買超 live",
+         false},
         // The story, its lines joined; a title-only condition does not read it.
         {"warning start 擴產計畫 scope=1",
          "headline 49 09:00:01 1 台積電 story=\"宣布擴產\\r\\n計畫\" live", true},
@@ -65,8 +73,8 @@ TEST(AutomationAlerts, ConditionsMatchAsTheBackEndSearchFindsThem) {
         {"warning start 台積電", "headline 49 2026-11-20T09:00 1 台積電 live", false},
     };
     for (const Case& c : cases) {
-        const ScriptRun r = run(std::string("create\n") + c.start + "\ntab 0\n" + c.headline +
-                                "\ndispatch\nprint alerts\n");
+        const ScriptRun r = run(std::string("market 16 TW 上市\ncreate\n") + c.start + "\ntab 0\n" +
+                                c.headline + "\ndispatch\nprint alerts\n");
         ASSERT_EQ(r.status, 0) << c.start << "\n" << r.output;
         EXPECT_EQ(r.output.rfind(c.alerted ? "alerts: on, 1 raised" : "alerts: on, 0 raised", 0),
                   0u)
