@@ -16,21 +16,7 @@ namespace {
 
 using namespace view_test;
 
-class ViewCreate : public ViewHost {
-  protected:
-    std::vector<std::vector<BYTE>> RegisteredServices() {
-        std::vector<std::vector<BYTE>> calls;
-        for (const SymbolRegistration& call : context.OwnServices().Registrations()) {
-            std::vector<BYTE> services;
-            for (const CSymbolInfo& info : call.added)
-                services.push_back(info.m_byMarket);
-            for (const CSymbolInfo& info : call.removed)
-                services.push_back(static_cast<BYTE>(0x80 | info.m_byMarket));  // marks a removal
-            calls.push_back(services);
-        }
-        return calls;
-    }
-};
+class ViewCreate : public ViewHost {};
 
 TEST_F(ViewCreate, TheModuleOffersTheViewByClassName) {
     const KqModuleInfo* info = kq_module_entry();
@@ -90,7 +76,7 @@ TEST_F(ViewCreate, EachStepOfTheLifecycleDoesItsPartInOrder) {
     // The set-up: services registered, controls and sheets made, the first sheet filled.
     SKQCfgIO2* cfg = NewStore();
     view->InitialViewInfo(cfg, "新聞", 1, 2, "");
-    EXPECT_EQ(RegisteredServices(), (std::vector<std::vector<BYTE>>{{'1'}, {'2'}}));
+    EXPECT_EQ(TakeRegistrations(), (Calls{{'1'}, {'2'}}));
     EXPECT_NE(Child(*view, SKQNewsCtrlView::IDC_SELECT_SERVICE), nullptr);
     CGridoraWnd* all = view->pInspectSheet(0);
     ASSERT_NE(all, nullptr);
@@ -111,9 +97,8 @@ TEST_F(ViewCreate, EachStepOfTheLifecycleDoesItsPartInOrder) {
     EXPECT_FALSE(checked) << "the warrant service is never checked in the three lists";
 
     // Closing: the host withdraws the registrations, destroys the window and the view.
-    context.OwnServices().ClearRegistrations();
     view->vUnregisterViewSymbol();
-    EXPECT_EQ(RegisteredServices(), (std::vector<std::vector<BYTE>>{{0x80 | '1', 0x80 | '2'}}));
+    EXPECT_EQ(TakeRegistrations(), (Calls{{0x80 | '1', 0x80 | '2'}}));
     EXPECT_TRUE(context.OwnServices().RegisteredSymbols(view.get()).empty());
     CWnd* sheetWindow = all;
     const HWND sheetHandle = sheetWindow->GetSafeHwnd();
@@ -127,17 +112,17 @@ TEST_F(ViewCreate, EachStepOfTheLifecycleDoesItsPartInOrder) {
 TEST_F(ViewCreate, AViewNeverSavedRegistersEveryServiceButTheWarrantService) {
     AddServices(true);
     auto view = OpenView();
-    EXPECT_EQ(RegisteredServices(), (std::vector<std::vector<BYTE>>{{'1'}, {'2'}}));
-    const std::vector<std::vector<BYTE>> checks = view->InspectServiceChecks();
+    EXPECT_EQ(TakeRegistrations(), (Calls{{'1'}, {'2'}}));
+    const Calls checks = view->InspectServiceChecks();
     ASSERT_EQ(checks.size(), 3u);
     for (const std::vector<BYTE>& list : checks)
         EXPECT_EQ(list, (std::vector<BYTE>{1, 0, 1}));
     // Re-registration at the host's request restores what the view held,
     // no more: the warrant service waits for its sheet's first entry.
     view->vUnregisterViewSymbol();
-    context.OwnServices().ClearRegistrations();
+    TakeRegistrations();
     view->vReRegisterSymbols();
-    EXPECT_EQ(RegisteredServices(), (std::vector<std::vector<BYTE>>{{'1', '2'}}));
+    EXPECT_EQ(TakeRegistrations(), (Calls{{'1', '2'}}));
 }
 
 TEST_F(ViewCreate, StoredChecksAreRestoredAndRegisteredOnlyWhereSomeSheetShowsTheService) {
@@ -151,9 +136,8 @@ TEST_F(ViewCreate, StoredChecksAreRestoredAndRegisteredOnlyWhereSomeSheetShowsTh
     cfg->SaveViewInfo("新聞", 1, 2, key, "Sheet1ServiceCheck50", false);
     cfg->SaveViewInfo("新聞", 1, 2, key, "Sheet2ServiceCheck50", false);
     auto view = OpenView("新聞", cfg);
-    EXPECT_EQ(view->InspectServiceChecks(),
-              (std::vector<std::vector<BYTE>>{{1, 0, 0}, {0, 0, 0}, {0, 0, 0}}));
-    EXPECT_EQ(RegisteredServices(), (std::vector<std::vector<BYTE>>{{'1'}}));
+    EXPECT_EQ(view->InspectServiceChecks(), (Calls{{1, 0, 0}, {0, 0, 0}, {0, 0, 0}}));
+    EXPECT_EQ(TakeRegistrations(), (Calls{{'1'}}));
     EXPECT_EQ(view->cszInspectTitleText(), "-財經 ");
 }
 

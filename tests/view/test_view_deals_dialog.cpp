@@ -29,9 +29,7 @@ class DealsDialog : public ViewHost {
     }
 
     std::unique_ptr<DialogProbe> Open() {
-        auto view = std::make_unique<DialogProbe>();
-        Place(*view, CRect(0, 0, 600, 400));
-        Initialise(*view);
+        auto view = OpenAs<DialogProbe>();
         PickMode(*view, 3);
         return view;
     }

@@ -25,19 +25,7 @@ class ViewMarks : public ViewHost {
         backend.AddHeadline(Item('2', t0 + 120, 7, "台積電ADR走高 台積電"), false);
     }
 
-    std::unique_ptr<MarksProbe> Open() {
-        auto view = std::make_unique<MarksProbe>();
-        Place(*view, CRect(0, 0, 600, 400));
-        Initialise(*view);
-        return view;
-    }
-
-    static void Search(SKQNewsCtrlView& view, const CString& text) {
-        auto* edit = dynamic_cast<CEdit*>(Child(view, SKQNewsCtrlView::IDC_KEYWORD));
-        ASSERT_NE(edit, nullptr);
-        edit->SetWindowText(text);
-        view.SendMessage(WM_COMMAND, SKQNewsCtrlView::IDC_SEARCH, 0);
-    }
+    std::unique_ptr<MarksProbe> Open() { return OpenAs<MarksProbe>(); }
 
     // Each row's title with its marked parts in brackets.
     static Strings Marked(SKQNewsCtrlView& view, int mode) {

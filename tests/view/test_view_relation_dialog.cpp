@@ -60,12 +60,7 @@ class RelationDialog : public ViewHost {
         backend.AddSymbol(Sym(30, "7001", "新創"));
     }
 
-    std::unique_ptr<RelationProbe> Open() {
-        auto view = std::make_unique<RelationProbe>();
-        Place(*view, CRect(0, 0, 600, 400));
-        Initialise(*view);
-        return view;
-    }
+    std::unique_ptr<RelationProbe> Open() { return OpenAs<RelationProbe>(); }
 
     void Run(SKQNewsCtrlView& view, std::function<void(CRelationSearchDlg&)> person,
              int ending = IDCANCEL) {

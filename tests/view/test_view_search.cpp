@@ -36,34 +36,13 @@ class ViewSearch : public ViewHost {
         backend.AddSymbol(FeedSymbol{16, "2303", "聯電", "", "", ""});
     }
 
-    std::unique_ptr<SearchProbe> Open() {
-        auto view = std::make_unique<SearchProbe>();
-        Place(*view, CRect(0, 0, 600, 400));
-        Initialise(*view);
-        return view;
-    }
-
-    // A person types the keyword and presses the search button.
-    static void Search(SKQNewsCtrlView& view, const CString& text) {
-        auto* edit = dynamic_cast<CEdit*>(Child(view, SKQNewsCtrlView::IDC_KEYWORD));
-        ASSERT_NE(edit, nullptr);
-        edit->SetWindowText(text);
-        view.SendMessage(WM_COMMAND, SKQNewsCtrlView::IDC_SEARCH, 0);
-    }
+    std::unique_ptr<SearchProbe> Open() { return OpenAs<SearchProbe>(); }
 
     static Keys KeysOf(SKQNewsCtrlView& view, int mode) {
         Keys keys;
         for (const CHeadlineTable& key : view.InspectList(mode))
             keys.push_back(KeyText(key));
         return keys;
-    }
-
-    static Strings Titles(SKQNewsCtrlView& view, int mode) {
-        Strings titles;
-        CGridoraWnd* sheet = view.pInspectSheet(mode);
-        for (int row = 0; sheet && row < sheet->iGetTotalRows(); ++row)
-            titles.push_back(Cell(sheet, row, 2));
-        return titles;
     }
 
     static bool PopupShown(SKQNewsCtrlView& view) {

@@ -61,9 +61,7 @@ class ViewWarningDialogs : public ViewHost {
     }
 
     std::unique_ptr<WarningProbe> Open() {
-        auto view = std::make_unique<WarningProbe>();
-        Place(*view, CRect(0, 0, 600, 400));
-        Initialise(*view);
+        auto view = OpenAs<WarningProbe>();
         PickMode(*view, 6);
         return view;
     }
