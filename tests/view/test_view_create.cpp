@@ -76,7 +76,9 @@ TEST_F(ViewCreate, EachStepOfTheLifecycleDoesItsPartInOrder) {
     // The set-up: services registered, controls and sheets made, the first sheet filled.
     SKQCfgIO2* cfg = NewStore();
     view->InitialViewInfo(cfg, "新聞", 1, 2, "");
+    // A view never saved registers every service but the warrant service.
     EXPECT_EQ(TakeRegistrations(), (Calls{{'1'}, {'2'}}));
+    EXPECT_EQ(view->InspectServiceChecks(), (Calls{{1, 0, 1}, {1, 0, 1}, {1, 0, 1}}));
     EXPECT_NE(Child(*view, SKQNewsCtrlView::IDC_SELECT_SERVICE), nullptr);
     CGridoraWnd* all = view->pInspectSheet(0);
     ASSERT_NE(all, nullptr);
@@ -107,22 +109,6 @@ TEST_F(ViewCreate, EachStepOfTheLifecycleDoesItsPartInOrder) {
     Forget(view.get());
     view.reset();
     EXPECT_TRUE(layout.GetChildren().empty());
-}
-
-TEST_F(ViewCreate, AViewNeverSavedRegistersEveryServiceButTheWarrantService) {
-    AddServices(true);
-    auto view = OpenView();
-    EXPECT_EQ(TakeRegistrations(), (Calls{{'1'}, {'2'}}));
-    const Calls checks = view->InspectServiceChecks();
-    ASSERT_EQ(checks.size(), 3u);
-    for (const std::vector<BYTE>& list : checks)
-        EXPECT_EQ(list, (std::vector<BYTE>{1, 0, 1}));
-    // Re-registration at the host's request restores what the view held,
-    // no more: the warrant service waits for its sheet's first entry.
-    view->vUnregisterViewSymbol();
-    TakeRegistrations();
-    view->vReRegisterSymbols();
-    EXPECT_EQ(TakeRegistrations(), (Calls{{'1', '2'}}));
 }
 
 TEST_F(ViewCreate, StoredChecksAreRestoredAndRegisteredOnlyWhereSomeSheetShowsTheService) {
@@ -203,43 +189,60 @@ TEST_F(ViewCreate, TheWarrantLayoutWithoutTheWarrantServiceOffersSymbolNewsOnly)
         << "the stored or default mode without a sheet gives way";
 }
 
-TEST_F(ViewCreate, ShowNormalSearchChoosesTheSearchTabOverTheRelationTab) {
-    AddServices(true);
-    auto normal = OpenView();
-    EXPECT_EQ(TabModes(*normal), (std::vector<int>{0, 1, 2, 3, 6, 5}));
-    EXPECT_NE(Child(*normal, SKQNewsCtrlView::IDC_KEYWORD), nullptr);
-    EXPECT_EQ(Child(*normal, SKQNewsCtrlView::IDC_RELATION_SEARCH), nullptr);
+// The site options: only exactly 1 switches one on. ShowNormalSearch chooses
+// the search tab over the relation tab; ShowWarningSearch off leaves no
+// warning sheet but a disabled button; without site files both are off and
+// categories unnamed.
+struct SiteCase {
+    const char* name;
+    std::optional<SiteOptions> files;
+    std::vector<int> tabs;
+};
 
-    for (const int value : {0, 2}) {
-        WriteSiteFiles(SiteOptions{value, 1});
-        auto relation = OpenView();
-        EXPECT_EQ(TabModes(*relation), (std::vector<int>{0, 1, 2, 4, 6, 5})) << value;
-        EXPECT_EQ(relation->pInspectSheet(3), nullptr);
-        CWnd* button = Child(*relation, SKQNewsCtrlView::IDC_RELATION_SEARCH);
+class ViewSiteOptions : public ViewHost, public testing::WithParamInterface<SiteCase> {};
+
+TEST_P(ViewSiteOptions, ChooseTheSearchTabsAndButtons) {
+    const SiteCase& c = GetParam();
+    if (c.files) {
+        WriteSiteFiles(*c.files);
+    } else {
+        std::filesystem::remove(sys.file("Application.ini"));
+        std::filesystem::remove(sys.file("NewsService.ini"));
+    }
+    AddServices(true);
+    backend.AddHeadline(Item('1', t0, 1, "標題", "1"), false);
+    auto view = OpenView();
+    EXPECT_EQ(TabModes(*view), c.tabs);
+    EXPECT_EQ(Cell(view->pInspectSheet(0), 0, 1), c.files ? "台股" : "資料更新中…");
+    if (c.files && c.files->showNormalSearch == 1) {
+        EXPECT_NE(Child(*view, SKQNewsCtrlView::IDC_KEYWORD), nullptr);
+        EXPECT_EQ(Child(*view, SKQNewsCtrlView::IDC_RELATION_SEARCH), nullptr);
+    } else {
+        EXPECT_EQ(view->pInspectSheet(3), nullptr);
+        CWnd* button = Child(*view, SKQNewsCtrlView::IDC_RELATION_SEARCH);
         ASSERT_NE(button, nullptr);
         EXPECT_FALSE(button->IsWindowEnabled());
         // One control high: the sheet below is not covered.
-        EXPECT_LE(button->GetRect().bottom, relation->pInspectSheet(4)->GetRect().top);
-        EXPECT_FALSE(Child(*relation, SKQNewsCtrlView::IDC_KEYWORD)->IsWindowEnabled());
-        Forget(relation.get());
+        EXPECT_LE(button->GetRect().bottom, view->pInspectSheet(4)->GetRect().top);
+        EXPECT_FALSE(Child(*view, SKQNewsCtrlView::IDC_KEYWORD)->IsWindowEnabled());
     }
-}
-
-TEST_F(ViewCreate, ShowWarningSearchOffGivesNoWarningSheetButADisabledButton) {
-    AddServices();
-    WriteSiteFiles(SiteOptions{1, 0});
-    auto off = OpenView();
-    EXPECT_EQ(TabModes(*off), (std::vector<int>{0, 1, 2, 3}));
-    EXPECT_EQ(off->pInspectSheet(6), nullptr);
-    CWnd* button = Child(*off, SKQNewsCtrlView::IDC_WARNING_SEARCH);
+    const bool warning = c.files && c.files->showWarningSearch == 1;
+    EXPECT_EQ(view->pInspectSheet(6) != nullptr, warning);
+    CWnd* button = Child(*view, SKQNewsCtrlView::IDC_WARNING_SEARCH);
     ASSERT_NE(button, nullptr);
-    EXPECT_FALSE(button->IsWindowEnabled());
-
-    WriteSiteFiles(SiteOptions{1, 1});
-    auto on = OpenView();
-    EXPECT_NE(on->pInspectSheet(6), nullptr);
-    EXPECT_TRUE(Child(*on, SKQNewsCtrlView::IDC_WARNING_SEARCH)->IsWindowEnabled());
+    EXPECT_EQ(button->IsWindowEnabled(), warning);
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    Values, ViewSiteOptions,
+    testing::Values(SiteCase{"BothOn", SiteOptions{1, 1}, {0, 1, 2, 3, 6, 5}},
+                    SiteCase{"NormalZero", SiteOptions{0, 1}, {0, 1, 2, 4, 6, 5}},
+                    SiteCase{"NormalTwo", SiteOptions{2, 1}, {0, 1, 2, 4, 6, 5}},
+                    SiteCase{"WarningOff", SiteOptions{1, 0}, {0, 1, 2, 3, 5}},
+                    SiteCase{"BothTwo", SiteOptions{2, 2}, {0, 1, 2, 4, 5}},
+                    SiteCase{"BothMinusOne", SiteOptions{-1, -1}, {0, 1, 2, 4, 5}},
+                    SiteCase{"NoSiteFiles", std::nullopt, {0, 1, 2, 4, 5}}),
+    [](const auto& param) { return std::string(param.param.name); });
 
 TEST_F(ViewCreate, SymbolNewsNeedsTheEntitlement) {
     AddServices();
@@ -329,31 +332,6 @@ INSTANTIATE_TEST_SUITE_P(Services, ViewControlsLayout,
                          [](const testing::TestParamInfo<ControlsCase>& param) {
                              return std::string(param.param.name);
                          });
-
-TEST_F(ViewCreate, TheStoredModeIsOpenedAndOneWithoutASheetGivesWay) {
-    AddServices();
-    SKQCfgIO2* cfg = NewStore();
-    cfg->SaveViewInfo("新聞", 1, 2, "SKQNewsCtrlView", "FocusedTab", 3);
-    auto search = OpenView("新聞", cfg);
-    EXPECT_EQ(search->iInspectCurrentMode(), 3);
-    EXPECT_EQ(Tabs(*search)->GetCurSel(), 3);
-    EXPECT_TRUE(Shown(*search, SKQNewsCtrlView::IDC_KEYWORD));
-
-    cfg->SaveViewInfo("新聞", 1, 2, "SKQNewsCtrlView", "FocusedTab", 5);  // no warrant service
-    auto fallback = OpenView("新聞", cfg);
-    EXPECT_EQ(fallback->iInspectCurrentMode(), 0);
-    EXPECT_EQ(Tabs(*fallback)->GetCurSel(), 0);
-}
-
-TEST_F(ViewCreate, WithoutSiteFilesTheOptionsAreOffAndCategoriesUnnamed) {
-    std::filesystem::remove(sys.file("Application.ini"));
-    std::filesystem::remove(sys.file("NewsService.ini"));
-    AddServices();
-    backend.AddHeadline(Item('1', t0, 1, "標題", "1"), false);
-    auto view = OpenView();
-    EXPECT_EQ(TabModes(*view), (std::vector<int>{0, 1, 2, 4}));
-    EXPECT_EQ(Cell(view->pInspectSheet(0), 0, 1), "資料更新中…");
-}
 
 TEST_F(ViewCreate, TheMultiViewEntryKeepsTheHostsSymbolAndSetsTheViewUp) {
     AddServices();
