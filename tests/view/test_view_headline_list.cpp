@@ -34,7 +34,7 @@ TEST_F(HeadlineListTest, IdentityIsServiceSerialAndLocalDay) {
     EXPECT_EQ(list.iFind(Key('1', Taipei(2024, 3, 7, 23, 59, 0), 1)), -1);
 }
 
-TEST_F(HeadlineListTest, StableSortPutsNewestFirstAndHigherSerialsFirstAtEqualTimes) {
+TEST_F(HeadlineListTest, StableSortPutsNewestFirstAndHigherSignedSerialsFirstAtEqualTimes) {
     HeadlineList list;
     list.vAppend({Key('1', day, 1), Key('1', day + 60, 2), Key('1', day, 3)});
     list.vAppend({Key('2', day, 3), Key('2', day + 120, 1)});
@@ -45,13 +45,11 @@ TEST_F(HeadlineListTest, StableSortPutsNewestFirstAndHigherSerialsFirstAtEqualTi
     EXPECT_EQ(ServiceOf(keys[2]), '1');
     EXPECT_EQ(ServiceOf(keys[3]), '2');
     EXPECT_EQ(ServiceOf(keys[0]), '2');
-}
-
-TEST_F(HeadlineListTest, SerialsCompareAsSignedNumbers) {
-    HeadlineList list;
-    list.vAppend({Key('1', day, -1), Key('1', day, 5)});
-    list.vStableSort();
-    EXPECT_EQ(Serials(list.ToVector()), (std::vector<int>{5, -1}));
+    // Serials compare as signed numbers.
+    HeadlineList negative;
+    negative.vAppend({Key('1', day, -1), Key('1', day, 5)});
+    negative.vStableSort();
+    EXPECT_EQ(Serials(negative.ToVector()), (std::vector<int>{5, -1}));
 }
 
 TEST_F(HeadlineListTest, TheTimePositionFollowsEveryEntryOfTheSameTime) {

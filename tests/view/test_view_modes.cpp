@@ -61,15 +61,6 @@ TEST_F(ViewModes, EachModeShowsItsSheetAndItsControls) {
     EXPECT_TRUE(Child(*view, SKQNewsCtrlView::IDC_KEYWORD)->HasFocus());
 }
 
-TEST_F(ViewModes, TheRelationModeShowsOnlyItsButton) {
-    AddServices();
-    WriteSiteFiles(SiteOptions{0, 1});
-    auto view = OpenView();
-    PickMode(*view, 4);
-    EXPECT_EQ(ShownSheets(*view), std::vector<int>{4});
-    EXPECT_EQ(ShownControls(*view), Ids{SKQNewsCtrlView::IDC_RELATION_SEARCH});
-}
-
 TEST_F(ViewModes, TheSecondEntryIntoAllNewsAsksTheBackEndNothing) {
     AddServices();
     AddHistory('1', 5, t0);
@@ -147,10 +138,13 @@ TEST_F(ViewModes, ChecksAndMenuMarksFollowTheSheetAndSearchModesKeepThem) {
     EXPECT_EQ(active, (std::vector<BYTE>{'1', '2'})) << "a search asks every service";
 }
 
-TEST_F(ViewModes, TheWarningModeWithoutItsSheetChangesNoWindow) {
+TEST_F(ViewModes, TheRelationModeShowsOnlyItsButtonAndTheWarningModeWithoutItsSheetNothing) {
     AddServices();
-    WriteSiteFiles(SiteOptions{1, 0});
+    WriteSiteFiles(SiteOptions{0, 0});
     auto view = OpenView();
+    PickMode(*view, 4);
+    EXPECT_EQ(ShownSheets(*view), std::vector<int>{4});
+    EXPECT_EQ(ShownControls(*view), Ids{SKQNewsCtrlView::IDC_RELATION_SEARCH});
     const std::vector<int> sheets = ShownSheets(*view);
     const Ids controls = ShownControls(*view);
     view->bChangeNewsPos(6, 0);
