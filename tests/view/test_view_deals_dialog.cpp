@@ -47,15 +47,6 @@ class DealsDialog : public ViewHost {
         return shownAs;
     }
 
-    std::vector<CString> MessageTexts() {
-        std::vector<CString> texts;
-        for (const auto& request : ui.Script().Requests()) {
-            if (request.kind == Kind::MessageBox)
-                texts.push_back(request.text);
-        }
-        return texts;
-    }
-
     static void Enter(CDealsSearchDlg& dialog, const CString& text) {
         Control<CEdit>(dialog, CKeywordPart::IDC_INPUT).SetWindowText(text);
         Control<CButton>(dialog, CKeywordPart::IDC_ENTER).Click();

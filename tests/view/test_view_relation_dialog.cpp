@@ -74,15 +74,6 @@ class RelationDialog : public ViewHost {
         view.SendMessage(WM_COMMAND, SKQNewsCtrlView::IDC_RELATION_SEARCH, 0);
     }
 
-    Strings MessageTexts() {
-        Strings texts;
-        for (const auto& request : ui.Script().Requests()) {
-            if (request.kind == Kind::MessageBox)
-                texts.push_back(request.text);
-        }
-        return texts;
-    }
-
     static void PickMarket(CRelationSearchDlg& dialog, const char* name) {
         dialog.m_cbMarket.SetCurSel(dialog.m_cbMarket.FindStringExact(-1, name));
         dialog.OnMarketChanged();

@@ -174,6 +174,16 @@ class ViewHost : public ::testing::Test {
     }
     std::size_t seenRegistrations = 0;
 
+    // The texts of the message boxes the person was shown, in order.
+    std::vector<CString> MessageTexts() {
+        std::vector<CString> texts;
+        for (const auto& request : ui.Script().Requests()) {
+            if (request.kind == ScriptedUserServices::Kind::MessageBox)
+                texts.push_back(request.text);
+        }
+        return texts;
+    }
+
     // Delivers due events and lets the deferred refill run.
     void Settle() {
         backend.Dispatch();
