@@ -230,12 +230,21 @@ TEST_F(ViewSearch, WithoutTheWarningSheetAnswersStillFillTheSearchSheet) {
     EXPECT_FALSE(PopupShown(*view));
 }
 
-TEST_F(ViewSearch, AnAnswerWithNothingFoundEmptiesTheRowsWithTheList) {
+TEST_F(ViewSearch, LiveNewsNeedsAStartedWarningAndAnAnswerWithNothingFoundEmptiesTheRows) {
     auto view = Open();
     PickMode(*view, 3);
     Search(*view, "台積電");
     Settle();
     ASSERT_EQ(view->pInspectSheet(3)->iGetTotalRows(), 4);
+    // Live news is not matched without a started warning.
+    PickMode(*view, 6);
+    Live(Item('1', t0 + 240, 9, "台積電新廠"));
+    Settle();
+    EXPECT_TRUE(view->InspectList(6).empty());
+    EXPECT_EQ(SearchTable('1'), (Keys{"1/20240308/3", "1/20240308/1", "1/20240307/5"}))
+        << "the keyword search's table is left as it was";
+    EXPECT_EQ(KeysOf(*view, 3).size(), 4u);
+    PickMode(*view, 3);
     // Another party's search has left the tables empty by the time the answer comes.
     for (const BYTE service : {'1', '2'})
         NEWS_bSearchNews(service, 3, Condition({"沒有這則"}));
@@ -270,20 +279,6 @@ TEST_F(ViewSearch, LiveNewsJoinsTheWarningSheetOnceAtItsPlace) {
     Settle();
     EXPECT_EQ(view->pInspectSheet(6)->iGetTotalRows(), 6);
     EXPECT_EQ(KeysOf(*view, 6).size(), 6u);
-}
-
-TEST_F(ViewSearch, LiveNewsIsNotMatchedWithoutAStartedWarning) {
-    auto view = Open();
-    PickMode(*view, 3);
-    Search(*view, "台積電");
-    Settle();
-    PickMode(*view, 6);
-    Live(Item('1', t0 + 240, 9, "台積電新廠"));
-    Settle();
-    EXPECT_TRUE(view->InspectList(6).empty());
-    EXPECT_EQ(SearchTable('1'), (Keys{"1/20240308/3", "1/20240308/1", "1/20240307/5"}))
-        << "the keyword search's table is left as it was";
-    EXPECT_EQ(KeysOf(*view, 3).size(), 4u);
 }
 
 TEST_F(ViewSearch, TheStoryWindowGetsAnAnswerOnlyForTheModeItReads) {
