@@ -378,11 +378,12 @@ TEST_F(ViewOutput, NoSelectionAndACancelledDialogDoNothing) {
 
 // --- Files: encodings and failures -------------------------------------------
 
-TEST_F(ViewOutput, Big5IsOfferedAndKeepsTheSameLinesAsUtf8) {
+TEST_F(ViewOutput, Big5KeepsTheSameLinesAsUtf8AndWhatItCannotHoldIsRefusedWithAnOfferOfUtf8) {
     AddServices();
     Add(1, "台積電", "營收創新高@@@@第二段");
+    Add(2, "国家队", "简体内文");
     auto view = OpenView();
-    Select(*view, 0);
+    Select(*view, 1);  // serial 1
     ui.Script().AnswerSaveFile(SavePath("u.txt"), 0);
     ui.Script().AnswerSaveFile(SavePath("b.txt"), 1);
     Command(*view, SKQNewsCtrlView::ID_SAVE_NEWS);
@@ -392,13 +393,8 @@ TEST_F(ViewOutput, Big5IsOfferedAndKeepsTheSameLinesAsUtf8) {
     const std::string big5 = ReadFile(SavePath("b.txt"));
     EXPECT_FALSE(codepage::IsValidUtf8(big5));
     EXPECT_EQ(codepage::Cp950ToUtf8(big5), ReadFile(SavePath("u.txt")));
-}
 
-TEST_F(ViewOutput, WhatBig5CannotHoldIsRefusedWithAnOfferOfUtf8) {
-    AddServices();
-    Add(1, "国家队", "简体内文");
-    auto view = OpenView();
-    Select(*view, 0);
+    Select(*view, 0);  // serial 2, in Simplified Chinese
     for (const int answer : {IDNO, IDYES}) {
         ui.Script().AnswerSaveFile(SavePath("gb.txt"), 1);
         ui.Script().AnswerMessageBox(answer);
