@@ -276,7 +276,7 @@ class CountingCollector : public CNewsCollector {
     std::vector<CNewsOutputJob> outputs;
 };
 
-TEST_F(ViewOutput, AJobCompletedByAHeadlineResponseIsOutputOnceAndAResponseForNoneChangesNothing) {
+TEST_F(ViewOutput, CollectorsOutputACompletedJobOnceWhenTheyHaveAViewAndAreNotBusy) {
     AddServices();
     Add(1, "標題", "內文");
     auto view = OpenView();
@@ -298,30 +298,25 @@ TEST_F(ViewOutput, AJobCompletedByAHeadlineResponseIsOutputOnceAndAResponseForNo
     EXPECT_EQ(collector.iGetJobCount(), 0);
     EXPECT_EQ(collector.outputs[0][0].strTitle, "標題");
     EXPECT_EQ(collector.outputs[0][0].strStory, "已有的內文") << "a filled story stays";
-}
 
-TEST_F(ViewOutput, ACollectorWithoutAViewFetchesNoTitlesAndABusyOneOutputsLater) {
-    AddServices();
-    Add(1, "標題", "內文");
-    auto view = OpenView();
-    CountingCollector collector;
-    CNewsOutputItem item;
-    item.key = Key('1', t0 + 60, 1);
-    collector.vAddJob({item});
-    collector.RespHeadLine({item.key});
-    EXPECT_EQ(collector.iGetJobCount(), 1);
-
-    collector.m_pNewsView = view.get();
-    collector.m_bBusy = 1;  // an output's dialog is running
-    collector.RespHeadLine({item.key});
-    collector.RespStory(item.key);
-    EXPECT_TRUE(collector.outputs.empty());
-    EXPECT_EQ(collector.iGetJobCount(), 1) << "complete, it waits for the running output";
-    collector.m_bBusy = 0;
-    collector.RespStory(item.key);
-    ASSERT_EQ(collector.outputs.size(), 1u);
+    // A collector without a view fetches no titles; a busy one outputs later.
+    CountingCollector later;
+    CNewsOutputItem bare;
+    bare.key = item.key;
+    later.vAddJob({bare});
+    later.RespHeadLine({bare.key});
+    EXPECT_EQ(later.iGetJobCount(), 1);
+    later.m_pNewsView = view.get();
+    later.m_bBusy = 1;  // an output's dialog is running
+    later.RespHeadLine({bare.key});
+    later.RespStory(bare.key);
+    EXPECT_TRUE(later.outputs.empty());
+    EXPECT_EQ(later.iGetJobCount(), 1) << "complete, it waits for the running output";
+    later.m_bBusy = 0;
+    later.RespStory(bare.key);
+    ASSERT_EQ(later.outputs.size(), 1u);
     // Taken by a response: the date line, the day padded with a blank.
-    EXPECT_EQ(collector.outputs[0][0].strStory, "\r\n2024/03/ 8 09:01:00內文");
+    EXPECT_EQ(later.outputs[0][0].strStory, "\r\n2024/03/ 8 09:01:00內文");
 }
 
 TEST_F(ViewOutput, ASecondItemNeverCarriesTheFirstItemsStory) {
