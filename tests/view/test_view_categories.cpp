@@ -121,7 +121,7 @@ TEST_P(CategoryNameTable, TheCategoryColumnShowsTheSiteFilesNames) {
     EXPECT_EQ(shown, GetParam().shown);
 }
 
-TEST_F(ViewCategories, TheFirstFillKeepsServiceOrderAndTheFirstNameOfAnId) {
+TEST_F(ViewCategories, TheFirstFillKeepsServiceOrderAndTheFirstNameARebuildNumericOrderAndTheLast) {
     AddCategories();
     auto view = OpenView();
     EXPECT_EQ(Combo(*view).GetCount(), 0) << "filled on the first entry into the category sheet";
@@ -130,12 +130,8 @@ TEST_F(ViewCategories, TheFirstFillKeepsServiceOrderAndTheFirstNameOfAnId) {
               (std::vector<std::string>{"10 甲", "5 乙", "7 庚", "9 丁", "100 戊", "x 己"}));
     EXPECT_EQ(Combo(*view).GetCurSel(), -1);
     EXPECT_EQ(view->pInspectSheet(1)->iGetTotalRows(), 0);
-}
 
-TEST_F(ViewCategories, ARebuildTakesTheLastNameOfAnIdInNumericOrder) {
-    AddCategories();
-    auto view = OpenView();
-    PickMode(*view, 1);
+    // A rebuild takes the last name of an id, in numeric order.
     Toggle(*view, 1);  // '2' off: '1' alone
     EXPECT_EQ(Items(*view), (std::vector<std::string>{"5 乙", "7 庚", "10 甲"}));
     Toggle(*view, 1);  // '2' on again
