@@ -146,6 +146,11 @@ TEST_F(ViewCreate, TheCompactLayoutShowsSymbolNewsInTwoColumnsWithoutTabs) {
     // The select-service button waits in the corner; the sheet starts near the top.
     EXPECT_EQ(Child(*view, SKQNewsCtrlView::IDC_SELECT_SERVICE)->GetRect(), CRect(1, 1, 81, 21));
     EXPECT_EQ(sheet->GetRect().top, 2);
+    // The warrant layout without the warrant service offers symbol news only:
+    // the stored or default mode without a sheet gives way.
+    auto warrant = OpenView(SKQNewsCtrlView::kLayoutWarrant);
+    EXPECT_EQ(TabModes(*warrant), (std::vector<int>{2}));
+    EXPECT_EQ(warrant->iInspectCurrentMode(), 2);
 }
 
 TEST_F(ViewCreate, OrdinaryLayoutsHaveThreeColumns) {
@@ -179,14 +184,6 @@ TEST_F(ViewCreate, TheIntegratedLayoutsRestrictTheModes) {
     EXPECT_EQ(warrant->pInspectSheet(5)->GetRect().top, 24);
     EXPECT_EQ(warrant->pInspectSheet(2)->GetRect().top, 24);
     EXPECT_EQ(warrant->cszInspectTitleText(), "-權證 ");
-}
-
-TEST_F(ViewCreate, TheWarrantLayoutWithoutTheWarrantServiceOffersSymbolNewsOnly) {
-    AddServices();
-    auto view = OpenView(SKQNewsCtrlView::kLayoutWarrant);
-    EXPECT_EQ(TabModes(*view), (std::vector<int>{2}));
-    EXPECT_EQ(view->iInspectCurrentMode(), 2)
-        << "the stored or default mode without a sheet gives way";
 }
 
 // The site options: only exactly 1 switches one on. ShowNormalSearch chooses

@@ -37,9 +37,10 @@ class ViewInput : public ViewHost {
     }
 };
 
-TEST_F(ViewInput, ResizingToTheSameHeightRefreshesOnlyOnce) {
-    AddServices();
+TEST_F(ViewInput, AHeightChangeRefreshesTheCurrentSheetOnceWhicheverSheetItIs) {
+    AddServices(true);
     AddHistory('1', 80, t0);
+    AddHistory('4', 80, t0);
     auto view = OpenView();
     ui.Advance(1000);
     const std::uint64_t before = backend.HeadlineLookupCount();
@@ -56,21 +57,16 @@ TEST_F(ViewInput, ResizingToTheSameHeightRefreshesOnlyOnce) {
     EXPECT_EQ(backend.HeadlineLookupCount(), before + 2) << "same height: no refill";
     EXPECT_EQ(sheet->GetRect().Width(), 700);
     EXPECT_EQ(Tabs(*view)->GetRect(), CRect(0, 0, 700, 22));
-}
 
-TEST_F(ViewInput, AHeightChangeRefreshesTheCurrentSheetWhicheverSheetItIs) {
-    AddServices(true);
-    AddHistory('4', 80, t0);
-    auto view = OpenView();
     PickMode(*view, 5);
     ui.Advance(1000);
-    const std::uint64_t before = backend.HeadlineLookupCount();
-    view->MoveWindow(CRect(0, 0, 600, 700));
+    const std::uint64_t warrant = backend.HeadlineLookupCount();
+    view->MoveWindow(CRect(0, 0, 700, 700));
     ui.Advance(SKQNewsCtrlView::kUpdateDelay);
-    EXPECT_EQ(backend.HeadlineLookupCount(), before + 1) << "the warrant service alone";
-    CGridoraWnd* sheet = view->pInspectSheet(5);
-    const int last = sheet->iGetRowsPerPage();
-    EXPECT_EQ(Cell(sheet, last, 2), CString::Formatted("4 新聞 %d", 80 - last));
+    EXPECT_EQ(backend.HeadlineLookupCount(), warrant + 1) << "the warrant service alone";
+    CGridoraWnd* warrantSheet = view->pInspectSheet(5);
+    const int last = warrantSheet->iGetRowsPerPage();
+    EXPECT_EQ(Cell(warrantSheet, last, 2), CString::Formatted("4 新聞 %d", 80 - last));
 }
 
 TEST_F(ViewInput, WithALayoutHostTheBackgroundAndTitleArePaintedAndTheHostToldElseNothing) {

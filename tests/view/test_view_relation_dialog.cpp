@@ -175,22 +175,7 @@ TEST_F(RelationDialog, AddingForAListedSymbolReplacesItsConditionInOneRow) {
                                             Item(1, "MTX", {"晶圓", "法說會"})}));
 }
 
-TEST_F(RelationDialog, AddingBeforeAnySymbolWasConfirmedIsRefusedWithAMessage) {
-    auto view = Open();
-    Run(*view, [&](CRelationSearchDlg& dialog) {
-        Query(dialog, "");
-        Control<CEdit>(dialog, CKeywordPart::IDC_INPUT).SetWindowText("晶圓");
-        Control<CButton>(dialog, CKeywordPart::IDC_ENTER).Click();
-        dialog.m_keywords.m_lbKeyword.Click(0);
-        Control<CButton>(dialog, CKeywordPart::IDC_ADD).Click();
-        Control<CButton>(dialog, CRelationSearchDlg::IDC_ADD_ITEM).Click();
-        EXPECT_EQ(dialog.m_lcItem.GetItemCount(), 0);
-    });
-    EXPECT_EQ(MessageTexts(), Strings{"請先確認商品。"});
-    EXPECT_TRUE(view->m_vecRelationSearchItem.empty());
-}
-
-TEST_F(RelationDialog, LoadingARowShowsItsConditionAndADeleteStandsAfterCancel) {
+TEST_F(RelationDialog, LoadingARowShowsItsConditionButConfirmsNoSymbolAndADeleteStandsAfterCancel) {
     auto view = Open();
     view->m_vecRelationSearchItem = {Item(16, "2330", {"晶圓"}), Item(16, "2303", {"聯電"}, 2)};
     view->m_vecKeywordHistory = {"晶圓", "有 空格", ""};
@@ -201,6 +186,8 @@ TEST_F(RelationDialog, LoadingARowShowsItsConditionAndADeleteStandsAfterCancel) 
         EXPECT_EQ(Control<CButton>(dialog, CKeywordPart::IDC_OR).GetCheck(), BST_CHECKED);
         // Loading confirms nothing: adding still asks for a symbol.
         EXPECT_EQ(dialog.m_bySymbolMarket, 0);
+        Control<CButton>(dialog, CRelationSearchDlg::IDC_ADD_ITEM).Click();
+        EXPECT_EQ(dialog.m_lcItem.GetItemCount(), 2);
         dialog.m_lcItem.Click(0);
         Control<CButton>(dialog, CRelationSearchDlg::IDC_REMOVE_ITEM).Click();
         EXPECT_EQ(Column(dialog.m_lcItem, 1), Strings{"聯電 2303"});
@@ -208,6 +195,7 @@ TEST_F(RelationDialog, LoadingARowShowsItsConditionAndADeleteStandsAfterCancel) 
     EXPECT_EQ(view->m_vecRelationSearchItem,
               std::vector<CRelationSearch>{Item(16, "2303", {"聯電"}, 2)});
     EXPECT_EQ(view->m_vecKeywordHistory, Strings{"晶圓"});
+    EXPECT_EQ(MessageTexts(), Strings{"請先確認商品。"});
 }
 
 TEST_F(RelationDialog, TheSystemDefaultsReplaceTheirSymbolsAndKeepTheOtherItems) {
