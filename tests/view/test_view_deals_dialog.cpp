@@ -161,15 +161,6 @@ TEST_F(DealsDialog, OKComposesSearchesAndStoresTheConditionOnce) {
     EXPECT_EQ(view->m_vecSearchItem[1].byMethod, 1);
 }
 
-TEST_F(DealsDialog, OKWithAnEmptyConditionListClosesAndTheViewShowsTheEmptyTip) {
-    auto view = Open();
-    Run(*view, [&](CDealsSearchDlg& dialog) { Control<CButton>(dialog, IDOK).Click(); });
-    EXPECT_TRUE(view->InspectConditions()[0].vecKeyword.empty());
-    EXPECT_TRUE(view->m_vecSearchItem.empty());
-    EXPECT_TRUE(view->pInspectTipWnd()->IsWindowVisible());
-    EXPECT_EQ(view->pInspectTipWnd()->GetTipText(), "請輸入搜尋關鍵字");
-}
-
 TEST_F(DealsDialog, ADeletedConditionStaysDeletedAfterCancelAndTheClickedOneIsKept) {
     auto view = Open();
     view->m_vecSearchItem = {Condition({"台積電"}, 1, 0), Condition({"聯電"}, 2, 2)};
@@ -213,7 +204,7 @@ TEST_F(DealsDialog, MethodZeroIsShownAsAndAndADoubleClickSearchesTheRowAsItIs) {
     EXPECT_EQ(view->pInspectTipMsg()->GetText().Find("新聞搜尋中"), 0);
 }
 
-TEST_F(DealsDialog, KeywordsMoveBetweenTheListsAndTheDialogShowsItsTexts) {
+TEST_F(DealsDialog, KeywordsMoveBetweenTheListsTheDialogShowsItsTextsAndOkWithoutConditionsTips) {
     auto view = Open();
     view->m_vecKeywordHistory = {"台積電", "聯電"};
     Run(*view, [&](CDealsSearchDlg& dialog) {
@@ -236,6 +227,13 @@ TEST_F(DealsDialog, KeywordsMoveBetweenTheListsAndTheDialogShowsItsTexts) {
         Control<CButton>(dialog, CDealsSearchDlg::IDC_REMOVE_ITEM).Click();
     });
     EXPECT_EQ(view->m_vecKeywordHistory.size(), 2u);
+
+    // OK with an empty condition list closes; the view shows the empty tip.
+    Run(*view, [&](CDealsSearchDlg& dialog) { Control<CButton>(dialog, IDOK).Click(); });
+    EXPECT_TRUE(view->InspectConditions()[0].vecKeyword.empty());
+    EXPECT_TRUE(view->m_vecSearchItem.empty());
+    EXPECT_TRUE(view->pInspectTipWnd()->IsWindowVisible());
+    EXPECT_EQ(view->pInspectTipWnd()->GetTipText(), "請輸入搜尋關鍵字");
 }
 
 }  // namespace

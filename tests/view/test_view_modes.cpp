@@ -40,7 +40,7 @@ class ViewModes : public ViewHost {
     }
 };
 
-TEST_F(ViewModes, EachModeShowsItsSheetAndItsControls) {
+TEST_F(ViewModes, EachModeShowsItsSheetAndItsControlsAtItsTabIndex) {
     AddServices(true);
     auto view = OpenView();
     const std::map<int, Ids> expected = {
@@ -59,6 +59,14 @@ TEST_F(ViewModes, EachModeShowsItsSheetAndItsControls) {
         EXPECT_EQ(ShownControls(*view), expected.at(mode)) << mode;
     }
     EXPECT_TRUE(Child(*view, SKQNewsCtrlView::IDC_KEYWORD)->HasFocus());
+    // Tab indexes follow the modes.
+    EXPECT_EQ(view->iGetTabIndex(0), 0);
+    EXPECT_EQ(view->iGetTabIndex(6), 4);
+    EXPECT_EQ(view->iGetTabIndex(5), 5);
+    EXPECT_EQ(view->iGetTabIndex(4), 0) << "no relation tab: the first tab";
+    // A code selection tells nobody; the mode stays.
+    Tabs(*view)->SetCurSel(2);
+    EXPECT_EQ(view->iInspectCurrentMode(), 3);
 }
 
 TEST_F(ViewModes, TheSecondEntryIntoAllNewsAsksTheBackEndNothing) {
@@ -152,18 +160,6 @@ TEST_F(ViewModes, TheRelationModeShowsOnlyItsButtonAndTheWarningModeWithoutItsSh
     EXPECT_EQ(ShownSheets(*view), sheets);
     EXPECT_EQ(ShownControls(*view), controls);
     EXPECT_EQ(view->pGetCurrSheetView(), nullptr);
-}
-
-TEST_F(ViewModes, TabIndexesFollowTheModes) {
-    AddServices(true);
-    auto view = OpenView();
-    EXPECT_EQ(view->iGetTabIndex(0), 0);
-    EXPECT_EQ(view->iGetTabIndex(6), 4);
-    EXPECT_EQ(view->iGetTabIndex(5), 5);
-    EXPECT_EQ(view->iGetTabIndex(4), 0) << "no relation tab: the first tab";
-    // A code selection tells nobody; the mode stays.
-    Tabs(*view)->SetCurSel(2);
-    EXPECT_EQ(view->iInspectCurrentMode(), 0);
 }
 
 }  // namespace
