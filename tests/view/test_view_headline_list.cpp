@@ -11,6 +11,15 @@ namespace {
 
 using namespace view_test;
 
+// Where a plain scan from the top finds the headline, or -1.
+int Scan(const HeadlineList& list, const CHeadlineTable& key) {
+    for (int i = 0; i < list.iGetSize(); ++i) {
+        if (IsSameHeadline(list.GetAt(i), key))
+            return i;
+    }
+    return -1;
+}
+
 class HeadlineListTest : public ::testing::Test {
   protected:
     const std::int64_t day = Taipei(2024, 3, 8, 9, 0, 0);
@@ -109,18 +118,11 @@ TEST_F(HeadlineListTest, ALongListFindsExactlyWhatAScanFinds) {
     list.vAssign(keys);
     list.vStableSort();
     const std::vector<CHeadlineTable> sorted = list.ToVector();
-    const auto scan = [&sorted](const CHeadlineTable& key) {
-        for (std::size_t i = 0; i < sorted.size(); ++i) {
-            if (IsSameHeadline(sorted[i], key))
-                return static_cast<int>(i);
-        }
-        return -1;
-    };
     for (int probe = 0; probe < 3000; ++probe) {
         const CHeadlineTable key = Key(static_cast<BYTE>('1' + random() % 4),
                                        day - (random() % 6) * 86400 + random() % 30000,
                                        static_cast<std::int32_t>(random() % 1400));
-        ASSERT_EQ(list.iFind(key), scan(key)) << probe;
+        ASSERT_EQ(list.iFind(key), Scan(list, key)) << probe;
     }
     // The time position: the first entry earlier than the time, as a scan
     // from the top finds it, near the top and deep down, at runs of equal times.
@@ -155,19 +157,12 @@ TEST_F(HeadlineListTest, AfterTheTimeZoneChangesTheLookUpStillAnswersAsAScan) {
     HeadlineList list;
     list.vAssign(keys);
     ASSERT_EQ(list.iFind(keys[0]), 0);  // the filter is built in Taipei time
-    const auto scan = [&list](const CHeadlineTable& key) {
-        for (int i = 0; i < list.iGetSize(); ++i) {
-            if (IsSameHeadline(list.GetAt(i), key))
-                return i;
-        }
-        return -1;
-    };
     for (const char* zone : {"America/New_York", "Europe/London", "Asia/Taipei"}) {
         ScopedTimeZone scoped(zone);
         for (const CHeadlineTable& key : keys) {
-            ASSERT_EQ(list.iFind(key), scan(key)) << zone;
+            ASSERT_EQ(list.iFind(key), Scan(list, key)) << zone;
             const CHeadlineTable shifted = Key(key.byService, key.tTime + 7 * 3600, key.dwSerial);
-            ASSERT_EQ(list.iFind(shifted), scan(shifted)) << zone;
+            ASSERT_EQ(list.iFind(shifted), Scan(list, shifted)) << zone;
         }
         // A key added in the new zone is found in it.
         list.vInsert(0, Key('3', day, 999));
