@@ -83,6 +83,13 @@ TEST_F(ViewCreate, EachStepOfTheLifecycleDoesItsPartInOrder) {
     CGridoraWnd* all = view->pInspectSheet(0);
     ASSERT_NE(all, nullptr);
     EXPECT_EQ(all->iGetTotalRows(), 3);
+    // Ordinary layouts have three columns.
+    ASSERT_EQ(all->iGetTotalCols(), 3);
+    EXPECT_EQ(all->cszGetHeaderRowContent(1), "類別");
+    EXPECT_EQ(all->iGetColWidth(0), 100);
+    EXPECT_EQ(all->iGetColWidth(1), 50);
+    EXPECT_EQ(all->iGetRowHeight(), 16);
+    EXPECT_EQ(all->iGetHeaderRowHeight(), 16);
     EXPECT_EQ(Cell(all, 0, 2), "1 新聞 3");
     EXPECT_TRUE(view->HasFocus());
 
@@ -151,18 +158,6 @@ TEST_F(ViewCreate, TheCompactLayoutShowsSymbolNewsInTwoColumnsWithoutTabs) {
     auto warrant = OpenView(SKQNewsCtrlView::kLayoutWarrant);
     EXPECT_EQ(TabModes(*warrant), (std::vector<int>{2}));
     EXPECT_EQ(warrant->iInspectCurrentMode(), 2);
-}
-
-TEST_F(ViewCreate, OrdinaryLayoutsHaveThreeColumns) {
-    AddServices();
-    auto view = OpenView();
-    CGridoraWnd* sheet = view->pInspectSheet(0);
-    ASSERT_EQ(sheet->iGetTotalCols(), 3);
-    EXPECT_EQ(sheet->cszGetHeaderRowContent(1), "類別");
-    EXPECT_EQ(sheet->iGetColWidth(0), 100);
-    EXPECT_EQ(sheet->iGetColWidth(1), 50);
-    EXPECT_EQ(sheet->iGetRowHeight(), 16);
-    EXPECT_EQ(sheet->iGetHeaderRowHeight(), 16);
 }
 
 TEST_F(ViewCreate, TheIntegratedLayoutsRestrictTheModes) {

@@ -71,7 +71,7 @@ TEST_F(ViewServices, UncheckingInOneSheetKeepsTheRegistrationWhileAnotherShowsTh
     EXPECT_EQ(ListSerials(*view, 0), (std::vector<int>{3, 2, 2, 1, 1}));
 }
 
-TEST_F(ViewServices, ASearchModeChangesOnlyTheCheckMark) {
+TEST_F(ViewServices, ASearchModeChangesOnlyTheCheckMarkAndLiveNewsEntersOnlySheetsShowingIt) {
     AddServices();
     auto view = OpenView();
     TakeRegistrations();
@@ -83,6 +83,16 @@ TEST_F(ViewServices, ASearchModeChangesOnlyTheCheckMark) {
     EXPECT_TRUE(TakeRegistrations().empty());
     PickMode(*view, 0);
     EXPECT_EQ(view->InspectServiceMenu().GetMenuState(5051), MF_CHECKED) << "sheet 0's own";
+
+    // Live headlines enter only the sheets that show their service.
+    Toggle(*view, 1);  // all news: '2' off; the other sheets keep it registered
+    Live(Item('2', t0, 1, "國際"));
+    Live(Item('1', t0, 2, "財經"));
+    EXPECT_EQ(ListSerials(*view, 0), std::vector<int>{2});
+    // A refill agrees with what arrived live.
+    Toggle(*view, 0);
+    Toggle(*view, 0);
+    EXPECT_EQ(ListSerials(*view, 0), std::vector<int>{2});
 }
 
 TEST_F(ViewServices, WithTheWarrantServiceInTheMiddleEachItemMarksItsOwnService) {
@@ -242,19 +252,6 @@ TEST_F(ViewServices, TheWarrantServiceCheckedInASheetIsRegisteredOnce) {
     EXPECT_TRUE(TakeRegistrations().empty()) << "already held";
     view->vUnregisterViewSymbol();
     EXPECT_EQ(TakeRegistrations(), (Calls{{0x80 | '4'}}));
-}
-
-TEST_F(ViewServices, LiveHeadlinesEnterOnlyTheSheetsThatShowTheirService) {
-    AddServices();
-    auto view = OpenView();
-    Toggle(*view, 1);  // all news: '2' off; the other sheets keep it registered
-    Live(Item('2', t0, 1, "國際"));
-    Live(Item('1', t0, 2, "財經"));
-    EXPECT_EQ(ListSerials(*view, 0), std::vector<int>{2});
-    // A refill agrees with what arrived live.
-    Toggle(*view, 0);
-    Toggle(*view, 0);
-    EXPECT_EQ(ListSerials(*view, 0), std::vector<int>{2});
 }
 
 // The host's side: the back-end's headlines and recovery batches go only to

@@ -106,18 +106,15 @@ TEST_F(ViewSheets, CategoryNamesComeFromTheSiteFileAndTheWarrantService) {
     EXPECT_EQ(names, (std::vector<CString>{"甲", "乙", "認購", "丁", "戊", "認售", "資料更新中…"}));
 }
 
-TEST_F(ViewSheets, TimeTextsHaveThreeForms) {
-    const auto seconds = static_cast<std::int32_t>(Taipei(2024, 3, 7, 9, 15, 2));
-    EXPECT_EQ(cszFormatHeadlineTime(seconds, true, true), "03/07 09:15");
-    EXPECT_EQ(cszFormatHeadlineTime(seconds, true, false), "03/07 09:15");
-    EXPECT_EQ(cszFormatHeadlineTime(seconds, false, true), "2024/03/07 09:15:02");
-    EXPECT_EQ(cszFormatHeadlineTime(seconds, false, false), "09:15:02");
-}
-
 // The time texts keep the last local hour they worked out; they must still
 // read as the time zone says across offset changes (whole hours, half hours,
 // zones a half hour off) and after the zone itself changes.
-TEST_F(ViewSheets, TimeTextsFollowTheZoneAcrossOffsetChanges) {
+TEST_F(ViewSheets, TimeTextsHaveThreeFormsAndFollowTheZoneAcrossOffsetChanges) {
+    const auto at = static_cast<std::int32_t>(Taipei(2024, 3, 7, 9, 15, 2));
+    EXPECT_EQ(cszFormatHeadlineTime(at, true, true), "03/07 09:15");
+    EXPECT_EQ(cszFormatHeadlineTime(at, true, false), "03/07 09:15");
+    EXPECT_EQ(cszFormatHeadlineTime(at, false, true), "2024/03/07 09:15:02");
+    EXPECT_EQ(cszFormatHeadlineTime(at, false, false), "09:15:02");
     struct Case {
         const char* zone;
         std::int64_t change;  // UTC seconds of an offset change in 2024
