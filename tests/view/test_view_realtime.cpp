@@ -10,8 +10,8 @@ using namespace view_test;
 
 class ViewRealtime : public ViewHost {};
 
-TEST_F(ViewRealtime, ANewHeadlineLandsAtItsTimeAfterTheEntriesOfTheSameTime) {
-    AddServices();
+TEST_F(ViewRealtime, ANewHeadlineLandsAtItsTimeAfterTheEntriesOfTheSameTimeInItsServicesSheet) {
+    AddServices(true);
     AddHistory('1', 3, t0);  // serials 1-3 at 09:00, 09:01, 09:02
     auto view = OpenView();
     CGridoraWnd* sheet = view->pInspectSheet(0);
@@ -27,6 +27,12 @@ TEST_F(ViewRealtime, ANewHeadlineLandsAtItsTimeAfterTheEntriesOfTheSameTime) {
     EXPECT_EQ(ListSerials(*view, 0).front(), 2);
     EXPECT_EQ(Cell(sheet, 0, 2), "最新");
     EXPECT_EQ(sheet->iGetTotalRows(), 6);
+    // Warrant headlines have their own sheet.
+    Live(Item('4', t0, 7, "權證"));
+    EXPECT_EQ(ListSerials(*view, 5), std::vector<int>{7});
+    EXPECT_EQ(Cell(view->pInspectSheet(5), 0, 0), "2024/03/08 09:00:00") << "with the date";
+    EXPECT_EQ(sheet->iGetTotalRows(), 6);
+    EXPECT_TRUE(view->InspectList(3).empty());
 }
 
 TEST_F(ViewRealtime, AHeadlineSentAgainLeavesOneRowAtTheTop) {
@@ -61,17 +67,6 @@ TEST_F(ViewRealtime, AHeadlineSentAgainAfterTheTimeZoneChangedStillMovesToTheTop
     EXPECT_EQ(view->InspectList(0).size(), 302u) << "sent again: no second row";
     EXPECT_EQ(ListSerials(*view, 0).front(), 5);
     EXPECT_EQ(view->pInspectSheet(0)->iGetTotalRows(), 302);
-}
-
-TEST_F(ViewRealtime, WarrantHeadlinesHaveTheirOwnSheet) {
-    AddServices(true);
-    auto view = OpenView();
-    Live(Item('4', t0, 1, "權證"));
-    Live(Item('1', t0, 2, "財經"));
-    EXPECT_EQ(ListSerials(*view, 5), std::vector<int>{1});
-    EXPECT_EQ(ListSerials(*view, 0), std::vector<int>{2});
-    EXPECT_EQ(Cell(view->pInspectSheet(5), 0, 0), "2024/03/08 09:00:00") << "with the date";
-    EXPECT_TRUE(view->InspectList(3).empty());
 }
 
 TEST_F(ViewRealtime, WhileAnotherDayIsShownNewHeadlinesStayOutOfTheDaysSheets) {
