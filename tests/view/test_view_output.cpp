@@ -194,11 +194,14 @@ TEST_F(ViewOutput, LongTitlesAreCutAtEightyColumnsOnCharacterBoundaries) {
 
 // --- Jobs and collectors ----------------------------------------------------
 
-TEST_F(ViewOutput, StoriesAtHandAreSavedAtOnceInSelectionOrderWithoutTheDateLine) {
+TEST_F(ViewOutput, StoriesAtHandAreSavedAtOnceInSelectionOrderNoSelectionOrACancelDoesNothing) {
     AddServices();
     Add(1, "第一則", "內文一");
     Add(2, "第二則", "內文二");
     auto view = OpenView();
+    view->pInspectSheet(0)->vResetActiveSelection(-1, -1);
+    Command(*view, SKQNewsCtrlView::ID_SAVE_NEWS);
+    EXPECT_TRUE(ui.Script().Requests().empty()) << "no selection: nothing asked";
     Select(*view, 1);
     Select(*view, 0, true);
     ui.Script().AnswerSaveFile(SavePath("a.txt"));
@@ -207,6 +210,13 @@ TEST_F(ViewOutput, StoriesAtHandAreSavedAtOnceInSelectionOrderWithoutTheDateLine
     EXPECT_LT(file.find("第一則"), file.find("第二則")) << "selection order";
     EXPECT_NE(file.find("內文：內文一\r\n"), std::string::npos) << "no date line";
     EXPECT_EQ(view->InspectOutputJobs(1).size(), 0u);
+    // Cancelled dialogs leave no job behind.
+    ui.Script().AnswerSaveFile(std::nullopt);
+    ui.Script().AnswerPrint(nullptr);
+    Command(*view, SKQNewsCtrlView::ID_SAVE_NEWS);
+    Command(*view, SKQNewsCtrlView::ID_PRINT_NEWS);
+    EXPECT_TRUE(view->InspectOutputJobs(0).empty());
+    EXPECT_TRUE(view->InspectOutputJobs(1).empty());
     EXPECT_TRUE(ui.Script().Errors().empty());
 }
 
@@ -352,23 +362,6 @@ TEST_F(ViewOutput, TitlesComeFromEachItemsOwnServiceWhateverTheModeShows) {
     Command(*view, SKQNewsCtrlView::ID_SAVE_NEWS);
     EXPECT_TRUE(view->InspectOutputJobs(1).empty()) << "nothing waits for a title nobody asked";
     EXPECT_NE(ReadFile(SavePath("w.txt")).find("權證標題"), std::string::npos);
-}
-
-TEST_F(ViewOutput, NoSelectionAndACancelledDialogDoNothing) {
-    AddServices();
-    Add(1, "一", "內文");
-    auto view = OpenView();
-    view->pInspectSheet(0)->vResetActiveSelection(-1, -1);
-    Command(*view, SKQNewsCtrlView::ID_SAVE_NEWS);
-    EXPECT_TRUE(ui.Script().Requests().empty());
-    Select(*view, 0);
-    ui.Script().AnswerSaveFile(std::nullopt);
-    ui.Script().AnswerPrint(nullptr);
-    Command(*view, SKQNewsCtrlView::ID_SAVE_NEWS);
-    Command(*view, SKQNewsCtrlView::ID_PRINT_NEWS);
-    EXPECT_TRUE(view->InspectOutputJobs(0).empty());
-    EXPECT_TRUE(view->InspectOutputJobs(1).empty());
-    EXPECT_TRUE(ui.Script().Errors().empty());
 }
 
 // --- Files: encodings and failures -------------------------------------------
