@@ -325,20 +325,7 @@ INSTANTIATE_TEST_SUITE_P(Services, ViewControlsLayout,
                              return std::string(param.param.name);
                          });
 
-TEST_F(ViewCreate, TheMultiViewEntryKeepsTheHostsSymbolAndSetsTheViewUp) {
-    AddServices();
-    auto view = MakeView();
-    view->OnInitialUpdate();
-    CString text = "整合";
-    CSymbolInfo symbol(16, "2330");
-    view->vInitialMultiViewInfo(NewStore(), SKQNewsCtrlView::kLayoutWarrant, 1, 2, text, symbol);
-    EXPECT_EQ(view->GetSymbolInfo(), symbol);
-    EXPECT_EQ(view->GetMultiViewText(), "整合");
-    EXPECT_EQ(view->dwInspectModeMask(), 36u);
-    EXPECT_NE(Tabs(*view), nullptr);
-}
-
-TEST_F(ViewCreate, SavingWithoutTheSetUpStoresTheBaseSettingsOnly) {
+TEST_F(ViewCreate, SavingBeforeTheSetUpStoresTheBaseSettingsOnlyAndTheMultiViewEntrySetsUp) {
     AddServices();
     auto view = MakeView();
     SKQCfgIO2* cfg = NewStore();
@@ -349,6 +336,16 @@ TEST_F(ViewCreate, SavingWithoutTheSetUpStoresTheBaseSettingsOnly) {
     bool checked = true;
     EXPECT_FALSE(
         cfg->GetViewInfo("新聞", 1, 2, "SKQNewsCtrlView", "Sheet0ServiceCheck49", checked));
+
+    // The multi-view entry keeps the host's symbol and sets the view up.
+    view->OnInitialUpdate();
+    CString text = "整合";
+    CSymbolInfo symbol(16, "2330");
+    view->vInitialMultiViewInfo(NewStore(), SKQNewsCtrlView::kLayoutWarrant, 1, 2, text, symbol);
+    EXPECT_EQ(view->GetSymbolInfo(), symbol);
+    EXPECT_EQ(view->GetMultiViewText(), "整合");
+    EXPECT_EQ(view->dwInspectModeMask(), 36u);
+    EXPECT_NE(Tabs(*view), nullptr);
 }
 
 }  // namespace

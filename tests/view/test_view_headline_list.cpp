@@ -61,7 +61,7 @@ TEST_F(HeadlineListTest, StableSortPutsNewestFirstAndHigherSignedSerialsFirstAtE
     EXPECT_EQ(Serials(negative.ToVector()), (std::vector<int>{5, -1}));
 }
 
-TEST_F(HeadlineListTest, TheTimePositionFollowsEveryEntryOfTheSameTime) {
+TEST_F(HeadlineListTest, TheTimePositionFollowsEveryEntryOfTheSameTimeAsAScanFinds) {
     HeadlineList list;
     list.vAssign(
         {Key('1', day + 120, 3), Key('1', day + 60, 2), Key('1', day + 60, 9), Key('1', day, 1)});
@@ -71,10 +71,8 @@ TEST_F(HeadlineListTest, TheTimePositionFollowsEveryEntryOfTheSameTime) {
     EXPECT_EQ(list.iGetTimePosition(static_cast<std::int32_t>(day - 1)), 4);
     HeadlineList empty;
     EXPECT_EQ(empty.iGetTimePosition(static_cast<std::int32_t>(day)), 0);
-}
 
-TEST_F(HeadlineListTest, AHeadlineMovedToTheTopOutOfTimeOrderKeepsTheScanAnswers) {
-    HeadlineList list;
+    // A headline moved to the top out of time order keeps the scan answers.
     list.vAssign({Key('1', day + 300, 5), Key('1', day + 200, 4), Key('1', day + 100, 3)});
     // Sent again with an older time: it goes to the top anyway.
     list.vMoveToTop(2, Key('1', day + 50, 3));
