@@ -60,19 +60,6 @@ class ViewCategories : public ViewHost {
         combo.UserSelect(item);
         combo.CloseUp();
     }
-
-    static std::vector<CString> Titles(SKQNewsCtrlView& view) {
-        std::vector<CString> titles;
-        CGridoraWnd* sheet = view.pInspectSheet(SKQNewsCtrlView::kModeCategory);
-        for (int row = 0; row < sheet->iGetTotalRows(); ++row)
-            titles.push_back(Cell(sheet, row, 2));
-        return titles;
-    }
-
-    // The person chooses a service's item of the menu (command 5050 + index).
-    static void Toggle(SKQNewsCtrlView& view, std::size_t index) {
-        view.SendMessage(WM_COMMAND, MAKEWPARAM(SKQNewsCtrlView::ID_SERVICE_FIRST + index, 0), 0);
-    }
 };
 
 struct ProfileCase {
@@ -134,7 +121,7 @@ TEST_P(CategoryNameTable, TheCategoryColumnShowsTheSiteFilesNames) {
     EXPECT_EQ(shown, GetParam().shown);
 }
 
-TEST_F(ViewCategories, TheFirstFillKeepsServiceOrderAndTheFirstNameOfAnId) {
+TEST_F(ViewCategories, TheFirstFillKeepsServiceOrderAndTheFirstNameARebuildNumericOrderAndTheLast) {
     AddCategories();
     auto view = OpenView();
     EXPECT_EQ(Combo(*view).GetCount(), 0) << "filled on the first entry into the category sheet";
@@ -143,12 +130,8 @@ TEST_F(ViewCategories, TheFirstFillKeepsServiceOrderAndTheFirstNameOfAnId) {
               (std::vector<std::string>{"10 甲", "5 乙", "7 庚", "9 丁", "100 戊", "x 己"}));
     EXPECT_EQ(Combo(*view).GetCurSel(), -1);
     EXPECT_EQ(view->pInspectSheet(1)->iGetTotalRows(), 0);
-}
 
-TEST_F(ViewCategories, ARebuildTakesTheLastNameOfAnIdInNumericOrder) {
-    AddCategories();
-    auto view = OpenView();
-    PickMode(*view, 1);
+    // A rebuild takes the last name of an id, in numeric order.
     Toggle(*view, 1);  // '2' off: '1' alone
     EXPECT_EQ(Items(*view), (std::vector<std::string>{"5 乙", "7 庚", "10 甲"}));
     Toggle(*view, 1);  // '2' on again
@@ -167,21 +150,21 @@ TEST_F(ViewCategories, ChoosingACategoryFillsTheSheetFromEveryServiceItShows) {
     auto view = OpenView();
     PickMode(*view, 1);
     Pick(*view, "乙");
-    EXPECT_EQ(Titles(*view), (std::vector<CString>{"二之五", "一之五"}));
+    EXPECT_EQ(Titles(*view, 1), (Strings{"二之五", "一之五"}));
     EXPECT_EQ(view->InspectList(1).size(), 2u);
     Pick(*view, "庚");
-    EXPECT_EQ(Titles(*view), (std::vector<CString>{"一之七", "一之零七"}))
+    EXPECT_EQ(Titles(*view, 1), (Strings{"一之七", "一之零七"}))
         << "the back-end files 07 under its number";
 
     // Unchecking a service keeps the chosen id and shows the rest of its news.
     Pick(*view, "乙");
     Toggle(*view, 0);
     EXPECT_EQ(Combo(*view).GetLBText(Combo(*view).GetCurSel()), "丙");
-    EXPECT_EQ(Titles(*view), (std::vector<CString>{"二之五"}));
+    EXPECT_EQ(Titles(*view, 1), (Strings{"二之五"}));
 
     // A category without news leaves the sheet and its list empty.
     Pick(*view, "丁");
-    EXPECT_EQ(Titles(*view), std::vector<CString>{});
+    EXPECT_EQ(Titles(*view, 1), Strings{});
     EXPECT_TRUE(view->InspectList(1).empty());
 }
 
@@ -192,14 +175,14 @@ TEST_F(ViewCategories, AChosenCategoryThatVanishesAndUncheckingEveryServiceLeave
     auto view = OpenView();
     PickMode(*view, 1);
     Pick(*view, "戊");
-    ASSERT_EQ(Titles(*view), (std::vector<CString>{"二之百"}));
+    ASSERT_EQ(Titles(*view, 1), (Strings{"二之百"}));
     Toggle(*view, 1);  // '2', which alone names 100
     EXPECT_EQ(Combo(*view).GetCurSel(), -1);
     EXPECT_EQ(view->pInspectSheet(1)->iGetTotalRows(), 0);
     EXPECT_TRUE(view->InspectList(1).empty());
 
     Pick(*view, "甲");
-    ASSERT_EQ(Titles(*view), (std::vector<CString>{"一之十"}));
+    ASSERT_EQ(Titles(*view, 1), (Strings{"一之十"}));
     Toggle(*view, 0);
     EXPECT_EQ(Combo(*view).GetCount(), 0);
     EXPECT_TRUE(view->InspectCategoryIDs().empty());
@@ -214,15 +197,13 @@ TEST_F(ViewCategories, FailedLookUpsKeepIdsAndItemsParallel) {
         SCOPED_TRACE(first ? "failing service first" : "failing service last");
         AddCategories();
         backend.AddHeadline(Item('2', t0, 1, "二之九", "9"), false);
-        auto view = std::make_unique<UnknownServiceView>();
-        Place(*view, CRect(0, 0, 600, 400));
-        Initialise(*view);
+        auto view = OpenAs<UnknownServiceView>();
         view->AddUnknownService('8', first);
         PickMode(*view, 1);
         EXPECT_EQ(Items(*view),
                   (std::vector<std::string>{"10 甲", "5 乙", "7 庚", "9 丁", "100 戊", "x 己"}));
         Pick(*view, "丁");
-        EXPECT_EQ(Titles(*view), (std::vector<CString>{"二之九"}));
+        EXPECT_EQ(Titles(*view, 1), (Strings{"二之九"}));
         Forget(view.get());
     }
 }
@@ -248,7 +229,7 @@ TEST_F(ViewCategories, TheStoredChoiceIsRestoredAndSavedAsTheItemsText) {
     auto view = OpenView("新聞", cfg);
     EXPECT_EQ(view->iInspectCurrentMode(), 1);
     EXPECT_EQ(Combo(*view).GetLBText(Combo(*view).GetCurSel()), "丁");
-    EXPECT_EQ(Titles(*view), (std::vector<CString>{"二之九"})) << "filled at once";
+    EXPECT_EQ(Titles(*view, 1), (Strings{"二之九"})) << "filled at once";
 
     Pick(*view, "戊");
     view->SaveViewInfo(cfg, "新聞", 1, 2);

@@ -16,21 +16,7 @@ namespace {
 
 using namespace view_test;
 
-class ViewCreate : public ViewHost {
-  protected:
-    std::vector<std::vector<BYTE>> RegisteredServices() {
-        std::vector<std::vector<BYTE>> calls;
-        for (const SymbolRegistration& call : context.OwnServices().Registrations()) {
-            std::vector<BYTE> services;
-            for (const CSymbolInfo& info : call.added)
-                services.push_back(info.m_byMarket);
-            for (const CSymbolInfo& info : call.removed)
-                services.push_back(static_cast<BYTE>(0x80 | info.m_byMarket));  // marks a removal
-            calls.push_back(services);
-        }
-        return calls;
-    }
-};
+class ViewCreate : public ViewHost {};
 
 TEST_F(ViewCreate, TheModuleOffersTheViewByClassName) {
     const KqModuleInfo* info = kq_module_entry();
@@ -90,11 +76,20 @@ TEST_F(ViewCreate, EachStepOfTheLifecycleDoesItsPartInOrder) {
     // The set-up: services registered, controls and sheets made, the first sheet filled.
     SKQCfgIO2* cfg = NewStore();
     view->InitialViewInfo(cfg, "新聞", 1, 2, "");
-    EXPECT_EQ(RegisteredServices(), (std::vector<std::vector<BYTE>>{{'1'}, {'2'}}));
+    // A view never saved registers every service but the warrant service.
+    EXPECT_EQ(TakeRegistrations(), (Calls{{'1'}, {'2'}}));
+    EXPECT_EQ(view->InspectServiceChecks(), (Calls{{1, 0, 1}, {1, 0, 1}, {1, 0, 1}}));
     EXPECT_NE(Child(*view, SKQNewsCtrlView::IDC_SELECT_SERVICE), nullptr);
     CGridoraWnd* all = view->pInspectSheet(0);
     ASSERT_NE(all, nullptr);
     EXPECT_EQ(all->iGetTotalRows(), 3);
+    // Ordinary layouts have three columns.
+    ASSERT_EQ(all->iGetTotalCols(), 3);
+    EXPECT_EQ(all->cszGetHeaderRowContent(1), "類別");
+    EXPECT_EQ(all->iGetColWidth(0), 100);
+    EXPECT_EQ(all->iGetColWidth(1), 50);
+    EXPECT_EQ(all->iGetRowHeight(), 16);
+    EXPECT_EQ(all->iGetHeaderRowHeight(), 16);
     EXPECT_EQ(Cell(all, 0, 2), "1 新聞 3");
     EXPECT_TRUE(view->HasFocus());
 
@@ -111,9 +106,8 @@ TEST_F(ViewCreate, EachStepOfTheLifecycleDoesItsPartInOrder) {
     EXPECT_FALSE(checked) << "the warrant service is never checked in the three lists";
 
     // Closing: the host withdraws the registrations, destroys the window and the view.
-    context.OwnServices().ClearRegistrations();
     view->vUnregisterViewSymbol();
-    EXPECT_EQ(RegisteredServices(), (std::vector<std::vector<BYTE>>{{0x80 | '1', 0x80 | '2'}}));
+    EXPECT_EQ(TakeRegistrations(), (Calls{{0x80 | '1', 0x80 | '2'}}));
     EXPECT_TRUE(context.OwnServices().RegisteredSymbols(view.get()).empty());
     CWnd* sheetWindow = all;
     const HWND sheetHandle = sheetWindow->GetSafeHwnd();
@@ -122,22 +116,6 @@ TEST_F(ViewCreate, EachStepOfTheLifecycleDoesItsPartInOrder) {
     Forget(view.get());
     view.reset();
     EXPECT_TRUE(layout.GetChildren().empty());
-}
-
-TEST_F(ViewCreate, AViewNeverSavedRegistersEveryServiceButTheWarrantService) {
-    AddServices(true);
-    auto view = OpenView();
-    EXPECT_EQ(RegisteredServices(), (std::vector<std::vector<BYTE>>{{'1'}, {'2'}}));
-    const std::vector<std::vector<BYTE>> checks = view->InspectServiceChecks();
-    ASSERT_EQ(checks.size(), 3u);
-    for (const std::vector<BYTE>& list : checks)
-        EXPECT_EQ(list, (std::vector<BYTE>{1, 0, 1}));
-    // Re-registration at the host's request restores what the view held,
-    // no more: the warrant service waits for its sheet's first entry.
-    view->vUnregisterViewSymbol();
-    context.OwnServices().ClearRegistrations();
-    view->vReRegisterSymbols();
-    EXPECT_EQ(RegisteredServices(), (std::vector<std::vector<BYTE>>{{'1', '2'}}));
 }
 
 TEST_F(ViewCreate, StoredChecksAreRestoredAndRegisteredOnlyWhereSomeSheetShowsTheService) {
@@ -151,9 +129,8 @@ TEST_F(ViewCreate, StoredChecksAreRestoredAndRegisteredOnlyWhereSomeSheetShowsTh
     cfg->SaveViewInfo("新聞", 1, 2, key, "Sheet1ServiceCheck50", false);
     cfg->SaveViewInfo("新聞", 1, 2, key, "Sheet2ServiceCheck50", false);
     auto view = OpenView("新聞", cfg);
-    EXPECT_EQ(view->InspectServiceChecks(),
-              (std::vector<std::vector<BYTE>>{{1, 0, 0}, {0, 0, 0}, {0, 0, 0}}));
-    EXPECT_EQ(RegisteredServices(), (std::vector<std::vector<BYTE>>{{'1'}}));
+    EXPECT_EQ(view->InspectServiceChecks(), (Calls{{1, 0, 0}, {0, 0, 0}, {0, 0, 0}}));
+    EXPECT_EQ(TakeRegistrations(), (Calls{{'1'}}));
     EXPECT_EQ(view->cszInspectTitleText(), "-財經 ");
 }
 
@@ -176,18 +153,11 @@ TEST_F(ViewCreate, TheCompactLayoutShowsSymbolNewsInTwoColumnsWithoutTabs) {
     // The select-service button waits in the corner; the sheet starts near the top.
     EXPECT_EQ(Child(*view, SKQNewsCtrlView::IDC_SELECT_SERVICE)->GetRect(), CRect(1, 1, 81, 21));
     EXPECT_EQ(sheet->GetRect().top, 2);
-}
-
-TEST_F(ViewCreate, OrdinaryLayoutsHaveThreeColumns) {
-    AddServices();
-    auto view = OpenView();
-    CGridoraWnd* sheet = view->pInspectSheet(0);
-    ASSERT_EQ(sheet->iGetTotalCols(), 3);
-    EXPECT_EQ(sheet->cszGetHeaderRowContent(1), "類別");
-    EXPECT_EQ(sheet->iGetColWidth(0), 100);
-    EXPECT_EQ(sheet->iGetColWidth(1), 50);
-    EXPECT_EQ(sheet->iGetRowHeight(), 16);
-    EXPECT_EQ(sheet->iGetHeaderRowHeight(), 16);
+    // The warrant layout without the warrant service offers symbol news only:
+    // the stored or default mode without a sheet gives way.
+    auto warrant = OpenView(SKQNewsCtrlView::kLayoutWarrant);
+    EXPECT_EQ(TabModes(*warrant), (std::vector<int>{2}));
+    EXPECT_EQ(warrant->iInspectCurrentMode(), 2);
 }
 
 TEST_F(ViewCreate, TheIntegratedLayoutsRestrictTheModes) {
@@ -211,51 +181,60 @@ TEST_F(ViewCreate, TheIntegratedLayoutsRestrictTheModes) {
     EXPECT_EQ(warrant->cszInspectTitleText(), "-權證 ");
 }
 
-TEST_F(ViewCreate, TheWarrantLayoutWithoutTheWarrantServiceOffersSymbolNewsOnly) {
-    AddServices();
-    auto view = OpenView(SKQNewsCtrlView::kLayoutWarrant);
-    EXPECT_EQ(TabModes(*view), (std::vector<int>{2}));
-    EXPECT_EQ(view->iInspectCurrentMode(), 2)
-        << "the stored or default mode without a sheet gives way";
-}
+// The site options: only exactly 1 switches one on. ShowNormalSearch chooses
+// the search tab over the relation tab; ShowWarningSearch off leaves no
+// warning sheet but a disabled button; without site files both are off and
+// categories unnamed.
+struct SiteCase {
+    const char* name;
+    std::optional<SiteOptions> files;
+    std::vector<int> tabs;
+};
 
-TEST_F(ViewCreate, ShowNormalSearchChoosesTheSearchTabOverTheRelationTab) {
+class ViewSiteOptions : public ViewHost, public testing::WithParamInterface<SiteCase> {};
+
+TEST_P(ViewSiteOptions, ChooseTheSearchTabsAndButtons) {
+    const SiteCase& c = GetParam();
+    if (c.files) {
+        WriteSiteFiles(*c.files);
+    } else {
+        std::filesystem::remove(sys.file("Application.ini"));
+        std::filesystem::remove(sys.file("NewsService.ini"));
+    }
     AddServices(true);
-    auto normal = OpenView();
-    EXPECT_EQ(TabModes(*normal), (std::vector<int>{0, 1, 2, 3, 6, 5}));
-    EXPECT_NE(Child(*normal, SKQNewsCtrlView::IDC_KEYWORD), nullptr);
-    EXPECT_EQ(Child(*normal, SKQNewsCtrlView::IDC_RELATION_SEARCH), nullptr);
-
-    for (const int value : {0, 2}) {
-        WriteSiteFiles(SiteOptions{value, 1});
-        auto relation = OpenView();
-        EXPECT_EQ(TabModes(*relation), (std::vector<int>{0, 1, 2, 4, 6, 5})) << value;
-        EXPECT_EQ(relation->pInspectSheet(3), nullptr);
-        CWnd* button = Child(*relation, SKQNewsCtrlView::IDC_RELATION_SEARCH);
+    backend.AddHeadline(Item('1', t0, 1, "標題", "1"), false);
+    auto view = OpenView();
+    EXPECT_EQ(TabModes(*view), c.tabs);
+    EXPECT_EQ(Cell(view->pInspectSheet(0), 0, 1), c.files ? "台股" : "資料更新中…");
+    if (c.files && c.files->showNormalSearch == 1) {
+        EXPECT_NE(Child(*view, SKQNewsCtrlView::IDC_KEYWORD), nullptr);
+        EXPECT_EQ(Child(*view, SKQNewsCtrlView::IDC_RELATION_SEARCH), nullptr);
+    } else {
+        EXPECT_EQ(view->pInspectSheet(3), nullptr);
+        CWnd* button = Child(*view, SKQNewsCtrlView::IDC_RELATION_SEARCH);
         ASSERT_NE(button, nullptr);
         EXPECT_FALSE(button->IsWindowEnabled());
         // One control high: the sheet below is not covered.
-        EXPECT_LE(button->GetRect().bottom, relation->pInspectSheet(4)->GetRect().top);
-        EXPECT_FALSE(Child(*relation, SKQNewsCtrlView::IDC_KEYWORD)->IsWindowEnabled());
-        Forget(relation.get());
+        EXPECT_LE(button->GetRect().bottom, view->pInspectSheet(4)->GetRect().top);
+        EXPECT_FALSE(Child(*view, SKQNewsCtrlView::IDC_KEYWORD)->IsWindowEnabled());
     }
-}
-
-TEST_F(ViewCreate, ShowWarningSearchOffGivesNoWarningSheetButADisabledButton) {
-    AddServices();
-    WriteSiteFiles(SiteOptions{1, 0});
-    auto off = OpenView();
-    EXPECT_EQ(TabModes(*off), (std::vector<int>{0, 1, 2, 3}));
-    EXPECT_EQ(off->pInspectSheet(6), nullptr);
-    CWnd* button = Child(*off, SKQNewsCtrlView::IDC_WARNING_SEARCH);
+    const bool warning = c.files && c.files->showWarningSearch == 1;
+    EXPECT_EQ(view->pInspectSheet(6) != nullptr, warning);
+    CWnd* button = Child(*view, SKQNewsCtrlView::IDC_WARNING_SEARCH);
     ASSERT_NE(button, nullptr);
-    EXPECT_FALSE(button->IsWindowEnabled());
-
-    WriteSiteFiles(SiteOptions{1, 1});
-    auto on = OpenView();
-    EXPECT_NE(on->pInspectSheet(6), nullptr);
-    EXPECT_TRUE(Child(*on, SKQNewsCtrlView::IDC_WARNING_SEARCH)->IsWindowEnabled());
+    EXPECT_EQ(button->IsWindowEnabled(), warning);
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    Values, ViewSiteOptions,
+    testing::Values(SiteCase{"BothOn", SiteOptions{1, 1}, {0, 1, 2, 3, 6, 5}},
+                    SiteCase{"NormalZero", SiteOptions{0, 1}, {0, 1, 2, 4, 6, 5}},
+                    SiteCase{"NormalTwo", SiteOptions{2, 1}, {0, 1, 2, 4, 6, 5}},
+                    SiteCase{"WarningOff", SiteOptions{1, 0}, {0, 1, 2, 3, 5}},
+                    SiteCase{"BothTwo", SiteOptions{2, 2}, {0, 1, 2, 4, 5}},
+                    SiteCase{"BothMinusOne", SiteOptions{-1, -1}, {0, 1, 2, 4, 5}},
+                    SiteCase{"NoSiteFiles", std::nullopt, {0, 1, 2, 4, 5}}),
+    [](const auto& param) { return std::string(param.param.name); });
 
 TEST_F(ViewCreate, SymbolNewsNeedsTheEntitlement) {
     AddServices();
@@ -346,45 +325,7 @@ INSTANTIATE_TEST_SUITE_P(Services, ViewControlsLayout,
                              return std::string(param.param.name);
                          });
 
-TEST_F(ViewCreate, TheStoredModeIsOpenedAndOneWithoutASheetGivesWay) {
-    AddServices();
-    SKQCfgIO2* cfg = NewStore();
-    cfg->SaveViewInfo("新聞", 1, 2, "SKQNewsCtrlView", "FocusedTab", 3);
-    auto search = OpenView("新聞", cfg);
-    EXPECT_EQ(search->iInspectCurrentMode(), 3);
-    EXPECT_EQ(Tabs(*search)->GetCurSel(), 3);
-    EXPECT_TRUE(Shown(*search, SKQNewsCtrlView::IDC_KEYWORD));
-
-    cfg->SaveViewInfo("新聞", 1, 2, "SKQNewsCtrlView", "FocusedTab", 5);  // no warrant service
-    auto fallback = OpenView("新聞", cfg);
-    EXPECT_EQ(fallback->iInspectCurrentMode(), 0);
-    EXPECT_EQ(Tabs(*fallback)->GetCurSel(), 0);
-}
-
-TEST_F(ViewCreate, WithoutSiteFilesTheOptionsAreOffAndCategoriesUnnamed) {
-    std::filesystem::remove(sys.file("Application.ini"));
-    std::filesystem::remove(sys.file("NewsService.ini"));
-    AddServices();
-    backend.AddHeadline(Item('1', t0, 1, "標題", "1"), false);
-    auto view = OpenView();
-    EXPECT_EQ(TabModes(*view), (std::vector<int>{0, 1, 2, 4}));
-    EXPECT_EQ(Cell(view->pInspectSheet(0), 0, 1), "資料更新中…");
-}
-
-TEST_F(ViewCreate, TheMultiViewEntryKeepsTheHostsSymbolAndSetsTheViewUp) {
-    AddServices();
-    auto view = MakeView();
-    view->OnInitialUpdate();
-    CString text = "整合";
-    CSymbolInfo symbol(16, "2330");
-    view->vInitialMultiViewInfo(NewStore(), SKQNewsCtrlView::kLayoutWarrant, 1, 2, text, symbol);
-    EXPECT_EQ(view->GetSymbolInfo(), symbol);
-    EXPECT_EQ(view->GetMultiViewText(), "整合");
-    EXPECT_EQ(view->dwInspectModeMask(), 36u);
-    EXPECT_NE(Tabs(*view), nullptr);
-}
-
-TEST_F(ViewCreate, SavingWithoutTheSetUpStoresTheBaseSettingsOnly) {
+TEST_F(ViewCreate, SavingBeforeTheSetUpStoresTheBaseSettingsOnlyAndTheMultiViewEntrySetsUp) {
     AddServices();
     auto view = MakeView();
     SKQCfgIO2* cfg = NewStore();
@@ -395,6 +336,16 @@ TEST_F(ViewCreate, SavingWithoutTheSetUpStoresTheBaseSettingsOnly) {
     bool checked = true;
     EXPECT_FALSE(
         cfg->GetViewInfo("新聞", 1, 2, "SKQNewsCtrlView", "Sheet0ServiceCheck49", checked));
+
+    // The multi-view entry keeps the host's symbol and sets the view up.
+    view->OnInitialUpdate();
+    CString text = "整合";
+    CSymbolInfo symbol(16, "2330");
+    view->vInitialMultiViewInfo(NewStore(), SKQNewsCtrlView::kLayoutWarrant, 1, 2, text, symbol);
+    EXPECT_EQ(view->GetSymbolInfo(), symbol);
+    EXPECT_EQ(view->GetMultiViewText(), "整合");
+    EXPECT_EQ(view->dwInspectModeMask(), 36u);
+    EXPECT_NE(Tabs(*view), nullptr);
 }
 
 }  // namespace

@@ -29,9 +29,7 @@ class DealsDialog : public ViewHost {
     }
 
     std::unique_ptr<DialogProbe> Open() {
-        auto view = std::make_unique<DialogProbe>();
-        Place(*view, CRect(0, 0, 600, 400));
-        Initialise(*view);
+        auto view = OpenAs<DialogProbe>();
         PickMode(*view, 3);
         return view;
     }
@@ -47,15 +45,6 @@ class DealsDialog : public ViewHost {
         });
         view.SendMessage(WM_COMMAND, SKQNewsCtrlView::IDC_ADVANCED_SEARCH, 0);
         return shownAs;
-    }
-
-    std::vector<CString> MessageTexts() {
-        std::vector<CString> texts;
-        for (const auto& request : ui.Script().Requests()) {
-            if (request.kind == Kind::MessageBox)
-                texts.push_back(request.text);
-        }
-        return texts;
     }
 
     static void Enter(CDealsSearchDlg& dialog, const CString& text) {
@@ -172,15 +161,6 @@ TEST_F(DealsDialog, OKComposesSearchesAndStoresTheConditionOnce) {
     EXPECT_EQ(view->m_vecSearchItem[1].byMethod, 1);
 }
 
-TEST_F(DealsDialog, OKWithAnEmptyConditionListClosesAndTheViewShowsTheEmptyTip) {
-    auto view = Open();
-    Run(*view, [&](CDealsSearchDlg& dialog) { Control<CButton>(dialog, IDOK).Click(); });
-    EXPECT_TRUE(view->InspectConditions()[0].vecKeyword.empty());
-    EXPECT_TRUE(view->m_vecSearchItem.empty());
-    EXPECT_TRUE(view->pInspectTipWnd()->IsWindowVisible());
-    EXPECT_EQ(view->pInspectTipWnd()->GetTipText(), "請輸入搜尋關鍵字");
-}
-
 TEST_F(DealsDialog, ADeletedConditionStaysDeletedAfterCancelAndTheClickedOneIsKept) {
     auto view = Open();
     view->m_vecSearchItem = {Condition({"台積電"}, 1, 0), Condition({"聯電"}, 2, 2)};
@@ -224,7 +204,7 @@ TEST_F(DealsDialog, MethodZeroIsShownAsAndAndADoubleClickSearchesTheRowAsItIs) {
     EXPECT_EQ(view->pInspectTipMsg()->GetText().Find("新聞搜尋中"), 0);
 }
 
-TEST_F(DealsDialog, KeywordsMoveBetweenTheListsAndTheDialogShowsItsTexts) {
+TEST_F(DealsDialog, KeywordsMoveBetweenTheListsTheDialogShowsItsTextsAndOkWithoutConditionsTips) {
     auto view = Open();
     view->m_vecKeywordHistory = {"台積電", "聯電"};
     Run(*view, [&](CDealsSearchDlg& dialog) {
@@ -247,6 +227,13 @@ TEST_F(DealsDialog, KeywordsMoveBetweenTheListsAndTheDialogShowsItsTexts) {
         Control<CButton>(dialog, CDealsSearchDlg::IDC_REMOVE_ITEM).Click();
     });
     EXPECT_EQ(view->m_vecKeywordHistory.size(), 2u);
+
+    // OK with an empty condition list closes; the view shows the empty tip.
+    Run(*view, [&](CDealsSearchDlg& dialog) { Control<CButton>(dialog, IDOK).Click(); });
+    EXPECT_TRUE(view->InspectConditions()[0].vecKeyword.empty());
+    EXPECT_TRUE(view->m_vecSearchItem.empty());
+    EXPECT_TRUE(view->pInspectTipWnd()->IsWindowVisible());
+    EXPECT_EQ(view->pInspectTipWnd()->GetTipText(), "請輸入搜尋關鍵字");
 }
 
 }  // namespace

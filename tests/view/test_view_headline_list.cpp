@@ -11,6 +11,15 @@ namespace {
 
 using namespace view_test;
 
+// Where a plain scan from the top finds the headline, or -1.
+int Scan(const HeadlineList& list, const CHeadlineTable& key) {
+    for (int i = 0; i < list.iGetSize(); ++i) {
+        if (IsSameHeadline(list.GetAt(i), key))
+            return i;
+    }
+    return -1;
+}
+
 class HeadlineListTest : public ::testing::Test {
   protected:
     const std::int64_t day = Taipei(2024, 3, 8, 9, 0, 0);
@@ -34,7 +43,7 @@ TEST_F(HeadlineListTest, IdentityIsServiceSerialAndLocalDay) {
     EXPECT_EQ(list.iFind(Key('1', Taipei(2024, 3, 7, 23, 59, 0), 1)), -1);
 }
 
-TEST_F(HeadlineListTest, StableSortPutsNewestFirstAndHigherSerialsFirstAtEqualTimes) {
+TEST_F(HeadlineListTest, StableSortPutsNewestFirstAndHigherSignedSerialsFirstAtEqualTimes) {
     HeadlineList list;
     list.vAppend({Key('1', day, 1), Key('1', day + 60, 2), Key('1', day, 3)});
     list.vAppend({Key('2', day, 3), Key('2', day + 120, 1)});
@@ -45,16 +54,14 @@ TEST_F(HeadlineListTest, StableSortPutsNewestFirstAndHigherSerialsFirstAtEqualTi
     EXPECT_EQ(ServiceOf(keys[2]), '1');
     EXPECT_EQ(ServiceOf(keys[3]), '2');
     EXPECT_EQ(ServiceOf(keys[0]), '2');
+    // Serials compare as signed numbers.
+    HeadlineList negative;
+    negative.vAppend({Key('1', day, -1), Key('1', day, 5)});
+    negative.vStableSort();
+    EXPECT_EQ(Serials(negative.ToVector()), (std::vector<int>{5, -1}));
 }
 
-TEST_F(HeadlineListTest, SerialsCompareAsSignedNumbers) {
-    HeadlineList list;
-    list.vAppend({Key('1', day, -1), Key('1', day, 5)});
-    list.vStableSort();
-    EXPECT_EQ(Serials(list.ToVector()), (std::vector<int>{5, -1}));
-}
-
-TEST_F(HeadlineListTest, TheTimePositionFollowsEveryEntryOfTheSameTime) {
+TEST_F(HeadlineListTest, TheTimePositionFollowsEveryEntryOfTheSameTimeAsAScanFinds) {
     HeadlineList list;
     list.vAssign(
         {Key('1', day + 120, 3), Key('1', day + 60, 2), Key('1', day + 60, 9), Key('1', day, 1)});
@@ -64,10 +71,8 @@ TEST_F(HeadlineListTest, TheTimePositionFollowsEveryEntryOfTheSameTime) {
     EXPECT_EQ(list.iGetTimePosition(static_cast<std::int32_t>(day - 1)), 4);
     HeadlineList empty;
     EXPECT_EQ(empty.iGetTimePosition(static_cast<std::int32_t>(day)), 0);
-}
 
-TEST_F(HeadlineListTest, AHeadlineMovedToTheTopOutOfTimeOrderKeepsTheScanAnswers) {
-    HeadlineList list;
+    // A headline moved to the top out of time order keeps the scan answers.
     list.vAssign({Key('1', day + 300, 5), Key('1', day + 200, 4), Key('1', day + 100, 3)});
     // Sent again with an older time: it goes to the top anyway.
     list.vMoveToTop(2, Key('1', day + 50, 3));
@@ -111,18 +116,11 @@ TEST_F(HeadlineListTest, ALongListFindsExactlyWhatAScanFinds) {
     list.vAssign(keys);
     list.vStableSort();
     const std::vector<CHeadlineTable> sorted = list.ToVector();
-    const auto scan = [&sorted](const CHeadlineTable& key) {
-        for (std::size_t i = 0; i < sorted.size(); ++i) {
-            if (IsSameHeadline(sorted[i], key))
-                return static_cast<int>(i);
-        }
-        return -1;
-    };
     for (int probe = 0; probe < 3000; ++probe) {
         const CHeadlineTable key = Key(static_cast<BYTE>('1' + random() % 4),
                                        day - (random() % 6) * 86400 + random() % 30000,
                                        static_cast<std::int32_t>(random() % 1400));
-        ASSERT_EQ(list.iFind(key), scan(key)) << probe;
+        ASSERT_EQ(list.iFind(key), Scan(list, key)) << probe;
     }
     // The time position: the first entry earlier than the time, as a scan
     // from the top finds it, near the top and deep down, at runs of equal times.
@@ -157,19 +155,12 @@ TEST_F(HeadlineListTest, AfterTheTimeZoneChangesTheLookUpStillAnswersAsAScan) {
     HeadlineList list;
     list.vAssign(keys);
     ASSERT_EQ(list.iFind(keys[0]), 0);  // the filter is built in Taipei time
-    const auto scan = [&list](const CHeadlineTable& key) {
-        for (int i = 0; i < list.iGetSize(); ++i) {
-            if (IsSameHeadline(list.GetAt(i), key))
-                return i;
-        }
-        return -1;
-    };
     for (const char* zone : {"America/New_York", "Europe/London", "Asia/Taipei"}) {
         ScopedTimeZone scoped(zone);
         for (const CHeadlineTable& key : keys) {
-            ASSERT_EQ(list.iFind(key), scan(key)) << zone;
+            ASSERT_EQ(list.iFind(key), Scan(list, key)) << zone;
             const CHeadlineTable shifted = Key(key.byService, key.tTime + 7 * 3600, key.dwSerial);
-            ASSERT_EQ(list.iFind(shifted), scan(shifted)) << zone;
+            ASSERT_EQ(list.iFind(shifted), Scan(list, shifted)) << zone;
         }
         // A key added in the new zone is found in it.
         list.vInsert(0, Key('3', day, 999));

@@ -37,9 +37,10 @@ class ViewInput : public ViewHost {
     }
 };
 
-TEST_F(ViewInput, ResizingToTheSameHeightRefreshesOnlyOnce) {
-    AddServices();
+TEST_F(ViewInput, AHeightChangeRefreshesTheCurrentSheetOnceWhicheverSheetItIs) {
+    AddServices(true);
     AddHistory('1', 80, t0);
+    AddHistory('4', 80, t0);
     auto view = OpenView();
     ui.Advance(1000);
     const std::uint64_t before = backend.HeadlineLookupCount();
@@ -56,39 +57,21 @@ TEST_F(ViewInput, ResizingToTheSameHeightRefreshesOnlyOnce) {
     EXPECT_EQ(backend.HeadlineLookupCount(), before + 2) << "same height: no refill";
     EXPECT_EQ(sheet->GetRect().Width(), 700);
     EXPECT_EQ(Tabs(*view)->GetRect(), CRect(0, 0, 700, 22));
-}
 
-TEST_F(ViewInput, AHeightChangeRefreshesTheCurrentSheetWhicheverSheetItIs) {
-    AddServices(true);
-    AddHistory('4', 80, t0);
-    auto view = OpenView();
     PickMode(*view, 5);
     ui.Advance(1000);
-    const std::uint64_t before = backend.HeadlineLookupCount();
-    view->MoveWindow(CRect(0, 0, 600, 700));
+    const std::uint64_t warrant = backend.HeadlineLookupCount();
+    view->MoveWindow(CRect(0, 0, 700, 700));
     ui.Advance(SKQNewsCtrlView::kUpdateDelay);
-    EXPECT_EQ(backend.HeadlineLookupCount(), before + 1) << "the warrant service alone";
-    CGridoraWnd* sheet = view->pInspectSheet(5);
-    const int last = sheet->iGetRowsPerPage();
-    EXPECT_EQ(Cell(sheet, last, 2), CString::Formatted("4 新聞 %d", 80 - last));
+    EXPECT_EQ(backend.HeadlineLookupCount(), warrant + 1) << "the warrant service alone";
+    CGridoraWnd* warrantSheet = view->pInspectSheet(5);
+    const int last = warrantSheet->iGetRowsPerPage();
+    EXPECT_EQ(Cell(warrantSheet, last, 2), CString::Formatted("4 新聞 %d", 80 - last));
 }
 
-TEST_F(ViewInput, WithoutALayoutHostThereIsNoBackgroundAndNoMenu) {
+TEST_F(ViewInput, WithALayoutHostTheBackgroundAndTitleArePaintedAndTheHostToldElseNothing) {
     AddServices();
     AddHistory('1', 5, t0);
-    auto view = OpenView();
-    view->vSetLayoutWnd(nullptr);
-    auto dc = ui.FrontEnd().Paint(*view);
-    EXPECT_FALSE(FillsWhole(*dc, CRect(0, 0, 600, 400)));
-    ui.Pump();
-    EXPECT_EQ(paintLayoutPosts, 0);
-    RightClick(*view, OnRow(*view->pInspectSheet(0), 1));
-    EXPECT_TRUE(ui.Script().Requests().empty());
-    EXPECT_TRUE(ui.Script().Errors().empty());
-}
-
-TEST_F(ViewInput, WithALayoutHostTheBackgroundIsPaintedAndTheHostTold) {
-    AddServices();
     auto view = OpenView();
     auto dc = ui.FrontEnd().Paint(*view);
     const std::vector<CString> fills = FillColours(*dc);
@@ -96,8 +79,20 @@ TEST_F(ViewInput, WithALayoutHostTheBackgroundIsPaintedAndTheHostTold) {
     // COLOR_LISTCTL_BACKGROUND of the light scheme, #FFFFFF, as 0x00BBGGRR.
     EXPECT_EQ(fills.front(), "FFFFFF");
     EXPECT_TRUE(FillsWhole(*dc, CRect(0, 0, 600, 400)));
+    // The title strip names the checked services.
+    EXPECT_EQ(dc->Texts(), (std::vector<CString>{"新聞", "-財經 國際 "}));
+    EXPECT_EQ(view->cszInspectTitleText(), "-財經 國際 ");
     ui.Pump();
     EXPECT_EQ(paintLayoutPosts, 1);
+
+    // Without a layout host: no background, the host not told, no menu.
+    view->vSetLayoutWnd(nullptr);
+    EXPECT_FALSE(FillsWhole(*ui.FrontEnd().Paint(*view), CRect(0, 0, 600, 400)));
+    ui.Pump();
+    EXPECT_EQ(paintLayoutPosts, 1);
+    RightClick(*view, OnRow(*view->pInspectSheet(0), 1));
+    EXPECT_TRUE(ui.Script().Requests().empty());
+    EXPECT_TRUE(ui.Script().Errors().empty());
 }
 
 TEST_F(ViewInput, ADoubleClickOnTheTitleAsksTheHostToMaximise) {
@@ -117,17 +112,6 @@ TEST_F(ViewInput, ADoubleClickOnTheTitleAsksTheHostToMaximise) {
     view->SendMessage(WM_LBUTTONDBLCLK, MK_LBUTTON | MK_GRIDROW, MAKELPARAM(10, 5));
     ui.Pump();
     EXPECT_EQ(toggles, 1);
-}
-
-TEST_F(ViewInput, TheTitleStripNamesTheCheckedServices) {
-    AddServices();
-    auto view = OpenView();
-    auto dc = ui.FrontEnd().Paint(*view);
-    const std::vector<CString> texts = dc->Texts();
-    ASSERT_EQ(texts.size(), 2u);
-    EXPECT_EQ(texts[0], "新聞");
-    EXPECT_EQ(texts[1], "-財經 國際 ");
-    EXPECT_EQ(view->cszInspectTitleText(), "-財經 國際 ");
 }
 
 TEST_F(ViewInput, ARightClickOnARowOffersTheRowCommandsAndBelowTheRowsNothing) {
@@ -152,7 +136,7 @@ TEST_F(ViewInput, ARightClickOnARowOffersTheRowCommandsAndBelowTheRowsNothing) {
     EXPECT_LT(items.find("詳細內文"), items.find("另存新聞"));
 }
 
-TEST_F(ViewInput, ColoursAndFontsFollowTheHostScheme) {
+TEST_F(ViewInput, ColoursAndFontsFollowTheHostSchemeAndButtonsGetABlackBrush) {
     AddServices();
     AddHistory('1', 3, t0);
     auto view = OpenView();
@@ -174,11 +158,7 @@ TEST_F(ViewInput, ColoursAndFontsFollowTheHostScheme) {
               bigger.GetLogFont().lfHeight)
         << "the strip's own font follows the change";
     EXPECT_EQ(view->pGetViewFont(), SYS_GetCurrentFont(0));
-}
-
-TEST_F(ViewInput, ButtonsGetABlackBrushAndOtherControlsAWhiteOne) {
-    AddServices();
-    auto view = OpenView();
+    // Buttons get a black brush and other controls a white one.
     const ControlColors button =
         QueryControlColors(*Child(*view, SKQNewsCtrlView::IDC_SELECT_SERVICE));
     EXPECT_TRUE(button.backgroundGiven);

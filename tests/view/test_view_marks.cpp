@@ -25,19 +25,7 @@ class ViewMarks : public ViewHost {
         backend.AddHeadline(Item('2', t0 + 120, 7, "台積電ADR走高 台積電"), false);
     }
 
-    std::unique_ptr<MarksProbe> Open() {
-        auto view = std::make_unique<MarksProbe>();
-        Place(*view, CRect(0, 0, 600, 400));
-        Initialise(*view);
-        return view;
-    }
-
-    static void Search(SKQNewsCtrlView& view, const CString& text) {
-        auto* edit = dynamic_cast<CEdit*>(Child(view, SKQNewsCtrlView::IDC_KEYWORD));
-        ASSERT_NE(edit, nullptr);
-        edit->SetWindowText(text);
-        view.SendMessage(WM_COMMAND, SKQNewsCtrlView::IDC_SEARCH, 0);
-    }
+    std::unique_ptr<MarksProbe> Open() { return OpenAs<MarksProbe>(); }
 
     // Each row's title with its marked parts in brackets.
     static Strings Marked(SKQNewsCtrlView& view, int mode) {
@@ -50,7 +38,7 @@ class ViewMarks : public ViewHost {
     }
 };
 
-TEST_F(ViewMarks, AKeywordSearchMarksEveryMatchInItsSheetAndNowhereElse) {
+TEST_F(ViewMarks, KeywordAndWarningSearchesMarkEveryMatchInTheirSheetsAndNowhereElse) {
     auto view = Open();
     PickMode(*view, 3);
     Search(*view, "台積電");
@@ -63,9 +51,19 @@ TEST_F(ViewMarks, AKeywordSearchMarksEveryMatchInItsSheetAndNowhereElse) {
     Settle();
     EXPECT_EQ(Marked(*view, 0),
               (Strings{"台積電ADR走高 台積電", "聯電法說會", "台積電營收創新高"}));
+
+    // The warning sheet marks its started condition, live news joining it too.
+    PickMode(*view, 6);
+    view->bStartWarningSearch(Condition({"ADR"}));
+    Settle();
+    EXPECT_EQ(Marked(*view, 6), (Strings{"台積電[ADR]走高 台積電"}));
+    Live(Item('1', t0 + 300, 9, "ADR溢價"));
+    EXPECT_EQ(Marked(*view, 6), (Strings{"[ADR]溢價", "台積電[ADR]走高 台積電"}));
+    // Each sheet keeps its own condition's marks.
+    EXPECT_EQ(Marked(*view, 3).front(), "[台積電]ADR走高 [台積電]");
 }
 
-TEST_F(ViewMarks, MarksCoverWholeCharactersOfTheMatch) {
+TEST_F(ViewMarks, MarksCoverWholeCharactersAndAreRedoneWhenTheConditionChanges) {
     auto view = Open();
     PickMode(*view, 3);
     Search(*view, "積電");
@@ -75,13 +73,6 @@ TEST_F(ViewMarks, MarksCoverWholeCharactersOfTheMatch) {
     // "積電" starts at the fourth byte of "台積電...": two three-byte characters.
     EXPECT_EQ(sheet->GetCellMarks(1, 2), (std::vector<GridMark>{{3, 6}}));
     EXPECT_EQ(Marked(*view, 3)[0], "台[積電]ADR走高 台[積電]");
-}
-
-TEST_F(ViewMarks, RowsAreMarkedAgainWhenTheConditionChanges) {
-    auto view = Open();
-    PickMode(*view, 3);
-    Search(*view, "台積電");
-    Settle();
     // The condition changed under the rows shown (as a linked symbol's name
     // does): the rows are marked anew when the sheet is shown again.
     view->m_search[0] = Condition({"走高"});
@@ -93,21 +84,6 @@ TEST_F(ViewMarks, RowsAreMarkedAgainWhenTheConditionChanges) {
     view->OnDealsSearch();
     Settle();
     EXPECT_EQ(Marked(*view, 3), (Strings{"台積電[營收]創[新高]"}));
-}
-
-TEST_F(ViewMarks, TheWarningSheetMarksTheStartedConditionAndLiveNews) {
-    auto view = Open();
-    PickMode(*view, 3);
-    Search(*view, "台積電");
-    PickMode(*view, 6);
-    view->bStartWarningSearch(Condition({"ADR"}));
-    Settle();
-    EXPECT_EQ(Marked(*view, 6), (Strings{"台積電[ADR]走高 台積電"}));
-    // Live news joining the warning sheet comes marked.
-    Live(Item('1', t0 + 300, 9, "ADR溢價"));
-    EXPECT_EQ(Marked(*view, 6), (Strings{"[ADR]溢價", "台積電[ADR]走高 台積電"}));
-    // Each sheet keeps its own condition's marks.
-    EXPECT_EQ(Marked(*view, 3).front(), "[台積電]ADR走高 [台積電]");
 }
 
 TEST_F(ViewMarks, TheRelationSheetMarksTheKeywordsOfItsCondition) {

@@ -40,7 +40,7 @@ class ViewModes : public ViewHost {
     }
 };
 
-TEST_F(ViewModes, EachModeShowsItsSheetAndItsControls) {
+TEST_F(ViewModes, EachModeShowsItsSheetAndItsControlsAtItsTabIndex) {
     AddServices(true);
     auto view = OpenView();
     const std::map<int, Ids> expected = {
@@ -59,15 +59,14 @@ TEST_F(ViewModes, EachModeShowsItsSheetAndItsControls) {
         EXPECT_EQ(ShownControls(*view), expected.at(mode)) << mode;
     }
     EXPECT_TRUE(Child(*view, SKQNewsCtrlView::IDC_KEYWORD)->HasFocus());
-}
-
-TEST_F(ViewModes, TheRelationModeShowsOnlyItsButton) {
-    AddServices();
-    WriteSiteFiles(SiteOptions{0, 1});
-    auto view = OpenView();
-    PickMode(*view, 4);
-    EXPECT_EQ(ShownSheets(*view), std::vector<int>{4});
-    EXPECT_EQ(ShownControls(*view), Ids{SKQNewsCtrlView::IDC_RELATION_SEARCH});
+    // Tab indexes follow the modes.
+    EXPECT_EQ(view->iGetTabIndex(0), 0);
+    EXPECT_EQ(view->iGetTabIndex(6), 4);
+    EXPECT_EQ(view->iGetTabIndex(5), 5);
+    EXPECT_EQ(view->iGetTabIndex(4), 0) << "no relation tab: the first tab";
+    // A code selection tells nobody; the mode stays.
+    Tabs(*view)->SetCurSel(2);
+    EXPECT_EQ(view->iInspectCurrentMode(), 3);
 }
 
 TEST_F(ViewModes, TheSecondEntryIntoAllNewsAsksTheBackEndNothing) {
@@ -147,10 +146,13 @@ TEST_F(ViewModes, ChecksAndMenuMarksFollowTheSheetAndSearchModesKeepThem) {
     EXPECT_EQ(active, (std::vector<BYTE>{'1', '2'})) << "a search asks every service";
 }
 
-TEST_F(ViewModes, TheWarningModeWithoutItsSheetChangesNoWindow) {
+TEST_F(ViewModes, TheRelationModeShowsOnlyItsButtonAndTheWarningModeWithoutItsSheetNothing) {
     AddServices();
-    WriteSiteFiles(SiteOptions{1, 0});
+    WriteSiteFiles(SiteOptions{0, 0});
     auto view = OpenView();
+    PickMode(*view, 4);
+    EXPECT_EQ(ShownSheets(*view), std::vector<int>{4});
+    EXPECT_EQ(ShownControls(*view), Ids{SKQNewsCtrlView::IDC_RELATION_SEARCH});
     const std::vector<int> sheets = ShownSheets(*view);
     const Ids controls = ShownControls(*view);
     view->bChangeNewsPos(6, 0);
@@ -158,18 +160,6 @@ TEST_F(ViewModes, TheWarningModeWithoutItsSheetChangesNoWindow) {
     EXPECT_EQ(ShownSheets(*view), sheets);
     EXPECT_EQ(ShownControls(*view), controls);
     EXPECT_EQ(view->pGetCurrSheetView(), nullptr);
-}
-
-TEST_F(ViewModes, TabIndexesFollowTheModes) {
-    AddServices(true);
-    auto view = OpenView();
-    EXPECT_EQ(view->iGetTabIndex(0), 0);
-    EXPECT_EQ(view->iGetTabIndex(6), 4);
-    EXPECT_EQ(view->iGetTabIndex(5), 5);
-    EXPECT_EQ(view->iGetTabIndex(4), 0) << "no relation tab: the first tab";
-    // A code selection tells nobody; the mode stays.
-    Tabs(*view)->SetCurSel(2);
-    EXPECT_EQ(view->iInspectCurrentMode(), 0);
 }
 
 }  // namespace

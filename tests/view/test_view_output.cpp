@@ -194,11 +194,14 @@ TEST_F(ViewOutput, LongTitlesAreCutAtEightyColumnsOnCharacterBoundaries) {
 
 // --- Jobs and collectors ----------------------------------------------------
 
-TEST_F(ViewOutput, StoriesAtHandAreSavedAtOnceInSelectionOrderWithoutTheDateLine) {
+TEST_F(ViewOutput, StoriesAtHandAreSavedAtOnceInSelectionOrderNoSelectionOrACancelDoesNothing) {
     AddServices();
     Add(1, "第一則", "內文一");
     Add(2, "第二則", "內文二");
     auto view = OpenView();
+    view->pInspectSheet(0)->vResetActiveSelection(-1, -1);
+    Command(*view, SKQNewsCtrlView::ID_SAVE_NEWS);
+    EXPECT_TRUE(ui.Script().Requests().empty()) << "no selection: nothing asked";
     Select(*view, 1);
     Select(*view, 0, true);
     ui.Script().AnswerSaveFile(SavePath("a.txt"));
@@ -207,6 +210,13 @@ TEST_F(ViewOutput, StoriesAtHandAreSavedAtOnceInSelectionOrderWithoutTheDateLine
     EXPECT_LT(file.find("第一則"), file.find("第二則")) << "selection order";
     EXPECT_NE(file.find("內文：內文一\r\n"), std::string::npos) << "no date line";
     EXPECT_EQ(view->InspectOutputJobs(1).size(), 0u);
+    // Cancelled dialogs leave no job behind.
+    ui.Script().AnswerSaveFile(std::nullopt);
+    ui.Script().AnswerPrint(nullptr);
+    Command(*view, SKQNewsCtrlView::ID_SAVE_NEWS);
+    Command(*view, SKQNewsCtrlView::ID_PRINT_NEWS);
+    EXPECT_TRUE(view->InspectOutputJobs(0).empty());
+    EXPECT_TRUE(view->InspectOutputJobs(1).empty());
     EXPECT_TRUE(ui.Script().Errors().empty());
 }
 
@@ -276,7 +286,7 @@ class CountingCollector : public CNewsCollector {
     std::vector<CNewsOutputJob> outputs;
 };
 
-TEST_F(ViewOutput, AJobCompletedByAHeadlineResponseIsOutputOnceAndAResponseForNoneChangesNothing) {
+TEST_F(ViewOutput, CollectorsOutputACompletedJobOnceWhenTheyHaveAViewAndAreNotBusy) {
     AddServices();
     Add(1, "標題", "內文");
     auto view = OpenView();
@@ -298,30 +308,25 @@ TEST_F(ViewOutput, AJobCompletedByAHeadlineResponseIsOutputOnceAndAResponseForNo
     EXPECT_EQ(collector.iGetJobCount(), 0);
     EXPECT_EQ(collector.outputs[0][0].strTitle, "標題");
     EXPECT_EQ(collector.outputs[0][0].strStory, "已有的內文") << "a filled story stays";
-}
 
-TEST_F(ViewOutput, ACollectorWithoutAViewFetchesNoTitlesAndABusyOneOutputsLater) {
-    AddServices();
-    Add(1, "標題", "內文");
-    auto view = OpenView();
-    CountingCollector collector;
-    CNewsOutputItem item;
-    item.key = Key('1', t0 + 60, 1);
-    collector.vAddJob({item});
-    collector.RespHeadLine({item.key});
-    EXPECT_EQ(collector.iGetJobCount(), 1);
-
-    collector.m_pNewsView = view.get();
-    collector.m_bBusy = 1;  // an output's dialog is running
-    collector.RespHeadLine({item.key});
-    collector.RespStory(item.key);
-    EXPECT_TRUE(collector.outputs.empty());
-    EXPECT_EQ(collector.iGetJobCount(), 1) << "complete, it waits for the running output";
-    collector.m_bBusy = 0;
-    collector.RespStory(item.key);
-    ASSERT_EQ(collector.outputs.size(), 1u);
+    // A collector without a view fetches no titles; a busy one outputs later.
+    CountingCollector later;
+    CNewsOutputItem bare;
+    bare.key = item.key;
+    later.vAddJob({bare});
+    later.RespHeadLine({bare.key});
+    EXPECT_EQ(later.iGetJobCount(), 1);
+    later.m_pNewsView = view.get();
+    later.m_bBusy = 1;  // an output's dialog is running
+    later.RespHeadLine({bare.key});
+    later.RespStory(bare.key);
+    EXPECT_TRUE(later.outputs.empty());
+    EXPECT_EQ(later.iGetJobCount(), 1) << "complete, it waits for the running output";
+    later.m_bBusy = 0;
+    later.RespStory(bare.key);
+    ASSERT_EQ(later.outputs.size(), 1u);
     // Taken by a response: the date line, the day padded with a blank.
-    EXPECT_EQ(collector.outputs[0][0].strStory, "\r\n2024/03/ 8 09:01:00內文");
+    EXPECT_EQ(later.outputs[0][0].strStory, "\r\n2024/03/ 8 09:01:00內文");
 }
 
 TEST_F(ViewOutput, ASecondItemNeverCarriesTheFirstItemsStory) {
@@ -359,30 +364,14 @@ TEST_F(ViewOutput, TitlesComeFromEachItemsOwnServiceWhateverTheModeShows) {
     EXPECT_NE(ReadFile(SavePath("w.txt")).find("權證標題"), std::string::npos);
 }
 
-TEST_F(ViewOutput, NoSelectionAndACancelledDialogDoNothing) {
-    AddServices();
-    Add(1, "一", "內文");
-    auto view = OpenView();
-    view->pInspectSheet(0)->vResetActiveSelection(-1, -1);
-    Command(*view, SKQNewsCtrlView::ID_SAVE_NEWS);
-    EXPECT_TRUE(ui.Script().Requests().empty());
-    Select(*view, 0);
-    ui.Script().AnswerSaveFile(std::nullopt);
-    ui.Script().AnswerPrint(nullptr);
-    Command(*view, SKQNewsCtrlView::ID_SAVE_NEWS);
-    Command(*view, SKQNewsCtrlView::ID_PRINT_NEWS);
-    EXPECT_TRUE(view->InspectOutputJobs(0).empty());
-    EXPECT_TRUE(view->InspectOutputJobs(1).empty());
-    EXPECT_TRUE(ui.Script().Errors().empty());
-}
-
 // --- Files: encodings and failures -------------------------------------------
 
-TEST_F(ViewOutput, Big5IsOfferedAndKeepsTheSameLinesAsUtf8) {
+TEST_F(ViewOutput, Big5KeepsTheSameLinesAsUtf8AndWhatItCannotHoldIsRefusedWithAnOfferOfUtf8) {
     AddServices();
     Add(1, "台積電", "營收創新高@@@@第二段");
+    Add(2, "国家队", "简体内文");
     auto view = OpenView();
-    Select(*view, 0);
+    Select(*view, 1);  // serial 1
     ui.Script().AnswerSaveFile(SavePath("u.txt"), 0);
     ui.Script().AnswerSaveFile(SavePath("b.txt"), 1);
     Command(*view, SKQNewsCtrlView::ID_SAVE_NEWS);
@@ -392,13 +381,8 @@ TEST_F(ViewOutput, Big5IsOfferedAndKeepsTheSameLinesAsUtf8) {
     const std::string big5 = ReadFile(SavePath("b.txt"));
     EXPECT_FALSE(codepage::IsValidUtf8(big5));
     EXPECT_EQ(codepage::Cp950ToUtf8(big5), ReadFile(SavePath("u.txt")));
-}
 
-TEST_F(ViewOutput, WhatBig5CannotHoldIsRefusedWithAnOfferOfUtf8) {
-    AddServices();
-    Add(1, "国家队", "简体内文");
-    auto view = OpenView();
-    Select(*view, 0);
+    Select(*view, 0);  // serial 2, in Simplified Chinese
     for (const int answer : {IDNO, IDYES}) {
         ui.Script().AnswerSaveFile(SavePath("gb.txt"), 1);
         ui.Script().AnswerMessageBox(answer);

@@ -8,53 +8,10 @@ namespace {
 
 using namespace view_test;
 
-// What the category and symbol subsystems leave behind when the user has
-// chosen a category and a symbol.
-class ChoosingView : public SKQNewsCtrlView {
-  public:
-    void ChooseCategory(const CString& id) {
-        m_vecCategoryID = {id};
-        m_cbCategory.ResetContent();
-        m_cbCategory.AddString("類別");
-        m_cbCategory.SetCurSel(0);
-    }
-    // As the view's own symbol change: the symbol sheet takes the symbol.
-    void ChooseSymbol(const CString& id) { ChangeSymbol(this, 0, 16, id, ""); }
-};
+class ViewRealtime : public ViewHost {};
 
-class ViewRealtime : public ViewHost {
-  protected:
-    std::unique_ptr<ChoosingView> OpenChoosingView() {
-        auto view = std::make_unique<ChoosingView>();
-        Place(*view, CRect(0, 0, 600, 400));
-        Initialise(*view);
-        return view;
-    }
-
-    static std::vector<int> ListSerials(SKQNewsCtrlView& view, int mode) {
-        return Serials(view.InspectList(mode));
-    }
-
-    void PickerDay(SKQNewsCtrlView& view, int year, int month, int day) {
-        auto* picker = dynamic_cast<CDateTimeCtrl*>(Child(view, SKQNewsCtrlView::IDC_NEWS_DATE));
-        ASSERT_NE(picker, nullptr);
-        ASSERT_TRUE(picker->SetTime(COleDateTime(year, month, day, 10, 0, 0)));
-    }
-
-    static COleDateTime PickerValue(SKQNewsCtrlView& view) {
-        COleDateTime value;
-        dynamic_cast<CDateTimeCtrl*>(Child(view, SKQNewsCtrlView::IDC_NEWS_DATE))->GetTime(value);
-        return value;
-    }
-
-    static bool TipShown(SKQNewsCtrlView& view) {
-        const CDlgTipMsg* tip = view.pInspectTipMsg();
-        return tip && tip->IsWindowVisible();
-    }
-};
-
-TEST_F(ViewRealtime, ANewHeadlineLandsAtItsTimeAfterTheEntriesOfTheSameTime) {
-    AddServices();
+TEST_F(ViewRealtime, ANewHeadlineLandsAtItsTimeAfterTheEntriesOfTheSameTimeInItsServicesSheet) {
+    AddServices(true);
     AddHistory('1', 3, t0);  // serials 1-3 at 09:00, 09:01, 09:02
     auto view = OpenView();
     CGridoraWnd* sheet = view->pInspectSheet(0);
@@ -70,6 +27,12 @@ TEST_F(ViewRealtime, ANewHeadlineLandsAtItsTimeAfterTheEntriesOfTheSameTime) {
     EXPECT_EQ(ListSerials(*view, 0).front(), 2);
     EXPECT_EQ(Cell(sheet, 0, 2), "最新");
     EXPECT_EQ(sheet->iGetTotalRows(), 6);
+    // Warrant headlines have their own sheet.
+    Live(Item('4', t0, 7, "權證"));
+    EXPECT_EQ(ListSerials(*view, 5), std::vector<int>{7});
+    EXPECT_EQ(Cell(view->pInspectSheet(5), 0, 0), "2024/03/08 09:00:00") << "with the date";
+    EXPECT_EQ(sheet->iGetTotalRows(), 6);
+    EXPECT_TRUE(view->InspectList(3).empty());
 }
 
 TEST_F(ViewRealtime, AHeadlineSentAgainLeavesOneRowAtTheTop) {
@@ -106,24 +69,13 @@ TEST_F(ViewRealtime, AHeadlineSentAgainAfterTheTimeZoneChangedStillMovesToTheTop
     EXPECT_EQ(view->pInspectSheet(0)->iGetTotalRows(), 302);
 }
 
-TEST_F(ViewRealtime, WarrantHeadlinesHaveTheirOwnSheet) {
-    AddServices(true);
-    auto view = OpenView();
-    Live(Item('4', t0, 1, "權證"));
-    Live(Item('1', t0, 2, "財經"));
-    EXPECT_EQ(ListSerials(*view, 5), std::vector<int>{1});
-    EXPECT_EQ(ListSerials(*view, 0), std::vector<int>{2});
-    EXPECT_EQ(Cell(view->pInspectSheet(5), 0, 0), "2024/03/08 09:00:00") << "with the date";
-    EXPECT_TRUE(view->InspectList(3).empty());
-}
-
 TEST_F(ViewRealtime, WhileAnotherDayIsShownNewHeadlinesStayOutOfTheDaysSheets) {
     AddServices(true);
-    auto view = OpenChoosingView();
+    auto view = OpenAs<ChoosingView>();
     view->ChooseCategory("5");
     view->ChooseSymbol("2330");
     backend.SetConnected(true);
-    PickerDay(*view, 2024, 3, 6);
+    ASSERT_TRUE(Picker(*view).SetTime(COleDateTime(2024, 3, 6, 10, 0, 0)));
     Live(Item('1', t0, 1, "財經", "5", {"2330"}));
     Live(Item('4', t0, 2, "權證", "5"));
     EXPECT_TRUE(view->InspectList(0).empty());
@@ -140,14 +92,14 @@ TEST_F(ViewRealtime, WhileAnotherDayIsShownNewHeadlinesStayOutOfTheDaysSheets) {
     EXPECT_EQ(ListSerials(*view, 0), std::vector<int>{3});
     // Back on today.
     backend.SetConnected(true);
-    PickerDay(*view, 2024, 3, 8);
+    ASSERT_TRUE(Picker(*view).SetTime(COleDateTime(2024, 3, 8, 10, 0, 0)));
     Live(Item('1', t0, 4, "今日"));
     EXPECT_EQ(ListSerials(*view, 0), (std::vector<int>{3, 4}));
 }
 
 TEST_F(ViewRealtime, CategoryAndSymbolSheetsTakeOnlyTheirOwnHeadlines) {
     AddServices();
-    auto view = OpenChoosingView();
+    auto view = OpenAs<ChoosingView>();
     Live(Item('1', t0, 1, "未選類別", "5", {"2330"}));
     EXPECT_TRUE(view->InspectList(1).empty()) << "nothing chosen, nothing taken";
     EXPECT_TRUE(view->InspectList(2).empty());
@@ -189,27 +141,26 @@ TEST_F(ViewRealtime, ANewNewsDayMovesTheViewOnceAndRepeatsChangeNothing) {
 
     backend.ChangeNewsDay('1', 20240311, true);
     backend.Dispatch();
-    EXPECT_TRUE(TipShown(*view));
-    EXPECT_EQ(view->pInspectTipMsg()->GetText(), "財經 已換日，重新載入當日新聞");
-    EXPECT_EQ(PickerValue(*view).GetDateNumber(), 20240311);
+    EXPECT_EQ(TipText(*view), "財經 已換日，重新載入當日新聞");
+    EXPECT_EQ(PickerDay(*view), 20240311);
     // Today is the new day: today's headlines pass the gate.
     Live(Item('1', Taipei(2024, 3, 11, 9, 0, 0), 1, "新的一天"));
     EXPECT_EQ(ListSerials(*view, 0), std::vector<int>{1});
 
     ui.Advance(5000);  // the tip's time is up
-    ASSERT_FALSE(TipShown(*view));
+    ASSERT_EQ(TipText(*view), "");
     // Statuses repeat through the day: the same day again does nothing.
     backend.ChangeNewsDay('1', 20240311, true);
     backend.Dispatch();
     view->vRecvNewMarketStatus(nullptr);
-    EXPECT_FALSE(TipShown(*view));
-    EXPECT_EQ(PickerValue(*view).GetDateNumber(), 20240311);
+    EXPECT_EQ(TipText(*view), "");
+    EXPECT_EQ(PickerDay(*view), 20240311);
     // News days only move forward: the start-up day arriving late (on
     // reconnection) moves neither the day, the picker nor the gate.
     const CMarketStatus stale('1', 20240308);
     view->vRecvNewMarketStatus(&stale);
-    EXPECT_FALSE(TipShown(*view));
-    EXPECT_EQ(PickerValue(*view).GetDateNumber(), 20240311);
+    EXPECT_EQ(TipText(*view), "");
+    EXPECT_EQ(PickerDay(*view), 20240311);
     Live(Item('1', Taipei(2024, 3, 11, 9, 5, 0), 2, "仍是新的一天"));
     EXPECT_EQ(ListSerials(*view, 0), (std::vector<int>{2, 1}));
 }
@@ -228,16 +179,13 @@ TEST_F(ViewRealtime, AStatusOfAnUncheckedServiceOrOfTheDayHeldChangesNothing) {
     view->vRecvNewMarketStatus(&unknown);
     const CMarketStatus notADay('1', 20241340);
     view->vRecvNewMarketStatus(&notADay);
-    EXPECT_FALSE(TipShown(*view));
-    EXPECT_EQ(PickerValue(*view).GetDateNumber(), 20240308);
-}
-
-TEST_F(ViewRealtime, AViewWithoutTheAllNewsSheetIgnoresNewsDays) {
-    AddServices();
-    auto view = OpenView(SKQNewsCtrlView::kLayoutPriceVolume);
-    const CMarketStatus status('1', 20240311);
-    view->vRecvNewMarketStatus(&status);
-    EXPECT_FALSE(TipShown(*view));
+    EXPECT_EQ(TipText(*view), "");
+    EXPECT_EQ(PickerDay(*view), 20240308);
+    // A view without the all-news sheet ignores news days.
+    auto compact = OpenView(SKQNewsCtrlView::kLayoutPriceVolume);
+    const CMarketStatus next('1', 20240311);
+    compact->vRecvNewMarketStatus(&next);
+    EXPECT_EQ(TipText(*compact), "");
 }
 
 }  // namespace

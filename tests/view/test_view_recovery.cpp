@@ -8,19 +8,6 @@ namespace {
 
 using namespace view_test;
 
-// A category and a symbol chosen as the category and symbol subsystems leave them.
-class RecoveringView : public SKQNewsCtrlView {
-  public:
-    void ChooseCategory(const CString& id) {
-        m_vecCategoryID = {id};
-        m_cbCategory.ResetContent();
-        m_cbCategory.AddString("類別");
-        m_cbCategory.SetCurSel(0);
-        OnSelchangeComboIndex();
-    }
-    void ChooseSymbol(const CString& id) { ChangeSymbol(this, 0, 16, id, ""); }
-};
-
 CHeadlineTableInfo Batch(BYTE service, const char* key, BYTE flags = 0) {
     CHeadlineTableInfo info;
     info.byService = service;
@@ -31,12 +18,7 @@ CHeadlineTableInfo Batch(BYTE service, const char* key, BYTE flags = 0) {
 
 class ViewRecovery : public ViewHost {
   protected:
-    std::unique_ptr<RecoveringView> Open() {
-        auto view = std::make_unique<RecoveringView>();
-        Place(*view, CRect(0, 0, 600, 400));
-        Initialise(*view);
-        return view;
-    }
+    std::unique_ptr<ChoosingView> Open() { return OpenAs<ChoosingView>(); }
 
     // News that reaches the store without any view hearing of it.
     void Quietly(BYTE service, int count, std::uint32_t firstSerial, const char* category = "1",
@@ -55,9 +37,14 @@ class ViewRecovery : public ViewHost {
     static int Size(SKQNewsCtrlView& view, int mode) {
         return static_cast<int>(view.InspectList(mode).size());
     }
-    static CString Tip(SKQNewsCtrlView& view) {
-        const CDlgTipMsg* tip = view.pInspectTipMsg();
-        return tip && tip->IsWindowVisible() ? tip->GetText() : CString("(none)");
+    // A batch of the all-news (0), category (1) or symbol (2) tables.
+    static void Deliver(SKQNewsCtrlView& view, int kind, const CHeadlineTableInfo& batch) {
+        if (kind == 0)
+            view.vRecvAllHeadlineTableRecovery(&batch);
+        else if (kind == 1)
+            view.vRecvCatHeadlineTableRecovery(&batch);
+        else
+            view.vRecvSymHeadlineTableRecovery(&batch);
     }
     static SKQNewsStory* Story(SKQNewsCtrlView& view) {
         return dynamic_cast<SKQNewsStory*>(view.pInspectStory());
@@ -98,21 +85,15 @@ TEST_P(ViewRecoveryGuards, ABatchIsTakenOnlyForWhatItsSheetShows) {
     // '2' leaves each of the three sheets.
     for (const int sheet : {0, 1, 2}) {
         PickMode(*view, sheet);
-        view->SendMessage(WM_COMMAND, SKQNewsCtrlView::ID_SERVICE_FIRST + 1, 0);
+        Toggle(*view, 1);
     }
-    view->ChooseCategory("3");
+    view->ChooseCategory("3", true);
     view->ChooseSymbol("2330");
     const int mode = c.kind;
     const int before = Size(*view, mode);
     Quietly('1', 2, 100, "3", {"2330"});
     Quietly('2', 1, 100, "3", {"2330"});
-    const CHeadlineTableInfo batch = Batch(c.service, c.key);
-    if (c.kind == 0)
-        view->vRecvAllHeadlineTableRecovery(&batch);
-    else if (c.kind == 1)
-        view->vRecvCatHeadlineTableRecovery(&batch);
-    else
-        view->vRecvSymHeadlineTableRecovery(&batch);
+    Deliver(*view, c.kind, Batch(c.service, c.key));
     EXPECT_EQ(Size(*view, mode), c.taken ? before + 2 : before)
         << "only the services the sheet shows";
     EXPECT_EQ(Rows(*view, mode), Size(*view, mode));
@@ -132,7 +113,7 @@ TEST_F(ViewRecovery, AKeyThatIsNotEightCharactersIsNotComparedAndItsEmptyResultE
     view->vRecvAllHeadlineTableRecovery(&batch);
     EXPECT_EQ(Size(*view, 0), 0) << "taken: the back-end has no table of that key";
     EXPECT_EQ(Rows(*view, 0), 0) << "no row stands for no entry";
-    EXPECT_EQ(Tip(*view), "財經 查無該日新聞");
+    EXPECT_EQ(TipText(*view), "財經 查無該日新聞");
 }
 
 struct EmptyCase {
@@ -146,7 +127,7 @@ struct EmptyCase {
 const EmptyCase kEmpty[] = {
     {"one_service_twice", 0, {'1', '1'}, kRecoveryReportEmpty, "財經 查無該日新聞"},
     {"two_services", 0, {'2', '1'}, kRecoveryReportEmpty, "國際 財經 查無該日新聞"},
-    {"not_asked_for", 0, {'1'}, 0, "(none)"},
+    {"not_asked_for", 0, {'1'}, 0, ""},
     {"category", 1, {'1', '2', '1'}, kRecoveryReportEmpty, "財經 國際  查無此類別新聞"},
     {"symbol", 2, {'2'}, kRecoveryReportEmpty, "國際  查無此商品新聞"},
 };
@@ -158,19 +139,12 @@ TEST_P(ViewRecoveryEmpty, AnEmptyResultNamesEachServiceOnceInTheOrderItCameBackE
     AddServices();
     auto view = Open();
     PickMode(*view, c.kind);
-    view->ChooseCategory("3");
+    view->ChooseCategory("3", true);
     view->ChooseSymbol("2330");
     const char* key = c.kind == 0 ? "20240308" : c.kind == 1 ? "3" : "2330";
-    for (const BYTE service : c.services) {
-        const CHeadlineTableInfo batch = Batch(service, key, c.flags);
-        if (c.kind == 0)
-            view->vRecvAllHeadlineTableRecovery(&batch);
-        else if (c.kind == 1)
-            view->vRecvCatHeadlineTableRecovery(&batch);
-        else
-            view->vRecvSymHeadlineTableRecovery(&batch);
-    }
-    EXPECT_EQ(Tip(*view), c.tip);
+    for (const BYTE service : c.services)
+        Deliver(*view, c.kind, Batch(service, key, c.flags));
+    EXPECT_EQ(TipText(*view), c.tip);
     EXPECT_EQ(Rows(*view, c.kind), 0);
 }
 
@@ -182,11 +156,11 @@ TEST_F(ViewRecovery, ChoosingAServiceStartsTheNamesAfresh) {
     auto view = Open();
     const CHeadlineTableInfo first = Batch('1', "20240308", kRecoveryReportEmpty);
     view->vRecvAllHeadlineTableRecovery(&first);
-    view->SendMessage(WM_COMMAND, SKQNewsCtrlView::ID_SERVICE_FIRST + 1, 0);
-    view->SendMessage(WM_COMMAND, SKQNewsCtrlView::ID_SERVICE_FIRST + 1, 0);
+    Toggle(*view, 1);
+    Toggle(*view, 1);
     const CHeadlineTableInfo second = Batch('2', "20240308", kRecoveryReportEmpty);
     view->vRecvAllHeadlineTableRecovery(&second);
-    EXPECT_EQ(Tip(*view), "國際 查無該日新聞");
+    EXPECT_EQ(TipText(*view), "國際 查無該日新聞");
 }
 
 // --- The warrant sheet ------------------------------------------------------------
@@ -293,7 +267,7 @@ TEST_P(ViewRecoveryRequest, ThreeSelectedCellsOfOneRowAskForItsKeyThreeTimes) {
     AddHistory('1', 3, t0);
     auto view = Open();
     if (!GetParam().bothServices)
-        view->SendMessage(WM_COMMAND, SKQNewsCtrlView::ID_SERVICE_FIRST + 1, 0);
+        Toggle(*view, 1);
     CGridoraWnd* sheet = view->pInspectSheet(0);
     sheet->vSetFullRowSelect(false);
     const GridLayout& grid = sheet->GetLayout();

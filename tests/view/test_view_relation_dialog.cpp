@@ -60,12 +60,7 @@ class RelationDialog : public ViewHost {
         backend.AddSymbol(Sym(30, "7001", "新創"));
     }
 
-    std::unique_ptr<RelationProbe> Open() {
-        auto view = std::make_unique<RelationProbe>();
-        Place(*view, CRect(0, 0, 600, 400));
-        Initialise(*view);
-        return view;
-    }
+    std::unique_ptr<RelationProbe> Open() { return OpenAs<RelationProbe>(); }
 
     void Run(SKQNewsCtrlView& view, std::function<void(CRelationSearchDlg&)> person,
              int ending = IDCANCEL) {
@@ -77,15 +72,6 @@ class RelationDialog : public ViewHost {
             return ending;
         });
         view.SendMessage(WM_COMMAND, SKQNewsCtrlView::IDC_RELATION_SEARCH, 0);
-    }
-
-    Strings MessageTexts() {
-        Strings texts;
-        for (const auto& request : ui.Script().Requests()) {
-            if (request.kind == Kind::MessageBox)
-                texts.push_back(request.text);
-        }
-        return texts;
     }
 
     static void PickMarket(CRelationSearchDlg& dialog, const char* name) {
@@ -189,22 +175,7 @@ TEST_F(RelationDialog, AddingForAListedSymbolReplacesItsConditionInOneRow) {
                                             Item(1, "MTX", {"晶圓", "法說會"})}));
 }
 
-TEST_F(RelationDialog, AddingBeforeAnySymbolWasConfirmedIsRefusedWithAMessage) {
-    auto view = Open();
-    Run(*view, [&](CRelationSearchDlg& dialog) {
-        Query(dialog, "");
-        Control<CEdit>(dialog, CKeywordPart::IDC_INPUT).SetWindowText("晶圓");
-        Control<CButton>(dialog, CKeywordPart::IDC_ENTER).Click();
-        dialog.m_keywords.m_lbKeyword.Click(0);
-        Control<CButton>(dialog, CKeywordPart::IDC_ADD).Click();
-        Control<CButton>(dialog, CRelationSearchDlg::IDC_ADD_ITEM).Click();
-        EXPECT_EQ(dialog.m_lcItem.GetItemCount(), 0);
-    });
-    EXPECT_EQ(MessageTexts(), Strings{"請先確認商品。"});
-    EXPECT_TRUE(view->m_vecRelationSearchItem.empty());
-}
-
-TEST_F(RelationDialog, LoadingARowShowsItsConditionAndADeleteStandsAfterCancel) {
+TEST_F(RelationDialog, LoadingARowShowsItsConditionButConfirmsNoSymbolAndADeleteStandsAfterCancel) {
     auto view = Open();
     view->m_vecRelationSearchItem = {Item(16, "2330", {"晶圓"}), Item(16, "2303", {"聯電"}, 2)};
     view->m_vecKeywordHistory = {"晶圓", "有 空格", ""};
@@ -215,6 +186,8 @@ TEST_F(RelationDialog, LoadingARowShowsItsConditionAndADeleteStandsAfterCancel) 
         EXPECT_EQ(Control<CButton>(dialog, CKeywordPart::IDC_OR).GetCheck(), BST_CHECKED);
         // Loading confirms nothing: adding still asks for a symbol.
         EXPECT_EQ(dialog.m_bySymbolMarket, 0);
+        Control<CButton>(dialog, CRelationSearchDlg::IDC_ADD_ITEM).Click();
+        EXPECT_EQ(dialog.m_lcItem.GetItemCount(), 2);
         dialog.m_lcItem.Click(0);
         Control<CButton>(dialog, CRelationSearchDlg::IDC_REMOVE_ITEM).Click();
         EXPECT_EQ(Column(dialog.m_lcItem, 1), Strings{"聯電 2303"});
@@ -222,6 +195,7 @@ TEST_F(RelationDialog, LoadingARowShowsItsConditionAndADeleteStandsAfterCancel) 
     EXPECT_EQ(view->m_vecRelationSearchItem,
               std::vector<CRelationSearch>{Item(16, "2303", {"聯電"}, 2)});
     EXPECT_EQ(view->m_vecKeywordHistory, Strings{"晶圓"});
+    EXPECT_EQ(MessageTexts(), Strings{"請先確認商品。"});
 }
 
 TEST_F(RelationDialog, TheSystemDefaultsReplaceTheirSymbolsAndKeepTheOtherItems) {

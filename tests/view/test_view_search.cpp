@@ -36,34 +36,13 @@ class ViewSearch : public ViewHost {
         backend.AddSymbol(FeedSymbol{16, "2303", "聯電", "", "", ""});
     }
 
-    std::unique_ptr<SearchProbe> Open() {
-        auto view = std::make_unique<SearchProbe>();
-        Place(*view, CRect(0, 0, 600, 400));
-        Initialise(*view);
-        return view;
-    }
-
-    // A person types the keyword and presses the search button.
-    static void Search(SKQNewsCtrlView& view, const CString& text) {
-        auto* edit = dynamic_cast<CEdit*>(Child(view, SKQNewsCtrlView::IDC_KEYWORD));
-        ASSERT_NE(edit, nullptr);
-        edit->SetWindowText(text);
-        view.SendMessage(WM_COMMAND, SKQNewsCtrlView::IDC_SEARCH, 0);
-    }
+    std::unique_ptr<SearchProbe> Open() { return OpenAs<SearchProbe>(); }
 
     static Keys KeysOf(SKQNewsCtrlView& view, int mode) {
         Keys keys;
         for (const CHeadlineTable& key : view.InspectList(mode))
             keys.push_back(KeyText(key));
         return keys;
-    }
-
-    static Strings Titles(SKQNewsCtrlView& view, int mode) {
-        Strings titles;
-        CGridoraWnd* sheet = view.pInspectSheet(mode);
-        for (int row = 0; sheet && row < sheet->iGetTotalRows(); ++row)
-            titles.push_back(Cell(sheet, row, 2));
-        return titles;
     }
 
     static bool PopupShown(SKQNewsCtrlView& view) {
@@ -111,17 +90,6 @@ TEST_F(ViewSearch, AKeywordSearchShowsAtOnceWhatTheBackEndHoldsAndTheAnswerStops
     EXPECT_EQ(view->InspectKeywordHistory(), (Strings{"台積電", "聯電"}));
 }
 
-TEST_F(ViewSearch, AnEmptyKeywordIsRefusedWithATipAndNothingIsSent) {
-    auto view = Open();
-    PickMode(*view, 3);
-    Search(*view, "   ");
-    EXPECT_TRUE(view->pInspectTipWnd()->IsWindowVisible());
-    EXPECT_EQ(view->pInspectTipWnd()->GetTipText(), "請輸入搜尋關鍵字");
-    EXPECT_TRUE(view->InspectConditions()[0].vecKeyword.empty());
-    EXPECT_TRUE(view->InspectKeywordHistory().empty());
-    EXPECT_TRUE(SearchTable('1').empty());
-}
-
 struct OperatorCase {
     const char* text;
     bool refused;
@@ -162,8 +130,16 @@ INSTANTIATE_TEST_SUITE_P(
                       OperatorCase{"candy", false}, OperatorCase{"order", false},
                       OperatorCase{"台積電", false}));
 
-TEST_F(ViewSearch, OutsideTheSearchModesIssuingASearchDoesNothing) {
+TEST_F(ViewSearch, AnEmptyKeywordOrASearchOutsideTheSearchModesSendsNothing) {
     auto view = Open();
+    PickMode(*view, 3);
+    Search(*view, "   ");
+    EXPECT_TRUE(view->pInspectTipWnd()->IsWindowVisible());
+    EXPECT_EQ(view->pInspectTipWnd()->GetTipText(), "請輸入搜尋關鍵字");
+    EXPECT_TRUE(view->InspectConditions()[0].vecKeyword.empty());
+    EXPECT_TRUE(view->InspectKeywordHistory().empty());
+    EXPECT_TRUE(SearchTable('1').empty());
+    ui.Advance(3000);  // the tip's time is up
     for (const int mode : {0, 1}) {
         PickMode(*view, mode);
         view->m_search[0] = Condition({"台積電"});
@@ -251,12 +227,21 @@ TEST_F(ViewSearch, WithoutTheWarningSheetAnswersStillFillTheSearchSheet) {
     EXPECT_FALSE(PopupShown(*view));
 }
 
-TEST_F(ViewSearch, AnAnswerWithNothingFoundEmptiesTheRowsWithTheList) {
+TEST_F(ViewSearch, LiveNewsNeedsAStartedWarningAndAnAnswerWithNothingFoundEmptiesTheRows) {
     auto view = Open();
     PickMode(*view, 3);
     Search(*view, "台積電");
     Settle();
     ASSERT_EQ(view->pInspectSheet(3)->iGetTotalRows(), 4);
+    // Live news is not matched without a started warning.
+    PickMode(*view, 6);
+    Live(Item('1', t0 + 240, 9, "台積電新廠"));
+    Settle();
+    EXPECT_TRUE(view->InspectList(6).empty());
+    EXPECT_EQ(SearchTable('1'), (Keys{"1/20240308/3", "1/20240308/1", "1/20240307/5"}))
+        << "the keyword search's table is left as it was";
+    EXPECT_EQ(KeysOf(*view, 3).size(), 4u);
+    PickMode(*view, 3);
     // Another party's search has left the tables empty by the time the answer comes.
     for (const BYTE service : {'1', '2'})
         NEWS_bSearchNews(service, 3, Condition({"沒有這則"}));
@@ -291,20 +276,6 @@ TEST_F(ViewSearch, LiveNewsJoinsTheWarningSheetOnceAtItsPlace) {
     Settle();
     EXPECT_EQ(view->pInspectSheet(6)->iGetTotalRows(), 6);
     EXPECT_EQ(KeysOf(*view, 6).size(), 6u);
-}
-
-TEST_F(ViewSearch, LiveNewsIsNotMatchedWithoutAStartedWarning) {
-    auto view = Open();
-    PickMode(*view, 3);
-    Search(*view, "台積電");
-    Settle();
-    PickMode(*view, 6);
-    Live(Item('1', t0 + 240, 9, "台積電新廠"));
-    Settle();
-    EXPECT_TRUE(view->InspectList(6).empty());
-    EXPECT_EQ(SearchTable('1'), (Keys{"1/20240308/3", "1/20240308/1", "1/20240307/5"}))
-        << "the keyword search's table is left as it was";
-    EXPECT_EQ(KeysOf(*view, 3).size(), 4u);
 }
 
 TEST_F(ViewSearch, TheStoryWindowGetsAnAnswerOnlyForTheModeItReads) {

@@ -3,52 +3,18 @@
 // headlines that enter a sheet only from the services it shows.
 #include "test_view_support.h"
 
-// A view whose symbol combo holds one chosen symbol, as the symbol
-// subsystem would leave it.
-class SymbolChoosingView : public SKQNewsCtrlView {
-  public:
-    // As the view's own symbol change: the symbol sheet takes the symbol.
-    void ChooseSymbol(const CString& id) { ChangeSymbol(this, 0, 16, id, ""); }
-};
-
 namespace {
 
 using namespace view_test;
 
-using Calls = std::vector<std::vector<BYTE>>;
-
 class ViewServices : public ViewHost {
   protected:
-    // Each registration call since the last look: added services, then
-    // removed ones marked with 0x80.
-    Calls TakeRegistrations() {
-        Calls calls;
-        const std::vector<SymbolRegistration>& all = context.OwnServices().Registrations();
-        for (; m_seen < all.size(); ++m_seen) {
-            const SymbolRegistration& call = all[m_seen];
-            std::vector<BYTE> services;
-            for (const CSymbolInfo& info : call.added)
-                services.push_back(info.m_byMarket);
-            for (const CSymbolInfo& info : call.removed)
-                services.push_back(static_cast<BYTE>(0x80 | info.m_byMarket));
-            calls.push_back(services);
-        }
-        return calls;
-    }
-    std::size_t m_seen = 0;
     std::vector<BYTE> Held(const SKQNewsCtrlView& view) {
         std::vector<BYTE> held;
         for (const CSymbolInfo& info : context.OwnServices().RegisteredSymbols(&view))
             held.push_back(info.m_byMarket);
         std::sort(held.begin(), held.end());
         return held;
-    }
-    // The person chooses a service's item of the menu (command 5050 + index).
-    static void Toggle(SKQNewsCtrlView& view, std::size_t index) {
-        view.SendMessage(WM_COMMAND, MAKEWPARAM(SKQNewsCtrlView::ID_SERVICE_FIRST + index, 0), 0);
-    }
-    static std::vector<int> Serials(const SKQNewsCtrlView& view, int mode) {
-        return news_test::Serials(view.InspectList(mode));
     }
     static std::vector<BYTE> Services(const SKQNewsCtrlView& view, int mode) {
         std::vector<BYTE> services;
@@ -61,10 +27,7 @@ class ViewServices : public ViewHost {
 TEST_F(ViewServices, TheMenuOffersEveryServiceButTheWarrantServiceUnderTheButton) {
     AddServices(true);  // '1', '4', '2'
     auto view = OpenView();
-    const CMenu& menu = view->InspectServiceMenu();
-    ASSERT_EQ(menu.GetMenuItemCount(), 2);
-    EXPECT_EQ(menu.GetMenuItemID(0), 5050u);
-    EXPECT_EQ(menu.GetMenuItemID(1), 5052u);
+    const CMenu& menu = view->InspectServiceMenu();  // its items: see ViewCreate
     EXPECT_EQ(menu.GetMenuString(5052, MF_BYCOMMAND), "國際新聞");
 
     // The button tracks the menu at its lower-left corner; the choice reaches the view.
@@ -105,21 +68,10 @@ TEST_F(ViewServices, UncheckingInOneSheetKeepsTheRegistrationWhileAnotherShowsTh
     Toggle(*view, 0);
     EXPECT_EQ(TakeRegistrations(), (Calls{{'1'}})) << "the first sheet registers it, once";
     EXPECT_EQ(view->pInspectSheet(0)->iGetTotalRows(), 5);
-    EXPECT_EQ(Serials(*view, 0), (std::vector<int>{3, 2, 2, 1, 1}));
+    EXPECT_EQ(ListSerials(*view, 0), (std::vector<int>{3, 2, 2, 1, 1}));
 }
 
-TEST_F(ViewServices, UncheckingEverythingLeavesTheAllNewsSheetEmpty) {
-    AddServices();
-    AddHistory('1', 2, t0);
-    auto view = OpenView();
-    Toggle(*view, 0);
-    Toggle(*view, 1);
-    EXPECT_TRUE(view->InspectList(0).empty());
-    EXPECT_EQ(view->pInspectSheet(0)->iGetTotalRows(), 0);
-    EXPECT_EQ(view->cszInspectTitleText(), "");
-}
-
-TEST_F(ViewServices, ASearchModeChangesOnlyTheCheckMark) {
+TEST_F(ViewServices, ASearchModeChangesOnlyTheCheckMarkAndLiveNewsEntersOnlySheetsShowingIt) {
     AddServices();
     auto view = OpenView();
     TakeRegistrations();
@@ -131,23 +83,39 @@ TEST_F(ViewServices, ASearchModeChangesOnlyTheCheckMark) {
     EXPECT_TRUE(TakeRegistrations().empty());
     PickMode(*view, 0);
     EXPECT_EQ(view->InspectServiceMenu().GetMenuState(5051), MF_CHECKED) << "sheet 0's own";
+
+    // Live headlines enter only the sheets that show their service.
+    Toggle(*view, 1);  // all news: '2' off; the other sheets keep it registered
+    Live(Item('2', t0, 1, "國際"));
+    Live(Item('1', t0, 2, "財經"));
+    EXPECT_EQ(ListSerials(*view, 0), std::vector<int>{2});
+    // A refill agrees with what arrived live.
+    Toggle(*view, 0);
+    Toggle(*view, 0);
+    EXPECT_EQ(ListSerials(*view, 0), std::vector<int>{2});
 }
 
 TEST_F(ViewServices, WithTheWarrantServiceInTheMiddleEachItemMarksItsOwnService) {
     AddServices(true);  // '1', '4', '2'
     AddHistory('2', 2, t0);
+    AddHistory('1', 1, t0 + 30);
     auto view = OpenView();
     TakeRegistrations();
     Toggle(*view, 2);
     EXPECT_EQ(view->InspectServiceMenu().GetMenuState(5052), MF_UNCHECKED);
     EXPECT_EQ(view->InspectServiceMenu().GetMenuState(5050), MF_CHECKED);
     EXPECT_EQ(view->InspectServiceChecks()[0], (std::vector<BYTE>{1, 0, 0}));
-    EXPECT_TRUE(view->InspectList(0).empty());
+    EXPECT_EQ(Services(*view, 0), std::vector<BYTE>{'1'});
     // The warrant service has no item: its command changes nothing.
     Toggle(*view, 1);
     EXPECT_EQ(view->InspectServiceChecks()[0], (std::vector<BYTE>{1, 0, 0}));
     EXPECT_EQ(view->cszInspectTitleText(), "-財經 ");
     EXPECT_TRUE(TakeRegistrations().empty());
+    // Unchecking everything leaves the all-news sheet empty.
+    Toggle(*view, 0);
+    EXPECT_TRUE(view->InspectList(0).empty());
+    EXPECT_EQ(view->pInspectSheet(0)->iGetTotalRows(), 0);
+    EXPECT_EQ(view->cszInspectTitleText(), "");
 }
 
 TEST_F(ViewServices, WithMoreThanElevenServicesEveryItemWorks) {
@@ -193,17 +161,14 @@ TEST_F(ViewServices, TheSymbolSheetIsRebuiltForTheChosenSymbol) {
     backend.AddHeadline(Item('1', t0, 1, "台積電", "1", {"2330"}), false);
     backend.AddHeadline(Item('2', t0 + 60, 2, "台積電外電", "1", {"2330"}), false);
     backend.AddHeadline(Item('2', t0 + 90, 3, "鴻海", "1", {"2317"}), false);
-    SymbolChoosingView view;
-    Place(view, CRect(0, 0, 600, 400));
-    Initialise(view);
-    PickMode(view, 2);
-    view.ChooseSymbol("2330");
-    Toggle(view, 0);
-    EXPECT_EQ(Serials(view, 2), std::vector<int>{2});
-    Toggle(view, 0);
-    EXPECT_EQ(Serials(view, 2), (std::vector<int>{2, 1}));
-    EXPECT_EQ(Cell(view.pInspectSheet(2), 0, 0), "2024/03/08 09:01:00") << "full dates";
-    Forget(&view);
+    auto view = OpenAs<ChoosingView>();
+    PickMode(*view, 2);
+    view->ChooseSymbol("2330");
+    Toggle(*view, 0);
+    EXPECT_EQ(ListSerials(*view, 2), std::vector<int>{2});
+    Toggle(*view, 0);
+    EXPECT_EQ(ListSerials(*view, 2), (std::vector<int>{2, 1}));
+    EXPECT_EQ(Cell(view->pInspectSheet(2), 0, 0), "2024/03/08 09:01:00") << "full dates";
 }
 
 // What the view registers it withdraws, and re-registering restores exactly
@@ -289,19 +254,6 @@ TEST_F(ViewServices, TheWarrantServiceCheckedInASheetIsRegisteredOnce) {
     EXPECT_EQ(TakeRegistrations(), (Calls{{0x80 | '4'}}));
 }
 
-TEST_F(ViewServices, LiveHeadlinesEnterOnlyTheSheetsThatShowTheirService) {
-    AddServices();
-    auto view = OpenView();
-    Toggle(*view, 1);  // all news: '2' off; the other sheets keep it registered
-    Live(Item('2', t0, 1, "國際"));
-    Live(Item('1', t0, 2, "財經"));
-    EXPECT_EQ(Serials(*view, 0), std::vector<int>{2});
-    // A refill agrees with what arrived live.
-    Toggle(*view, 0);
-    Toggle(*view, 0);
-    EXPECT_EQ(Serials(*view, 0), std::vector<int>{2});
-}
-
 // The host's side: the back-end's headlines and recovery batches go only to
 // views that hold the service's registration; the host's direct calls to all.
 TEST_F(ViewServices, TheHostDeliversAServicesNewsOnlyToViewsHoldingItsRegistration) {
@@ -312,16 +264,16 @@ TEST_F(ViewServices, TheHostDeliversAServicesNewsOnlyToViewsHoldingItsRegistrati
     PickMode(*b, 5);  // b registers the warrant service; a never does
     Live(Item('4', t0, 1, "權證"));
     EXPECT_TRUE(a->InspectList(5).empty());
-    EXPECT_EQ(Serials(*b, 5), std::vector<int>{1});
+    EXPECT_EQ(ListSerials(*b, 5), std::vector<int>{1});
 
     // Withdrawn at the host's request, b hears nothing its sheets show.
     b->vUnregisterViewSymbol();
     Live(Item('1', t0, 2, "財經"));
-    EXPECT_EQ(Serials(*a, 0), std::vector<int>{2});
+    EXPECT_EQ(ListSerials(*a, 0), std::vector<int>{2});
     EXPECT_TRUE(b->InspectList(0).empty());
     b->vReRegisterSymbols();
     Live(Item('1', t0, 3, "恢復"));
-    EXPECT_EQ(Serials(*b, 0), std::vector<int>{3});
+    EXPECT_EQ(ListSerials(*b, 0), std::vector<int>{3});
 
     // The host's own calls are not filtered.
     b->vUnregisterViewSymbol();
@@ -330,7 +282,7 @@ TEST_F(ViewServices, TheHostDeliversAServicesNewsOnlyToViewsHoldingItsRegistrati
     direct.tTime = static_cast<std::int32_t>(t0);
     direct.dwSerial = 4;
     sink.OnNewHeadline(direct, "", "");
-    EXPECT_EQ(Serials(*b, 0), (std::vector<int>{3, 4}));
+    EXPECT_EQ(ListSerials(*b, 0), (std::vector<int>{3, 4}));
     Forget(a.get());
     Forget(b.get());
 }

@@ -193,6 +193,8 @@ TEST_P(ViewFocusedTab, AStoredModeOutsideTheModesCountsAsAbsent) {
         cfg->SaveViewInfo(GetParam().layout, 1, 2, kClass, "FocusedTab", *GetParam().stored);
     auto view = OpenView(GetParam().layout, cfg);
     EXPECT_EQ(view->iInspectCurrentMode(), GetParam().opened);
+    EXPECT_EQ(TabModes(*view)[static_cast<std::size_t>(Tabs(*view)->GetCurSel())],
+              GetParam().opened);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -208,29 +210,6 @@ INSTANTIATE_TEST_SUITE_P(
     [](const testing::TestParamInfo<FocusedTabCase>& param) {
         return std::string(param.param.name);
     });
-
-struct SiteCase {
-    const char* name;
-    int showNormalSearch;
-    int showWarningSearch;
-    std::vector<int> tabs;
-};
-
-class ViewSiteOptions : public ViewSettings, public testing::WithParamInterface<SiteCase> {};
-
-TEST_P(ViewSiteOptions, OnlyExactlyOneSwitchesAnOptionOn) {
-    WriteSiteFiles(SiteOptions{GetParam().showNormalSearch, GetParam().showWarningSearch});
-    auto view = OpenView();
-    EXPECT_EQ(TabModes(*view), GetParam().tabs);
-}
-
-INSTANTIATE_TEST_SUITE_P(Values, ViewSiteOptions,
-                         testing::Values(SiteCase{"BothOn", 1, 1, {0, 1, 2, 3, 6}},
-                                         SiteCase{"Two", 2, 2, {0, 1, 2, 4}},
-                                         SiteCase{"MinusOne", -1, -1, {0, 1, 2, 4}}),
-                         [](const testing::TestParamInfo<SiteCase>& param) {
-                             return std::string(param.param.name);
-                         });
 
 TEST_F(ViewSettings, AViewSavedWithEverythingUncheckedComesBackSoAndRegistersNothing) {
     SKQCfgIO2* cfg = NewStore();

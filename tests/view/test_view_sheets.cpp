@@ -59,41 +59,29 @@ TEST_F(ViewSheets, RecordsNotAtHandShowAPlaceholderUntilTheyArrive) {
     EXPECT_EQ(Cell(sheet, 2, 2), "1 新聞 1");
 }
 
-TEST_F(ViewSheets, ARowAlreadyShowingItsTitleIsNotRewritten) {
-    AddServices();
-    AddHistory('1', 3, t0);
-    auto view = OpenView();
-    CGridoraWnd* sheet = view->pInspectSheet(0);
-    ui.Advance(SKQNewsCtrlView::kUpdateDelay);
-    ui.FrontEnd().ClearChanges();
-    const int invalidations = ui.FrontEnd().InvalidationCount(*sheet);
-    view->SendMessage(WM_VSCROLL, SB_ENDSCROLL, 0);
-    ui.Advance(SKQNewsCtrlView::kUpdateDelay);
-    EXPECT_EQ(ui.FrontEnd().InvalidationCount(*sheet), invalidations);
-}
-
-TEST_F(ViewSheets, SimplifiedChineseUsersSeeConvertedCategoriesAndTitles) {
-    context.OwnLanguage().Load(KQ_SOURCE_DIR "/data/lang", Language::SimplifiedChinese);
+// Simplified Chinese users see converted categories and titles; the row's
+// text counts as current either way, so a refill leaves the row alone.
+TEST_F(ViewSheets, EachLanguageSeesItsTextsAndARefillDoesNotRewriteThem) {
     AddServices();
     backend.AddHeadline(Item('1', t0, 1, "臺灣網路銀行擴大服務", "2"), false);
-    auto view = OpenView();
-    CGridoraWnd* sheet = view->pInspectSheet(0);
-    EXPECT_EQ(Cell(sheet, 0, 0), "09:00:00");
-    EXPECT_EQ(Cell(sheet, 0, 1), "国际");
-    EXPECT_EQ(Cell(sheet, 0, 2), "台湾网络银行扩大服务");
-    // The converted title counts as current: a refill leaves the row alone.
-    const int invalidations = ui.FrontEnd().InvalidationCount(*sheet);
-    view->SendMessage(WM_VSCROLL, SB_ENDSCROLL, 0);
-    ui.Advance(SKQNewsCtrlView::kUpdateDelay);
-    EXPECT_EQ(ui.FrontEnd().InvalidationCount(*sheet), invalidations);
-}
-
-TEST_F(ViewSheets, TraditionalChineseUsersSeeTheBackEndsTexts) {
-    AddServices();
-    backend.AddHeadline(Item('1', t0, 1, "臺灣網路銀行擴大服務", "2"), false);
-    auto view = OpenView();
-    EXPECT_EQ(Cell(view->pInspectSheet(0), 0, 1), "國際");
-    EXPECT_EQ(Cell(view->pInspectSheet(0), 0, 2), "臺灣網路銀行擴大服務");
+    const std::tuple<Language, const char*, const char*> cases[] = {
+        {Language::TraditionalChinese, "國際", "臺灣網路銀行擴大服務"},
+        {Language::SimplifiedChinese, "国际", "台湾网络银行扩大服务"}};
+    for (const auto& [language, category, title] : cases) {
+        context.OwnLanguage().Load(KQ_SOURCE_DIR "/data/lang", language);
+        auto view = OpenView();
+        CGridoraWnd* sheet = view->pInspectSheet(0);
+        EXPECT_EQ(Cell(sheet, 0, 0), "09:00:00");
+        EXPECT_EQ(Cell(sheet, 0, 1), category);
+        EXPECT_EQ(Cell(sheet, 0, 2), title);
+        ui.Advance(SKQNewsCtrlView::kUpdateDelay);
+        ui.FrontEnd().ClearChanges();
+        const int invalidations = ui.FrontEnd().InvalidationCount(*sheet);
+        view->SendMessage(WM_VSCROLL, SB_ENDSCROLL, 0);
+        ui.Advance(SKQNewsCtrlView::kUpdateDelay);
+        EXPECT_EQ(ui.FrontEnd().InvalidationCount(*sheet), invalidations) << category;
+        Forget(view.get());
+    }
 }
 
 TEST_F(ViewSheets, CategoryNamesComeFromTheSiteFileAndTheWarrantService) {
@@ -118,29 +106,15 @@ TEST_F(ViewSheets, CategoryNamesComeFromTheSiteFileAndTheWarrantService) {
     EXPECT_EQ(names, (std::vector<CString>{"甲", "乙", "認購", "丁", "戊", "認售", "資料更新中…"}));
 }
 
-TEST_F(ViewSheets, SiteListsThatDoNotPairUpNameNothing) {
-    SiteOptions options;
-    options.catIds = "1 2 3";
-    options.shortNames = "甲 乙";
-    WriteSiteFiles(options);
-    AddServices();
-    backend.AddHeadline(Item('1', t0, 1, "標題", "1"), false);
-    auto view = OpenView();
-    EXPECT_EQ(Cell(view->pInspectSheet(0), 0, 1), "資料更新中…");
-}
-
-TEST_F(ViewSheets, TimeTextsHaveThreeForms) {
-    const auto seconds = static_cast<std::int32_t>(Taipei(2024, 3, 7, 9, 15, 2));
-    EXPECT_EQ(cszFormatHeadlineTime(seconds, true, true), "03/07 09:15");
-    EXPECT_EQ(cszFormatHeadlineTime(seconds, true, false), "03/07 09:15");
-    EXPECT_EQ(cszFormatHeadlineTime(seconds, false, true), "2024/03/07 09:15:02");
-    EXPECT_EQ(cszFormatHeadlineTime(seconds, false, false), "09:15:02");
-}
-
 // The time texts keep the last local hour they worked out; they must still
 // read as the time zone says across offset changes (whole hours, half hours,
 // zones a half hour off) and after the zone itself changes.
-TEST_F(ViewSheets, TimeTextsFollowTheZoneAcrossOffsetChanges) {
+TEST_F(ViewSheets, TimeTextsHaveThreeFormsAndFollowTheZoneAcrossOffsetChanges) {
+    const auto at = static_cast<std::int32_t>(Taipei(2024, 3, 7, 9, 15, 2));
+    EXPECT_EQ(cszFormatHeadlineTime(at, true, true), "03/07 09:15");
+    EXPECT_EQ(cszFormatHeadlineTime(at, true, false), "03/07 09:15");
+    EXPECT_EQ(cszFormatHeadlineTime(at, false, true), "2024/03/07 09:15:02");
+    EXPECT_EQ(cszFormatHeadlineTime(at, false, false), "09:15:02");
     struct Case {
         const char* zone;
         std::int64_t change;  // UTC seconds of an offset change in 2024

@@ -100,8 +100,8 @@ TEST_P(ViewStoryOpening, IsMadeHiddenWithTheViewAndOpensOnTheFocusedRow) {
 INSTANTIATE_TEST_SUITE_P(Ways, ViewStoryOpening, ::testing::ValuesIn(kOpenWays),
                          [](const auto& p) { return std::string(p.param.name); });
 
-TEST_F(ViewStory, EnterEscapeAndAModeSwitchHideItAndTheViewTakesItAlong) {
-    auto view = OpenWith(2);
+TEST_F(ViewStory, EnterEscapeAndAModeSwitchHideItPrintAndSaveSelectItsHeadlineFirst) {
+    auto view = OpenWith(3);
     const UINT keys[] = {VK_RETURN, VK_ESCAPE};
     for (const UINT key : keys) {
         OpenAt(*view, 0);
@@ -109,6 +109,12 @@ TEST_F(ViewStory, EnterEscapeAndAModeSwitchHideItAndTheViewTakesItAlong) {
         Story(*view)->SendMessage(WM_KEYDOWN, key, 1);
         EXPECT_FALSE(Story(*view)->IsWindowVisible()) << key;
         EXPECT_TRUE(Story(*view)->IsWindow()) << "only hidden";
+    }
+    for (const UINT button : {SKQNewsStory::IDC_PRINT, SKQNewsStory::IDC_SAVEAS}) {
+        OpenAt(*view, 2);
+        view->pInspectSheet(0)->vResetActiveSelection(0, -1);
+        Click(*view, button);
+        EXPECT_EQ(SelectedRow(*view), 2) << button;
     }
     OpenAt(*view, 0);
     PickMode(*view, 1);
@@ -158,16 +164,6 @@ TEST_F(ViewStory, StepsInAnotherModesListSwitchTheViewBackToItAndTheWindowStaysO
     EXPECT_EQ(SelectedRow(*view), 2);
     EXPECT_TRUE(Story(*view)->IsWindowVisible())
         << "the mode switch does not close what was clicked";
-}
-
-TEST_F(ViewStory, PrintAndSaveSelectTheShownHeadlineFirst) {
-    auto view = OpenWith(3);
-    for (const UINT button : {SKQNewsStory::IDC_PRINT, SKQNewsStory::IDC_SAVEAS}) {
-        OpenAt(*view, 2);
-        view->pInspectSheet(0)->vResetActiveSelection(0, -1);
-        Click(*view, button);
-        EXPECT_EQ(SelectedRow(*view), 2) << button;
-    }
 }
 
 TEST_F(ViewStory, ContentLoosesTheBackEndsLineBreaksAndParagraphMarksBecomeLineBreaks) {

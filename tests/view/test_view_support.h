@@ -25,12 +25,15 @@
 #include "framework/RuntimeClassRegistry.h"
 #include "ui/WindowSystem.h"
 #include "ui/controls/CDialog.h"
+#include "ui/controls/CEdit.h"
 #include "ui/controls/CListBox.h"
 #include "ui/headless/HeadlessFrontEnd.h"
 
 namespace view_test {
 
 using namespace news_test;
+
+using Calls = std::vector<std::vector<BYTE>>;  // registration calls, as TakeRegistrations
 
 struct SiteOptions {
     int showNormalSearch = 1;
@@ -143,7 +146,43 @@ class ViewHost : public ::testing::Test {
         return view;
     }
 
+    // A view of a test's own class, placed and set up as OpenView does.
+    template <class V>
+    std::unique_ptr<V> OpenAs(const CString& name = "新聞", SKQCfgIO2* cfg = nullptr) {
+        auto view = std::make_unique<V>();
+        Place(*view, CRect(0, 0, 600, 400));
+        Initialise(*view, name, cfg);
+        return view;
+    }
+
     void Forget(SKQNewsCtrlView* view) { sink.RemoveRecipient(*view); }
+
+    // Each registration call since the last look: added services, then
+    // removed ones marked with 0x80.
+    Calls TakeRegistrations() {
+        Calls calls;
+        const std::vector<SymbolRegistration>& all = context.OwnServices().Registrations();
+        for (; seenRegistrations < all.size(); ++seenRegistrations) {
+            std::vector<BYTE> services;
+            for (const CSymbolInfo& info : all[seenRegistrations].added)
+                services.push_back(info.m_byMarket);
+            for (const CSymbolInfo& info : all[seenRegistrations].removed)
+                services.push_back(static_cast<BYTE>(0x80 | info.m_byMarket));
+            calls.push_back(services);
+        }
+        return calls;
+    }
+    std::size_t seenRegistrations = 0;
+
+    // The texts of the message boxes the person was shown, in order.
+    std::vector<CString> MessageTexts() {
+        std::vector<CString> texts;
+        for (const auto& request : ui.Script().Requests()) {
+            if (request.kind == ScriptedUserServices::Kind::MessageBox)
+                texts.push_back(request.text);
+        }
+        return texts;
+    }
 
     // Delivers due events and lets the deferred refill run.
     void Settle() {
@@ -171,6 +210,47 @@ class ViewHost : public ::testing::Test {
         return child && (child->GetStyle() & WS_VISIBLE) != 0;
     }
 
+    static std::vector<int> ListSerials(const SKQNewsCtrlView& view, int mode) {
+        return Serials(view.InspectList(mode));
+    }
+
+    // The title column of a mode's sheet, row by row.
+    static std::vector<CString> Titles(SKQNewsCtrlView& view, int mode) {
+        std::vector<CString> titles;
+        CGridoraWnd* sheet = view.pInspectSheet(mode);
+        for (int row = 0; sheet && row < sheet->iGetTotalRows(); ++row)
+            titles.push_back(Cell(sheet, row, 2));
+        return titles;
+    }
+
+    static CDateTimeCtrl& Picker(SKQNewsCtrlView& view) {
+        return *dynamic_cast<CDateTimeCtrl*>(Child(view, SKQNewsCtrlView::IDC_NEWS_DATE));
+    }
+    static int PickerDay(SKQNewsCtrlView& view) {
+        COleDateTime value;
+        Picker(view).GetTime(value);
+        return value.GetDateNumber();
+    }
+
+    // The tip popup's text while it is shown, else nothing.
+    static CString TipText(SKQNewsCtrlView& view) {
+        const CDlgTipMsg* tip = view.pInspectTipMsg();
+        return tip && tip->IsWindowVisible() ? tip->GetText() : CString();
+    }
+
+    // The person chooses a service's item of the menu (command 5050 + index).
+    static void Toggle(SKQNewsCtrlView& view, std::size_t index) {
+        view.SendMessage(WM_COMMAND, MAKEWPARAM(SKQNewsCtrlView::ID_SERVICE_FIRST + index, 0), 0);
+    }
+
+    // A person types the keyword and presses the search button.
+    static void Search(SKQNewsCtrlView& view, const CString& text) {
+        auto* edit = dynamic_cast<CEdit*>(Child(view, SKQNewsCtrlView::IDC_KEYWORD));
+        ASSERT_NE(edit, nullptr);
+        edit->SetWindowText(text);
+        view.SendMessage(WM_COMMAND, SKQNewsCtrlView::IDC_SEARCH, 0);
+    }
+
     static CXTPTabControl* Tabs(SKQNewsCtrlView& view) {
         return dynamic_cast<CXTPTabControl*>(Child(view, SKQNewsCtrlView::IDC_TAB_MODE));
     }
@@ -196,6 +276,23 @@ class ViewHost : public ::testing::Test {
         }
         FAIL() << "no tab for mode " << mode;
     }
+};
+
+// What the category and symbol subsystems leave behind when the user has
+// chosen a category and a symbol.
+class ChoosingView : public SKQNewsCtrlView {
+  public:
+    // `refill`: as the combo's own change, which refills the category sheet.
+    void ChooseCategory(const CString& id, bool refill = false) {
+        m_vecCategoryID = {id};
+        m_cbCategory.ResetContent();
+        m_cbCategory.AddString("類別");
+        m_cbCategory.SetCurSel(0);
+        if (refill)
+            OnSelchangeComboIndex();
+    }
+    // As the view's own symbol change: the symbol sheet takes the symbol.
+    void ChooseSymbol(const CString& id) { ChangeSymbol(this, 0, 16, id, ""); }
 };
 
 // Search conditions and dialogs.

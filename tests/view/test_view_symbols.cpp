@@ -139,7 +139,7 @@ INSTANTIATE_TEST_SUITE_P(Links, ViewSymbolLinks,
                                            LinkCase{"OtherGroup", 1, false, 2, false}),
                          [](const auto& param) { return std::string(param.param.name); });
 
-TEST_F(ViewSymbols, ALinkedChangeFollowsInTheComboOnlyForTheStockMarket) {
+TEST_F(ViewSymbols, ALinkedChangeFollowsInTheComboOnlyForTheStockMarketAndInTheSymbolMode) {
     auto view = OpenView();
     view->bSetLink(1);
     PickMode(*view, 2);
@@ -173,6 +173,16 @@ TEST_F(ViewSymbols, ALinkedChangeFollowsInTheComboOnlyForTheStockMarket) {
     EXPECT_TRUE(view->pInspectSheet(2)->GetStyle() & WS_VISIBLE);
     EXPECT_EQ(Combo(*view).GetCurSel(), 1);
     EXPECT_EQ(SheetSerials(*view), std::vector<int>{2});
+
+    // Linked outside the symbol mode: the combo keeps 2303, the sheet takes
+    // 2330, and live news joins the symbol the sheet holds.
+    PickMode(*view, 0);
+    view->ChangeSymbol(nullptr, 1, 16, "2330", "");
+    EXPECT_EQ(Combo(*view).GetCurSel(), 1);
+    EXPECT_EQ(SheetSerials(*view), (std::vector<int>{3, 1}));
+    Live(Item('1', t0 + 600, 10, "聯電快訊", "1", {"2303"}));
+    Live(Item('1', t0 + 660, 11, "台積電快訊", "1", {"2317", "2330"}));
+    EXPECT_EQ(SheetSerials(*view), (std::vector<int>{11, 3, 1}));
 }
 
 TEST_F(ViewSymbols, ListingChangesKeepItemsAndSymbolsTogether) {
@@ -211,21 +221,6 @@ TEST_F(ViewSymbols, ListingChangesKeepItemsAndSymbolsTogether) {
     EXPECT_EQ(Items(*view), (std::vector<CString>{"2303  聯華電子", "1101  台泥", "2881  富邦金"}));
     Pick(*view, 1);
     EXPECT_EQ(Current(*view), "16:1101");
-}
-
-TEST_F(ViewSymbols, LiveNewsJoinsTheSymbolTheSheetHolds) {
-    auto view = OpenView();
-    view->bSetLink(1);
-    PickMode(*view, 2);
-    Pick(*view, 1);  // 2303
-    PickMode(*view, 0);
-    // Linked outside the symbol mode: the combo keeps 2303, the sheet takes 2330.
-    view->ChangeSymbol(nullptr, 1, 16, "2330", "");
-    EXPECT_EQ(Combo(*view).GetCurSel(), 1);
-    EXPECT_EQ(SheetSerials(*view), (std::vector<int>{3, 1}));
-    Live(Item('1', t0 + 600, 10, "聯電快訊", "1", {"2303"}));
-    Live(Item('1', t0 + 660, 11, "台積電快訊", "1", {"2317", "2330"}));
-    EXPECT_EQ(SheetSerials(*view), (std::vector<int>{11, 3, 1}));
 }
 
 TEST_F(ViewSymbols, TheCompactLayoutTakesLiveNewsOfItsSymbolWithoutACombo) {

@@ -33,6 +33,13 @@ bool Checked(CDialog& dialog, UINT id) {
     return button && button->GetCheck() == BST_CHECKED;
 }
 
+Strings Column(CWarningSearchDlg& dialog, int col) {
+    Strings texts;
+    for (int row = 0; row < dialog.m_lcItem.GetItemCount(); ++row)
+        texts.push_back(dialog.m_lcItem.GetItemText(row, col));
+    return texts;
+}
+
 // Each row as "number|scope|method|keywords".
 Strings Rows(CWarningSearchDlg& dialog) {
     Strings rows;
@@ -61,9 +68,7 @@ class ViewWarningDialogs : public ViewHost {
     }
 
     std::unique_ptr<WarningProbe> Open() {
-        auto view = std::make_unique<WarningProbe>();
-        Place(*view, CRect(0, 0, 600, 400));
-        Initialise(*view);
+        auto view = OpenAs<WarningProbe>();
         PickMode(*view, 6);
         return view;
     }
@@ -185,8 +190,7 @@ TEST_F(ViewWarningDialogs, AModifiedConditionMovesToTheEndUnderANewNumber) {
     InList([&numbers](CWarningSearchDlg& dialog) {
         dialog.m_lcItem.Click(0);
         Press(dialog, CWarningSearchDlg::IDC_MODIFY);
-        for (int row = 0; row < dialog.m_lcItem.GetItemCount(); ++row)
-            numbers.push_back(dialog.m_lcItem.GetItemText(row, 0));
+        numbers = Column(dialog, 0);
         Press(dialog, IDCANCEL);
     });
     InEditor("台積電,擴產", Dlg::IDC_OR, 0, [](CDialog& editor) {
@@ -210,8 +214,7 @@ TEST_F(ViewWarningDialogs, RowsKeepTheirNumbersWhenOthersAreDeletedOrLeftUnchang
         dialog.m_lcItem.Click(1);
         Press(dialog, CWarningSearchDlg::IDC_DELETE);
         dialog.m_lcItem.DoubleClick(0);  // opens the editor; nothing changed
-        for (int row = 0; row < dialog.m_lcItem.GetItemCount(); ++row)
-            numbers.push_back(dialog.m_lcItem.GetItemText(row, 0));
+        numbers = Column(dialog, 0);
         Press(dialog, IDCANCEL);
     });
     InEditor("台積電");
@@ -221,9 +224,10 @@ TEST_F(ViewWarningDialogs, RowsKeepTheirNumbersWhenOthersAreDeletedOrLeftUnchang
               (std::vector<CSearch>{Condition({"台積電"}), Condition({"鴻海"})}));
 }
 
-TEST_F(ViewWarningDialogs, OkWithoutASelectionAsksForOneAndStaysOpen) {
+TEST_F(ViewWarningDialogs, OkAsksForASelectionThenStartsItAndCancelKeepsIt) {
     auto view = Open();
     AddThree(*view);
+    // OK without a selection asks for one and stays open.
     bool stayedOpen = false;
     InList([&stayedOpen](CWarningSearchDlg& dialog) {
         Press(dialog, IDOK);
@@ -242,11 +246,6 @@ TEST_F(ViewWarningDialogs, OkWithoutASelectionAsksForOneAndStaysOpen) {
     EXPECT_EQ(asked->flags & MB_OKCANCEL, MB_OKCANCEL);
     EXPECT_EQ(view->iInspectWarningItemOrder(), 0);
     EXPECT_TRUE(view->InspectConditions()[3].vecKeyword.empty());
-}
-
-TEST_F(ViewWarningDialogs, OkStartsTheSelectedConditionAndCancelKeepsIt) {
-    auto view = Open();
-    AddThree(*view);
     InList([](CWarningSearchDlg& dialog) {
         dialog.m_lcItem.Click(1);
         Press(dialog, IDOK);
