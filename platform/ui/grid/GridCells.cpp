@@ -3,7 +3,7 @@
 namespace {
 const CString kEmpty;
 const std::vector<GridMark> kNoMarks;
-}
+}  // namespace
 
 void GridCells::AppendRows(int count) {
     if (count > 0)
