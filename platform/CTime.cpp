@@ -1,7 +1,10 @@
 #include "CTime.h"
 
+#include <cstdlib>
 #include <ctime>
 #include <mutex>
+#include <optional>
+#include <string>
 
 #include "HostContext.h"
 
@@ -30,10 +33,12 @@ namespace {
 struct ZoneWatch {
     std::mutex lock;
     std::uint64_t generation = 1;
-    // What tzset left the last time the generation was asked for.
-    long offset = 0;
-    int daylight = 0;
-    const char* names[2] = {nullptr, nullptr};
+    // TZ as it was the last time the generation was asked for (unset: none).
+    // Not the C library's zone names, offset and daylight flag: converting a
+    // moment of the zone's past (a year it kept summer time) leaves them as
+    // they were then, though the zone has not changed.
+    std::optional<std::string> zone;
+    bool asked = false;
 };
 
 ZoneWatch& zoneWatch() {
@@ -46,15 +51,17 @@ ZoneWatch& zoneWatch() {
 std::uint64_t CTime::GetZoneGeneration() {
     ZoneWatch& watch = zoneWatch();
     const std::lock_guard<std::mutex> guard(watch.lock);
-    // tzset keeps each zone name once, so a changed pointer is a changed name.
-    if (watch.offset != ::timezone || watch.daylight != ::daylight ||
-        watch.names[0] != ::tzname[0] || watch.names[1] != ::tzname[1]) {
-        watch.offset = ::timezone;
-        watch.daylight = ::daylight;
-        watch.names[0] = ::tzname[0];
-        watch.names[1] = ::tzname[1];
+    const char* value = std::getenv("TZ");
+    std::optional<std::string> zone;
+    if (value)
+        zone = value;
+    if (watch.asked && zone != watch.zone) {
+        // The conversions after this one must be in the new zone too.
+        ::tzset();
         ++watch.generation;
     }
+    watch.zone = std::move(zone);
+    watch.asked = true;
     return watch.generation;
 }
 

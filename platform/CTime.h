@@ -34,9 +34,9 @@ class CTime {
     static CTime GetCurrentTime();  // from the host clock
 
     // A number that changes whenever the process time zone may have changed:
-    // after NoteTimeZoneChange, or when the zone's names, offset or daylight
-    // flag differ from the last time it was asked. Whatever keeps local days
-    // of times compares it and starts afresh when it moved.
+    // after NoteTimeZoneChange, or when TZ differs from the last time it was
+    // asked. Whatever keeps local days of times compares it and starts afresh
+    // when it moved.
     static std::uint64_t GetZoneGeneration();
     // Re-reads the time zone (tzset) and moves the generation on: hosts that
     // change TZ while running call it.

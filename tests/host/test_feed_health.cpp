@@ -167,6 +167,37 @@ TEST(FeedHealthTest, MissingSerialsFoundAskedForAndClearedWhenRecovered) {
     EXPECT_TRUE(health.MissingKeys(kService, at(9, 30)).empty());
 }
 
+// The figures follow every change, whatever order serials come in: holes
+// filled from either side, a hole closing between two runs, serial 0 (no
+// headline's number), a headline sent again leaving a busy second.
+TEST(FeedHealthTest, FiguresFollowSerialsInAnyOrder) {
+    FeedHealth health;
+    for (const std::uint32_t serial : {9u, 5u, 0u, 7u, 3u, 6u})
+        health.Observe(key(at(9, 0), serial));
+    ServiceHealth h = health.Health(kService, at(9, 1));
+    EXPECT_EQ(h.missing, (std::vector<std::uint32_t>{1, 2, 4, 8}));
+    EXPECT_EQ(h.missingCount, 4u);
+    EXPECT_EQ(h.usualGap, 0) << "six headlines in one second";
+    for (const std::uint32_t serial : {8u, 2u, 4u})
+        health.Observe(key(at(9, 0), serial));
+    h = health.Health(kService, at(9, 1));
+    EXPECT_EQ(h.missing, (std::vector<std::uint32_t>{1}));
+    EXPECT_EQ(h.missingCount, 1u);
+    // Serials 1 to 9 and 0: all in 09:00:00 but three moved, one by one, to
+    // a minute apart; the gaps are 0 x6, 60, 60, 60.
+    health.Observe(key(at(9, 0), 1));
+    for (const std::uint32_t serial : {7u, 8u, 9u})
+        health.Observe(key(at(9, static_cast<int>(serial) - 6), serial));
+    h = health.Health(kService, at(9, 5));
+    EXPECT_EQ(h.missingCount, 0u);
+    EXPECT_EQ(h.usualGap, 0);
+    EXPECT_EQ(h.lastTime, at(9, 3));
+    // Three more moved out: 0 x3, 60 x5 and 180.
+    for (const std::uint32_t serial : {4u, 5u, 6u})
+        health.Observe(key(at(9, static_cast<int>(serial) + 2), serial));
+    EXPECT_EQ(health.Health(kService, at(9, 9)).usualGap, 60);
+}
+
 TEST(FeedHealthTest, AWildSerialListsOnlyTheFirstMissing) {
     FeedHealth health;
     health.Observe(key(at(9, 0), 1));

@@ -297,4 +297,14 @@ TEST(TimeZoneGeneration, MovesWhenTheZoneChangesOrIsAnnouncedAndOnlyThen) {
         EXPECT_NE(CTime::GetZoneGeneration(), inNewYork);
     }
     EXPECT_NE(CTime::GetZoneGeneration(), taipei) << "back in Taipei is a change again";
+    // Reading a moment of the zone's past (Taipei kept summer time in 1975)
+    // leaves the C library's zone names and offsets as they were then; the
+    // zone itself has not changed, and every list keyed by local days would
+    // start afresh for nothing.
+    const std::uint64_t back = CTime::GetZoneGeneration();
+    for (const std::int64_t moment : {CTime(1975, 7, 1, 12, 0, 0).GetTime(), std::int64_t{0},
+                                      CTime(2026, 12, 4, 9, 0, 0).GetTime()}) {
+        EXPECT_GE(CTime(moment).GetHour(), 0);
+        EXPECT_EQ(CTime::GetZoneGeneration(), back) << moment;
+    }
 }

@@ -10,24 +10,6 @@ int secondOfDay(const CTime& t) {
     return t.GetHour() * 3600 + t.GetMinute() * 60 + t.GetSecond();
 }
 
-std::optional<std::int64_t> medianGap(const std::map<std::uint32_t, std::int64_t>& byserial) {
-    if (byserial.size() < 2)
-        return std::nullopt;
-    std::vector<std::int64_t> times;
-    times.reserve(byserial.size());
-    for (const auto& [serial, time] : byserial)
-        times.push_back(time);
-    std::sort(times.begin(), times.end());
-    std::vector<std::int64_t> gaps;
-    gaps.reserve(times.size() - 1);
-    for (std::size_t i = 1; i < times.size(); ++i)
-        gaps.push_back(times[i] - times[i - 1]);
-    // The lower median: a whole second that is one of the gaps.
-    const auto middle = gaps.begin() + static_cast<std::ptrdiff_t>((gaps.size() - 1) / 2);
-    std::nth_element(gaps.begin(), middle, gaps.end());
-    return *middle;
-}
-
 }  // namespace
 
 void FeedHealth::Observe(const CHeadlineTable& key) {
@@ -36,11 +18,129 @@ void FeedHealth::Observe(const CHeadlineTable& key) {
     if (!service.lastTime || time > *service.lastTime)
         service.lastTime = time;
     // A headline sent again keeps its serial; its time may have been corrected.
-    Day& day = service.days[CTime(time).GetDateNumber()];
-    day.times[static_cast<std::uint32_t>(key.dwSerial)] = time;
-    day.figures.reset();
+    service.days[CTime(time).GetDateNumber()].Put(static_cast<std::uint32_t>(key.dwSerial), time);
     while (service.days.size() > 2)
         service.days.erase(service.days.begin());
+}
+
+void FeedHealth::Day::Put(std::uint32_t serial, std::int64_t time) {
+    const auto [it, added] = m_times.try_emplace(serial, time);
+    if (!added) {
+        if (it->second == time)
+            return;
+        removeTime(it->second);
+        it->second = time;
+    } else {
+        addSerial(serial);
+    }
+    addTime(time);
+    m_figures.reset();
+}
+
+void FeedHealth::Day::addGap(std::int64_t gap) {
+    ++m_gaps[gap];
+}
+
+void FeedHealth::Day::removeGap(std::int64_t gap) {
+    const auto it = m_gaps.find(gap);
+    if (it != m_gaps.end() && --it->second == 0)
+        m_gaps.erase(it);
+}
+
+void FeedHealth::Day::addTime(std::int64_t time) {
+    const auto [it, added] = m_atTime.try_emplace(time, 0);
+    ++it->second;
+    if (!added)
+        return;
+    // A new distinct time splits the gap between its neighbours.
+    const bool hasPrevious = it != m_atTime.begin();
+    const auto next = std::next(it);
+    const bool hasNext = next != m_atTime.end();
+    if (hasPrevious && hasNext)
+        removeGap(next->first - std::prev(it)->first);
+    if (hasPrevious)
+        addGap(time - std::prev(it)->first);
+    if (hasNext)
+        addGap(next->first - time);
+}
+
+void FeedHealth::Day::removeTime(std::int64_t time) {
+    const auto it = m_atTime.find(time);
+    if (it == m_atTime.end() || --it->second > 0)
+        return;
+    const bool hasPrevious = it != m_atTime.begin();
+    const auto next = std::next(it);
+    const bool hasNext = next != m_atTime.end();
+    if (hasPrevious)
+        removeGap(time - std::prev(it)->first);
+    if (hasNext)
+        removeGap(next->first - time);
+    if (hasPrevious && hasNext)
+        addGap(next->first - std::prev(it)->first);
+    m_atTime.erase(it);
+}
+
+void FeedHealth::Day::addSerial(std::uint32_t serial) {
+    // Serial 0 is no headline's number: it neither fills nor opens a hole.
+    if (serial == 0)
+        return;
+    ++m_counted;
+    auto next = m_runs.upper_bound(serial);
+    const bool joinsNext = next != m_runs.end() && next->first == serial + 1;
+    if (next != m_runs.begin()) {
+        const auto previous = std::prev(next);
+        if (previous->second + 1 == serial) {
+            previous->second = joinsNext ? next->second : serial;
+            if (joinsNext)
+                m_runs.erase(next);
+            return;
+        }
+    }
+    const std::uint32_t last = joinsNext ? next->second : serial;
+    if (joinsNext)
+        m_runs.erase(next);
+    m_runs.emplace(serial, last);
+}
+
+std::optional<std::int64_t> FeedHealth::Day::usualGap() const {
+    if (m_times.size() < 2)
+        return std::nullopt;
+    // The lower median of the day's gaps in time order: a whole second that
+    // is one of the gaps.
+    std::uint64_t rank = (m_times.size() - 2) / 2;
+    const std::uint64_t zeros = m_times.size() - m_atTime.size();
+    if (rank < zeros)
+        return 0;
+    rank -= zeros;
+    for (const auto& [gap, count] : m_gaps) {
+        if (rank < count)
+            return gap;
+        rank -= count;
+    }
+    return std::nullopt;  // unreachable: the counts add up to the gaps
+}
+
+const FeedHealth::Figures& FeedHealth::Day::Worked() const {
+    if (m_figures)
+        return *m_figures;
+    Figures& figures = m_figures.emplace();
+    figures.usualGap = usualGap();
+    if (!m_atTime.empty())
+        figures.lastTime = m_atTime.rbegin()->first;
+    if (m_runs.empty())
+        return figures;
+    // Every serial from 1 to the highest that did not come is missing; the
+    // holes between the runs name the first of them.
+    figures.missingCount = std::uint64_t{m_runs.rbegin()->second} - m_counted;
+    std::uint32_t expected = 1;
+    for (const auto& [first, last] : m_runs) {
+        for (std::uint32_t s = expected; s < first && figures.missing.size() < kMaxListed; ++s)
+            figures.missing.push_back(s);
+        if (figures.missing.size() >= kMaxListed || last == UINT32_MAX)
+            break;
+        expected = last + 1;
+    }
+    return figures;
 }
 
 void FeedHealth::Heard(BYTE service) {
@@ -55,27 +155,6 @@ const FeedHealth::Day* FeedHealth::today(BYTE service, std::int64_t now) const {
     return day == it->second.days.end() ? nullptr : &day->second;
 }
 
-const FeedHealth::Figures& FeedHealth::figuresOf(const Day& day) {
-    if (day.figures)
-        return *day.figures;
-    Figures& figures = day.figures.emplace();
-    figures.usualGap = medianGap(day.times);
-    std::uint32_t expected = 1;
-    for (const auto& [serial, time] : day.times) {
-        figures.lastTime = std::max(figures.lastTime.value_or(time), time);
-        if (serial > expected) {
-            figures.missingCount += serial - expected;
-            for (std::uint32_t s = expected; s < serial && figures.missing.size() < kMaxListed; ++s)
-                figures.missing.push_back(s);
-        }
-        if (serial >= expected)
-            expected = serial + 1;
-        if (expected == 0)
-            break;  // the highest serial there is
-    }
-    return figures;
-}
-
 ServiceHealth FeedHealth::Health(BYTE service, std::int64_t now) const {
     ServiceHealth health;
     health.service = service;
@@ -84,7 +163,7 @@ ServiceHealth FeedHealth::Health(BYTE service, std::int64_t now) const {
         health.lastTime = known->second.lastTime;
     std::optional<std::int64_t> lastToday;
     if (const Day* day = today(service, now)) {
-        const Figures& figures = figuresOf(*day);
+        const Figures& figures = day->Worked();
         health.usualGap = figures.usualGap;
         health.missingCount = figures.missingCount;
         health.missing = figures.missing;
@@ -114,11 +193,11 @@ std::vector<CHeadlineTable> FeedHealth::MissingKeys(BYTE service, std::int64_t n
     const ServiceHealth health = Health(service, now);
     const Day* day = today(service, now);
     std::vector<CHeadlineTable> keys;
-    if (!day || day->times.empty())
+    if (!day || day->IsEmpty())
         return keys;
     // A headline's identity is its service, serial and local day: any time of
     // today names it.
-    const auto time = static_cast<std::int32_t>(day->times.begin()->second);
+    const auto time = static_cast<std::int32_t>(day->AnyTime());
     for (const std::uint32_t serial : health.missing)
         keys.push_back(CHeadlineTable{service, time, static_cast<std::int32_t>(serial)});
     return keys;

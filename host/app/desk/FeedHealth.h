@@ -61,18 +61,44 @@ class FeedHealth {
 
   private:
     // What a day's headlines say, worked out when asked after a change: the
-    // status bar asks every second, and a busy day holds thousands.
+    // status bar asks every second, and a busy day holds a million. So the
+    // day keeps its times and serials in the shapes the figures are read
+    // from, and working them out costs a few hundred steps, not a pass over
+    // the day, which would hold the window still for tens of milliseconds.
     struct Figures {
         std::optional<std::int64_t> usualGap;
         std::optional<std::int64_t> lastTime;
         std::uint64_t missingCount = 0;
         std::vector<std::uint32_t> missing;
     };
-    struct Day {
-        std::map<std::uint32_t, std::int64_t> times;  // serial -> time
-        mutable std::optional<Figures> figures;
+    class Day {
+      public:
+        // A serial received at `time` (again: its time moves).
+        void Put(std::uint32_t serial, std::int64_t time);
+        bool IsEmpty() const { return m_times.empty(); }
+        std::int64_t AnyTime() const { return m_times.begin()->second; }
+        const Figures& Worked() const;
+
+      private:
+        void addTime(std::int64_t time);
+        void removeTime(std::int64_t time);
+        void addGap(std::int64_t gap);
+        void removeGap(std::int64_t gap);
+        void addSerial(std::uint32_t serial);
+        std::optional<std::int64_t> usualGap() const;
+
+        std::map<std::uint32_t, std::int64_t> m_times;  // serial -> time
+        // Headlines per distinct time: the gaps of the day in time order are
+        // one 0 for each headline sharing a time with the one before, and the
+        // differences of neighbouring distinct times, counted in m_gaps.
+        std::map<std::int64_t, std::uint32_t> m_atTime;
+        std::map<std::int64_t, std::uint64_t> m_gaps;
+        // Runs of consecutive serials received from 1 up (first -> last): the
+        // holes between them are the missing serials.
+        std::map<std::uint32_t, std::uint32_t> m_runs;
+        std::uint64_t m_counted = 0;  // serials from 1 up received
+        mutable std::optional<Figures> m_figures;
     };
-    static const Figures& figuresOf(const Day& day);
     struct Service {
         std::optional<std::int64_t> lastTime;
         std::map<int, Day> days;  // by YYYYMMDD; today and yesterday are kept
