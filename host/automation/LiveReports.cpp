@@ -12,31 +12,16 @@ namespace automation {
 
 namespace {
 
-using Report = void (*)(Session&, Args&);
-
-// The reports that need nothing but the views and the files: the others read
-// the headless world (its person, clock, back-end or store), which a running
-// terminal does not have.
-const std::map<std::string, Report>& liveReports() {
-    static const std::map<std::string, Report> reports = {
-        {"rows", printing::Rows},
-        {"list", printing::List},
-        {"mode", printing::Mode},
-        {"file", printing::File},
-        {"window", printing::Window},
-        {"windows", printing::Windows},
-        {"tabs", printing::Tabs},
-        {"title", printing::Title},
-        {"titlebar", printing::TitleBar},
-        {"servicemenu", printing::ServiceMenu},
-        {"categories", printing::Categories},
-        {"story", printing::Story},
-        {"items", printing::Items},
-        {"symbol", printing::Symbol},
-        {"search", printing::Search},
-        {"tippopup", printing::TipPopup},
-        {"dialog", printing::Dialog},
-    };
+// The reports a running terminal can answer: those that need nothing but
+// the views and the files.
+const std::map<std::string, printing::Report>& liveReports() {
+    static const std::map<std::string, printing::Report> reports = [] {
+        std::map<std::string, printing::Report> live;
+        for (const auto& [name, entry] : printing::Reports())
+            if (entry.live)
+                live.emplace(name, entry.report);
+        return live;
+    }();
     return reports;
 }
 

@@ -12,44 +12,7 @@ namespace {
 
 void printCommand(Call& call) {
     NoBlock(call);
-    using Report = void (*)(Session&, Args&);
-    static const std::map<std::string, Report> reports = {
-        {"rows", printing::Rows},
-        {"list", printing::List},
-        {"mode", printing::Mode},
-        {"jobs", printing::Jobs},
-        {"pages", printing::Pages},
-        {"file", printing::File},
-        {"window", printing::Window},
-        {"windows", printing::Windows},
-        {"tabs", printing::Tabs},
-        {"title", printing::Title},
-        {"titlebar", printing::TitleBar},
-        {"servicemenu", printing::ServiceMenu},
-        {"categories", printing::Categories},
-        {"notices", printing::Notices},
-        {"menu", printing::Menus},
-        {"registrations", printing::Registrations},
-        {"store", printing::Store},
-        {"settings", printing::Settings},
-        {"lookups", printing::Lookups},
-        {"memory", printing::Memory},
-        {"views", printing::Views},
-        {"layout", printing::Layout},
-        {"clock", printing::Clock},
-        {"focus", printing::Focus},
-        {"services", printing::Services},
-        {"story", printing::Story},
-        {"items", printing::Items},
-        {"symbol", printing::Symbol},
-        {"search", printing::Search},
-        {"tippopup", printing::TipPopup},
-        {"dialog", printing::Dialog},
-        {"alerts", printing::Alerts},
-        {"health", printing::Health},
-        {"columns", printing::Columns},
-        {"clipboard", printing::ClipboardText},
-    };
+    const auto& reports = printing::Reports();
     const std::string what = call.args.At(0, "what to print");
     const auto it = reports.find(what);
     if (it == reports.end()) {
@@ -58,11 +21,56 @@ void printCommand(Call& call) {
             names += (names.empty() ? "" : ", ") + name;
         throw ScriptError("cannot print '" + what + "': expected one of " + names);
     }
-    it->second(call.session, call.args);
+    it->second.report(call.session, call.args);
     call.session.Out().flush();
 }
 
 }  // namespace
+
+namespace printing {
+
+const std::map<std::string, ReportEntry>& Reports() {
+    static const std::map<std::string, ReportEntry> reports = {
+        {"rows", {Rows, true}},
+        {"list", {List, true}},
+        {"mode", {Mode, true}},
+        {"jobs", {Jobs, false}},
+        {"pages", {Pages, false}},
+        {"file", {File, true}},
+        {"window", {Window, true}},
+        {"windows", {Windows, true}},
+        {"tabs", {Tabs, true}},
+        {"title", {Title, true}},
+        {"titlebar", {TitleBar, true}},
+        {"servicemenu", {ServiceMenu, true}},
+        {"categories", {Categories, true}},
+        {"notices", {Notices, false}},
+        {"menu", {Menus, false}},
+        {"registrations", {Registrations, false}},
+        {"store", {Store, false}},
+        {"settings", {Settings, false}},
+        {"lookups", {Lookups, false}},
+        {"memory", {Memory, false}},
+        {"views", {Views, false}},
+        {"layout", {Layout, false}},
+        {"clock", {Clock, false}},
+        {"focus", {Focus, false}},
+        {"services", {Services, false}},
+        {"story", {Story, true}},
+        {"items", {Items, true}},
+        {"symbol", {Symbol, true}},
+        {"search", {Search, true}},
+        {"tippopup", {TipPopup, true}},
+        {"dialog", {Dialog, true}},
+        {"alerts", {Alerts, false}},
+        {"health", {Health, false}},
+        {"columns", {Columns, false}},
+        {"clipboard", {ClipboardText, false}},
+    };
+    return reports;
+}
+
+}  // namespace printing
 
 void AddPrintCommands(CommandTable& table) {
     table.Add("print", printCommand);

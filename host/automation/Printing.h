@@ -2,6 +2,9 @@
 // The print commands, one function each. Every report starts with a line
 // naming what it shows; items follow, indented by two blanks. Texts are
 // printed in double quotes where edge blanks or emptiness matter.
+#include <map>
+#include <string>
+
 #include "ScriptArgs.h"
 
 class CMenu;
@@ -77,6 +80,17 @@ std::string DescribeWindow(const CWnd& window);
 std::string WindowKindName(const CWnd& window);
 // One line per item, submenus indented; `indent` blanks in front.
 void MenuItems(Session& s, const CMenu& menu, int indent);
+
+using Report = void (*)(Session&, Args&);
+struct ReportEntry {
+    Report report;
+    // Reads only the views and the files, so a running terminal can answer it
+    // too (LiveReports); the others read the headless world (its person,
+    // clock, back-end or store).
+    bool live;
+};
+// Every report by the name "print" knows it by (PrintCommands.cpp).
+const std::map<std::string, ReportEntry>& Reports();
 
 }  // namespace printing
 }  // namespace automation
