@@ -30,6 +30,19 @@ inline automation::AutomationOptions NewsViewOptions() {
     return options;
 }
 
+// The news view module with its settings in `configDir`, so a second run
+// finds what the first saved.
+inline automation::AutomationOptions NewsViewOptions(const std::string& configDir) {
+    automation::AutomationOptions options = NewsViewOptions();
+    options.configDir = configDir;
+    return options;
+}
+
+// Two news services, as most module scripts start.
+inline const std::string kTwoServices =
+    "service 49 晨曦財經通訊社 晨曦 20261204\n"
+    "service 50 瀚海經濟新聞網 瀚海 20261204\n";
+
 inline ScriptRun RunLines(const std::string& script,
                           const automation::AutomationOptions& options = TestDoubleOptions()) {
     std::istringstream in(script);

@@ -15,14 +15,10 @@
 
 namespace {
 
-const std::string kServices =
-    "service 49 晨曦財經通訊社 晨曦 20261204\n"
-    "service 50 瀚海經濟新聞網 瀚海 20261204\n";
+const std::string& kServices = kTwoServices;
 
 automation::AutomationOptions moduleOptions(const TempDir& config) {
-    automation::AutomationOptions options = NewsViewOptions();
-    options.configDir = config.str();
-    return options;
+    return NewsViewOptions(config.str());
 }
 
 TEST(AutomationSettings, AViewClosedInOneRunComesBackInTheNextOnTheSameFolder) {
